@@ -1,0 +1,44 @@
+#pragma once
+// Whole-file reads and atomic whole-file writes. A write goes to a temporary
+// file in the target's folder, is flushed to disk and renamed over the target,
+// so a crash leaves either the old or the new file, never a torn one.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wc {
+
+// File names are UTF-8 throughout the program.
+std::filesystem::path ToPath(const std::string& utf8);
+
+struct FileResult {
+  bool ok = false;
+  std::string error;  // a sentence naming the file, for the user
+  explicit operator bool() const { return ok; }
+};
+
+// The target keeps its permission bits when it exists.
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+enum class ReadStatus { Ok, Missing, Failed };
+struct ReadResult {
+  ReadStatus status = ReadStatus::Failed;
+  std::string bytes;
+  std::string error;
+};
+ReadResult ReadWholeFile(const std::string& path);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Creates one folder level; true when it exists afterwards.
+bool CreateFolder(const std::string& path);
+// Copies without ever replacing an existing target.
+bool CopyFileIfMissing(const std::string& from, const std::string& to);
+// Renames path to "<path>.bad-<YYYYmmdd-HHMMSS>" (with a counter if taken) so
+// that nothing writes over a file the program could not read. Returns the new
+// path, or nothing when the rename failed.
+std::optional<std::string> SetAsideBadFile(const std::string& path);
+
+}  // namespace wc

@@ -1,0 +1,71 @@
+#pragma once
+// The three containers of a city's data. They carry the same fields; what
+// differs is the order of the rule fields and the sign of lon:
+//  - TCityItem keeps lon as the city database has it (east positive) in the
+//    manager, and negated in the all-cities list;
+//  - TCities and CityEntry (the loaded city table) keep lon west positive,
+//    matching the map projection.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "DateTime.h"
+
+namespace wc {
+
+// Owned by the city manager's and the all-cities list's rows.
+class TCityItem {
+ public:
+  std::string name;
+  std::int32_t lat = 0;
+  std::int32_t lon = 0;
+  TDateTime tzd = 0.0;
+  std::int32_t dst = 0;
+  std::int32_t weekno = 0;
+  std::int32_t dayofweek = 0;
+  std::int32_t weekno1 = 0;
+  std::int32_t dayofweek1 = 0;
+  std::int32_t month = 0;
+  std::int32_t month1 = 0;
+};
+
+// One slot of the map's table of displayed cities; an empty name ends a table.
+struct TCities {
+  std::string name;
+  std::int32_t lat = 0;
+  std::int32_t lon = 0;  // west positive
+  TDateTime tzd = 0.0;
+  std::int32_t dst = 0;
+  std::int32_t weekno = 0;
+  std::int32_t dayofweek = 0;
+  std::int32_t month = 0;
+  std::int32_t weekno1 = 0;
+  std::int32_t dayofweek1 = 0;
+  std::int32_t month1 = 0;
+};
+
+// An entry of the loaded city table and of the dialogs' own city lists: the
+// name lives in a fixed field of 32 characters, lon is west positive.
+struct CityEntry {
+  static constexpr std::size_t kNameChars = 32;
+
+  std::array<char16_t, kNameChars + 1> nameField{};  // NUL-terminated
+  std::int32_t lat = 0;
+  std::int32_t lon = 0;  // west positive
+  TDateTime tzd = 0.0;
+  std::int32_t dst = 0;
+  std::int32_t weekno = 0;
+  std::int32_t dayofweek = 0;
+  std::int32_t weekno1 = 0;
+  std::int32_t dayofweek1 = 0;
+  std::int32_t month = 0;
+  std::int32_t month1 = 0;
+
+  // The name as UTF-8, cut to the field's 32 UTF-16 units.
+  std::string name() const;
+  void setName(std::string_view utf8);
+};
+
+}  // namespace wc

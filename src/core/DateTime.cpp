@@ -1,0 +1,104 @@
+#include "DateTime.h"
+
+#include <cmath>
+#include <ctime>
+
+namespace wc {
+
+using namespace std::chrono;
+
+namespace {
+
+// Milliseconds since the epoch, rounded; negative values follow the
+// TDateTime convention that the fraction is the time of day in either sign.
+struct DayAndMs {
+  long long day;
+  long long ms;
+};
+
+DayAndMs Split(TDateTime t) {
+  double whole = std::trunc(t);
+  long long day = static_cast<long long>(whole);
+  long long ms = std::llround(std::fabs(t - whole) * kMsPerDay);
+  if (ms >= static_cast<long long>(kMsPerDay)) {
+    ms -= static_cast<long long>(kMsPerDay);
+    day += t < 0 ? -1 : 1;
+  }
+  return {day, ms};
+}
+
+}  // namespace
+
+TDateTime EncodeDate(int year, int month, int day) {
+  const year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                           std::chrono::day{static_cast<unsigned>(day)}};
+  return ToDateTime(sys_days{ymd});
+}
+
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
+  return ((hour * 3600.0 + minute * 60.0 + second) * 1000.0 + millisecond) / kMsPerDay;
+}
+
+DateTimeParts Decode(TDateTime t) {
+  const DayAndMs s = Split(t);
+  DateTimeParts p;
+  p.date = year_month_day{kTDateTimeEpoch + days{s.day}};
+  long long ms = s.ms;
+  p.hour = static_cast<int>(ms / 3600000);
+  ms %= 3600000;
+  p.minute = static_cast<int>(ms / 60000);
+  ms %= 60000;
+  p.second = static_cast<int>(ms / 1000);
+  p.millisecond = static_cast<int>(ms % 1000);
+  return p;
+}
+
+void DecodeDate(TDateTime t, int& year, int& month, int& day) {
+  const year_month_day d = Decode(t).date;
+  year = static_cast<int>(d.year());
+  month = static_cast<int>(static_cast<unsigned>(d.month()));
+  day = static_cast<int>(static_cast<unsigned>(d.day()));
+}
+
+void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& millisecond) {
+  const DateTimeParts p = Decode(t);
+  hour = p.hour;
+  minute = p.minute;
+  second = p.second;
+  millisecond = p.millisecond;
+}
+
+sys_days DateOf(TDateTime t) { return kTDateTimeEpoch + days{Split(t).day}; }
+
+TDateTime ToDateTime(sys_days d) { return static_cast<double>((d - kTDateTimeEpoch).count()); }
+
+TDateTime ToDateTime(system_clock::time_point tp) {
+  const auto ms = duration_cast<milliseconds>(tp - sys_time<milliseconds>{kTDateTimeEpoch});
+  return static_cast<double>(ms.count()) / kMsPerDay;
+}
+
+int IsoWeekday(sys_days d) { return static_cast<int>(weekday{d}.iso_encoding()); }
+
+int DaysInMonth(int year, int month) {
+  if (month < 1 || month > 12) return 0;
+  const year_month_day_last last{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} / std::chrono::last};
+  return static_cast<int>(static_cast<unsigned>(last.day()));
+}
+
+bool IsLeapYear(int year) { return std::chrono::year{year}.is_leap(); }
+
+TDateTime LocalNow() {
+  const auto now = system_clock::now();
+  const std::time_t secs = system_clock::to_time_t(now);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &secs);
+#else
+  localtime_r(&secs, &local);
+#endif
+  const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+  return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+         EncodeTime(local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ms));
+}
+
+}  // namespace wc

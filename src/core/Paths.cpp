@@ -1,0 +1,122 @@
+#include "Paths.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "AtomicFile.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace wc {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kAppFolder = "TavrelWorldClock";
+
+std::string WithSeparator(std::string s) {
+  if (!s.empty() && s.back() != '/' && s.back() != '\\') s += static_cast<char>(fs::path::preferred_separator);
+  return s;
+}
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? std::string(v) : std::string();
+}
+
+#ifndef _WIN32
+std::string Home() {
+  std::string h = Env("HOME");
+  if (h.empty()) {
+    if (const passwd* pw = getpwuid(getuid())) h = pw->pw_dir;
+  }
+  return h;
+}
+
+// The XDG base-directory rule: the variable when it holds an absolute path,
+// else the default below HOME.
+std::string XdgDir(const char* var, const char* fallbackBelowHome) {
+  const std::string v = Env(var);
+  if (!v.empty() && v.front() == '/') return v;
+  return Home() + "/" + fallbackBelowHome;
+}
+#endif
+
+std::string& ProgramFolderOverride() {
+  static std::string s;
+  return s;
+}
+
+}  // namespace
+
+std::string ExecutablePath() {
+#ifdef _WIN32
+  wchar_t buf[32768];
+  const DWORD n = GetModuleFileNameW(nullptr, buf, 32768);
+  return fs::path(std::wstring(buf, n)).string();
+#else
+  std::error_code ec;
+  const fs::path p = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : p.string();
+#endif
+}
+
+std::string DataFolder() {
+#ifdef _WIN32
+  return WithSeparator(WithSeparator(Env("LOCALAPPDATA")) + kAppFolder);
+#else
+  return WithSeparator(WithSeparator(XdgDir("XDG_DATA_HOME", ".local/share")) + kAppFolder);
+#endif
+}
+
+std::string ConfigFolder() {
+#ifdef _WIN32
+  return DataFolder();
+#else
+  return WithSeparator(WithSeparator(XdgDir("XDG_CONFIG_HOME", ".config")) + kAppFolder);
+#endif
+}
+
+std::string SettingsFilePath() { return ConfigFolder() + "settings.reg"; }
+
+void SetProgramFolder(const std::string& folder) { ProgramFolderOverride() = folder.empty() ? folder : WithSeparator(folder); }
+
+std::string ProgramFolder() {
+  if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
+  const fs::path exeDir = fs::path(ExecutablePath()).parent_path();
+  if (exeDir.empty()) return WithSeparator(fs::current_path().string());
+#ifndef _WIN32
+  if (!FileExists((exeDir / "day.jpg").string())) {
+    const fs::path installed = exeDir.parent_path() / "share" / "tavrel-world-clock";
+    if (DirectoryExists(installed.string())) return WithSeparator(installed.string());
+  }
+#endif
+  return WithSeparator(exeDir.string());
+}
+
+std::string RuntimeFolder() {
+#ifdef _WIN32
+  wchar_t buf[MAX_PATH + 1];
+  const DWORD n = GetTempPathW(MAX_PATH + 1, buf);
+  return WithSeparator(fs::path(std::wstring(buf, n)).string());
+#else
+  const std::string rt = Env("XDG_RUNTIME_DIR");
+  if (!rt.empty() && rt.front() == '/' && DirectoryExists(rt)) return WithSeparator(rt);
+  // No runtime folder (a bare X session, CI): a private folder of our own.
+  const std::string own = DataFolder() + "run/";
+  std::error_code ec;
+  fs::create_directories(own, ec);
+  fs::permissions(own, fs::perms::owner_all, fs::perm_options::replace, ec);
+  return own;
+#endif
+}
+
+std::string WallpaperImagePath() { return RuntimeFolder() + "wcwallpaper.bmp"; }
+
+}  // namespace wc

@@ -1,0 +1,132 @@
+#include "core/CityTime.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/DateTime.h"
+
+namespace wc {
+namespace {
+
+TDateTime Utc(int y, int mo, int d, int h, int mi, int s) { return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0); }
+
+std::string Show(TDateTime t) {
+  const DateTimeParts p = Decode(t);
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(p.date.year()),
+                static_cast<unsigned>(p.date.month()), static_cast<unsigned>(p.date.day()), p.hour, p.minute,
+                p.second);
+  return buf;
+}
+
+struct RuleCity {
+  double tzdHours;
+  int weekno, dow, month, weekno1, dow1, month1;
+};
+
+TDateTime Local(const RuleCity& c, TDateTime utc) {
+  return CityTime(1, c.weekno, c.dow, utc + c.tzdHours / 24.0, c.month, c.weekno1, c.dow1, c.month1);
+}
+
+TEST(CityTime, NorthernRuleSwitchesAtStandardMidnightAndKeepsTheWholeEndDate) {
+  const RuleCity ny{-5, 2, 7, 3, 1, 7, 11};
+  struct Case {
+    TDateTime utc;
+    const char* shown;
+  } cases[] = {
+      {Utc(2020, 3, 8, 4, 59, 59), "2020-03-07 23:59:59"},
+      {Utc(2020, 3, 8, 5, 0, 0), "2020-03-08 01:00:00"},
+      {Utc(2020, 11, 2, 4, 59, 59), "2020-11-02 00:59:59"},
+      {Utc(2020, 11, 2, 5, 0, 0), "2020-11-02 00:00:00"},
+      {Utc(2020, 7, 1, 12, 0, 0), "2020-07-01 08:00:00"},
+      {Utc(2020, 1, 15, 12, 0, 0), "2020-01-15 07:00:00"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Show(Local(ny, c.utc)), c.shown) << Show(c.utc);
+}
+
+TEST(CityTime, SouthernRuleWrapsTheYear) {
+  const RuleCity sydney{10, 1, 7, 10, 1, 7, 4};
+  EXPECT_EQ(Show(Local(sydney, Utc(2020, 11, 15, 0, 0, 0))), "2020-11-15 11:00:00");
+  EXPECT_EQ(Show(Local(sydney, Utc(2021, 1, 15, 0, 0, 0))), "2021-01-15 11:00:00");
+  EXPECT_EQ(Show(Local(sydney, Utc(2020, 6, 15, 0, 0, 0))), "2020-06-15 10:00:00");
+}
+
+TEST(CityTime, IncompleteRuleOrNoDstMeansStandardTime) {
+  const TDateTime t = Utc(2020, 7, 1, 12, 0, 0);
+  EXPECT_EQ(CityTime(1, 2, 7, t, 3, 1, 7, 0), t);  // month1 = 0
+  EXPECT_EQ(CityTime(0, 2, 7, t, 3, 1, 7, 11), t);
+  EXPECT_EQ(CityTime(1, 0, 7, t, 3, 1, 7, 11), t);
+}
+
+TEST(CityTime, QuarterHourOffsetKeepsItsMinutes) {
+  const TDateTime utc = Utc(2020, 5, 1, 10, 0, 0);
+  const TDateTime kathmandu = CityTime(0, 0, 0, utc + 5.75 / 24.0, 0, 0, 0, 0);
+  int h, m, s, ms;
+  DecodeTime(kathmandu, h, m, s, ms);
+  EXPECT_EQ(h, 15);
+  EXPECT_EQ(m, 45);
+}
+
+TEST(DstRuleDate, FindsTheNthWeekdayOrTheLastOne) {
+  struct Case {
+    int weekno, dow, month, year;
+    TDateTime expected;
+  } cases[] = {
+      {5, 7, 3, 2020, EncodeDate(2020, 3, 29)},  // March 2020 has five Sundays
+      {5, 1, 2, 2016, EncodeDate(2016, 2, 29)},  // leap-day Monday
+      {2, 7, 3, 2021, EncodeDate(2021, 3, 14)},
+      {1, 1, 1, 2024, EncodeDate(2024, 1, 1)},
+      // Four Sundays in March 2021 and February 2021: the fifth is the last one.
+      {5, 7, 3, 2021, EncodeDate(2021, 3, 28)},
+      {5, 7, 2, 2021, EncodeDate(2021, 2, 28)},
+      {6, 3, 5, 2022, EncodeDate(2022, 5, 25)},
+  };
+  for (const auto& c : cases) {
+    const auto d = DstRuleDate(c.weekno, c.dow, c.month, c.year);
+    ASSERT_TRUE(d.has_value()) << c.weekno << "/" << c.dow << "/" << c.month;
+    EXPECT_EQ(*d, c.expected) << Show(*d);
+  }
+  EXPECT_FALSE(DstRuleDate(1, 8, 3, 2021));
+  EXPECT_FALSE(DstRuleDate(1, 0, 3, 2021));
+  EXPECT_FALSE(DstRuleDate(1, 7, 13, 2021));
+  EXPECT_FALSE(DstRuleDate(0, 7, 3, 2021));
+}
+
+TEST(CityTime, LastSundayRuleInAYearWithFourSundaysInMarch) {
+  // Europe: last Sunday of March (written 5) to last Sunday of October, UTC+1.
+  // March 2021 has four Sundays; saving starts on the 28th.
+  const RuleCity paris{1, 5, 7, 3, 5, 7, 10};
+  EXPECT_EQ(Show(Local(paris, Utc(2021, 3, 27, 22, 59, 59))), "2021-03-27 23:59:59");
+  EXPECT_EQ(Show(Local(paris, Utc(2021, 3, 27, 23, 0, 0))), "2021-03-28 01:00:00");
+  EXPECT_EQ(Show(Local(paris, Utc(2021, 10, 31, 12, 0, 0))), "2021-10-31 14:00:00");
+  EXPECT_EQ(Show(Local(paris, Utc(2021, 11, 1, 12, 0, 0))), "2021-11-01 13:00:00");
+}
+
+TEST(CityTime, BadRuleFieldsMeanNoSavingThatYear) {
+  const TDateTime t = Utc(2021, 7, 1, 12, 0, 0);
+  EXPECT_EQ(CityTime(1, 1, 9, t, 3, 1, 7, 11), t);
+  EXPECT_EQ(CityTime(1, 1, 7, t, 3, 1, 7, 13), t);
+}
+
+TEST(DateTime, EncodeDecodeRoundTripsAndRoundsToTheMillisecond) {
+  EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
+  EXPECT_EQ(EncodeDate(2000, 1, 1), 36526.0);
+  int y, mo, d, h, mi, s, ms;
+  DecodeDate(EncodeDate(2024, 2, 29) + EncodeTime(23, 59, 59, 999), y, mo, d);
+  EXPECT_EQ(y * 10000 + mo * 100 + d, 20240229);
+  // A hair below midnight decodes as the next day, in date and time alike.
+  const TDateTime almost = EncodeDate(2024, 2, 29) + 0.99999999999;
+  DecodeDate(almost, y, mo, d);
+  DecodeTime(almost, h, mi, s, ms);
+  EXPECT_EQ(y * 10000 + mo * 100 + d, 20240301);
+  EXPECT_EQ(h + mi + s + ms, 0);
+  EXPECT_EQ(DaysInMonth(2023, 2), 28);
+  EXPECT_EQ(DaysInMonth(2024, 2), 29);
+  EXPECT_EQ(DaysInMonth(2024, 13), 0);
+  EXPECT_EQ(IsoWeekday(DateOf(EncodeDate(2020, 3, 8))), 7);
+}
+
+}  // namespace
+}  // namespace wc
