@@ -21,7 +21,8 @@ namespace {
 constexpr const char* kAppFolder = "TavrelWorldClock";
 
 std::string WithSeparator(std::string s) {
-  if (!s.empty() && s.back() != '/' && s.back() != '\\') s += static_cast<char>(fs::path::preferred_separator);
+  if (!s.empty() && s.back() != '/' && s.back() != '\\')
+    s += static_cast<char>(fs::path::preferred_separator);
   return s;
 }
 
@@ -85,7 +86,17 @@ std::string ConfigFolder() {
 
 std::string SettingsFilePath() { return ConfigFolder() + "settings.reg"; }
 
-void SetProgramFolder(const std::string& folder) { ProgramFolderOverride() = folder.empty() ? folder : WithSeparator(folder); }
+std::string AutostartEntryPath() {
+#ifdef _WIN32
+  return std::string();  // start at login is the Run value there
+#else
+  return XdgDir("XDG_CONFIG_HOME", ".config") + "/autostart/tavrel-world-clock.desktop";
+#endif
+}
+
+void SetProgramFolder(const std::string& folder) {
+  ProgramFolderOverride() = folder.empty() ? folder : WithSeparator(folder);
+}
 
 std::string ProgramFolder() {
   if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();

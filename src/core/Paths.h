@@ -18,6 +18,10 @@ std::string ProgramFolder();
 std::string ConfigFolder();
 std::string SettingsFilePath();
 
+// The XDG autostart entry that starts the program at login:
+// $XDG_CONFIG_HOME/autostart/tavrel-world-clock.desktop.
+std::string AutostartEntryPath();
+
 // A private folder for short-lived files: $XDG_RUNTIME_DIR, else a per-user
 // folder under the data folder; never a shared, guessable temporary path.
 std::string RuntimeFolder();

@@ -1,0 +1,65 @@
+#include "DisplayCities.h"
+
+#include <algorithm>
+
+#include "Text.h"
+
+namespace wc {
+
+namespace {
+
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+bool IsTrimmed(char16_t c) { return c <= u' '; }
+
+std::u16string_view TrimView16(std::u16string_view s) {
+  while (!s.empty() && IsTrimmed(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsTrimmed(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+void SortListOrder(std::vector<std::string>& items) {
+  std::stable_sort(items.begin(), items.end(),
+                   [](const std::string& a, const std::string& b) { return LowerAscii(a) < LowerAscii(b); });
+}
+
+std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<const CityEntry> table,
+                               std::span<TCities> slots) {
+  std::fill(slots.begin(), slots.end(), TCities{});
+  std::size_t filled = 0;
+  for (const std::string& d : names) {
+    // An empty name would match every city and take all the slots.
+    if (d.empty()) continue;
+    const std::u16string d16 = Utf8ToUtf16(d);
+    const std::string shownName = d.substr(0, d.find(','));
+    for (const CityEntry& c : table) {
+      if (filled >= slots.size()) return filled;
+      std::u16string_view cname(c.nameField.data());
+      cname = cname.substr(0, std::min(cname.size(), CityEntry::kNameChars));
+      cname = cname.substr(0, std::min(cname.size(), d16.size()));
+      if (TrimView16(cname) != d16) continue;
+      TCities& s = slots[filled++];
+      s.name = shownName;
+      s.lat = c.lat;
+      s.lon = c.lon;
+      s.tzd = c.tzd;
+      s.dst = c.dst;
+      s.weekno = c.weekno;
+      s.dayofweek = c.dayofweek;
+      s.month = c.month;
+      s.weekno1 = c.weekno1;
+      s.dayofweek1 = c.dayofweek1;
+      s.month1 = c.month1;
+    }
+  }
+  return filled;
+}
+
+}  // namespace wc

@@ -1,0 +1,58 @@
+#include "HotKeyManager.h"
+
+#include <algorithm>
+
+#include "platform/X11HotKeyBackend.h"
+
+namespace wc {
+
+namespace {
+
+class RefusingBackend final : public HotKeyBackend {
+ public:
+  std::uint32_t registerHotKey(HotKeyValue, const std::string&) override { return 0; }
+  bool unregisterHotKey(HotKeyValue, std::uint32_t) override { return false; }
+};
+
+}  // namespace
+
+std::unique_ptr<HotKeyBackend> CreatePlatformHotKeyBackend() {
+  if (auto x11 = X11HotKeyBackend::create()) return x11;
+  return std::make_unique<RefusingBackend>();
+}
+
+THotKeyManager::THotKeyManager(QObject* parent) : THotKeyManager(CreatePlatformHotKeyBackend(), parent) {}
+
+THotKeyManager::THotKeyManager(std::unique_ptr<HotKeyBackend> backend, QObject* parent)
+    : QObject(parent), backend_(std::move(backend)) {
+  backend_->pressed = [this](HotKeyValue v, std::uint32_t id) { backendPressed(v, id); };
+}
+
+THotKeyManager::~THotKeyManager() { ClearHotKeys(); }
+
+std::uint32_t THotKeyManager::AddHotKey(HotKeyValue hotKey) {
+  const std::uint32_t id = backend_->registerHotKey(hotKey, HotKeyRegistrationName(hotKey));
+  if (id != 0) hotKeyList_.push_back({hotKey, id});
+  return id;
+}
+
+bool THotKeyManager::RemoveHotKey(HotKeyValue hotKey) {
+  const auto it = std::find_if(hotKeyList_.begin(), hotKeyList_.end(),
+                               [&](const Entry& e) { return e.hotKey == hotKey; });
+  if (it == hotKeyList_.end()) return false;
+  const bool ok = backend_->unregisterHotKey(it->hotKey, it->id);
+  hotKeyList_.erase(it);
+  return ok;
+}
+
+void THotKeyManager::ClearHotKeys() {
+  while (!hotKeyList_.empty()) RemoveHotKey(hotKeyList_.back().hotKey);
+}
+
+void THotKeyManager::backendPressed(HotKeyValue v, std::uint32_t id) {
+  const bool known =
+      std::any_of(hotKeyList_.begin(), hotKeyList_.end(), [&](const Entry& e) { return e.hotKey == v; });
+  if (known) emit OnHotKeyPressed(v, id);
+}
+
+}  // namespace wc
