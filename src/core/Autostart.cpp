@@ -104,7 +104,10 @@ std::optional<std::vector<std::string>> SplitExec(std::string_view s) {
     inArg = true;
     if (c == '"') {
       for (++i; i < s.size() && s[i] != '"'; ++i) {
-        if (s[i] == '\\' && i + 1 < s.size()) ++i;
+        if (s[i] == '\\' && i + 1 < s.size())
+          ++i;
+        else if (s[i] == '%' && i + 1 < s.size() && s[i + 1] == '%')
+          ++i;
         cur += s[i];
       }
       if (i == s.size()) return std::nullopt;  // unterminated quote

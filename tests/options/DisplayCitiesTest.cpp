@@ -1,0 +1,104 @@
+// Building the map's displayed cities from the chosen names.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "core/DisplayCities.h"
+
+namespace wc {
+namespace {
+
+CityEntry City(const char* name, int lat, int lon, double tzd = 0.0, int dst = 0) {
+  CityEntry c;
+  c.setName(name);
+  c.lat = lat;
+  c.lon = lon;
+  c.tzd = tzd;
+  c.dst = dst;
+  c.weekno = 5;
+  c.dayofweek = 7;
+  c.month = 3;
+  c.weekno1 = 5;
+  c.dayofweek1 = 7;
+  c.month1 = 10;
+  return c;
+}
+
+std::vector<std::string> Names(const std::array<TCities, kDisplayCitySlots>& slots) {
+  std::vector<std::string> out;
+  for (const TCities& s : slots)
+    if (!s.name.empty()) out.push_back(s.name + "@" + std::to_string(s.lat));
+  return out;
+}
+
+TEST(RefreshCityList, MatchingRule) {
+  const std::vector<CityEntry> table = {
+      City("London, United Kingdom", 51, 0, 0.0, 1),
+      City("Paris, France", 48, -2, 1.0 / 24),
+      City("Londonderry, United Kingdom", 55, 7),
+      City("  Rome, Italy", 41, -12),
+      City("paris, Texas", 33, 95),
+      // 40 characters: the field keeps the first 32.
+      City("Llanfairpwllgwyngyllgogerychwyrndrobwll", 53, 4),
+      City("Paris", 1, 1),
+  };
+  struct Case {
+    const char* what;
+    std::vector<std::string> names;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"full name, shown up to its comma", {"London, United Kingdom"}, {"London@51"}},
+      {"a prefix fills a slot for every city it begins", {"London"}, {"London@51", "London@55"}},
+      {"case-sensitive", {"Paris"}, {"Paris@48", "Paris@1"}},
+      {"a city name with leading blanks never matches", {"Rome, Italy"}, {}},
+      {"the cut name is trimmed: a trailing blank never matches", {"Paris "}, {}},
+      {"only the first 32 characters of a city name count",
+       {"Llanfairpwllgwyngyllgogerychwyrn"},
+       {"Llanfairpwllgwyngyllgogerychwyrn@53"}},
+      {"longer than the field never matches", {"Llanfairpwllgwyngyllgogerychwyrnd"}, {}},
+      {"names in the list's order, cities in table order",
+       {"Paris, France", "London"},
+       {"Paris@48", "London@51", "London@55"}},
+      {"unknown name", {"Berlin"}, {}},
+      {"an empty name takes nothing", {"", "Paris, France"}, {"Paris@48"}},
+  };
+  std::array<TCities, kDisplayCitySlots> slots;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    slots.fill(TCities{"stale", 9});
+    BuildDisplayCities(c.names, table, slots);
+    EXPECT_EQ(Names(slots), c.expected);
+  }
+
+  BuildDisplayCities({"London, United Kingdom"}, table, slots);
+  const TCities& london = slots[0];
+  EXPECT_EQ(london.lon, 0);
+  EXPECT_EQ(london.dst, 1);
+  EXPECT_EQ(london.weekno, 5);
+  EXPECT_EQ(london.dayofweek, 7);
+  EXPECT_EQ(london.month, 3);
+  EXPECT_EQ(london.month1, 10);
+  BuildDisplayCities({"Paris, France"}, table, slots);
+  EXPECT_DOUBLE_EQ(slots[0].tzd, 1.0 / 24);
+  EXPECT_EQ(slots[0].lon, -2);
+}
+
+TEST(RefreshCityList, StopsAtSixtyFourSlots) {
+  std::vector<CityEntry> table;
+  for (int i = 0; i < 70; ++i) table.push_back(City(("City " + std::to_string(i)).c_str(), i, 0));
+  std::array<TCities, kDisplayCitySlots> slots;
+  EXPECT_EQ(BuildDisplayCities({"City", "City 69"}, table, slots), 64u);
+  EXPECT_EQ(slots[63].lat, 63);  // "City 69" found no free slot
+}
+
+TEST(RefreshCityList, ListOrderIsCaseInsensitive) {
+  std::vector<std::string> names = {"rome", "Paris", "amsterdam", "Berlin", "paris"};
+  SortListOrder(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"amsterdam", "Berlin", "Paris", "paris", "rome"}));
+}
+
+}  // namespace
+}  // namespace wc
