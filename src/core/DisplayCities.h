@@ -11,13 +11,11 @@
 
 namespace wc {
 
-inline constexpr std::size_t kDisplayCitySlots = 64;
-
 // Sorts as the program's sorted lists do: case-insensitively (ASCII), equal
 // keys keeping their order.
 void SortListOrder(std::vector<std::string>& items);
 
-// Clears every slot, then for each name D (in the given order) and each city
+// Clears every slot (the map has 64), then for each name D (in the given order) and each city
 // C of the table (in table order), while a slot is free: C's name cut to
 // its first 32 characters, then to D's length and trimmed, equal to D
 // (case-sensitive) fills the next slot with D up to its first comma and C's

@@ -55,4 +55,17 @@ void THotKeyManager::backendPressed(HotKeyValue v, std::uint32_t id) {
   if (known) emit OnHotKeyPressed(v, id);
 }
 
+std::array<HotKeyValue, kHotKeyRowCount>& HotKeyRows() {
+  static std::array<HotKeyValue, kHotKeyRowCount> rows{};
+  return rows;
+}
+
+int HotKeyRowOf(HotKeyValue v) {
+  if (v == 0) return 0;
+  const auto& rows = HotKeyRows();
+  for (int i = 0; i < kHotKeyRowCount; ++i)
+    if (rows[i] == v) return i + 1;
+  return 0;
+}
+
 }  // namespace wc

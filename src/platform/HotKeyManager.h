@@ -4,6 +4,7 @@
 // system does the registering (X11: passive key grabs on the root window).
 
 #include <QObject>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -61,5 +62,13 @@ class THotKeyManager : public QObject {
   std::unique_ptr<HotKeyBackend> backend_;
   std::vector<Entry> hotKeyList_;
 };
+
+// The five hot-key rows (main window, calendar, dial codes, time finder, all
+// cities list): the value registered for each, 0 when none. Program-wide;
+// the options dialog sets them, the main window's handler reads them.
+inline constexpr int kHotKeyRowCount = 5;
+std::array<HotKeyValue, kHotKeyRowCount>& HotKeyRows();
+// The first row (1 ... 5) registered with v; 0 when none is.
+int HotKeyRowOf(HotKeyValue v);
 
 }  // namespace wc

@@ -26,7 +26,7 @@ CityEntry City(const char* name, int lat, int lon, double tzd = 0.0, int dst = 0
   return c;
 }
 
-std::vector<std::string> Names(const std::array<TCities, kDisplayCitySlots>& slots) {
+std::vector<std::string> Names(const std::array<TCities, 64>& slots) {
   std::vector<std::string> out;
   for (const TCities& s : slots)
     if (!s.name.empty()) out.push_back(s.name + "@" + std::to_string(s.lat));
@@ -65,7 +65,7 @@ TEST(RefreshCityList, MatchingRule) {
       {"unknown name", {"Berlin"}, {}},
       {"an empty name takes nothing", {"", "Paris, France"}, {"Paris@48"}},
   };
-  std::array<TCities, kDisplayCitySlots> slots;
+  std::array<TCities, 64> slots;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     slots.fill(TCities{"stale", 9});
@@ -89,7 +89,7 @@ TEST(RefreshCityList, MatchingRule) {
 TEST(RefreshCityList, StopsAtSixtyFourSlots) {
   std::vector<CityEntry> table;
   for (int i = 0; i < 70; ++i) table.push_back(City(("City " + std::to_string(i)).c_str(), i, 0));
-  std::array<TCities, kDisplayCitySlots> slots;
+  std::array<TCities, 64> slots;
   EXPECT_EQ(BuildDisplayCities({"City", "City 69"}, table, slots), 64u);
   EXPECT_EQ(slots[63].lat, 63);  // "City 69" found no free slot
 }

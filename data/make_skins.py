@@ -1,0 +1,579 @@
+#!/usr/bin/env python3
+"""Writes the five skins (Qt style sheets) of the Skins folder.
+
+One rule set, five palettes: every skin styles the same widget classes, so a
+window never looks half-skinned under one of them. Run from anywhere:
+    python3 data/make_skins.py
+"""
+from pathlib import Path
+from string import Template
+
+RULES = Template("""\
+/* $title: a skin of Tavrel World Clock (written by make_skins.py). */
+
+QMainWindow, QDialog, QMessageBox, QInputDialog, QFontDialog, QColorDialog {
+  background: $window_bg;
+  color: $text;
+}
+QDialog QLabel, QMessageBox QLabel, QGroupBox, QCheckBox, QRadioButton {
+  color: $text;
+}
+QCheckBox, QRadioButton { spacing: 6px; }
+QCheckBox:disabled, QRadioButton:disabled, QDialog QLabel:disabled, QGroupBox:disabled {
+  color: $disabled_text;
+}
+
+/* Menus */
+QMenuBar {
+  background: $menubar_bg;
+  color: $menubar_text;
+  border-bottom: 1px solid $menubar_border;
+  padding: 1px 2px;
+}
+QMenuBar::item { background: transparent; padding: 4px 10px; border-radius: $small_radius; }
+QMenuBar::item:selected { background: $hover_bg; color: $hover_text; }
+QMenuBar::item:pressed { background: $menu_bg; color: $text; }
+QMenu {
+  background: $menu_bg;
+  color: $text;
+  border: 1px solid $menu_border;
+  border-radius: $menu_radius;
+  padding: 4px 3px;
+}
+QMenu::item { padding: 5px 28px 5px 26px; border: 1px solid transparent; border-radius: $small_radius; }
+QMenu::item:selected { background: $select_bg; color: $select_text; border-color: $select_border; }
+QMenu::item:disabled { color: $disabled_text; background: transparent; border-color: transparent; }
+QMenu::separator { height: 1px; background: $separator; margin: 4px 6px 4px 26px; }
+QMenu::right-arrow { width: 8px; height: 8px; }
+
+/* Tool bar */
+QToolBar {
+  background: $toolbar_bg;
+  border: none;
+  border-bottom: 1px solid $toolbar_border;
+  padding: 2px 3px;
+  spacing: 2px;
+}
+QToolBar::separator { background: $separator; width: 1px; margin: 4px 4px; }
+QToolBar::handle { width: 6px; }
+QToolButton {
+  background: transparent;
+  color: $text;
+  border: 1px solid transparent;
+  border-radius: $small_radius;
+  padding: 3px;
+}
+QToolButton:hover { background: $hover_bg; border-color: $hover_border; color: $hover_text; }
+QToolButton:pressed, QToolButton:checked { background: $pressed_bg; border-color: $pressed_border; color: $pressed_text; }
+QToolButton:checked:hover { background: $pressed_hover_bg; }
+QToolButton::menu-indicator { subcontrol-position: bottom right; }
+
+/* Buttons */
+QPushButton {
+  background: $button_bg;
+  color: $button_text;
+  border: 1px solid $button_border;
+  border-radius: $button_radius;
+  padding: 4px 14px;
+  min-width: 60px;
+  min-height: 17px;
+}
+QPushButton:hover { background: $button_hover_bg; border-color: $hover_border; color: $button_hover_text; }
+QPushButton:pressed { background: $pressed_bg; border-color: $pressed_border; color: $pressed_text; }
+QPushButton:default { border: 1px solid $default_border; $default_extra }
+QPushButton:default:hover { background: $default_hover_bg; }
+QPushButton:disabled {
+  background: $disabled_bg;
+  color: $disabled_text;
+  border-color: $disabled_border;
+}
+QPushButton:focus { outline: none; }
+
+/* Tabs */
+QTabWidget::pane {
+  background: $pane_bg;
+  border: 1px solid $frame_border;
+  border-radius: $pane_radius;
+  top: -1px;
+}
+QTabWidget::tab-bar { $tabbar_position }
+QTabBar::tab {
+  background: $tab_bg;
+  color: $text;
+  border: 1px solid $frame_border;
+  padding: 5px 16px;
+  $tab_shape
+}
+QTabBar::tab:selected { background: $tab_selected_bg; color: $tab_selected_text; $tab_selected_extra }
+QTabBar::tab:hover:!selected { background: $tab_hover_bg; }
+QTabBar::tab:disabled { color: $disabled_text; }
+
+/* Frames and groups */
+QGroupBox {
+  background: $group_bg;
+  border: 1px solid $group_border;
+  border-radius: $pane_radius;
+  margin-top: 12px;
+  padding: 10px 6px 6px 6px;
+}
+QGroupBox::title {
+  subcontrol-origin: margin;
+  subcontrol-position: top left;
+  left: 9px;
+  padding: 0 3px;
+  color: $group_title;
+  font-weight: bold;
+}
+QFrame[frameShape="4"], QFrame[frameShape="5"] { color: $separator; }
+
+/* Lists and text */
+QListView, QListWidget, QTreeView, QTreeWidget, QTableView, QTableWidget, QTextEdit, QPlainTextEdit {
+  background: $list_bg;
+  color: $list_text;
+  alternate-background-color: $list_alt_bg;
+  border: 1px solid $frame_border;
+  border-radius: $small_radius;
+  selection-background-color: $select_bg_flat;
+  selection-color: $select_text;
+}
+QListView::item:selected, QTreeView::item:selected, QTableView::item:selected {
+  background: $select_bg;
+  color: $select_text;
+}
+QListView::item:hover:!selected, QTreeView::item:hover:!selected { background: $list_hover_bg; }
+QListView:disabled, QTreeView:disabled, QTableView:disabled { color: $disabled_text; }
+QHeaderView::section {
+  background: $header_bg;
+  color: $text;
+  border: none;
+  border-right: 1px solid $frame_border;
+  border-bottom: 1px solid $frame_border;
+  padding: 3px 6px;
+}
+QLineEdit, QComboBox, QSpinBox, QDoubleSpinBox, QDateEdit, QTimeEdit, QDateTimeEdit, QKeySequenceEdit {
+  background: $input_bg;
+  color: $list_text;
+  border: 1px solid $input_border;
+  border-radius: $small_radius;
+  padding: 2px 4px;
+  min-height: 17px;
+  selection-background-color: $select_bg_flat;
+  selection-color: $select_text;
+}
+QLineEdit:focus, QComboBox:focus, QSpinBox:focus, QDoubleSpinBox:focus, QDateEdit:focus,
+QTimeEdit:focus, QDateTimeEdit:focus {
+  border-color: $focus_border;
+}
+QLineEdit:disabled, QComboBox:disabled, QSpinBox:disabled, QDateEdit:disabled, QTimeEdit:disabled {
+  background: $disabled_bg;
+  color: $disabled_text;
+  border-color: $disabled_border;
+}
+QComboBox QAbstractItemView {
+  background: $menu_bg;
+  border: 1px solid $menu_border;
+  selection-background-color: $select_bg_flat;
+  selection-color: $select_text;
+}
+
+/* Scroll bars */
+QScrollBar:vertical { background: $scroll_groove; width: 14px; margin: 0; border: none; }
+QScrollBar:horizontal { background: $scroll_groove; height: 14px; margin: 0; border: none; }
+QScrollBar::handle:vertical, QScrollBar::handle:horizontal {
+  background: $scroll_handle;
+  border: 1px solid $scroll_handle_border;
+  border-radius: $scroll_radius;
+  margin: 2px;
+}
+QScrollBar::handle:vertical { min-height: 28px; }
+QScrollBar::handle:horizontal { min-width: 28px; }
+QScrollBar::handle:hover { background: $scroll_handle_hover; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; background: none; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+
+/* Sliders, progress, status, tips */
+QSlider::groove:horizontal { height: 4px; background: $scroll_groove; border: 1px solid $frame_border; border-radius: 2px; }
+QSlider::handle:horizontal {
+  background: $button_bg;
+  border: 1px solid $button_border;
+  width: 14px;
+  margin: -6px 0;
+  border-radius: 7px;
+}
+QSlider::handle:horizontal:hover { border-color: $hover_border; }
+QProgressBar { background: $input_bg; border: 1px solid $frame_border; border-radius: $small_radius; text-align: center; }
+QProgressBar::chunk { background: $select_bg; border-radius: $small_radius; }
+QStatusBar { background: $toolbar_bg; color: $text; border-top: 1px solid $toolbar_border; }
+QToolTip {
+  background: $tip_bg;
+  color: $tip_text;
+  border: 1px solid $tip_border;
+  padding: 3px 5px;
+}
+""")
+
+
+def grad(*stops, horizontal=False):
+    x2, y2 = (1, 0) if horizontal else (0, 1)
+    n = ", ".join(f"stop:{p} {c}" for p, c in stops)
+    return f"qlineargradient(x1:0, y1:0, x2:{x2}, y2:{y2}, {n})"
+
+
+COMMON_TAB = ("border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px; "
+              "margin-right: 2px; margin-top: 2px;")
+
+SKINS = {
+    "Office2007 Blue": dict(
+        window_bg=grad((0, "#e4eefb"), (1, "#cadcf3")),
+        text="#15305a",
+        disabled_text="#8a9bb5",
+        menubar_bg=grad((0, "#e3edfa"), (0.5, "#d4e3f7"), (0.51, "#c4d7f2"), (1, "#d0e1f6")),
+        menubar_text="#15428b",
+        menubar_border="#8db2e3",
+        hover_bg=grad((0, "#fff9dd"), (0.4, "#ffe9a8"), (0.41, "#ffd86b"), (1, "#ffe69e")),
+        hover_text="#15305a",
+        hover_border="#dbb55c",
+        pressed_bg=grad((0, "#f9c27a"), (0.4, "#fbb25e"), (0.41, "#f89e3a"), (1, "#fcc878")),
+        pressed_hover_bg=grad((0, "#fbd096"), (1, "#fab159")),
+        pressed_border="#c28a30",
+        pressed_text="#15305a",
+        menu_bg="#fafcff",
+        menu_border="#869bbf",
+        menu_radius="0px",
+        small_radius="3px",
+        select_bg=grad((0, "#fff6d2"), (1, "#ffdd82")),
+        select_bg_flat="#ffe08e",
+        select_text="#15305a",
+        select_border="#e5bd5f",
+        separator="#a9c2e6",
+        toolbar_bg=grad((0, "#dde9f8"), (0.5, "#cfe0f5"), (0.51, "#c0d5f0"), (1, "#d3e3f7")),
+        toolbar_border="#8db2e3",
+        button_bg=grad((0, "#ffffff"), (0.45, "#eef4fc"), (0.46, "#dce8f8"), (1, "#e8f0fb")),
+        button_text="#15305a",
+        button_border="#7c9dc8",
+        button_radius="3px",
+        button_hover_bg=grad((0, "#fff9dd"), (0.45, "#ffe9a8"), (0.46, "#ffd86b"), (1, "#ffe69e")),
+        button_hover_text="#15305a",
+        default_border="#3d6fb6",
+        default_extra="",
+        default_hover_bg=grad((0, "#fff9dd"), (1, "#ffd86b")),
+        disabled_bg="#e9eff8",
+        disabled_border="#b5c7e0",
+        pane_bg="#f4f8fd",
+        frame_border="#8db2e3",
+        pane_radius="3px",
+        tabbar_position="left: 6px;",
+        tab_bg=grad((0, "#e6eefa"), (1, "#cbdcf3")),
+        tab_shape=COMMON_TAB,
+        tab_selected_bg="#f4f8fd",
+        tab_selected_text="#15428b",
+        tab_selected_extra="margin-top: 0px; font-weight: bold;",
+        tab_hover_bg=grad((0, "#fffbe8"), (1, "#ffe7a0")),
+        group_bg="transparent",
+        group_border="#a3bde3",
+        group_title="#15428b",
+        list_bg="#ffffff",
+        list_text="#111111",
+        list_alt_bg="#f2f7fd",
+        list_hover_bg="#fff5d6",
+        header_bg=grad((0, "#f5f9fe"), (1, "#d7e5f7")),
+        input_bg="#ffffff",
+        input_border="#abc1de",
+        focus_border="#e3a21a",
+        scroll_groove="#e3ecf9",
+        scroll_handle=grad((0, "#e6effb"), (0.5, "#d3e2f6"), (0.51, "#c1d5f1"), (1, "#d2e2f6"), horizontal=True),
+        scroll_handle_border="#91afd8",
+        scroll_handle_hover=grad((0, "#fff5d6"), (1, "#ffd97c"), horizontal=True),
+        scroll_radius="3px",
+        tip_bg=grad((0, "#ffffff"), (1, "#e4edf9")),
+        tip_text="#15305a",
+        tip_border="#767676",
+    ),
+    "Shine": dict(
+        window_bg=grad((0, "#fefefe"), (1, "#e3e7ed")),
+        text="#1f2328",
+        disabled_text="#9aa1aa",
+        menubar_bg=grad((0, "#ffffff"), (0.5, "#f1f3f6"), (0.51, "#e1e5eb"), (1, "#eef1f5")),
+        menubar_text="#1f2328",
+        menubar_border="#b4bcc6",
+        hover_bg=grad((0, "#dff3ff"), (0.5, "#b7e3fd"), (0.51, "#9fd8fb"), (1, "#c8ebff")),
+        hover_text="#0b3a5c",
+        hover_border="#4eaee9",
+        pressed_bg=grad((0, "#8fd3fb"), (0.5, "#53b6f2"), (0.51, "#2ea3ea"), (1, "#5cc0f6")),
+        pressed_hover_bg=grad((0, "#a3dcfc"), (1, "#3dadee")),
+        pressed_border="#1d83c6",
+        pressed_text="#ffffff",
+        menu_bg="#fdfdfe",
+        menu_border="#a7b0bb",
+        menu_radius="4px",
+        small_radius="4px",
+        select_bg=grad((0, "#8fd3fb"), (0.5, "#53b6f2"), (0.51, "#2ea3ea"), (1, "#5cc0f6")),
+        select_bg_flat="#3aa9ee",
+        select_text="#ffffff",
+        select_border="#1d83c6",
+        separator="#c9d0d8",
+        toolbar_bg=grad((0, "#ffffff"), (0.5, "#eef1f4"), (0.51, "#e0e4ea"), (1, "#ebeef2")),
+        toolbar_border="#b4bcc6",
+        button_bg=grad((0, "#ffffff"), (0.49, "#f0f2f5"), (0.5, "#dfe3e8"), (1, "#eceff3")),
+        button_text="#1f2328",
+        button_border="#9aa3ad",
+        button_radius="4px",
+        button_hover_bg=grad((0, "#f2fbff"), (0.49, "#d8f0fd"), (0.5, "#bfe6fc"), (1, "#dcf2fe")),
+        button_hover_text="#0b3a5c",
+        default_border="#2a95dc",
+        default_extra="",
+        default_hover_bg=grad((0, "#f2fbff"), (1, "#bfe6fc")),
+        disabled_bg="#f1f2f4",
+        disabled_border="#c8cdd3",
+        pane_bg="#fbfbfc",
+        frame_border="#aab3be",
+        pane_radius="4px",
+        tabbar_position="left: 6px;",
+        tab_bg=grad((0, "#ffffff"), (0.49, "#eef0f3"), (0.5, "#e0e4e9"), (1, "#eaedf1")),
+        tab_shape=COMMON_TAB.replace("3px", "4px"),
+        tab_selected_bg="#fbfbfc",
+        tab_selected_text="#0e6fb3",
+        tab_selected_extra="margin-top: 0px; border-top: 2px solid #2ea3ea;",
+        tab_hover_bg=grad((0, "#f2fbff"), (1, "#c8ebff")),
+        group_bg="rgba(255, 255, 255, 150)",
+        group_border="#c3cad3",
+        group_title="#0e6fb3",
+        list_bg="#ffffff",
+        list_text="#111111",
+        list_alt_bg="#f5f7f9",
+        list_hover_bg="#e6f5fe",
+        header_bg=grad((0, "#ffffff"), (0.5, "#f0f2f5"), (0.51, "#e3e7ec"), (1, "#eef1f4")),
+        input_bg="#ffffff",
+        input_border="#a8b1bc",
+        focus_border="#2ea3ea",
+        scroll_groove="#eef0f3",
+        scroll_handle=grad((0, "#ffffff"), (0.49, "#eceff2"), (0.5, "#d9dee4"), (1, "#e6e9ee"), horizontal=True),
+        scroll_handle_border="#a4adb8",
+        scroll_handle_hover=grad((0, "#e6f6ff"), (0.49, "#c3e8fd"), (0.5, "#a4dcfb"), (1, "#c9ebfe"), horizontal=True),
+        scroll_radius="5px",
+        tip_bg="#fffff2",
+        tip_text="#1f2328",
+        tip_border="#8d96a1",
+    ),
+    "Beijing": dict(
+        window_bg=grad((0, "#fbf4e4"), (1, "#f0dfbd")),
+        text="#3b1a0e",
+        disabled_text="#a89a80",
+        menubar_bg=grad((0, "#cf3139"), (0.5, "#b01f27"), (0.51, "#9b141b"), (1, "#a81a21")),
+        menubar_text="#ffe7a3",
+        menubar_border="#6f0a0f",
+        hover_bg=grad((0, "#ffeab0"), (1, "#e7b84c")),
+        hover_text="#5a0c10",
+        hover_border="#b8860b",
+        pressed_bg=grad((0, "#e1ad43"), (1, "#f3cf78")),
+        pressed_hover_bg=grad((0, "#ecc262"), (1, "#d9a236")),
+        pressed_border="#9a6e12",
+        pressed_text="#5a0c10",
+        menu_bg="#fffaf0",
+        menu_border="#9b141b",
+        menu_radius="0px",
+        small_radius="3px",
+        select_bg=grad((0, "#c9282f"), (1, "#9e171d")),
+        select_bg_flat="#b31f26",
+        select_text="#fff3cc",
+        select_border="#7d0f14",
+        separator="#d8b56a",
+        toolbar_bg=grad((0, "#fbecc4"), (1, "#ebd08f")),
+        toolbar_border="#b8862a",
+        button_bg=grad((0, "#fffaea"), (0.5, "#f8e8bd"), (0.51, "#f0d89e"), (1, "#f6e3b0")),
+        button_text="#4a1409",
+        button_border="#b5862a",
+        button_radius="3px",
+        button_hover_bg=grad((0, "#fff4d2"), (1, "#f2cf7e")),
+        button_hover_text="#5a0c10",
+        default_border="#b01f27",
+        default_extra="",
+        default_hover_bg=grad((0, "#fff4d2"), (1, "#f2cf7e")),
+        disabled_bg="#f3e9d3",
+        disabled_border="#d6c29a",
+        pane_bg="#fffaf0",
+        frame_border="#c9a45a",
+        pane_radius="2px",
+        tabbar_position="left: 6px;",
+        tab_bg=grad((0, "#f6e5bb"), (1, "#e8cf93")),
+        tab_shape=COMMON_TAB,
+        tab_selected_bg="#fffaf0",
+        tab_selected_text="#9b141b",
+        tab_selected_extra="margin-top: 0px; border-top: 3px solid #b01f27; font-weight: bold;",
+        tab_hover_bg=grad((0, "#fff4d2"), (1, "#f2d88f")),
+        group_bg="transparent",
+        group_border="#cfa75a",
+        group_title="#9b141b",
+        list_bg="#fffdf7",
+        list_text="#2b1208",
+        list_alt_bg="#fbf3e2",
+        list_hover_bg="#fbe9c0",
+        header_bg=grad((0, "#fbecc4"), (1, "#ebd08f")),
+        input_bg="#fffdf7",
+        input_border="#c9a45a",
+        focus_border="#b01f27",
+        scroll_groove="#f2e4c4",
+        scroll_handle=grad((0, "#e9c77c"), (0.5, "#d8ad55"), (1, "#e2bc6a"), horizontal=True),
+        scroll_handle_border="#a87b22",
+        scroll_handle_hover=grad((0, "#d6464c"), (1, "#b01f27"), horizontal=True),
+        scroll_radius="3px",
+        tip_bg="#fff6dc",
+        tip_text="#3b1a0e",
+        tip_border="#9b141b",
+    ),
+    "Office2010 Blue": dict(
+        window_bg="#dfe9f5",
+        text="#1e2a3a",
+        disabled_text="#8d99a8",
+        menubar_bg=grad((0, "#e9f0f8"), (1, "#d5e2f2")),
+        menubar_text="#1e2a3a",
+        menubar_border="#a7bad3",
+        hover_bg=grad((0, "#fef9e0"), (1, "#fde58f")),
+        hover_text="#1e2a3a",
+        hover_border="#f2c658",
+        pressed_bg=grad((0, "#fcd57a"), (1, "#fbc453")),
+        pressed_hover_bg=grad((0, "#fde08f"), (1, "#fbc75c")),
+        pressed_border="#c29b3f",
+        pressed_text="#1e2a3a",
+        menu_bg="#fcfcfc",
+        menu_border="#a7abb0",
+        menu_radius="0px",
+        small_radius="2px",
+        select_bg=grad((0, "#fdf4cf"), (1, "#fce49a")),
+        select_bg_flat="#fde8a4",
+        select_text="#1e2a3a",
+        select_border="#f2ca58",
+        separator="#c5d2e3",
+        toolbar_bg=grad((0, "#f3f7fc"), (1, "#dde7f4")),
+        toolbar_border="#b6c7dd",
+        button_bg=grad((0, "#ffffff"), (1, "#e6eef8")),
+        button_text="#1e2a3a",
+        button_border="#a7bfde",
+        button_radius="2px",
+        button_hover_bg=grad((0, "#fef9e0"), (1, "#fde58f")),
+        button_hover_text="#1e2a3a",
+        default_border="#6b91c4",
+        default_extra="",
+        default_hover_bg=grad((0, "#fef9e0"), (1, "#fde58f")),
+        disabled_bg="#edf2f8",
+        disabled_border="#c7d4e5",
+        pane_bg="#ffffff",
+        frame_border="#a7bad3",
+        pane_radius="0px",
+        tabbar_position="left: 4px;",
+        tab_bg="#dfe9f5",
+        tab_shape="border-bottom: none; margin-right: 1px; margin-top: 2px;",
+        tab_selected_bg="#ffffff",
+        tab_selected_text="#1e4e8c",
+        tab_selected_extra="margin-top: 0px;",
+        tab_hover_bg="#eef4fb",
+        group_bg="transparent",
+        group_border="#c5d5ea",
+        group_title="#1e4e8c",
+        list_bg="#ffffff",
+        list_text="#111111",
+        list_alt_bg="#f4f8fc",
+        list_hover_bg="#eaf2fb",
+        header_bg=grad((0, "#ffffff"), (1, "#e8eff8")),
+        input_bg="#ffffff",
+        input_border="#a7bad3",
+        focus_border="#f2b431",
+        scroll_groove="#e8eef6",
+        scroll_handle="#c4d5ea",
+        scroll_handle_border="#a7bad3",
+        scroll_handle_hover="#a9c1e0",
+        scroll_radius="2px",
+        tip_bg="#ffffff",
+        tip_text="#1e2a3a",
+        tip_border="#a7abb0",
+    ),
+    "MacOS2": dict(
+        window_bg=grad((0, "#f2f2f2"), (1, "#e2e2e2")),
+        text="#1d1d1f",
+        disabled_text="#a3a3a8",
+        menubar_bg=grad((0, "#fbfbfb"), (1, "#dadada")),
+        menubar_text="#1d1d1f",
+        menubar_border="#a9a9a9",
+        hover_bg=grad((0, "#5aa2f7"), (1, "#2b72de")),
+        hover_text="#ffffff",
+        hover_border="#2a64c4",
+        pressed_bg=grad((0, "#cfcfcf"), (1, "#e2e2e2")),
+        pressed_hover_bg=grad((0, "#c4c4c4"), (1, "#d8d8d8")),
+        pressed_border="#8e8e8e",
+        pressed_text="#1d1d1f",
+        menu_bg="#f9f9f9",
+        menu_border="#b9b9b9",
+        menu_radius="6px",
+        small_radius="4px",
+        select_bg=grad((0, "#5aa2f7"), (1, "#2b72de")),
+        select_bg_flat="#3d86ea",
+        select_text="#ffffff",
+        select_border="#2a64c4",
+        separator="#cfcfcf",
+        toolbar_bg=grad((0, "#ececec"), (1, "#d4d4d4")),
+        toolbar_border="#a5a5a5",
+        button_bg=grad((0, "#ffffff"), (1, "#e9e9e9")),
+        button_text="#1d1d1f",
+        button_border="#a6a6a6",
+        button_radius="10px",
+        button_hover_bg=grad((0, "#ffffff"), (1, "#f2f2f2")),
+        button_hover_text="#1d1d1f",
+        default_border="#2a6bd1",
+        default_extra=("background: " + grad((0, "#7dbbfb"), (0.5, "#4a97f2"), (0.51, "#3786ec"), (1, "#5aa4f7"))
+                       + "; color: #ffffff;"),
+        default_hover_bg=grad((0, "#8ec5fc"), (1, "#4593ef")),
+        disabled_bg="#f1f1f1",
+        disabled_border="#cdcdcd",
+        pane_bg="#e9e9e9",
+        frame_border="#b3b3b3",
+        pane_radius="6px",
+        tabbar_position="alignment: center;",
+        tab_bg=grad((0, "#ffffff"), (1, "#e6e6e6")),
+        tab_shape="border-radius: 0px; padding: 4px 18px; margin-bottom: -1px;",
+        tab_selected_bg=grad((0, "#7dbbfb"), (0.5, "#4a97f2"), (0.51, "#3786ec"), (1, "#5aa4f7")),
+        tab_selected_text="#ffffff",
+        tab_selected_extra="border-color: #2a6bd1;",
+        tab_hover_bg=grad((0, "#ffffff"), (1, "#f0f0f0")),
+        group_bg="rgba(0, 0, 0, 10)",
+        group_border="#c6c6c6",
+        group_title="#3a3a3c",
+        list_bg="#ffffff",
+        list_text="#1d1d1f",
+        list_alt_bg="#f3f6fa",
+        list_hover_bg="#eef4fd",
+        header_bg=grad((0, "#fdfdfd"), (1, "#e4e4e4")),
+        input_bg="#ffffff",
+        input_border="#b3b3b3",
+        focus_border="#5b9cf0",
+        scroll_groove="transparent",
+        scroll_handle="#bdbdbd",
+        scroll_handle_border="#a9a9a9",
+        scroll_handle_hover="#8f8f8f",
+        scroll_radius="5px",
+        tip_bg="#fdfdd0",
+        tip_text="#1d1d1f",
+        tip_border="#a9a9a9",
+    ),
+}
+
+EXTRA = {
+    # Segmented tabs: the outer ends rounded.
+    "MacOS2": """
+QTabBar::tab:first { border-top-left-radius: 6px; border-bottom-left-radius: 6px; }
+QTabBar::tab:last { border-top-right-radius: 6px; border-bottom-right-radius: 6px; }
+QTabBar::tab:only-one { border-radius: 6px; }
+QTabBar::tab:!first { border-left: none; }
+QTabWidget::pane { top: -12px; padding-top: 14px; }
+""",
+}
+
+
+def main():
+    here = Path(__file__).resolve().parent / "Skins"
+    for name, palette in SKINS.items():
+        text = RULES.substitute(title=name, **palette) + EXTRA.get(name, "")
+        (here / f"{name}.qss").write_text(text, encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,77 @@
+#pragma once
+// What the options dialog reads from and applies to the main window. The
+// dialog is the program's loader of stored settings: at start-up and before
+// every showing it brings the main window back to them, and its "OK" hands
+// the changed ones over. The main window implements this; tests use a fake.
+
+#include <QColor>
+#include <QFont>
+#include <span>
+
+#include "core/City.h"
+
+namespace wc {
+
+// A display font and the colour its text is drawn in.
+struct FontHolder {
+  QFont font;
+  QColor colour = Qt::black;
+};
+
+class OptionsHost {
+ public:
+  virtual ~OptionsHost() = default;
+
+  // "SetScreenSave": the screen-saver menu entry's check and caption and the
+  // tool button's pressed state.
+  virtual void showScreenSaverState(bool on) = 0;
+  virtual void setBackgroundColour(const QColor& colour) = 0;
+  // The window map's date caption font and city label font.
+  virtual void setMapFonts(const FontHolder& date, const FontHolder& city) = 0;
+
+  struct MapSwitches {
+    bool showDate = false;
+    bool showTips = true;
+    bool showUtc = false;
+    int mapView = 0;
+    bool showShadow = true;
+    bool showDateLine = false;
+  };
+  // The menu checks, tool buttons and map settings of these switches.
+  virtual void applyMapSwitches(const MapSwitches& switches) = 0;
+  virtual int mapView() const = 0;
+
+  // The map's 64 displayed-city slots.
+  virtual std::span<TCities> displayCities() = 0;
+
+  struct WallpaperChecks {
+    bool wallpaper = false;
+    bool fullHeight = false;
+    bool showTimes = true;
+    bool removeOnExit = true;
+  };
+  // The wallpaper entries' checks (and enabled states) and the wallpaper flag.
+  virtual void applyWallpaperChecks(const WallpaperChecks& checks) = 0;
+  // The "Show World Map as Wallpaper" entry's check.
+  virtual bool wallpaperMenuChecked() const = 0;
+  virtual void setWallpaperFlag(bool on) = 0;
+  virtual void setWallpaperFonts(const FontHolder& date, const FontHolder& city) = 0;
+  // Set by the wallpaper font commands; the next "OK" then refreshes the wallpaper.
+  virtual bool wallpaperLookChanged() const = 0;
+  virtual void clearWallpaperLookChanged() = 0;
+  virtual void requestWallpaperUpdate() = 0;
+  virtual void removeWallpaper() = 0;
+
+  virtual bool startMinimized() const = 0;
+  virtual void setStartMinimized(bool on) = 0;
+  // The balloon flag; the tray icon shows while it is off.
+  virtual void setBalloon(bool on) = 0;
+  // Resizes the main window to the map size of a "Window Size" value.
+  virtual void doWindowSize(int windowSize) = 0;
+  virtual void requestMapRecompose() = 0;
+  virtual void requestDisplayRedraw() = 0;
+  // The map's right-click pop-up menu.
+  virtual void attachPopupMenu(bool attached) = 0;
+};
+
+}  // namespace wc

@@ -1,0 +1,25 @@
+#pragma once
+// The header the program's tool dialogs share: a picture, a bold heading and
+// a two-pixel separator below them.
+
+#include <QWidget>
+
+class QLabel;
+
+namespace wc {
+
+class ToolDialogHeader : public QWidget {
+  Q_OBJECT
+ public:
+  ToolDialogHeader(const QString& heading, QWidget* parent = nullptr);
+  QLabel* headingLabel() const { return heading_; }
+
+ private:
+  QLabel* heading_;
+};
+
+// The picture of the options header: a small globe with clock hands, drawn
+// rather than shipped so that it is sharp at every scale.
+QPixmap OptionsHeaderPicture(int size, qreal devicePixelRatio);
+
+}  // namespace wc
