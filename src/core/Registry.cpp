@@ -260,9 +260,12 @@ RegDocument RegDocument::parse(std::string_view bytes) {
     Line line;
     line.raw = physical[i];
     const std::string_view t = TrimView(ContentOf(physical[i]));
-    if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
+    if (!t.empty() && t.front() == '[') {
+      // A damaged key line still ends the key before it, so that the values
+      // after it are not taken for that key's.
       line.kind = LineKind::Section;
-      const std::string_view path = t.substr(1, t.size() - 2);
+      const std::string_view path =
+          t.size() >= 2 && t.back() == ']' ? t.substr(1, t.size() - 2) : std::string_view();
       if (StartsWithIgnoreCase(path, kCurrentUser) &&
           (path.size() == kCurrentUser.size() || path[kCurrentUser.size()] == '\\')) {
         line.currentUser = true;
@@ -372,11 +375,12 @@ void RegDocument::set(std::string_view key, std::string_view name, const RegValu
     l.kind = kind;
     lines_.push_back(std::move(l));
   };
-  if (lines_.empty()) {
-    push(std::string(kHeader) + eol_, LineKind::Other);
-  } else {
-    endLine(lines_.back().raw);
+  if (std::all_of(lines_.begin(), lines_.end(), [](const Line& l) { return IsBlank(l.raw); })) {
+    Line header;
+    header.raw = std::string(kHeader) + eol_;
+    lines_.insert(lines_.begin(), std::move(header));
   }
+  endLine(lines_.back().raw);
   if (!IsBlank(lines_.back().raw)) push(eol_, LineKind::Other);
   Line header;
   header.kind = LineKind::Section;

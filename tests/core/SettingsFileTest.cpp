@@ -88,7 +88,9 @@ TEST_F(SettingsFile, DamagedFileKeepsEverythingElseThroughWrites) {
       "\"Unterminated=dword:1\n"
       "\"Display Cities\"=hex(7):41,00,00,00,\\\n"
       "\"Show Tips\"=dword:00000000\n"
-      "\"Search Type\"=dword:00000003";
+      "\"Search Type\"=dword:00000003\n"
+      "[HKEY_CURRENT_USER\\Software\\Other\n"
+      "\"Theme\"=dword:00000009";
   writeFileText(before);
 
   std::vector<std::string> cities{"x"};
@@ -117,7 +119,9 @@ TEST_F(SettingsFile, DamagedFileKeepsEverythingElseThroughWrites) {
             "\"Display Cities\"=hex(7):42,00,00,00,00,00\n"
             "\"Show Tips\"=dword:00000000\n"
             "\"Search Type\"=dword:00000003\n"
-            "\"Show Date\"=dword:00000001\n");
+            "\"Show Date\"=dword:00000001\n"
+            "[HKEY_CURRENT_USER\\Software\\Other\n"
+            "\"Theme\"=dword:00000009");
 }
 
 TEST_F(SettingsFile, UnreadableFileIsNeverWrittenOver) {
