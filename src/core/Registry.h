@@ -70,7 +70,7 @@ class RegDocument {
   static std::pair<std::string, std::string> valueId(std::string_view key, std::string_view name);
 
  private:
-  enum class LineKind { Other, Header, Section, Value, BrokenValue };
+  enum class LineKind { Other, Section, Value, BrokenValue };
   struct Line {
     std::string raw;  // exact bytes with the line end(s)
     LineKind kind = LineKind::Other;
