@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -117,8 +118,15 @@ ReadResult ReadWholeFile(const std::string& path) {
     r.error = SystemError("Cannot read", path, errno);
     return r;
   }
-  r.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  // A read error (a directory, an I/O error) throws from inside the stream
+  // buffer rather than setting badbit.
+  bool failed = false;
+  try {
+    r.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    failed = true;
+  }
+  if (failed || in.bad()) {
     r.error = "Cannot read \"" + path + "\"";
     r.bytes.clear();
     return r;
