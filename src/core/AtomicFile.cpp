@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -36,7 +37,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
   if (fd < 0) return {false, SystemError("Cannot create a temporary file beside", path, errno)};
 
   mode_t mode = 0666;
-  struct stat st{};
+  struct stat st {};
   if (stat(path.c_str(), &st) == 0) {
     mode = st.st_mode & 07777;
   } else {
@@ -117,8 +118,15 @@ ReadResult ReadWholeFile(const std::string& path) {
     r.error = SystemError("Cannot read", path, errno);
     return r;
   }
-  r.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  // A read error (a directory, an I/O error) throws from inside the stream
+  // buffer rather than setting badbit.
+  bool failed = false;
+  try {
+    r.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    failed = true;
+  }
+  if (failed || in.bad()) {
     r.error = "Cannot read \"" + path + "\"";
     r.bytes.clear();
     return r;
