@@ -54,13 +54,9 @@ class Reader {
     }
     return out;
   }
-  void font(const char* name, FontHolder& holder) {
-    FontRecord r;
+  void font(const char* name, FontRecord& holder) {
     try {
-      if (ReadFontSetting(kSettingsKey, name, r)) {
-        holder.font = FontFromRecord(r);
-        holder.colour = ColourFromColourRef(r.colour);
-      }
+      ReadFontSetting(kSettingsKey, name, holder);
     } catch (const SettingsError& e) {
       errors_ << QString::fromStdString(e.what());
     }
@@ -71,27 +67,25 @@ class Reader {
   QStringList errors_;
 };
 
-void StoreFont(const char* name, const FontHolder& holder) {
-  WriteFontSetting(kSettingsKey, name, RecordFromFont(holder.font, holder.colour));
-}
+FontHolder Holder(const FontRecord& r) { return {FontFromRecord(r), ColourFromColourRef(r.colour)}; }
 
 void StoreSwitch(const char* name, bool on) { WriteIntegerSetting(kSettingsKey, name, on ? 1 : 0); }
 
-QFont DesignFont(int pixels, bool bold) {
+FontRecord DesignFont(int pixels, bool bold) {
   QFont f(QStringLiteral("Arial"));
   f.setPixelSize(pixels);
   f.setBold(bold);
-  return f;
+  return RecordFromFont(f, Qt::white);
 }
 
 }  // namespace
 
 void TWCSettings::FormCreate() {
   // The display fonts as designed, kept while nothing valid is stored.
-  dateFont_ = {DesignFont(14, true), Qt::white};
-  cityFont_ = {DesignFont(11, false), Qt::white};
-  desktopDateFont_ = {DesignFont(18, true), Qt::white};
-  desktopCityFont_ = {DesignFont(12, false), Qt::white};
+  dateFont_ = DesignFont(14, true);
+  cityFont_ = DesignFont(11, false);
+  desktopDateFont_ = DesignFont(18, true);
+  desktopCityFont_ = DesignFont(12, false);
 
   // LoadCityData: the loaded city table, and every name in "All cities".
   CityTable& table = CityTable::instance();
@@ -150,7 +144,7 @@ void TWCSettings::InitSettings() {
   host_.setBackgroundColour(previewColour_);
   r.font(kDateTimeFont, dateFont_);
   r.font(kCityTimesFont, cityFont_);
-  host_.setMapFonts(dateFont_, cityFont_);
+  host_.setMapFonts(Holder(dateFont_), Holder(cityFont_));
   OptionsHost::MapSwitches map;
   map.showDate = r.on(kShowDate);
   map.showTips = r.on(kShowTips);
@@ -179,7 +173,7 @@ void TWCSettings::InitSettings() {
   previousWallpaper_ = wall.wallpaper;
   r.font(kDesktopDateTimeFont, desktopDateFont_);
   r.font(kDesktopCityTimesFont, desktopCityFont_);
-  host_.setWallpaperFonts(desktopDateFont_, desktopCityFont_);
+  host_.setWallpaperFonts(Holder(desktopDateFont_), Holder(desktopCityFont_));
   // 13: hot keys.
   loadHotKeyRows();
   // 14-16.
@@ -200,20 +194,21 @@ void TWCSettings::ApplyChanges() {
   if (cbStartup->isChecked() != startupFlag_) writeStartAtLogin(cbStartup->isChecked());
   StoreSwitch(kCloseToTray, cbCloseToTray->isChecked());
   StoreSwitch(kShowPopup, cbShowPop->isChecked());
-  StoreFont(kDateTimeFont, dateFont_);
-  host_.setMapFonts(dateFont_, cityFont_);
-  StoreFont(kCityTimesFont, cityFont_);
+  WriteFontSetting(kSettingsKey, kDateTimeFont, dateFont_);
+  host_.setMapFonts(Holder(dateFont_), Holder(cityFont_));
+  WriteFontSetting(kSettingsKey, kCityTimesFont, cityFont_);
   host_.setBackgroundColour(previewColour_);
-  WriteIntegerSetting(kSettingsKey, kBackgroundColor, static_cast<std::int32_t>(ColourRefFromColour(previewColour_)));
+  WriteIntegerSetting(kSettingsKey, kBackgroundColor,
+                      static_cast<std::int32_t>(ColourRefFromColour(previewColour_)));
   WriteIntegerSetting(kSettingsKey, kMapView, host_.mapView());
   balloon_ = cbShowBalloon->isChecked();
   StoreSwitch(kShowBalloon, balloon_);
   host_.setBalloon(balloon_);
   const bool wallpaper = host_.wallpaperMenuChecked();
   host_.setWallpaperFlag(wallpaper);
-  host_.setWallpaperFonts(desktopDateFont_, desktopCityFont_);
-  StoreFont(kDesktopDateTimeFont, desktopDateFont_);
-  StoreFont(kDesktopCityTimesFont, desktopCityFont_);
+  host_.setWallpaperFonts(Holder(desktopDateFont_), Holder(desktopCityFont_));
+  WriteFontSetting(kSettingsKey, kDesktopDateTimeFont, desktopDateFont_);
+  WriteFontSetting(kSettingsKey, kDesktopCityTimesFont, desktopCityFont_);
   for (int n = 0; n < kHotKeyRowCount; ++n)
     WriteIntegerSetting(kSettingsKey, kHotKeys[n], static_cast<std::int32_t>(HotKey[n]->hotKey()));
   host_.setStartMinimized(cbStartMini->isChecked());

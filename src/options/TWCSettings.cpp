@@ -24,8 +24,8 @@ namespace {
 constexpr int kClientWidth = 452;
 constexpr int kClientHeight = 403;
 
-const char* const kHotKeyLabels[kHotKeyRowCount] = {"Main window:", "Calendar window:", "Dial codes window:",
-                                                    "Time finder:", "All City List with time:"};
+const char* const kHotKeyLabels[kHotKeyRowCount] = {
+    "Main window:", "Calendar window:", "Dial codes window:", "Time finder:", "All City List with time:"};
 
 template <class W>
 W* Named(W* w, const char* name) {
@@ -98,8 +98,10 @@ void TWCSettings::buildUi() {
 QWidget* TWCSettings::buildGeneralTab() {
   auto* page = Named(new QWidget, "tsGeneral");
   auto* group = new QGroupBox(QStringLiteral(" Program settings "), page);
-  cbStartup = Named(new QCheckBox(QStringLiteral("Start World Clock automatically at login"), group), "cbStartup");
-  cbCloseToTray = Named(new QCheckBox(QStringLiteral("Minimize to system tray when Closed"), group), "cbCloseToTray");
+  cbStartup =
+      Named(new QCheckBox(QStringLiteral("Start World Clock automatically at login"), group), "cbStartup");
+  cbCloseToTray =
+      Named(new QCheckBox(QStringLiteral("Minimize to system tray when Closed"), group), "cbCloseToTray");
   cbStartMini = Named(new QCheckBox(QStringLiteral("Start Minimized"), group), "cbStartMini");
   cbShowPop = Named(new QCheckBox(QStringLiteral("Show Popup when Right-click on Map"), group), "cbShowPop");
   auto* g = new QVBoxLayout(group);
@@ -168,9 +170,10 @@ QWidget* TWCSettings::buildBalloonTab() {
 QWidget* TWCSettings::buildHotKeysTab() {
   auto* page = Named(new QWidget, "tsHotKeys");
   auto* text = new QLabel(
-      QStringLiteral("You can set up hotkeys (keystroke combinations) to quickly show and hide World Clock "
-                     "windows. To add a hotkey to a window, click in the corresponding field, press the hotkey "
-                     "combination, then click Add."),
+      QStringLiteral(
+          "You can set up hotkeys (keystroke combinations) to quickly show and hide World Clock "
+          "windows. To add a hotkey to a window, click in the corresponding field, press the hotkey "
+          "combination, then click Add."),
       page);
   text->setWordWrap(true);
   auto* grid = new QGridLayout;
@@ -266,9 +269,10 @@ void TWCSettings::btnAddClick(int row) {
       registered = k;
       btnRem[row]->setEnabled(true);
     } else {
-      QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
-                            QStringLiteral("This keystroke combination could not be registered as a hotkey. It "
-                                           "may already be in use by another application."));
+      QMessageBox::critical(
+          this, QGuiApplication::applicationDisplayName(),
+          QStringLiteral("This keystroke combination could not be registered as a hotkey. It "
+                         "may already be in use by another application."));
       HotKey[row]->setHotKey(0);
     }
   }

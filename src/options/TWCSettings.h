@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SettingsRecords.h"
 #include "options/OptionsHost.h"
 #include "platform/HotKeyManager.h"
 
@@ -95,8 +96,9 @@ class TWCSettings : public QDialog {
   QPushButton* btnOK = nullptr;
   QPushButton* btnCancel = nullptr;
 
-  // Values the dialog holds for the program.
-  FontHolder dateFont_, cityFont_, desktopDateFont_, desktopCityFont_;
+  // Values the dialog holds for the program. The fonts are kept in their
+  // stored form, so that "OK" writes back exactly what was read.
+  FontRecord dateFont_, cityFont_, desktopDateFont_, desktopCityFont_;
   std::vector<std::string> displayCityNames_;
   bool balloon_ = false;
   bool startupFlag_ = false;

@@ -6,7 +6,8 @@
 namespace wc {
 
 QColor ColourFromColourRef(std::uint32_t c) {
-  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                static_cast<int>((c >> 16) & 0xFF));
 }
 
 std::uint32_t ColourRefFromColour(const QColor& c) {
