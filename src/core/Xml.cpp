@@ -12,7 +12,8 @@ void LineAndColumn(std::string_view text, std::size_t offset, std::size_t& line,
   line = 1;
   column = 1;
   if (offset > text.size()) offset = text.size();
-  for (std::size_t i = 0; i < offset; ++i) {
+  const std::size_t from = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;  // a byte-order mark is no column
+  for (std::size_t i = from; i < offset; ++i) {
     const char c = text[i];
     if (c == '\n') {
       ++line;
