@@ -177,8 +177,10 @@ CityTable& CityTable::instance() {
 
 XmlLoadResult CityTable::load(const std::string& path) {
   if (loaded_) return XmlLoadResult{XmlLoadStatus::Ok, {}, {}};
-  loaded_ = true;
   CityEntriesResult r = ReadCityEntries(path);
+  // Only a file that was read fills the table for good: after a missing or
+  // broken one, start-up may seed a fresh copy and load that.
+  loaded_ = r.file.ok();
   entries_ = std::move(r.entries);
   names_ = std::move(r.names);
   return r.file;

@@ -70,10 +70,11 @@ class CityTable {
   // The program-wide table (created empty, filled by the options dialog).
   static CityTable& instance();
 
-  // Fills the table from path the first time it is called; later calls
-  // change nothing and return an Ok result. A missing file leaves the table
-  // empty without a word; a malformed one leaves it empty and is reported in
-  // the result (and set aside, see LoadXmlFile).
+  // Fills the table from path; once a file has been read, later calls change
+  // nothing and return an Ok result. A missing file leaves the table empty
+  // without a word; a malformed one leaves it empty and is reported in the
+  // result (and set aside, see LoadXmlFile). After either, start-up may seed
+  // a fresh copy and call load again.
   XmlLoadResult load(const std::string& path);
   bool isLoaded() const { return loaded_; }
 

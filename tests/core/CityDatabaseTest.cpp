@@ -198,6 +198,11 @@ TEST_F(CityFileTest, MalformedFileIsReportedOnceKeptAsideAndReadAsEmpty) {
   kept << in.rdbuf();
   EXPECT_EQ(kept.str(), broken);
 
+  // Start-up seeds a fresh copy and loads that.
+  Write("<cities><city><name>Fresh, Seed</name></city></cities>");
+  EXPECT_TRUE(table.load(path_).ok());
+  EXPECT_EQ(table.size(), 1u);
+
   // An empty file is no document either; a second bad file gets a name of its own.
   Write("");
   const CityReadResult again = ReadCityFile(path_, LonSign::Negated);
