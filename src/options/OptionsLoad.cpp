@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
