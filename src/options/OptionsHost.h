@@ -5,18 +5,12 @@
 // the changed ones over. The main window implements this; tests use a fake.
 
 #include <QColor>
-#include <QFont>
 #include <span>
 
 #include "core/City.h"
+#include "platform/FontRecordQt.h"
 
 namespace wc {
-
-// A display font and the colour its text is drawn in.
-struct FontHolder {
-  QFont font;
-  QColor colour = Qt::black;
-};
 
 class OptionsHost {
  public:
@@ -27,7 +21,7 @@ class OptionsHost {
   virtual void showScreenSaverState(bool on) = 0;
   virtual void setBackgroundColour(const QColor& colour) = 0;
   // The window map's date caption font and city label font.
-  virtual void setMapFonts(const FontHolder& date, const FontHolder& city) = 0;
+  virtual void setMapFonts(const ColouredFont& date, const ColouredFont& city) = 0;
 
   struct MapSwitches {
     bool showDate = false;
@@ -55,7 +49,7 @@ class OptionsHost {
   // The "Show World Map as Wallpaper" entry's check.
   virtual bool wallpaperMenuChecked() const = 0;
   virtual void setWallpaperFlag(bool on) = 0;
-  virtual void setWallpaperFonts(const FontHolder& date, const FontHolder& city) = 0;
+  virtual void setWallpaperFonts(const ColouredFont& date, const ColouredFont& city) = 0;
   // Set by the wallpaper font commands; the next "OK" then refreshes the wallpaper.
   virtual bool wallpaperLookChanged() const = 0;
   virtual void clearWallpaperLookChanged() = 0;

@@ -68,7 +68,7 @@ class Reader {
   QStringList errors_;
 };
 
-FontHolder Holder(const FontRecord& r) { return {FontFromRecord(r), ColourFromColourRef(r.colour)}; }
+ColouredFont Holder(const FontRecord& r) { return FontFromRecord(r); }
 
 void StoreSwitch(const char* name, bool on) { WriteIntegerSetting(kSettingsKey, name, on ? 1 : 0); }
 
@@ -200,7 +200,7 @@ void TWCSettings::ApplyChanges() {
   WriteFontSetting(kSettingsKey, kCityTimesFont, cityFont_);
   host_.setBackgroundColour(previewColour_);
   WriteIntegerSetting(kSettingsKey, kBackgroundColor,
-                      static_cast<std::int32_t>(ColourRefFromColour(previewColour_)));
+                      static_cast<std::int32_t>(ColorRefFromColor(previewColour_)));
   WriteIntegerSetting(kSettingsKey, kMapView, host_.mapView());
   balloon_ = cbShowBalloon->isChecked();
   StoreSwitch(kShowBalloon, balloon_);

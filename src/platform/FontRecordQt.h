@@ -1,5 +1,7 @@
 #pragma once
-// Stored font values (colour + LOGFONTW layout) as Qt fonts and colours.
+// The stored font value (colour + the Windows font description) and the
+// toolkit's font, both ways. Sizes are pixels at 96 dots per inch, as the
+// stored heights are.
 
 #include <QColor>
 #include <QFont>
@@ -8,13 +10,16 @@
 
 namespace wc {
 
-// A colour value: red in the low byte, then green, then blue.
-QColor ColourFromColourRef(std::uint32_t colourRef);
-std::uint32_t ColourRefFromColour(const QColor& colour);
+struct ColouredFont {
+  QFont font;
+  QColor color;
+};
 
-// The height is in pixels: a negative stored height is the character height,
-// a positive one the cell height (taken as the character height too).
-QFont FontFromRecord(const FontRecord& record);
-FontRecord RecordFromFont(const QFont& font, const QColor& colour);
+ColouredFont FontFromRecord(const FontRecord& record);
+FontRecord RecordFromFont(const QFont& font, const QColor& color);
+
+// Colour values are stored red in the low byte.
+QColor ColorFromColorRef(std::uint32_t colorRef);
+std::uint32_t ColorRefFromColor(const QColor& color);
 
 }  // namespace wc

@@ -72,7 +72,7 @@ Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Ho
 struct FakeHost : OptionsHost {
   bool screenSaver = false;
   QColor background;
-  FontHolder mapDate, mapCity, wallDate, wallCity;
+  ColouredFont mapDate, mapCity, wallDate, wallCity;
   MapSwitches switches;
   std::array<TCities, 64> cities{};
   WallpaperChecks wallpaperChecks;
@@ -86,7 +86,7 @@ struct FakeHost : OptionsHost {
 
   void showScreenSaverState(bool on) override { screenSaver = on; }
   void setBackgroundColour(const QColor& c) override { background = c; }
-  void setMapFonts(const FontHolder& d, const FontHolder& c) override { mapDate = d, mapCity = c; }
+  void setMapFonts(const ColouredFont& d, const ColouredFont& c) override { mapDate = d, mapCity = c; }
   void applyMapSwitches(const MapSwitches& s) override { switches = s; }
   int mapView() const override { return view; }
   std::span<TCities> displayCities() override { return cities; }
@@ -96,7 +96,9 @@ struct FakeHost : OptionsHost {
   }
   bool wallpaperMenuChecked() const override { return wallpaperMenu; }
   void setWallpaperFlag(bool on) override { wallpaperFlag = on; }
-  void setWallpaperFonts(const FontHolder& d, const FontHolder& c) override { wallDate = d, wallCity = c; }
+  void setWallpaperFonts(const ColouredFont& d, const ColouredFont& c) override {
+    wallDate = d, wallCity = c;
+  }
   bool wallpaperLookChanged() const override { return lookChanged; }
   void clearWallpaperLookChanged() override { lookChanged = false; }
   void requestWallpaperUpdate() override { ++wallpaperUpdates; }
@@ -300,7 +302,7 @@ TEST_F(OptionsDialog, LoadsStoredValuesAndStoresThemBack) {
   EXPECT_EQ(host_.mapDate.font.family(), "DejaVu Serif");
   EXPECT_EQ(host_.mapDate.font.pixelSize(), 17);
   EXPECT_TRUE(host_.mapDate.font.bold());
-  EXPECT_EQ(host_.mapDate.colour, QColor(0x11, 0x22, 0x33));
+  EXPECT_EQ(host_.mapDate.color, QColor(0x11, 0x22, 0x33));
   EXPECT_FALSE(host_.wallpaperChecks.wallpaper);
   EXPECT_TRUE(host_.wallpaperChecks.fullHeight);
   EXPECT_TRUE(host_.wallpaperChecks.showTimes);
