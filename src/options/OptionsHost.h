@@ -16,6 +16,9 @@ class OptionsHost {
  public:
   virtual ~OptionsHost() = default;
 
+  // "Minimize to system tray when Closed", which the main window's close
+  // consults.
+  virtual void setCloseToTray(bool on) = 0;
   // "SetScreenSave": the screen-saver menu entry's check and caption and the
   // tool button's pressed state.
   virtual void showScreenSaverState(bool on) = 0;

@@ -139,6 +139,7 @@ void TWCSettings::InitSettings() {
   startupFlag_ = readStartAtLogin();
   cbStartup->setChecked(startupFlag_);
   cbCloseToTray->setChecked(r.on(kCloseToTray));
+  host_.setCloseToTray(cbCloseToTray->isChecked());
   cbShowPop->setChecked(r.on(kShowPopup));
   // 3-6: the main window's screen-saver state, background, fonts and map switches.
   host_.showScreenSaverState(r.integer(kSetScreenSave) != 0);
@@ -194,6 +195,7 @@ void TWCSettings::InitSettings() {
 void TWCSettings::ApplyChanges() {
   if (cbStartup->isChecked() != startupFlag_) writeStartAtLogin(cbStartup->isChecked());
   StoreSwitch(kCloseToTray, cbCloseToTray->isChecked());
+  host_.setCloseToTray(cbCloseToTray->isChecked());
   StoreSwitch(kShowPopup, cbShowPop->isChecked());
   WriteFontSetting(kSettingsKey, kDateTimeFont, dateFont_);
   host_.setMapFonts(Holder(dateFont_), Holder(cityFont_));

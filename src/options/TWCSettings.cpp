@@ -222,10 +222,6 @@ int TWCSettings::ShowOptions() {
   return exec();
 }
 
-bool TWCSettings::closeToTray() const { return cbCloseToTray->isChecked(); }
-
-void TWCSettings::clearCloseToTray() { cbCloseToTray->setChecked(false); }
-
 void TWCSettings::btnOKClick() {
   ApplyChanges();
   accept();

@@ -38,11 +38,6 @@ class TWCSettings : public QDialog {
   // Shows the dialog modally on the "General" tab, after InitSettings.
   int ShowOptions();
 
-  // "Minimize to system tray when Closed", as the main window's close asks it.
-  bool closeToTray() const;
-  // The exit command clears it in memory; the stored value stays.
-  void clearCloseToTray();
-
   // The map city names ("Display Cities"), kept sorted; the map city dialog
   // sets them after a change and rebuilds with RefreshCityList.
   const std::vector<std::string>& displayCityNames() const { return displayCityNames_; }

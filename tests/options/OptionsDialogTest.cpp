@@ -70,6 +70,7 @@ class Home : public ::testing::Environment {
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
 
 struct FakeHost : OptionsHost {
+  bool closeToTray = false;
   bool screenSaver = false;
   QColor background;
   ColouredFont mapDate, mapCity, wallDate, wallCity;
@@ -84,6 +85,7 @@ struct FakeHost : OptionsHost {
   std::optional<bool> popupAttached;
   int view = 0;
 
+  void setCloseToTray(bool on) override { closeToTray = on; }
   void showScreenSaverState(bool on) override { screenSaver = on; }
   void setBackgroundColour(const QColor& c) override { background = c; }
   void setMapFonts(const ColouredFont& d, const ColouredFont& c) override { mapDate = d, mapCity = c; }
@@ -289,6 +291,7 @@ TEST_F(OptionsDialog, LoadsStoredValuesAndStoresThemBack) {
 
   create();
   EXPECT_TRUE(box("cbCloseToTray")->isChecked());
+  EXPECT_TRUE(host_.closeToTray);
   EXPECT_FALSE(box("cbShowPop")->isChecked());
   EXPECT_TRUE(box("cbStartMini")->isChecked());
   EXPECT_TRUE(box("cbShowBalloon")->isChecked());
@@ -332,6 +335,7 @@ TEST_F(OptionsDialog, LoadsStoredValuesAndStoresThemBack) {
 
   EXPECT_EQ(dialog_->result(), QDialog::Accepted);
   EXPECT_EQ(SettingInteger(kCloseToTray), 0);
+  EXPECT_FALSE(host_.closeToTray);
   EXPECT_EQ(SettingInteger(kShowPopup), 1);
   EXPECT_EQ(SettingInteger(kMinimized), 0);
   EXPECT_FALSE(host_.minimized);
