@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#ifdef _WIN32
+#include "platform/WinHotKeyBackend.h"
+#else
 #include "platform/X11HotKeyBackend.h"
+#endif
 
 namespace wc {
 
@@ -17,8 +21,12 @@ class RefusingBackend final : public HotKeyBackend {
 }  // namespace
 
 std::unique_ptr<HotKeyBackend> CreatePlatformHotKeyBackend() {
+#ifdef _WIN32
+  return std::make_unique<WinHotKeyBackend>();
+#else
   if (auto x11 = X11HotKeyBackend::create()) return x11;
   return std::make_unique<RefusingBackend>();
+#endif
 }
 
 THotKeyManager::THotKeyManager(QObject* parent) : THotKeyManager(CreatePlatformHotKeyBackend(), parent) {}

@@ -1,0 +1,22 @@
+#pragma once
+// Hot keys on Windows: RegisterHotKey for the thread, under a global atom
+// named after the combination; WM_HOTKEY arrives through the application's
+// event dispatcher.
+
+#include <QAbstractNativeEventFilter>
+
+#include "platform/HotKeyManager.h"
+
+namespace wc {
+
+class WinHotKeyBackend final : public HotKeyBackend, public QAbstractNativeEventFilter {
+ public:
+  WinHotKeyBackend();
+  ~WinHotKeyBackend() override;
+
+  std::uint32_t registerHotKey(HotKeyValue v, const std::string& name) override;
+  bool unregisterHotKey(HotKeyValue v, std::uint32_t id) override;
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+};
+
+}  // namespace wc
