@@ -14,6 +14,7 @@
 #include "core/HotKey.h"
 #include "platform/HotKeyManager.h"
 #include "platform/X11HotKeyBackend.h"
+#include "platform/X11TestClient.h"
 
 namespace wc {
 namespace {
@@ -75,33 +76,7 @@ bool WaitUntil(const std::function<bool()>& done, int ms = 3000) {
   return true;
 }
 
-// Another X client: its own connection, with a window that can take the focus.
-struct OtherClient {
-  xcb_connection_t* conn = xcb_connect(nullptr, nullptr);
-  xcb_window_t window = 0;
-
-  ~OtherClient() { xcb_disconnect(conn); }
-
-  void focusOwnWindow() {
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(conn)).data;
-    window = xcb_generate_id(conn);
-    xcb_create_window(conn, XCB_COPY_FROM_PARENT, window, screen->root, 10, 10, 200, 100, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-    xcb_map_window(conn, window);
-    xcb_aux_sync();
-  }
-  void xcb_aux_sync() { std::free(xcb_get_input_focus_reply(conn, xcb_get_input_focus(conn), nullptr)); }
-  void takeFocus() {
-    xcb_set_input_focus(conn, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
-    xcb_aux_sync();
-  }
-  xcb_window_t focus() {
-    auto* r = xcb_get_input_focus_reply(conn, xcb_get_input_focus(conn), nullptr);
-    const xcb_window_t w = r ? r->focus : 0;
-    std::free(r);
-    return w;
-  }
-};
+using OtherClient = test::X11TestClient;
 
 void PressKeys(const char* keys) { ASSERT_EQ(QProcess::execute("xdotool", {"key", keys}), 0) << keys; }
 
@@ -135,7 +110,7 @@ TEST_F(X11HotKeys, FiresWhileAnotherClientHasTheFocusAlsoWithNumLock) {
   std::free(nameReply);
 
   OtherClient other;
-  other.focusOwnWindow();
+  other.createWindow();
   other.takeFocus();
   ASSERT_EQ(other.focus(), other.window);
 
