@@ -88,6 +88,9 @@ QPushButton:disabled {
   border-color: $disabled_border;
 }
 QPushButton:focus { outline: none; }
+/* Buttons the windows keep narrow. */
+QPushButton[wcSize="small"] { min-width: 44px; max-width: 44px; padding: 4px 4px; }
+QPushButton[wcSize="arrow"] { min-width: 26px; max-width: 26px; padding: 3px 0px; }
 
 /* Tabs */
 QTabWidget::pane {
@@ -267,7 +270,7 @@ SKINS = {
         tab_shape=COMMON_TAB,
         tab_selected_bg="#f4f8fd",
         tab_selected_text="#15428b",
-        tab_selected_extra="margin-top: 0px; font-weight: bold;",
+        tab_selected_extra="margin-top: 0px;",
         tab_hover_bg=grad((0, "#fffbe8"), (1, "#ffe7a0")),
         group_bg="transparent",
         group_border="#a3bde3",
@@ -399,7 +402,7 @@ SKINS = {
         tab_shape=COMMON_TAB,
         tab_selected_bg="#fffaf0",
         tab_selected_text="#9b141b",
-        tab_selected_extra="margin-top: 0px; border-top: 3px solid #b01f27; font-weight: bold;",
+        tab_selected_extra="margin-top: 0px; border-top: 3px solid #b01f27;",
         tab_hover_bg=grad((0, "#fff4d2"), (1, "#f2d88f")),
         group_bg="transparent",
         group_border="#cfa75a",

@@ -66,6 +66,7 @@ void TWCSettings::buildUi() {
   // The page, not the tab, is disabled: its controls take no input but stay
   // readable.
   tsBalloon->setEnabled(false);
+  Tabs->setUsesScrollButtons(false);
 
   btnApply = Named(new QPushButton(QStringLiteral("Apply"), this), "btnApply");
   btnOK = Named(new QPushButton(QStringLiteral("OK"), this), "btnOK");
@@ -138,14 +139,16 @@ QWidget* TWCSettings::buildBalloonTab() {
   lbDispCities2 = Named(new QListWidget(cities), "lbDispCities2");
   for (QListWidget* lb : {lbAllCities2, lbDispCities2}) {
     lb->setSortingEnabled(true);
+    lb->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lb->setTextElideMode(Qt::ElideRight);
     lb->setStyleSheet(QStringLiteral("QListWidget { background: rgb(234, 242, 251); color: black; }"));
   }
   btnAddCity2 = Named(new QPushButton(QStringLiteral(">"), cities), "btnAddCity2");
   btnRemCity2 = Named(new QPushButton(QStringLiteral("<"), cities), "btnRemCity2");
+  // The skins size buttons marked so (a skin's sizes win over the widget's own).
   for (QPushButton* b : {btnAddCity2, btnRemCity2}) {
+    b->setProperty("wcSize", QStringLiteral("arrow"));
     b->setFixedWidth(32);
-    b->setMinimumWidth(32);
-    b->setStyleSheet(QStringLiteral("QPushButton { min-width: 0px; padding: 3px 0px; }"));
   }
   auto* arrows = new QVBoxLayout;
   arrows->addStretch(1);
@@ -177,7 +180,7 @@ QWidget* TWCSettings::buildHotKeysTab() {
       page);
   text->setWordWrap(true);
   auto* grid = new QGridLayout;
-  grid->setHorizontalSpacing(8);
+  grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(8);
   for (int row = 0; row < kHotKeyRowCount; ++row) {
     auto* label = new QLabel(QLatin1String(kHotKeyLabels[row]), page);
@@ -190,8 +193,12 @@ QWidget* TWCSettings::buildHotKeysTab() {
     btnRem[row]->setObjectName(RowName("btnRem", row));
     btnAdd[row]->setEnabled(false);
     btnRem[row]->setEnabled(false);
-    btnAdd[row]->setAutoDefault(false);
-    btnRem[row]->setAutoDefault(false);
+    for (QPushButton* b : {btnAdd[row], btnRem[row]}) {
+      b->setAutoDefault(false);
+      // Narrow, so that the field has room for "Ctrl + Shift + Alt + F12".
+      b->setProperty("wcSize", QStringLiteral("small"));
+      b->setFixedWidth(54);
+    }
     grid->addWidget(label, row, 0);
     grid->addWidget(HotKey[row], row, 1);
     grid->addWidget(btnAdd[row], row, 2);
@@ -202,7 +209,7 @@ QWidget* TWCSettings::buildHotKeysTab() {
   }
   grid->setColumnStretch(1, 1);
   auto* l = new QVBoxLayout(page);
-  l->setContentsMargins(12, 10, 12, 10);
+  l->setContentsMargins(10, 10, 10, 10);
   l->setSpacing(12);
   l->addWidget(text);
   l->addLayout(grid);

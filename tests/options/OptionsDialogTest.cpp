@@ -24,6 +24,7 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
+#include "options/FakeOptionsHost.h"
 #include "options/HotKeyEdit.h"
 #include "options/TWCSettings.h"
 #include "platform/FontRecordQt.h"
@@ -69,62 +70,6 @@ class Home : public ::testing::Environment {
 };
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
 
-struct FakeHost : OptionsHost {
-  bool closeToTray = false;
-  bool screenSaver = false;
-  QColor background;
-  ColouredFont mapDate, mapCity, wallDate, wallCity;
-  MapSwitches switches;
-  std::array<TCities, 64> cities{};
-  WallpaperChecks wallpaperChecks;
-  bool wallpaperMenu = false, wallpaperFlag = false, lookChanged = false;
-  int wallpaperUpdates = 0, wallpaperRemovals = 0;
-  bool minimized = false, balloon = false;
-  std::vector<int> windowSizes;
-  int recomposes = 0, redraws = 0;
-  std::optional<bool> popupAttached;
-  int view = 0;
-
-  void setCloseToTray(bool on) override { closeToTray = on; }
-  void showScreenSaverState(bool on) override { screenSaver = on; }
-  void setBackgroundColour(const QColor& c) override { background = c; }
-  void setMapFonts(const ColouredFont& d, const ColouredFont& c) override { mapDate = d, mapCity = c; }
-  void applyMapSwitches(const MapSwitches& s) override { switches = s; }
-  int mapView() const override { return view; }
-  std::span<TCities> displayCities() override { return cities; }
-  void applyWallpaperChecks(const WallpaperChecks& w) override {
-    wallpaperChecks = w;
-    wallpaperMenu = wallpaperFlag = w.wallpaper;
-  }
-  bool wallpaperMenuChecked() const override { return wallpaperMenu; }
-  void setWallpaperFlag(bool on) override { wallpaperFlag = on; }
-  void setWallpaperFonts(const ColouredFont& d, const ColouredFont& c) override {
-    wallDate = d, wallCity = c;
-  }
-  bool wallpaperLookChanged() const override { return lookChanged; }
-  void clearWallpaperLookChanged() override { lookChanged = false; }
-  void requestWallpaperUpdate() override { ++wallpaperUpdates; }
-  void removeWallpaper() override { ++wallpaperRemovals; }
-  bool startMinimized() const override { return minimized; }
-  void setStartMinimized(bool on) override { minimized = on; }
-  void setBalloon(bool on) override { balloon = on; }
-  void doWindowSize(int s) override { windowSizes.push_back(s); }
-  void requestMapRecompose() override { ++recomposes; }
-  void requestDisplayRedraw() override { ++redraws; }
-  void attachPopupMenu(bool on) override { popupAttached = on; }
-};
-
-// Registrations that another program may already hold.
-struct FakeHotKeys : HotKeyBackend {
-  std::set<HotKeyValue> takenElsewhere, held;
-  std::uint32_t registerHotKey(HotKeyValue v, const std::string&) override {
-    if (takenElsewhere.count(v) || held.count(v)) return 0;
-    held.insert(v);
-    return 0xC000 + static_cast<std::uint32_t>(held.size());
-  }
-  bool unregisterHotKey(HotKeyValue v, std::uint32_t) override { return held.erase(v) > 0; }
-};
-
 // Closes the next message box the code under test opens, keeping its text.
 struct MessageBoxes {
   QStringList texts, titles;
@@ -165,7 +110,7 @@ class OptionsDialog : public ::testing::Test {
     fs::remove(settingsPath_);
     fs::remove(AutostartEntryPath());
     HotKeyRows().fill(0);
-    auto backend = std::make_unique<FakeHotKeys>();
+    auto backend = std::make_unique<test::FakeHotKeys>();
     keys_ = backend.get();
     hotKeys_ = std::make_unique<THotKeyManager>(std::move(backend), nullptr);
   }
@@ -201,8 +146,8 @@ class OptionsDialog : public ::testing::Test {
 
   std::string exe_ = "/opt/Tavrel World Clock/tavrel-world-clock";
   std::string settingsPath_;
-  FakeHost host_;
-  FakeHotKeys* keys_ = nullptr;
+  test::FakeHost host_;
+  test::FakeHotKeys* keys_ = nullptr;
   std::unique_ptr<THotKeyManager> hotKeys_;
   std::unique_ptr<TWCSettings> dialog_;
 };
