@@ -94,7 +94,9 @@ void TWCSettings::FormCreate() {
   if (!loaded.error.empty())
     QMessageBox::warning(parentWidget(), QStringLiteral("Warning"), QString::fromStdString(loaded.error));
   lbAllCities2->clear();
-  for (const std::string& name : table.names()) lbAllCities2->addItem(QString::fromStdString(name));
+  std::vector<std::string> names = table.names();
+  SortListOrder(names);
+  for (const std::string& name : names) lbAllCities2->addItem(QString::fromStdString(name));
 
   InitSettings();
 }

@@ -137,8 +137,8 @@ QWidget* TWCSettings::buildBalloonTab() {
   auto* cities = new QGroupBox(QStringLiteral(" Cities Displayed in Balloon "), page);
   lbAllCities2 = Named(new QListWidget(cities), "lbAllCities2");
   lbDispCities2 = Named(new QListWidget(cities), "lbDispCities2");
+  // Both lists are filled in the program's list order (SortListOrder).
   for (QListWidget* lb : {lbAllCities2, lbDispCities2}) {
-    lb->setSortingEnabled(true);
     lb->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lb->setTextElideMode(Qt::ElideRight);
     lb->setStyleSheet(QStringLiteral("QListWidget { background: rgb(234, 242, 251); color: black; }"));
