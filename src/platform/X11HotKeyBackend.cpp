@@ -43,9 +43,7 @@ X11HotKeyBackend::X11HotKeyBackend(xcb_connection_t* connection, bool installFil
 }
 
 X11HotKeyBackend::~X11HotKeyBackend() {
-  for (const auto& [v, g] : grabs_)
-    for (std::uint8_t kc : g.keycodes)
-      for (std::uint16_t lock : lockVariants()) ungrab(kc, static_cast<std::uint16_t>(g.modifiers | lock));
+  for (const auto& [v, g] : grabs_) ungrabAll(g);
   xcb_flush(conn_);
   if (filterInstalled_ && QCoreApplication::instance())
     QCoreApplication::instance()->removeNativeEventFilter(this);
@@ -112,35 +110,55 @@ void X11HotKeyBackend::ungrab(std::uint8_t keycode, std::uint16_t modifiers) {
   xcb_ungrab_key(conn_, keycode, root_, modifiers);
 }
 
-std::uint32_t X11HotKeyBackend::registerHotKey(HotKeyValue v, const std::string& name) {
-  // A combination we hold already is refused as another client's would be:
-  // the server would let us grab it twice, silently.
-  if (grabs_.count(v)) return 0;
-  const std::uint32_t keysym = VirtualKeyToKeySym(HotKeyVirtualKey(v));
-  if (keysym == 0) return 0;
-  Grab g;
-  g.keycodes = keycodesFor(keysym);
+bool X11HotKeyBackend::grabAll(HotKeyValue v, Grab& g) {
+  g.keycodes.clear();
+  g.locks = lockVariants();
   g.modifiers = ToX11Modifiers(v);
-  if (g.keycodes.empty()) return 0;
-  const std::vector<std::uint16_t> locks = lockVariants();
+  const std::uint32_t keysym = VirtualKeyToKeySym(HotKeyVirtualKey(v));
+  if (keysym == 0) return false;
+  const std::vector<std::uint8_t> keycodes = keycodesFor(keysym);
+  if (keycodes.empty()) return false;
   std::vector<std::pair<std::uint8_t, std::uint16_t>> done;
-  for (std::uint8_t kc : g.keycodes)
-    for (std::uint16_t lock : locks) {
+  for (std::uint8_t kc : keycodes)
+    for (std::uint16_t lock : g.locks) {
       const auto mods = static_cast<std::uint16_t>(g.modifiers | lock);
       if (!grab(kc, mods)) {
         for (const auto& [k, m] : done) ungrab(k, m);
         xcb_flush(conn_);
-        return 0;
+        return false;
       }
       done.emplace_back(kc, mods);
     }
+  g.keycodes = keycodes;
+  return true;
+}
+
+bool X11HotKeyBackend::ungrabAll(const Grab& g) {
+  bool ok = true;
+  for (std::uint8_t kc : g.keycodes)
+    for (std::uint16_t lock : g.locks) {
+      const xcb_void_cookie_t c =
+          xcb_ungrab_key_checked(conn_, kc, root_, static_cast<std::uint16_t>(g.modifiers | lock));
+      if (xcb_generic_error_t* e = xcb_request_check(conn_, c)) {
+        std::free(e);
+        ok = false;
+      }
+    }
+  return ok;
+}
+
+std::uint32_t X11HotKeyBackend::registerHotKey(HotKeyValue v, const std::string& name) {
+  // A combination we hold already is refused as another client's would be:
+  // the server would let us grab it twice, silently.
+  if (grabs_.count(v)) return 0;
+  Grab g;
+  if (!grabAll(v, g)) return 0;
   xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
       conn_, xcb_intern_atom(conn_, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr);
   g.id = atom ? atom->atom : 0;
   std::free(atom);
   if (g.id == 0) {
-    for (const auto& [k, m] : done) ungrab(k, m);
-    xcb_flush(conn_);
+    ungrabAll(g);
     return 0;
   }
   grabs_[v] = g;
@@ -150,23 +168,25 @@ std::uint32_t X11HotKeyBackend::registerHotKey(HotKeyValue v, const std::string&
 bool X11HotKeyBackend::unregisterHotKey(HotKeyValue v, std::uint32_t) {
   const auto it = grabs_.find(v);
   if (it == grabs_.end()) return false;
-  const std::vector<std::uint16_t> locks = lockVariants();
-  bool ok = true;
-  for (std::uint8_t kc : it->second.keycodes)
-    for (std::uint16_t lock : locks) {
-      const xcb_void_cookie_t c =
-          xcb_ungrab_key_checked(conn_, kc, root_, static_cast<std::uint16_t>(it->second.modifiers | lock));
-      if (xcb_generic_error_t* e = xcb_request_check(conn_, c)) {
-        std::free(e);
-        ok = false;
-      }
-    }
+  const bool ok = ungrabAll(it->second);
   grabs_.erase(it);
   return ok;
 }
 
 bool X11HotKeyBackend::handleEvent(const void* message) {
   const auto* ev = static_cast<const xcb_generic_event_t*>(message);
+  if ((ev->response_type & 0x7F) == XCB_MAPPING_NOTIFY) {
+    const auto* m = static_cast<const xcb_mapping_notify_event_t*>(message);
+    if (m->request == XCB_MAPPING_KEYBOARD || m->request == XCB_MAPPING_MODIFIER) {
+      // Keys moved: release the old ones, take the new ones. A combination
+      // whose new key another client holds stays registered but inactive.
+      for (auto& [v, g] : grabs_) {
+        ungrabAll(g);
+        grabAll(v, g);
+      }
+    }
+    return false;  // the toolkit needs it too
+  }
   if ((ev->response_type & 0x7F) != XCB_KEY_PRESS) return false;
   const auto* key = static_cast<const xcb_key_press_event_t*>(message);
   if (key->event != root_) return false;

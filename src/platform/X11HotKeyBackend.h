@@ -3,7 +3,8 @@
 // window, through the application's own xcb connection. Each combination is
 // grabbed four times (with and without NumLock and CapsLock), so the lock
 // keys do not switch it off. A grab another client holds is refused by the
-// server (BadAccess) and the registration fails.
+// server (BadAccess) and the registration fails. After a keyboard mapping
+// change the combinations are grabbed again on their new keys.
 
 #include <QAbstractNativeEventFilter>
 #include <map>
@@ -35,6 +36,7 @@ class X11HotKeyBackend final : public HotKeyBackend, public QAbstractNativeEvent
  private:
   struct Grab {
     std::vector<std::uint8_t> keycodes;
+    std::vector<std::uint16_t> locks;  // the lock-key states grabbed with it
     std::uint16_t modifiers = 0;
     std::uint32_t id = 0;
   };
@@ -44,6 +46,11 @@ class X11HotKeyBackend final : public HotKeyBackend, public QAbstractNativeEvent
   bool grab(std::uint8_t keycode, std::uint16_t modifiers);
   void ungrab(std::uint8_t keycode, std::uint16_t modifiers);
   std::vector<std::uint16_t> lockVariants() const;
+  // Grabs every key and lock state of v into g; nothing stays grabbed when
+  // one of them is refused.
+  bool grabAll(HotKeyValue v, Grab& g);
+  // False when the server refused to release one of them.
+  bool ungrabAll(const Grab& g);
 
   xcb_connection_t* conn_;
   std::uint32_t root_ = 0;

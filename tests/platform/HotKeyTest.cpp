@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/HotKey.h"
 #include "platform/HotKeyManager.h"
@@ -179,6 +180,58 @@ TEST_F(X11HotKeys, RemoveAndClearReleaseTheGrabs) {
   // A code with no key on X11 cannot be registered.
   THotKeyManager manager;
   EXPECT_EQ(manager.AddHotKey(kHotKeyCtrl | 0xFF), 0u);
+}
+
+// Puts keysyms on a keycode (all columns), as a layout switch does.
+void MapKey(xcb_connection_t* c, std::uint8_t keycode, std::uint32_t lower, std::uint32_t upper) {
+  const xcb_setup_t* setup = xcb_get_setup(c);
+  auto* reply =
+      xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, setup->min_keycode, 1), nullptr);
+  const std::uint8_t per = reply->keysyms_per_keycode;
+  std::free(reply);
+  std::vector<xcb_keysym_t> syms(per, 0);
+  for (std::uint8_t i = 0; i < per; ++i) syms[i] = (i % 2 == 0) ? lower : upper;
+  xcb_change_keyboard_mapping(c, 1, keycode, per, syms.data());
+  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+TEST_F(X11HotKeys, FollowsTheKeyToItsNewPlaceAfterAMappingChange) {
+  constexpr HotKeyValue ctrlAltJ = kHotKeyCtrl | kHotKeyAlt | 'J';
+  OtherClient other;
+  // The key that types j now, and a free keycode to move it to.
+  X11HotKeyBackend probe(other.conn, false);
+  const xcb_setup_t* setup = xcb_get_setup(other.conn);
+  const int count = setup->max_keycode - setup->min_keycode + 1;
+  auto* map = xcb_get_keyboard_mapping_reply(
+      other.conn, xcb_get_keyboard_mapping(other.conn, setup->min_keycode, static_cast<std::uint8_t>(count)),
+      nullptr);
+  ASSERT_NE(map, nullptr);
+  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
+  std::uint8_t jKey = 0, freeKey = 0;
+  for (int i = 0; i < count; ++i) {
+    bool empty = true;
+    for (int l = 0; l < map->keysyms_per_keycode; ++l)
+      empty = empty && syms[i * map->keysyms_per_keycode + l] == 0;
+    if (syms[i * map->keysyms_per_keycode] == 'j' && !jKey)
+      jKey = static_cast<std::uint8_t>(setup->min_keycode + i);
+    if (empty && setup->min_keycode + i > 200) freeKey = static_cast<std::uint8_t>(setup->min_keycode + i);
+  }
+  std::free(map);
+  ASSERT_NE(jKey, 0);
+  ASSERT_NE(freeKey, 0);
+
+  THotKeyManager manager;
+  int presses = 0;
+  QObject::connect(&manager, &THotKeyManager::OnHotKeyPressed, [&] { ++presses; });
+  ASSERT_NE(manager.AddHotKey(ctrlAltJ), 0u);
+  MapKey(other.conn, freeKey, 'j', 'J');
+  MapKey(other.conn, jKey, 0, 0);
+  WaitUntil([] { return false; }, 300);  // the mapping change reaches the program
+  PressKeys("ctrl+alt+j");
+  const bool fired = WaitUntil([&] { return presses == 1; });
+  MapKey(other.conn, jKey, 'j', 'J');
+  MapKey(other.conn, freeKey, 0, 0);
+  EXPECT_TRUE(fired);
 }
 
 TEST(HotKeysWithoutX11, EveryRegistrationFails) {
