@@ -36,7 +36,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
   if (fd < 0) return {false, SystemError("Cannot create a temporary file beside", path, errno)};
 
   mode_t mode = 0666;
-  struct stat st{};
+  struct stat st {};
   if (stat(path.c_str(), &st) == 0) {
     mode = st.st_mode & 07777;
   } else {

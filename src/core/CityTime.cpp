@@ -19,11 +19,10 @@ std::optional<TDateTime> DstRuleDate(int weekno, int dayofweek, int month, int y
   return ToDateTime(sys_days{year_month_weekday_last{ym / wd[last]}});
 }
 
-TDateTime CityTime(int dst, int weekno, int dayofweek, TDateTime t, int month, int weekno1,
-                   int dayofweek1, int month1) {
+TDateTime CityTime(int dst, int weekno, int dayofweek, TDateTime t, int month, int weekno1, int dayofweek1,
+                   int month1) {
   if (dst == 0) return t;
-  if (weekno == 0 || dayofweek == 0 || month == 0 || weekno1 == 0 || dayofweek1 == 0 || month1 == 0)
-    return t;
+  if (weekno == 0 || dayofweek == 0 || month == 0 || weekno1 == 0 || dayofweek1 == 0 || month1 == 0) return t;
   const sys_days date = DateOf(t);
   const int y = static_cast<int>(year_month_day{date}.year());
   const auto start = DstRuleDate(weekno, dayofweek, month, y);
@@ -39,9 +38,15 @@ double UtcOffsetDays() {
   TIME_ZONE_INFORMATION tzi{};
   LONG bias = 0;
   switch (GetTimeZoneInformation(&tzi)) {
-    case TIME_ZONE_ID_STANDARD: bias = tzi.Bias + tzi.StandardBias; break;
-    case TIME_ZONE_ID_DAYLIGHT: bias = tzi.Bias + tzi.DaylightBias; break;
-    default: bias = tzi.Bias; break;
+    case TIME_ZONE_ID_STANDARD:
+      bias = tzi.Bias + tzi.StandardBias;
+      break;
+    case TIME_ZONE_ID_DAYLIGHT:
+      bias = tzi.Bias + tzi.DaylightBias;
+      break;
+    default:
+      bias = tzi.Bias;
+      break;
   }
   return bias / 1440.0;
 #else

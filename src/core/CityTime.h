@@ -17,8 +17,8 @@ std::optional<TDateTime> DstRuleDate(int weekno, int dayofweek, int month, int y
 // t is the city's standard local time; the result is one hour later while
 // daylight saving is in force (whole days of standard time, both rule dates
 // included). Arguments in the historical order.
-TDateTime CityTime(int dst, int weekno, int dayofweek, TDateTime t, int month, int weekno1,
-                   int dayofweek1, int month1);
+TDateTime CityTime(int dst, int weekno, int dayofweek, TDateTime t, int month, int weekno1, int dayofweek1,
+                   int month1);
 
 // Offset of UTC from the computer's local time now, in days (local + offset = UTC).
 double UtcOffsetDays();

@@ -81,7 +81,8 @@ int IsoWeekday(sys_days d) { return static_cast<int>(weekday{d}.iso_encoding());
 
 int DaysInMonth(int year, int month) {
   if (month < 1 || month > 12) return 0;
-  const year_month_day_last last{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} / std::chrono::last};
+  const year_month_day_last last{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
+                                 std::chrono::last};
   return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 

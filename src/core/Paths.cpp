@@ -21,7 +21,8 @@ namespace {
 constexpr const char* kAppFolder = "TavrelWorldClock";
 
 std::string WithSeparator(std::string s) {
-  if (!s.empty() && s.back() != '/' && s.back() != '\\') s += static_cast<char>(fs::path::preferred_separator);
+  if (!s.empty() && s.back() != '/' && s.back() != '\\')
+    s += static_cast<char>(fs::path::preferred_separator);
   return s;
 }
 
@@ -85,7 +86,9 @@ std::string ConfigFolder() {
 
 std::string SettingsFilePath() { return ConfigFolder() + "settings.reg"; }
 
-void SetProgramFolder(const std::string& folder) { ProgramFolderOverride() = folder.empty() ? folder : WithSeparator(folder); }
+void SetProgramFolder(const std::string& folder) {
+  ProgramFolderOverride() = folder.empty() ? folder : WithSeparator(folder);
+}
 
 std::string ProgramFolder() {
   if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();

@@ -10,7 +10,9 @@
 namespace wc {
 namespace {
 
-TDateTime Utc(int y, int mo, int d, int h, int mi, int s) { return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0); }
+TDateTime Utc(int y, int mo, int d, int h, int mi, int s) {
+  return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0);
+}
 
 std::string Show(TDateTime t) {
   const DateTimeParts p = Decode(t);
