@@ -36,6 +36,32 @@ void IlluminationMask::Line(int x0, int y0, int x1, int y1) {
   }
 }
 
+namespace {
+
+// First index at or after i (below limit) that is not kDay; eight bytes at a
+// time through the long runs the fill meets.
+int DayRunEnd(const std::uint8_t* row, int i, int limit) {
+  constexpr std::uint64_t kAllDay = ~std::uint64_t{0};
+  static_assert(IlluminationMask::kDay == 0xFF);
+  while (i + 8 <= limit) {
+    std::uint64_t v;
+    std::memcpy(&v, row + i, 8);
+    if (v != kAllDay) break;
+    i += 8;
+  }
+  while (i < limit && row[i] == IlluminationMask::kDay) ++i;
+  return i;
+}
+
+// First index at or after i (below limit) that is kDay, or limit.
+int NextDay(const std::uint8_t* row, int i, int limit) {
+  if (i >= limit) return limit;
+  const void* p = std::memchr(row + i, IlluminationMask::kDay, static_cast<std::size_t>(limit - i));
+  return p ? static_cast<int>(static_cast<const std::uint8_t*>(p) - row) : limit;
+}
+
+}  // namespace
+
 void IlluminationMask::FloodFill(int x, int y) {
   if (x < 0 || y < 0 || x >= w_ || y >= h_ || at(x, y) != kDay) return;
   std::vector<std::pair<int, int>> stack{{x, y}};
@@ -44,15 +70,16 @@ void IlluminationMask::FloodFill(int x, int y) {
     stack.pop_back();
     std::uint8_t* row = px_.data() + static_cast<std::size_t>(sy) * w_;
     if (row[sx] != kDay) continue;
-    int l = sx, r = sx;
+    int l = sx;
     while (l > 0 && row[l - 1] == kDay) --l;
-    while (r + 1 < w_ && row[r + 1] == kDay) ++r;
-    std::memset(row + l, kNight, static_cast<std::size_t>(r - l + 1));
+    const int r = DayRunEnd(row, sx, w_);  // one past the span
+    std::memset(row + l, kNight, static_cast<std::size_t>(r - l));
+    // One seed for each run of day pixels next to the span, above and below.
     for (int ny : {sy - 1, sy + 1}) {
       if (ny < 0 || ny >= h_) continue;
       const std::uint8_t* nrow = px_.data() + static_cast<std::size_t>(ny) * w_;
-      for (int i = l; i <= r; ++i) {
-        if (nrow[i] == kDay && (i == l || nrow[i - 1] != kDay)) stack.emplace_back(i, ny);
+      for (int i = NextDay(nrow, l, r); i < r; i = NextDay(nrow, DayRunEnd(nrow, i, r), r)) {
+        stack.emplace_back(i, ny);
       }
     }
   }

@@ -3,7 +3,12 @@
 #include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 namespace wc {
 
@@ -61,80 +66,178 @@ Contributors BuildContributors(int src, int dst) {
   return c;
 }
 
-// Clamp to 0..255, then round half to even: adding and subtracting 1.5 * 2^23
-// rounds in the default rounding mode and vectorises, unlike nearbyint.
+// Clamp to 0..255, then round half to even.
 inline std::uint8_t ToByte(float v) {
   v = std::min(std::max(v, 0.0f), 255.0f);
-  constexpr float kMagic = 12582912.0f;
-  v = (v + kMagic) - kMagic;
-  return static_cast<std::uint8_t>(static_cast<int>(v));
+  return static_cast<std::uint8_t>(static_cast<int>(std::nearbyint(v)));
 }
 
-#if defined(__GNUC__)
-typedef float V4 __attribute__((vector_size(16)));
-#else
-struct V4 {
-  float v[4];
-  float& operator[](int i) { return v[i]; }
-  float operator[](int i) const { return v[i]; }
-  V4& operator+=(const V4& o) {
-    for (int i = 0; i < 4; ++i) v[i] += o.v[i];
-    return *this;
-  }
-  friend V4 operator*(float w, const V4& a) { return {w * a.v[0], w * a.v[1], w * a.v[2], w * a.v[3]}; }
+// Every destination index with the same number of taps: the shorter lists are
+// padded at their end with zero weights, which leave a float sum unchanged.
+struct PaddedTaps {
+  int taps = 0;
+  std::vector<int> index;     // dst * taps
+  std::vector<float> weight;  // dst * taps
 };
-#endif
 
-// Pass 1: every source row scaled horizontally into the 8-bit scratch rows.
-void HorizontalPass(const PixelBuffer& src, std::vector<std::uint8_t>& scratch, int dstW) {
-  const Contributors c = BuildContributors(src.width, dstW);
-  std::vector<V4> row(static_cast<std::size_t>(src.width));
+PaddedTaps Pad(const Contributors& c) {
+  PaddedTaps p;
+  const std::size_t n = c.start.size() - 1;
+  for (std::size_t i = 0; i < n; ++i) p.taps = std::max(p.taps, c.start[i + 1] - c.start[i]);
+  p.index.assign(n * p.taps, 0);
+  p.weight.assign(n * p.taps, 0.0f);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (int k = c.start[i]; k < c.start[i + 1]; ++k) {
+      p.index[i * p.taps + (k - c.start[i])] = c.index[k];
+      p.weight[i * p.taps + (k - c.start[i])] = c.weight[k];
+    }
+  }
+  return p;
+}
+
+#if defined(__SSE2__) || defined(_M_X64)
+
+// A vector in a container (the bare type drops its alignment attribute there).
+struct F4 {
+  __m128 v;
+};
+
+// Four channels of one pixel as floats.
+inline __m128 PixelToFloats(const std::uint8_t* p) {
+  std::int32_t v;
+  std::memcpy(&v, p, 4);
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(v), zero);
+  return _mm_cvtepi32_ps(_mm_unpacklo_epi16(b, zero));
+}
+
+// cvtps rounds half to even in the default rounding mode; the two packs then
+// saturate to 0..255, which equals clamping before rounding for these sums.
+inline __m128i PackFour(__m128 a, __m128 b, __m128 c, __m128 d) {
+  const __m128i ab = _mm_packs_epi32(_mm_cvtps_epi32(a), _mm_cvtps_epi32(b));
+  const __m128i cd = _mm_packs_epi32(_mm_cvtps_epi32(c), _mm_cvtps_epi32(d));
+  return _mm_or_si128(_mm_packus_epi16(ab, cd), _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+}
+
+void HorizontalPass(const PixelBuffer& src, std::uint8_t* scratch, int dstW) {
+  const PaddedTaps t = Pad(BuildContributors(src.width, dstW));
+  std::vector<F4> weights(t.weight.size());
+  for (std::size_t i = 0; i < t.weight.size(); ++i) weights[i].v = _mm_set1_ps(t.weight[i]);
+  std::vector<F4> row(static_cast<std::size_t>(src.width));
+  const std::size_t outStride = static_cast<std::size_t>(dstW) * 4;
+  auto sum = [&](int x) {
+    __m128 acc = _mm_setzero_ps();
+    const std::size_t base = static_cast<std::size_t>(x) * t.taps;
+    for (int k = 0; k < t.taps; ++k)
+      acc = _mm_add_ps(acc, _mm_mul_ps(weights[base + k].v, row[t.index[base + k]].v));
+    return acc;
+  };
+  for (int y = 0; y < src.height; ++y) {
+    const std::uint8_t* s = src.bits + static_cast<std::ptrdiff_t>(y) * src.stride;
+    for (int x = 0; x < src.width; ++x) row[x].v = PixelToFloats(s + 4 * x);
+    std::uint8_t* out = scratch + y * outStride;
+    int x = 0;
+    for (; x + 4 <= dstW; x += 4) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * x),
+                       PackFour(sum(x), sum(x + 1), sum(x + 2), sum(x + 3)));
+    }
+    for (; x < dstW; ++x) {
+      const __m128i one = PackFour(sum(x), _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps());
+      const std::int32_t v = _mm_cvtsi128_si32(one);
+      std::memcpy(out + 4 * x, &v, 4);
+    }
+  }
+}
+
+void VerticalPass(const std::uint8_t* scratch, int srcH, const PixelBuffer& dst) {
+  const Contributors c = BuildContributors(srcH, dst.height);
+  const std::size_t n = static_cast<std::size_t>(dst.width) * 4;
+  const __m128i zero = _mm_setzero_si128();
+  std::vector<const std::uint8_t*> rows;
+  std::vector<F4> weights;
+  for (int y = 0; y < dst.height; ++y) {
+    rows.clear();
+    weights.clear();
+    for (int k = c.start[y]; k < c.start[y + 1]; ++k) {
+      rows.push_back(scratch + static_cast<std::size_t>(c.index[k]) * n);
+      weights.push_back({_mm_set1_ps(c.weight[k])});
+    }
+    const std::size_t taps = rows.size();
+    std::uint8_t* out = dst.bits + static_cast<std::ptrdiff_t>(y) * dst.stride;
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+      __m128 a0 = _mm_setzero_ps(), a1 = a0, a2 = a0, a3 = a0;
+      for (std::size_t k = 0; k < taps; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i));
+        const __m128i lo = _mm_unpacklo_epi8(v, zero), hi = _mm_unpackhi_epi8(v, zero);
+        const __m128 w = weights[k].v;
+        a0 = _mm_add_ps(a0, _mm_mul_ps(w, _mm_cvtepi32_ps(_mm_unpacklo_epi16(lo, zero))));
+        a1 = _mm_add_ps(a1, _mm_mul_ps(w, _mm_cvtepi32_ps(_mm_unpackhi_epi16(lo, zero))));
+        a2 = _mm_add_ps(a2, _mm_mul_ps(w, _mm_cvtepi32_ps(_mm_unpacklo_epi16(hi, zero))));
+        a3 = _mm_add_ps(a3, _mm_mul_ps(w, _mm_cvtepi32_ps(_mm_unpackhi_epi16(hi, zero))));
+      }
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), PackFour(a0, a1, a2, a3));
+    }
+    for (; i < n; i += 4) {
+      __m128 a = _mm_setzero_ps();
+      for (std::size_t k = 0; k < taps; ++k)
+        a = _mm_add_ps(a, _mm_mul_ps(weights[k].v, PixelToFloats(rows[k] + i)));
+      const std::int32_t v =
+          _mm_cvtsi128_si32(PackFour(a, _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps()));
+      std::memcpy(out + i, &v, 4);
+    }
+  }
+}
+
+#else  // portable scalar version, the same sums in the same order
+
+void HorizontalPass(const PixelBuffer& src, std::uint8_t* scratch, int dstW) {
+  const PaddedTaps t = Pad(BuildContributors(src.width, dstW));
   const std::size_t outStride = static_cast<std::size_t>(dstW) * 4;
   for (int y = 0; y < src.height; ++y) {
     const std::uint8_t* s = src.bits + static_cast<std::ptrdiff_t>(y) * src.stride;
-    for (int x = 0; x < src.width; ++x) {
-      row[x] = V4{static_cast<float>(s[4 * x]), static_cast<float>(s[4 * x + 1]),
-                  static_cast<float>(s[4 * x + 2]), 0.0f};
-    }
-    std::uint8_t* out = scratch.data() + y * outStride;
+    std::uint8_t* out = scratch + y * outStride;
     for (int x = 0; x < dstW; ++x) {
-      V4 acc{0.0f, 0.0f, 0.0f, 0.0f};
-      for (int k = c.start[x]; k < c.start[x + 1]; ++k) acc += c.weight[k] * row[c.index[k]];
-      out[4 * x] = ToByte(acc[0]);
-      out[4 * x + 1] = ToByte(acc[1]);
-      out[4 * x + 2] = ToByte(acc[2]);
+      for (int ch = 0; ch < 3; ++ch) {
+        float acc = 0.0f;
+        for (int k = 0; k < t.taps; ++k) {
+          const std::size_t j = static_cast<std::size_t>(x) * t.taps + k;
+          acc += t.weight[j] * static_cast<float>(s[4 * t.index[j] + ch]);
+        }
+        out[4 * x + ch] = ToByte(acc);
+      }
       out[4 * x + 3] = 0xFF;
     }
   }
 }
 
-// Pass 2: every column of the scratch picture scaled vertically, done a whole
-// row at a time so the inner loop runs over contiguous bytes.
-void VerticalPass(const std::vector<std::uint8_t>& scratch, int srcH, const PixelBuffer& dst) {
+void VerticalPass(const std::uint8_t* scratch, int srcH, const PixelBuffer& dst) {
   const Contributors c = BuildContributors(srcH, dst.height);
   const std::size_t n = static_cast<std::size_t>(dst.width) * 4;
   std::vector<float> acc(n);
   for (int y = 0; y < dst.height; ++y) {
     std::fill(acc.begin(), acc.end(), 0.0f);
-    float* a = acc.data();
     for (int k = c.start[y]; k < c.start[y + 1]; ++k) {
-      const float w = c.weight[k];
-      const std::uint8_t* s = scratch.data() + static_cast<std::size_t>(c.index[k]) * n;
-      for (std::size_t i = 0; i < n; ++i) a[i] += w * static_cast<float>(s[i]);
+      const std::uint8_t* s = scratch + static_cast<std::size_t>(c.index[k]) * n;
+      for (std::size_t i = 0; i < n; ++i) acc[i] += c.weight[k] * static_cast<float>(s[i]);
     }
     std::uint8_t* out = dst.bits + static_cast<std::ptrdiff_t>(y) * dst.stride;
-    for (std::size_t i = 0; i < n; ++i) out[i] = ToByte(a[i]);
-    for (int x = 0; x < dst.width; ++x) out[4 * x + 3] = 0xFF;
+    for (std::size_t i = 0; i < n; ++i) out[i] = (i % 4 == 3) ? 0xFF : ToByte(acc[i]);
   }
 }
+
+#endif
 
 }  // namespace
 
 void ResamplePixels(const PixelBuffer& source, const PixelBuffer& target) {
   if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
-  std::vector<std::uint8_t> scratch(static_cast<std::size_t>(target.width) * 4 * source.height);
-  HorizontalPass(source, scratch, target.width);
-  VerticalPass(scratch, source.height, target);
+  // The scratch picture is kept between calls: the overlay rescales at the
+  // same sizes every minute.
+  thread_local std::vector<std::uint8_t> scratch;
+  scratch.resize(static_cast<std::size_t>(target.width) * 4 * source.height);
+  HorizontalPass(source, scratch.data(), target.width);
+  VerticalPass(scratch.data(), source.height, target);
 }
 
 void ResampleBitmap(const QImage& source, QImage& target) {

@@ -7,12 +7,14 @@
 #include <QPainter>
 #include <QScreen>
 #include <bit>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <future>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/CityTime.h"
+#include "core/FormatDateTime.h"
 #include "core/Paths.h"
 #include "map/Hsl.h"
 #include "map/IlluminationMask.h"
@@ -31,24 +33,21 @@ std::string DayImageFatalMessage(const std::string& path) {
 // ---------------------------------------------------------------- layers
 
 QImage DecodeJpegFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  const std::vector<unsigned char> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (data.empty()) return {};
+  const ReadResult file = ReadWholeFile(path);
+  if (file.status != ReadStatus::Ok || file.bytes.empty()) return {};
+  const auto* data = reinterpret_cast<const unsigned char*>(file.bytes.data());
+  const auto size = static_cast<unsigned long>(file.bytes.size());
 
   tjhandle tj = tjInitDecompress();
   if (!tj) return {};
   QImage image;
   int w = 0, h = 0, subsamp = 0, colorspace = 0;
-  if (tjDecompressHeader3(tj, data.data(), static_cast<unsigned long>(data.size()), &w, &h, &subsamp,
-                          &colorspace) == 0 &&
-      w > 0 && h > 0) {
+  if (tjDecompressHeader3(tj, data, size, &w, &h, &subsamp, &colorspace) == 0 && w > 0 && h > 0) {
     image = QImage(w, h, QImage::Format_RGB32);
     // BGRA on a little-endian machine is RGB32's memory layout; the decoder
     // writes 0xFF into the fourth byte, as RGB32 requires.
-    if (image.isNull() ||
-        tjDecompress2(tj, data.data(), static_cast<unsigned long>(data.size()), image.bits(), w,
-                      static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA, 0) != 0) {
+    if (image.isNull() || tjDecompress2(tj, data, size, image.bits(), w,
+                                        static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA, 0) != 0) {
       image = QImage();
     }
   }
@@ -58,18 +57,17 @@ QImage DecodeJpegFile(const std::string& path) {
 
 namespace {
 
-// Columns 0 .. W-k-1 move to k .. W-1 and the rest wrap round to the front.
-QImage RotateRight(const QImage& src, int k) {
-  if (k == 0) return src;
-  QImage out(src.size(), QImage::Format_RGB32);
-  const int w = src.width();
-  for (int y = 0; y < src.height(); ++y) {
-    const QRgb* s = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-    QRgb* d = reinterpret_cast<QRgb*>(out.scanLine(y));
-    std::memcpy(d + k, s, sizeof(QRgb) * static_cast<std::size_t>(w - k));
-    std::memcpy(d, s + (w - k), sizeof(QRgb) * static_cast<std::size_t>(k));
+// Columns 0 .. W-k-1 move to k .. W-1 and the rest wrap round to the front,
+// in place.
+void RotateRight(QImage& img, int k) {
+  const int w = img.width();
+  std::vector<QRgb> tail(static_cast<std::size_t>(k));
+  for (int y = 0; y < img.height(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+    std::memcpy(tail.data(), row + (w - k), sizeof(QRgb) * tail.size());
+    std::memmove(row + k, row, sizeof(QRgb) * static_cast<std::size_t>(w - k));
+    std::memcpy(row, tail.data(), sizeof(QRgb) * tail.size());
   }
-  return out;
 }
 
 }  // namespace
@@ -82,7 +80,8 @@ bool LoadMapImage(const std::string& path, QImage& layer, int view) {
     ResampleBitmap(img, scaled);
     img = std::move(scaled);
   }
-  layer = RotateRight(img, ViewRotation(view, kBaseMapWidth));
+  if (const int k = ViewRotation(view, kBaseMapWidth); k != 0) RotateRight(img, k);
+  layer = std::move(img);
   return true;
 }
 
@@ -92,29 +91,32 @@ WorldMap::WorldMap(std::string programFolder)
     : folder_(std::move(programFolder)),
       dayPath_(folder_ + "day.jpg"),
       nightPath_(folder_ + "night.jpg"),
-      baseMap_(kBaseMapWidth, kBaseMapHeight, QImage::Format_RGB32),
-      utcOffset_([] { return UtcOffsetDays(); }) {
-  baseMap_.fill(Qt::black);
-}
+      format_([](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t); }),
+      utcOffset_([] { return UtcOffsetDays(); }) {}
 
 WorldMap::WorldMap() : WorldMap(ProgramFolder()) {}
+WorldMap::~WorldMap() = default;
+WorldMap::WorldMap(WorldMap&&) noexcept = default;
+WorldMap& WorldMap::operator=(WorldMap&&) noexcept = default;
 
 void WorldMap::RebuildLayersIfNeeded() {
   if (!dayLayer_.isNull() && keyView_ == view_ && keyNight_ == nightShading_) return;
-  if (!LoadMapImage(dayPath_, dayLayer_, view_)) {
+  // The two pictures decode side by side; both are ready before this returns.
+  QImage night;
+  std::future<bool> nightLoaded;
+  if (nightShading_) {
+    nightLoaded = std::async(std::launch::async, [&] { return LoadMapImage(nightPath_, night, view_); });
+  }
+  const bool dayLoaded = LoadMapImage(dayPath_, dayLayer_, view_);
+  const bool nightOk = nightLoaded.valid() && nightLoaded.get();
+  if (!dayLoaded) {
     dayLayer_ = QImage();
     throw MapFatalError(DayImageFatalMessage(dayPath_));
   }
-  if (nightShading_) {
-    if (!LoadMapImage(nightPath_, nightLayer_, view_)) {
-      // Shading just goes off for this run; the stored setting is the
-      // owner's and stays as the user chose it.
-      nightShading_ = false;
-      nightLayer_ = QImage();
-    }
-  } else {
-    nightLayer_ = QImage();
-  }
+  // Without a night picture shading just goes off for this run; the stored
+  // setting is the owner's and stays as the user chose it.
+  if (nightShading_ && !nightOk) nightShading_ = false;
+  nightLayer_ = nightShading_ ? std::move(night) : QImage();
   keyView_ = view_;
   keyNight_ = nightShading_;
   ++layerBuilds_;
@@ -128,26 +130,54 @@ Rgb ToRgb(QRgb p) {
 }
 QRgb ToQRgb(Rgb c) { return qRgb(c.r, c.g, c.b); }
 
-// ShadedPixel over whole rows; night runs are copied in one go.
-void BlendNight(QImage& result, const QImage& night, const IlluminationMask& mask) {
+// ShadedPixel results of the twilight band, remembered by colour: the band
+// repeats the same ocean and ice colours many times.
+class TwilightCache {
+ public:
+  QRgb Shade(QRgb day, QRgb night) {
+    // The result depends on the night colour alone where it shows through,
+    // else on the day colour alone.
+    const std::uint32_t key = NightShowsThroughTwilight(ToRgb(night)) ? (night & 0xFFFFFFu) | 0x1000000u
+                                                                      : (day & 0xFFFFFFu) | 0x2000000u;
+    Entry& e = entries_[(key * 2654435761u) >> (32 - kBits)];
+    if (e.key != key) {
+      e.key = key;
+      e.value = ToQRgb(ShadedPixel(IlluminationMask::kTwilight, ToRgb(day), ToRgb(night)));
+    }
+    return e.value;
+  }
+
+ private:
+  static constexpr int kBits = 13;
+  struct Entry {
+    std::uint32_t key = 0;  // never a valid key: those carry bit 24 or 25
+    QRgb value = 0;
+  };
+  std::vector<Entry> entries_ = std::vector<Entry>(std::size_t{1} << kBits);
+};
+
+// The result row by row from the two layers: day and night runs are copied
+// in one go, twilight pixels shaded one by one.
+void ComposeRows(QImage& result, const QImage& day, const QImage& night, const IlluminationMask& mask) {
+  TwilightCache cache;
   const int w = result.width();
   for (int r = 0; r < result.height(); ++r) {
     const std::uint8_t* m = mask.row(r + IlluminationMask::kMargin);
     QRgb* o = reinterpret_cast<QRgb*>(result.scanLine(r));
+    const QRgb* d = reinterpret_cast<const QRgb*>(day.constScanLine(r));
     const QRgb* n = reinterpret_cast<const QRgb*>(night.constScanLine(r));
-    int x = 0;
-    while (x < w) {
-      if (m[x] == IlluminationMask::kNight) {
-        int e = x + 1;
-        while (e < w && m[e] == IlluminationMask::kNight) ++e;
-        std::memcpy(o + x, n + x, sizeof(QRgb) * static_cast<std::size_t>(e - x));
-        x = e;
-      } else if (m[x] == IlluminationMask::kTwilight) {
-        o[x] = ToQRgb(ShadedPixel(IlluminationMask::kTwilight, ToRgb(o[x]), ToRgb(n[x])));
+    for (int x = 0; x < w;) {
+      const std::uint8_t v = m[x];
+      if (v == IlluminationMask::kTwilight) {
+        o[x] = cache.Shade(d[x], n[x]);
         ++x;
-      } else {
-        ++x;
+        continue;
       }
+      int e = x + 1;
+      while (e < w && m[e] == v) ++e;
+      std::memcpy(o + x, (v == IlluminationMask::kNight ? n : d) + x,
+                  sizeof(QRgb) * static_cast<std::size_t>(e - x));
+      x = e;
     }
   }
 }
@@ -167,29 +197,45 @@ void WorldMap::ComposeBaseMap(QImage& target, bool& ready, TDateTime localNow) {
 void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
   BusyGuard busy(busy_);
   sun_ = ComputeSunPosition(utc);
-  RebuildLayersIfNeeded();
 
-  QImage result = dayLayer_.copy();
-  if (nightShading_) {
+  // The mask depends on the sun and the view only; when the layers are to be
+  // decoded first, it is drawn meanwhile.
+  const bool rebuild = dayLayer_.isNull() || keyView_ != view_ || keyNight_ != nightShading_;
+  std::future<bool> maskDrawn;
+  auto drawMask = [this] {
     try {
-      IlluminationMask mask(kBaseMapWidth, kBaseMapHeight);
-      mask.Draw(sun_, view_);
-      BlendNight(result, nightLayer_, mask);
+      if (!mask_) mask_ = std::make_unique<IlluminationMask>(kBaseMapWidth, kBaseMapHeight);
+      mask_->Draw(sun_, view_);
+      return true;
     } catch (const std::exception&) {
-      // Out of memory while shading: the picture as far as it got is shown.
+      return false;  // no memory for it: this picture stays unshaded
     }
+  };
+  if (nightShading_ && rebuild) maskDrawn = std::async(std::launch::async, drawMask);
+  try {
+    RebuildLayersIfNeeded();
+  } catch (...) {
+    if (maskDrawn.valid()) maskDrawn.wait();
+    throw;
   }
+  bool maskOk = false;
+  if (nightShading_) maskOk = maskDrawn.valid() ? maskDrawn.get() : drawMask();
+
+  // Composed in place: the target's memory is reused from the last time, and
+  // nothing reads it until ready is set again.
   ready = false;
-  target = std::move(result);
+  if (target.size() != dayLayer_.size() || target.format() != QImage::Format_RGB32) {
+    target = QImage(dayLayer_.size(), QImage::Format_RGB32);
+  }
+  if (nightShading_ && maskOk) {
+    ComposeRows(target, dayLayer_, nightLayer_, *mask_);
+  } else {
+    std::memcpy(target.bits(), dayLayer_.constBits(), static_cast<std::size_t>(dayLayer_.sizeInBytes()));
+  }
   ready = true;
 }
 
 // ---------------------------------------------------------------- overlay
-
-std::string WorldMap::Format(std::string_view pattern, TDateTime t) const {
-  if (!format_) throw MapError("WorldMap: no date/time formatter set");
-  return format_(pattern, t);
-}
 
 namespace {
 
@@ -234,7 +280,7 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
   {
     const TDateTime when = overlay_.showUtc ? localNow + utcOffset : localNow;
     const std::string text =
-        showTimes ? Format(overlay_.mapTimeFormat + " dd MMMM, yyyy", when) : Format("dd MMMM, yyyy", when);
+        showTimes ? format_(overlay_.mapTimeFormat + " dd MMMM, yyyy", when) : format_("dd MMMM, yyyy", when);
     const MapFont& font = forWallpaper ? wallpaperDateFont_ : windowDateFont_;
     const QString s = QString::fromStdString(text);
     p.setFont(font.font);
@@ -256,7 +302,7 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
       if (c.name.empty()) break;
       QString timeText;
       if (showTimes)
-        timeText = QString::fromStdString(Format(timePattern, CityLocalTime(c, localNow, utcOffset)));
+        timeText = QString::fromStdString(format_(timePattern, CityLocalTime(c, localNow, utcOffset)));
       const int x = proj.LonToX(c.lon);
       const int y = proj.LatToY(c.lat);
       p.drawImage(QPoint(x - 1, y - 1), dot);

@@ -10,7 +10,7 @@
 //   WorldMap map;                        // paths from ProgramFolder()
 //   map.setMapView(view);                // "Map View", 0..2
 //   map.setNightShading(on);             // "Show Shadow"
-//   map.setFormatter(...);               // pattern -> text, the user's locale
+//   map.setFormatter(...);               // pattern -> text in the user's locale
 //   FillDisplayCities(map.displayCities(), chosen);
 //   ...
 //   if (!map.BaseMapBusy()) map.ComposeBaseMap(mapReady, TickNow);   // every 5 minutes
@@ -27,6 +27,7 @@
 #include <QFont>
 #include <QImage>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -35,6 +36,8 @@
 #include "map/MapMath.h"
 
 namespace wc {
+
+class IlluminationMask;
 
 class MapError : public std::runtime_error {
  public:
@@ -84,6 +87,9 @@ class WorldMap {
   // (which ends with a separator).
   explicit WorldMap(std::string programFolder);
   WorldMap();
+  ~WorldMap();
+  WorldMap(WorldMap&&) noexcept;
+  WorldMap& operator=(WorldMap&&) noexcept;
 
   // ---- base map ----
 
@@ -92,8 +98,8 @@ class WorldMap {
   bool nightShading() const { return nightShading_; }
   void setNightShading(bool on) { nightShading_ = on; }
 
-  // Builds the base map for the local instant into target (which takes the
-  // 2048 x 1024 result); ready is false only while the picture is replaced.
+  // Builds the base map for the local instant into target (which becomes
+  // 2048 x 1024, its memory reused); ready is false while it is rewritten.
   // Layers are decoded on the first call and again only after the view or
   // night shading changed.
   void ComposeBaseMap(QImage& target, bool& ready, TDateTime localNow);
@@ -102,6 +108,7 @@ class WorldMap {
   // The same for a UTC instant (tools, benchmarks).
   void ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc);
 
+  // The engine's own base map; a null image until the first composition.
   const QImage& baseMap() const { return baseMap_; }
   bool BaseMapBusy() const { return busy_; }
   // The sun of the last composition (SunDeclination, SunLongitude).
@@ -120,6 +127,8 @@ class WorldMap {
   MapFont& windowDateFont() { return windowDateFont_; }
   MapFont& wallpaperDateFont() { return wallpaperDateFont_; }
   MapFont& wallpaperCityFont() { return wallpaperCityFont_; }
+  // FormatDateTime with English names by default; the owner passes one
+  // with the user's locale.
   void setFormatter(DateTimeFormatter f) { format_ = std::move(f); }
   // Local time to UTC offset in days; UtcOffsetDays by default.
   void setUtcOffsetSource(std::function<double()> f) { utcOffset_ = std::move(f); }
@@ -134,7 +143,6 @@ class WorldMap {
 
  private:
   void RebuildLayersIfNeeded();
-  std::string Format(std::string_view pattern, TDateTime t) const;
 
   std::string folder_, dayPath_, nightPath_;
   int view_ = 0;
@@ -146,6 +154,7 @@ class WorldMap {
   int layerBuilds_ = 0;
   bool busy_ = false;
   SunPosition sun_;
+  std::unique_ptr<IlluminationMask> mask_;  // kept between compositions
 
   DisplayCities cities_{};
   OverlaySettings overlay_;
