@@ -117,18 +117,7 @@ ReadResult ReadWholeFile(const std::string& path) {
     r.error = SystemError("Cannot read", path, errno);
     return r;
   }
-  // Sized up front: large files (the map pictures) are read in one go
-  // instead of growing the string a character at a time.
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (size > 0) {
-    r.bytes.resize(static_cast<std::size_t>(size));
-    in.read(r.bytes.data(), size);
-    r.bytes.resize(static_cast<std::size_t>(in.gcount()));
-  } else {
-    r.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  r.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) {
     r.error = "Cannot read \"" + path + "\"";
     r.bytes.clear();
