@@ -1,6 +1,7 @@
 #include "map/Hsl.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "map/MapMath.h"
 
@@ -54,7 +55,17 @@ Rgb HslToRgb(const Hsl& c) {
 
 Rgb ScaleLightness(Rgb c, double f) {
   Hsl h = RgbToHsl(c);
+  const double l0 = h.l;
   h.l *= f;
+  // Above half lightness, s is chroma over (2 - 2l): a near-white pixel with
+  // a trace of tint has s close to 1, and keeping s while it darkens would
+  // turn JPEG noise on ice into vivid speckles. So the chroma (max - min) is
+  // not allowed to grow; pixels up to half lightness are never affected.
+  if (l0 > 0.5 && h.s > 0) {
+    const double chroma = (std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b})) / 255.0;
+    const double room = 1 - std::fabs(2 * h.l - 1);
+    if (h.s * room > chroma) h.s = chroma / room;
+  }
   return HslToRgb(h);
 }
 

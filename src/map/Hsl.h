@@ -28,7 +28,9 @@ inline constexpr Rgb FromColorRef(std::uint32_t c) {
 Hsl RgbToHsl(Rgb c);
 // Channels are rounded half to even.
 Rgb HslToRgb(const Hsl& hsl);
-// The colour with its lightness multiplied by f, hue and saturation kept.
+// The colour with its lightness multiplied by f, hue and saturation kept,
+// except that a pixel lighter than half lightness keeps its chroma from
+// growing (its saturation is lowered as far as needed).
 Rgb ScaleLightness(Rgb c, double f);
 
 }  // namespace wc

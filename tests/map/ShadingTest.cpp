@@ -38,6 +38,34 @@ TEST(Hsl, KnownValuesAndHalfToEven) {
   EXPECT_EQ(ScaleLightness({0x60, 0x60, 0x60}, 0.5), (Rgb{0x30, 0x30, 0x30}));
 }
 
+TEST(Hsl, ScaledLightnessKeepsHueAndSaturationUpToHalfLightness) {
+  for (int r = 0; r < 256; r += 17) {
+    for (int g = 0; g < 256; g += 15) {
+      for (int b = 0; b < 256; b += 51) {
+        const Rgb c{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
+        Hsl h = RgbToHsl(c);
+        if (h.l > 0.5) continue;
+        for (double f : {0.5, 0.8}) {
+          Hsl scaled = h;
+          scaled.l *= f;
+          ASSERT_EQ(ScaleLightness(c, f), HslToRgb(scaled)) << r << "," << g << "," << b;
+        }
+      }
+    }
+  }
+}
+
+TEST(Hsl, ScaledLightnessOfNearWhiteStaysNearGrey) {
+  // Kept saturation would give (0, 254, 254): ice in the twilight band would
+  // turn cyan.
+  EXPECT_EQ(ScaleLightness({254, 255, 255}, 0.5), (Rgb{127, 128, 128}));
+  // A bright city light darkens without becoming more colourful.
+  const Rgb light = ScaleLightness({255, 240, 200}, 0.8);
+  EXPECT_LE(light.r - light.b, 255 - 200);
+  EXPECT_GT(light.r, light.g);
+  EXPECT_GT(light.g, light.b);
+}
+
 TEST(Shading, PixelRuleComparesColourReferenceNumbers) {
   const Rgb day{200, 160, 100};
   const Rgb dayHalf = ScaleLightness(day, 0.5);
