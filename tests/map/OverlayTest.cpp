@@ -243,6 +243,43 @@ TEST_F(Overlay, AsksForTheCaptionAndCityTimesWithTheirPatterns) {
   EXPECT_DOUBLE_EQ(asked_[0].second, now);
 }
 
+TEST_F(Overlay, CaptionKeepsClearOfTheWorkAreaMargin) {
+  WorldMap map = MakeMap();  // work area 1920 wide
+  map.setNightShading(false);
+  QFont font("Liberation Sans");
+  font.setPixelSize(16);
+  map.windowDateFont() = {font, Qt::white};
+  QImage img(2000, 1000, QImage::Format_RGB32);
+  const QRgb background = [&] {
+    map.overlaySettings().datePosition = 0;
+    map.DrawMapOverlay(img, base_, false, MapFont{}, false, 46000.5);
+    return img.pixel(1000, 500);
+  }();
+  auto columns = [&] {
+    int first = -1, last = -1;
+    for (int x = 0; x < img.width(); ++x) {
+      for (int y = 5; y < 40; ++y) {
+        if (img.pixel(x, y) != background) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+      }
+    }
+    return std::pair{first, last};
+  };
+  // Left: 40 + 10; the glyphs' own side bearing may add a pixel or two.
+  const auto [left, leftEnd] = columns();
+  EXPECT_GE(left, 50);
+  EXPECT_LE(left, 53);
+  map.overlaySettings().datePosition = 1;
+  map.DrawMapOverlay(img, base_, false, MapFont{}, false, 46000.5);
+  const auto [rightStart, right] = columns();
+  EXPECT_LE(right, 2000 - 40 - 10 + 1);  // the shadow is one pixel right
+  EXPECT_GE(right, 2000 - 40 - 10 - 4);
+  EXPECT_EQ(right - rightStart, leftEnd - left);
+}
+
 TEST_F(Overlay, DateLineAndSun) {
   WorldMap map = MakeMap();
   map.overlaySettings().showDateLine = true;
