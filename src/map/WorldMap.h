@@ -17,6 +17,12 @@
 //   if (mapReady) map.DrawMapOverlay(display, map.baseMap(), showTimes,
 //                                    cityFont, /*forWallpaper=*/false, TickNow);
 //
+// The wallpaper draws the same overlay at its own size with its own fonts,
+// DrawMapOverlay(wall, map.baseMap(), showTimes, map.wallpaperCityFont(),
+// true, TickNow), and writes it with EncodeBmp24 (map/Bmp.h). The map's
+// hover hint is MapHintText (map/MapLayout.h) with DegreesPerPixel of the
+// window's map width and mapView(); it needs no engine state.
+//
 // A failure to read the day picture throws MapFatalError: the program must
 // show its message (title: application title + kFatalErrorTitleSuffix) and
 // end. A missing night picture switches night shading off in memory only;
