@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -112,17 +113,48 @@ ReadResult ReadWholeFile(const std::string& path) {
     if (ec) r.error = "Cannot read \"" + path + "\": " + ec.message();
     return r;
   }
-  std::ifstream in(ToPath(path), std::ios::binary);
-  if (!in) {
+#ifndef _WIN32
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     r.error = SystemError("Cannot read", path, errno);
     return r;
   }
-  r.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && st.st_size > 0) r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      // A directory or an I/O error where the file should be.
+      r.error = SystemError("Cannot read", path, errno);
+      r.bytes.clear();
+      ::close(fd);
+      return r;
+    }
+    r.bytes.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+#else
+  std::ifstream in(ToPath(path), std::ios::binary);
+  if (!in) {
+    r.error = "Cannot read \"" + path + "\"";
+    return r;
+  }
+  // A read error throws from inside the stream buffer rather than setting badbit.
+  bool failed = false;
+  try {
+    r.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    failed = true;
+  }
+  if (failed || in.bad()) {
     r.error = "Cannot read \"" + path + "\"";
     r.bytes.clear();
     return r;
   }
+#endif
   r.status = ReadStatus::Ok;
   return r;
 }

@@ -1,5 +1,8 @@
 #include "Text.h"
 
+#include <charconv>
+#include <limits>
+
 namespace wc {
 
 namespace {
@@ -103,6 +106,57 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::int32_t StrToIntDef(std::string_view s, std::int32_t def) {
+  s = TrimView(s);
+  const bool negative = !s.empty() && s.front() == '-';
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
+  if (s.empty()) return def;
+  std::int64_t v = 0;
+  for (const char c : s) {
+    if (!IsDigit(c)) return def;
+    v = v * 10 + (c - '0');
+    if (v > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return def;
+  }
+  if (negative) v = -v;
+  if (v > std::numeric_limits<std::int32_t>::max()) return def;
+  return static_cast<std::int32_t>(v);
+}
+
+double StrToFloatDef(std::string_view s, double def) {
+  s = TrimView(s);
+  const bool plus = !s.empty() && s.front() == '+';
+  if (plus) s.remove_prefix(1);  // from_chars takes no leading "+"
+  // Check the form ourselves: from_chars would also take "inf", "nan" and a
+  // number followed by anything.
+  std::size_t i = 0;
+  if (!plus && i < s.size() && s[i] == '-') ++i;
+  std::size_t digits = 0;
+  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return def;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t expDigits = 0;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++expDigits;
+    if (expDigits == 0) return def;
+  }
+  if (i != s.size()) return def;
+  double v = 0;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return def;
+  return v;
 }
 
 }  // namespace wc

@@ -2,6 +2,7 @@
 // Text helpers: UTF-8 is the program's string form; UTF-16 appears where a
 // stored format counts in 16-bit units (settings values, fixed name fields).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,15 @@ std::string Utf16ToUtf8(std::u16string_view s);
 std::string_view TrimView(std::string_view s);
 std::string Trim(std::string_view s);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
+
+// Lenient number conversions for values read from the program's files. They
+// never depend on the C locale: the decimal separator is always ".". Blanks
+// around the number are ignored; anything else that is not a whole number
+// (a fraction, a comma, hex, trailing text, a value beyond 32 bits) gives def.
+std::int32_t StrToIntDef(std::string_view s, std::int32_t def);
+// Optional sign, digits with an optional "." fraction and an optional
+// exponent ("+5.75", "-3.5", ".5", "1e1"); "5,5", "inf", "nan" and values
+// beyond the range of a double give def.
+double StrToFloatDef(std::string_view s, double def);
 
 }  // namespace wc

@@ -1,0 +1,46 @@
+// citydata-dump FILE FIRST-YEAR LAST-YEAR
+// For every city of FILE, one line: the name, a TAB, and for each day of the
+// years at 12:00 UTC the city's local time minus UTC in minutes, as the
+// program computes it (reader + CityTime), separated by blanks.
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/CityDatabase.h"
+#include "core/CityTime.h"
+#include "core/DateTime.h"
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s citydata.dat first-year last-year\n", argv[0]);
+    return 2;
+  }
+  const int first = std::atoi(argv[2]);
+  const int last = std::atoi(argv[3]);
+  const wc::CityReadResult r = wc::ReadCityFile(argv[1], wc::LonSign::AsInFile);
+  if (!r.file.ok()) {
+    std::fprintf(stderr, "%s\n", r.file.error.empty() ? "citydata.dat is missing" : r.file.error.c_str());
+    return 1;
+  }
+  using namespace std::chrono;
+  const sys_days from{year{first} / January / 1};
+  const sys_days to{year{last} / December / 31};
+  std::string line;
+  for (const wc::TCityItem& c : r.cities) {
+    line = c.name;
+    line += '\t';
+    for (sys_days d = from; d <= to; d += days{1}) {
+      const wc::TDateTime utc = wc::ToDateTime(d) + 0.5;
+      const wc::TDateTime local =
+          wc::CityTime(c.dst, c.weekno, c.dayofweek, utc + c.tzd, c.month, c.weekno1, c.dayofweek1, c.month1);
+      if (d != from) line += ' ';
+      line += std::to_string(std::lround((local - utc) * 1440.0));
+    }
+    line += '\n';
+    std::fputs(line.c_str(), stdout);
+  }
+  return 0;
+}

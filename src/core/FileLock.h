@@ -1,0 +1,34 @@
+#pragma once
+// An exclusive advisory lock held on a lock file for the lifetime of the
+// object; it keeps two processes from interleaving read-modify-write cycles on
+// a file that is itself replaced by rename (and so cannot carry the lock).
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace wc {
+
+class FileLock {
+ public:
+  // Creates the lock file when missing and waits up to `timeout` for the lock.
+  static std::optional<FileLock> acquire(const std::string& path, std::chrono::milliseconds timeout);
+
+  FileLock(FileLock&& other) noexcept;
+  FileLock& operator=(FileLock&& other) noexcept;
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+ private:
+  FileLock() = default;
+  void release();
+
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+};
+
+}  // namespace wc

@@ -1,0 +1,144 @@
+#include "Xml.h"
+
+#include <sstream>
+
+namespace wc {
+
+namespace {
+
+// pugixml reports where parsing stopped as an offset; people want a line and
+// a column. Columns count characters, not UTF-8 bytes.
+void LineAndColumn(std::string_view text, std::size_t offset, std::size_t& line, std::size_t& column) {
+  line = 1;
+  column = 1;
+  if (offset > text.size()) offset = text.size();
+  const std::size_t from = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;  // a byte-order mark is no column
+  for (std::size_t i = from; i < offset; ++i) {
+    const char c = text[i];
+    if (c == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && c != '\r') {
+      ++column;
+    }
+  }
+}
+
+bool HasText(pugi::xml_node node) {
+  for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+    if ((c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) && *c.value()) return true;
+  }
+  return false;
+}
+
+bool HasChildElement(pugi::xml_node node) {
+  for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+    if (c.type() == pugi::node_element) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
+  doc.reset();
+  XmlLoadResult r;
+  ReadResult file = ReadWholeFile(path);
+  if (file.status == ReadStatus::Missing) {
+    r.status = XmlLoadStatus::Missing;
+    return r;
+  }
+  if (file.status != ReadStatus::Ok) {
+    r.status = XmlLoadStatus::Unreadable;
+    r.error = file.error + ". The file was left as it is.";
+    return r;
+  }
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer(file.bytes.data(), file.bytes.size(), pugi::parse_default, pugi::encoding_auto);
+  if (parsed) {
+    r.status = XmlLoadStatus::Ok;
+    return r;
+  }
+  doc.reset();
+  r.status = XmlLoadStatus::Malformed;
+  std::ostringstream msg;
+  msg << "The file \"" << path << "\" is damaged: " << parsed.description();
+  if (parsed.encoding == pugi::encoding_utf8 || parsed.encoding == pugi::encoding_latin1) {
+    std::size_t line = 0, column = 0;
+    LineAndColumn(file.bytes, static_cast<std::size_t>(parsed.offset), line, column);
+    msg << " (line " << line << ", column " << column << ")";
+  } else {
+    msg << " (at character " << parsed.offset + 1 << ")";
+  }
+  msg << ".";
+  if (auto aside = SetAsideBadFile(path)) {
+    r.setAsidePath = *aside;
+    msg << " It has been kept as \"" << *aside << "\"; nothing will be read from it.";
+  } else {
+    msg << " It could not be renamed and is left as it is; it will not be overwritten.";
+  }
+  r.error = msg.str();
+  return r;
+}
+
+std::string NodeValue(pugi::xml_node node) {
+  pugi::xml_node c = node.first_child();
+  // The usual case, one text child, without building a string twice.
+  if (c && !c.next_sibling() && (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata))
+    return c.value();
+  std::string v;
+  for (; c; c = c.next_sibling()) {
+    if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) v += c.value();
+  }
+  return v;
+}
+
+pugi::xml_node NodeByName(pugi::xml_node parent, std::string_view name) {
+  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling()) {
+    if (c.type() == pugi::node_element && name == c.name()) return c;
+  }
+  return {};
+}
+
+void SetNodeText(pugi::xml_node node, std::string_view text) {
+  while (pugi::xml_node c = node.first_child()) node.remove_child(c);
+  if (!text.empty()) node.append_child(pugi::node_pcdata).set_value(std::string(text).c_str());
+}
+
+pugi::xml_node NodeNew(pugi::xml_node parent, std::string_view name) {
+  return parent.append_child(std::string(name).c_str());
+}
+
+pugi::xml_node WriteString(pugi::xml_node parent, std::string_view name, std::string_view text) {
+  pugi::xml_node node = NodeByName(parent, name);
+  if (!node) node = NodeNew(parent, name);
+  SetNodeText(node, text);
+  return node;
+}
+
+void DeleteNode(pugi::xml_node node) {
+  if (pugi::xml_node parent = node.parent()) parent.remove_child(node);
+}
+
+void DeleteEmptyNodes(pugi::xml_node root) {
+  for (pugi::xml_node c = root.first_child(); c;) {
+    const pugi::xml_node next = c.next_sibling();
+    if (c.type() == pugi::node_element) {
+      DeleteEmptyNodes(c);
+      if (!HasText(c) && !HasChildElement(c)) root.remove_child(c);
+    }
+    c = next;
+  }
+}
+
+std::string XmlToString(const pugi::xml_document& doc) {
+  std::ostringstream out;
+  doc.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
+  return out.str();
+}
+
+FileResult SaveXmlFile(const pugi::xml_document& doc, const std::string& path) {
+  return WriteFileAtomically(path, XmlToString(doc));
+}
+
+}  // namespace wc

@@ -1,0 +1,67 @@
+#pragma once
+// The few XML operations the program's files need, on pugixml, and the one
+// way every reader loads such a file: a file that is not well-formed is set
+// aside under a new name and reported in one sentence, never overwritten.
+
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+#include "AtomicFile.h"
+
+namespace wc {
+
+enum class XmlLoadStatus {
+  Ok,
+  Missing,     // no such file: the caller's lists stay empty, nothing is said
+  Unreadable,  // exists but cannot be read (permissions, I/O): left where it is
+  Malformed,   // not well-formed XML: set aside as <file>.bad-<timestamp>
+};
+
+struct XmlLoadResult {
+  XmlLoadStatus status = XmlLoadStatus::Missing;
+  // For Unreadable and Malformed: one message for a message box, naming the
+  // file and, when malformed, the line and column where it breaks.
+  std::string error;
+  std::string setAsidePath;  // where a malformed file now is (empty if it could not be moved)
+  bool ok() const { return status == XmlLoadStatus::Ok; }
+};
+
+// Loads the whole file into doc (encoding from the byte-order mark or the
+// declaration, UTF-8 when undeclared). doc is left empty unless the result is
+// Ok. A malformed file is renamed so that no later save can overwrite it.
+XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc);
+
+// The value of an element: its text content with references resolved (the
+// text and CDATA children joined; comments and nested elements left out).
+std::string NodeValue(pugi::xml_node node);
+
+// The first child element with this exact name, or an empty node.
+pugi::xml_node NodeByName(pugi::xml_node parent, std::string_view name);
+
+// Replaces the element's content by the text.
+void SetNodeText(pugi::xml_node node, std::string_view text);
+
+// A new child element at the end of parent's children.
+pugi::xml_node NodeNew(pugi::xml_node parent, std::string_view name);
+
+// Create-or-update: the first child of that name gets the text, otherwise a
+// new child with it is appended.
+pugi::xml_node WriteString(pugi::xml_node parent, std::string_view name, std::string_view text);
+
+// Removes the node with its subtree.
+void DeleteNode(pugi::xml_node node);
+
+// Removes, below root, every element that has neither text nor child
+// elements, innermost first, so an element emptied that way goes too. The
+// root itself always stays: a document without one could not be read back.
+void DeleteEmptyNodes(pugi::xml_node root);
+
+// The document as UTF-8 text, "&" and "<" written as references.
+std::string XmlToString(const pugi::xml_document& doc);
+
+// XmlToString written atomically.
+FileResult SaveXmlFile(const pugi::xml_document& doc, const std::string& path);
+
+}  // namespace wc

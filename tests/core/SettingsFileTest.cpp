@@ -1,0 +1,176 @@
+// The settings file: what it reads, what it keeps, and who may write it.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "SettingsFixture.h"
+#include "core/Settings.h"
+#include "core/Text.h"
+
+namespace wc {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFile : public SettingsFileTest {};
+
+std::string Utf16LeWithBom(const std::string& utf8) {
+  std::string out = "\xFF\xFE";
+  for (char16_t u : Utf8ToUtf16(utf8)) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>(u >> 8);
+  }
+  return out;
+}
+
+TEST_F(SettingsFile, ReadsARegistryEditorExport) {
+  // UTF-16LE with a byte-order mark, CR LF, wrapped hex lines, other spellings.
+  writeFileText(
+      Utf16LeWithBom("Windows Registry Editor Version 5.00\r\n"
+                     "\r\n"
+                     "[HKEY_CURRENT_USER\\SOFTWARE\\zqm\\World Clock 1.0\\Settings]\r\n"
+                     "@=\"default\"\r\n"
+                     "\"display cities\"=hex(7):4c,00,6f,00,6e,00,64,00,6f,00,6e,00,00,00,4d,00,fc,00,\\\r\n"
+                     "  6e,00,63,00,68,00,65,00,6e,00,00,00,00,00\r\n"
+                     "\"MapTimeFormat\" = \"HH:mm\"\r\n"
+                     "\"Theme\"=dword:00000005\r\n"
+                     "\"Custom\"=hex(b):01,02,03,04,05,06,07,08\r\n"));
+  std::vector<std::string> cities;
+  ReadStringListSetting(kSettingsKey, kDisplayCities, cities);
+  EXPECT_EQ(cities, (std::vector<std::string>{"London", "München"}));
+  EXPECT_EQ(SettingText(kMapTimeFormat), "HH:mm");
+  EXPECT_EQ(SettingInteger(kTheme), 5);
+
+  // A write keeps everything, in UTF-8 now, with the file's own line ends.
+  FontRecord font;
+  font.setFace("DejaVu Sans");
+  WriteFontSetting(kSettingsKey, kDateTimeFont, font);
+  WriteIntegerSetting(kSettingsKey, kTheme, 2);
+  const std::string text = fileText();
+  EXPECT_TRUE(
+      text.starts_with("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\zqm\\"));
+  EXPECT_NE(text.find("\"Theme\"=dword:00000002\r\n\"Custom\"=hex(b):01,02,03,04,05,06,07,08\r\n"
+                      "\"Date/Time Font\"=hex:"),
+            std::string::npos);
+  std::size_t lineStart = 0;
+  for (std::size_t nl = text.find('\n'); nl != std::string::npos; nl = text.find('\n', lineStart)) {
+    EXPECT_EQ(text[nl - 1], '\r');
+    EXPECT_LE(nl - 1 - lineStart, 80u) << text.substr(lineStart, nl - lineStart);
+    lineStart = nl + 1;
+  }
+  FontRecord readBack;
+  EXPECT_TRUE(ReadFontSetting(kSettingsKey, kDateTimeFont, readBack));
+  EXPECT_EQ(readBack, font);
+  EXPECT_EQ(stored("Custom"), (RegValue{11, {1, 2, 3, 4, 5, 6, 7, 8}}));
+  EXPECT_EQ(stored(""), RegValue::fromString("default"));
+  ReadStringListSetting(kSettingsKey, kDisplayCities, cities);
+  EXPECT_EQ(cities.size(), 2u);
+}
+
+TEST_F(SettingsFile, DamagedFileKeepsEverythingElseThroughWrites) {
+  const std::string before =
+      "Windows Registry Editor Version 5.00\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+      "\"Map View\"=dword:00000002\n"
+      "\n"
+      "; kept by hand\n"
+      "[HKEY_CURRENT_USER\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+      "\"Theme\"=dword:00000004\n"
+      "\"Map View\"=dword:zz\n"
+      "this line is garbage \x01\xff\n"
+      "\"Unterminated=dword:1\n"
+      "\"Display Cities\"=hex(7):41,00,00,00,\\\n"
+      "\"Show Tips\"=dword:00000000\n"
+      "\"Search Type\"=dword:00000003\n"
+      "[HKEY_CURRENT_USER\\Software\\Other\n"
+      "\"Theme\"=dword:00000009";
+  writeFileText(before);
+
+  std::vector<std::string> cities{"x"};
+  ReadStringListSetting(kSettingsKey, kDisplayCities, cities);
+  EXPECT_TRUE(cities.empty());
+  EXPECT_EQ(SettingInteger(kMapView), 0);
+  EXPECT_EQ(SettingInteger(kTheme), 4);
+  EXPECT_FALSE(SettingSwitch(kShowTips));
+  EXPECT_EQ(SettingInteger(kSearchType), 3);
+
+  WriteIntegerSetting(kSettingsKey, kMapView, 1);
+  WriteIntegerSetting(kSettingsKey, kShowDate, 1);
+  WriteStringListSetting(kSettingsKey, kDisplayCities, {"B"});
+  EXPECT_EQ(fileText(),
+            "Windows Registry Editor Version 5.00\n"
+            "\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+            "\"Map View\"=dword:00000002\n"
+            "\n"
+            "; kept by hand\n"
+            "[HKEY_CURRENT_USER\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+            "\"Theme\"=dword:00000004\n"
+            "\"Map View\"=dword:00000001\n"
+            "this line is garbage \x01\xff\n"
+            "\"Unterminated=dword:1\n"
+            "\"Display Cities\"=hex(7):42,00,00,00,00,00\n"
+            "\"Show Tips\"=dword:00000000\n"
+            "\"Search Type\"=dword:00000003\n"
+            "\"Show Date\"=dword:00000001\n"
+            "[HKEY_CURRENT_USER\\Software\\Other\n"
+            "\"Theme\"=dword:00000009");
+}
+
+TEST_F(SettingsFile, UnreadableFileIsNeverWrittenOver) {
+  // A path that exists but fails to read, even for root.
+  fs::create_directories(fs::path(path_).parent_path());
+  fs::create_symlink("/proc/self/mem", path_);
+  WriteIntegerSetting(kSettingsKey, kTheme, 3);
+  EXPECT_NO_THROW(WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"}));
+  DeleteSetting(kSettingsKey, kTheme);
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_EQ(SettingInteger(kTheme), 1);
+
+  // Without read permission (root reads regardless).
+  if (geteuid() != 0) {
+    fs::remove(path_);
+    writeFileText("\"Theme\"=dword:00000005\n");
+    ASSERT_EQ(chmod(path_.c_str(), 0), 0);
+    WriteIntegerSetting(kSettingsKey, kTheme, 3);
+    ASSERT_EQ(chmod(path_.c_str(), 0644), 0);
+    EXPECT_EQ(fileText(), "\"Theme\"=dword:00000005\n");
+  }
+}
+
+TEST_F(SettingsFile, TwoProcessesWritingAtOnceLoseNothing) {
+  constexpr int kEach = 200;
+  auto writeAll = [](const std::string& who) {
+    for (int i = 0; i < kEach; ++i) {
+      const std::string name = who + " " + std::to_string(i);
+      WriteIntegerSetting(kSettingsKey, name, i);
+      if (ReadIntegerSetting(kSettingsKey, name, -1) != i) return false;
+    }
+    return true;
+  };
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(writeAll("Child") ? 0 : 1);
+  EXPECT_TRUE(writeAll("Parent"));
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  int missing = 0;
+  for (const char* who : {"Child", "Parent"}) {
+    for (int i = 0; i < kEach; ++i) {
+      if (ReadIntegerSetting(kSettingsKey, who + (" " + std::to_string(i)), -1) != i) ++missing;
+    }
+  }
+  EXPECT_EQ(missing, 0);
+}
+
+}  // namespace
+}  // namespace wc
