@@ -13,6 +13,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
+#include <filesystem>
 
 #include "app/FontDialog.h"
 #include "app/MapImage.h"
@@ -161,7 +162,9 @@ TWorldClock::~TWorldClock() { FormDestroy(); }
 
 void TWorldClock::CheckBasicFiles() {
   const std::string folder = DataFolder();
-  if (!DirectoryExists(folder)) CreateFolder(folder);
+  // The whole path: on a new account even the XDG data folder may be missing.
+  std::error_code ec;
+  if (!DirectoryExists(folder)) std::filesystem::create_directories(ToPath(folder), ec);
   for (const char* seed : {"citydata.dat", "reminders.dat"}) {
     CopyFileIfMissing(ProgramFolder() + seed, folder + seed);
   }
@@ -268,7 +271,7 @@ void TWorldClock::buildMenus() {
   auto* sizeGroup = new QActionGroup(this);
   for (int i = 0; i < kMapSizeCount; ++i) {
     QAction* a = sizes->addAction(QString::fromLatin1(MapSizeFor(i).caption));
-    a->setObjectName(QStringLiteral("MapSize%1").arg(i));
+    a->setObjectName(QStringLiteral("MapSizeItem%1").arg(i));
     a->setCheckable(true);
     sizeGroup->addAction(a);
     mapSizeEntries_ << a;

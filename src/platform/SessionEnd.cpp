@@ -34,7 +34,7 @@ SessionEndWatcher::SessionEndWatcher(QObject* parent) : QObject(parent) {
           Qt::DirectConnection);
 #ifndef _WIN32
   if (g_signalPipe[0] < 0 && socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;
-  fcntl(g_signalPipe[1], F_SETFL, O_NONBLOCK);
+  for (int fd : g_signalPipe) fcntl(fd, F_SETFL, O_NONBLOCK);
   notifier_ = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, &SessionEndWatcher::signalArrived);
   struct sigaction sa = {};

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# First start: the data folder is made and seeded, an existing per-user file
+# is kept, and the window shows the shaded map.
+source "$(dirname "$0")/lib.sh"
+start_desktop
+fresh_home
+make_program_folder
+
+start_app
+wait_log "first map on screen"
+win=$(main_window)
+[ -d "$DATA_FOLDER" ] || fail "data folder not created"
+cmp -s "$DATA_FOLDER/citydata.dat" "$WORK/program/citydata.dat" || fail "citydata.dat not seeded"
+if [ -e "$WORK/program/reminders.dat" ]; then
+  cmp -s "$DATA_FOLDER/reminders.dat" "$WORK/program/reminders.dat" || fail "reminders.dat not seeded"
+fi
+
+# 800 x 400 by default, with the map drawn (not the black of the loading state).
+window_geometry "$win"
+[ "$WIN_W" = 800 ] || fail "window width $WIN_W, expected 800"
+shot_map "$win" "$WORK/map.png" 40
+lit=$(lit_percent "$WORK/map.png")
+note "lit share of the map: $lit %"
+[ "$lit" -ge 30 ] || fail "the map looks empty ($lit % lit)"
+
+send_keys "$win" alt+f Down Return  # File > Exit World Clock
+wait_exit 10
+
+# Later starts keep the user's copy even when the shipped one differs.
+echo '<cities><city><name>Mine</name></city></cities>' >"$DATA_FOLDER/citydata.dat"
+start_app
+wait_log "first map on screen"
+grep -q Mine "$DATA_FOLDER/citydata.dat" || fail "the user's citydata.dat was overwritten"
+kill -TERM "$APP_PID"
+wait_exit 10
+echo "first start: ok"
