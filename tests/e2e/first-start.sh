@@ -6,7 +6,11 @@ start_desktop
 fresh_home
 make_program_folder
 
-start_app
+# The desktop's opener, standing in for the user's browser.
+mkdir -p "$WORK/bin"
+printf '#!/bin/sh\necho "$1" >"%s"\n' "$WORK/opened" >"$WORK/bin/xdg-open"
+chmod +x "$WORK/bin/xdg-open"
+start_app PATH="$WORK/bin:$PATH"
 wait_log "first map on screen"
 win=$(main_window)
 [ -d "$DATA_FOLDER" ] || fail "data folder not created"
@@ -22,6 +26,16 @@ shot_map "$win" "$WORK/map.png" 40
 lit=$(lit_percent "$WORK/map.png")
 note "lit share of the map: $lit %"
 [ "$lit" -ge 30 ] || fail "the map looks empty ($lit % lit)"
+
+note "Help > Online Help opens the shipped guide with the desktop's opener"
+send_keys "$win" alt+f Left Return
+wait_until 10 test -s "$WORK/opened" || fail "nothing opened"
+opened=$(cat "$WORK/opened")
+case "$opened" in
+  file://*/help/index.html) ;;
+  *) fail "opened '$opened'" ;;
+esac
+[ -s "${opened#file://}" ] || fail "the guide $opened is missing"
 
 send_keys "$win" alt+f Down Return  # File > Exit World Clock
 wait_exit 10

@@ -29,7 +29,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  # What the screen showed, for the one who reads the failure.
+  [ -n "${DISPLAY:-}" ] && import -window root "$WORK/failure.png" 2>/dev/null && echo "screen: $WORK/failure.png" >&2
+  exit 1
+}
 note() { echo "# $*"; }
 
 # A private X server and the tray host.
@@ -127,7 +132,7 @@ visible_main_windows() { main_windows | grep -c . || true; }
 # Open pop-up menus of the program.
 open_menus() {
   local w
-  for w in $(xdotool search --onlyvisible --name '^Tavrel World Clock Pro$' 2>/dev/null); do
+  for w in $(xdotool search --onlyvisible --classname '^tavrel-world-clock$' 2>/dev/null); do
     xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q OVERRIDE && echo "$w"
   done
 }
@@ -185,6 +190,8 @@ tray_icon_count() { tray_icons | grep -c . || true; }
 # Clicks the program's tray icon (the only one docked).
 click_tray_icon() {
   local button=${1:-1} geo
+  wait_until 5 test "$(tray_icon_count)" = 1 || fail "no tray icon to click"
+  sleep 0.3  # docking settles the icon's place
   geo=$(tray_icons | head -n1)
   [ -n "$geo" ] || fail "no tray icon to click"
   local size=${geo%%+*} pos=${geo#*+}

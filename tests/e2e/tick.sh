@@ -28,7 +28,7 @@ wait_clock() {
   target=$(date -u -d "2026-12-09 $1" +%s.%N)
   now=$(date +%s.%N)
   local delay
-  delay=$(awk -v t="$target" -v o="$OFFSET" -v n="$now" 'BEGIN { d = t - o - n; printf "%.3f", d > 0 ? d : 0 }')
+  delay=$(awk -v t="$target" -v o="$OFFSET" -v n="$now" 'BEGIN { d = t - o - n; printf "%.3f", (d > 0 ? d : 0) }')
   sleep "$delay"
 }
 
