@@ -55,6 +55,9 @@ TWorldClock::TWorldClock() : QMainWindow(nullptr), map_(ProgramFolder()) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowIcon(ToolIcon(ToolPicture::Globe));
+  // The time under the pointer is wanted also while another window has the
+  // focus: the map is glanced at more than worked in.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
 
   format_ = FormatSettingsFromLocale();
   map_.setFormatter(

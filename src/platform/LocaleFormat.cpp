@@ -27,6 +27,9 @@ std::string PatternFromQtFormat(const QString& f) {
 
 FormatSettings FormatSettingsFromLocale(const QLocale& locale) {
   FormatSettings s = DefaultFormatSettings();
+  // No locale chosen (LANG unset or C): the program's own English forms
+  // rather than the toolkit's technical ones ("HH:mm:ss" for a short time).
+  if (locale.language() == QLocale::C) return s;
   for (int d = 1; d <= 7; ++d) {
     const std::size_t slot = d % 7;  // the toolkit counts from Monday, the patterns from Sunday
     s.shortDayNames[slot] = locale.dayName(d, QLocale::ShortFormat).toStdString();
