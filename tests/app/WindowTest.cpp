@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "app/MapImage.h"
 #include "app/WorldClock.h"
@@ -18,6 +19,9 @@
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
 #include "options/InitSettings.h"
+#include "platform/FontRecordQt.h"
+#include "platform/LocaleFormat.h"
+#include "platform/SingleInstance.h"
 
 namespace wc {
 namespace {
@@ -41,7 +45,18 @@ class Window : public ::testing::Test {
     setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
     setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
     SetSettingsBackend(nullptr);
-    SetProgramFolder(WC_PROGRAM_DIR);
+    // The shipped files, with stand-ins for the clock theme descriptions so
+    // that no start-up warning waits for a click.
+    program_ = dir_ + "/program/";
+    std::filesystem::create_directories(program_ + "askins");
+    std::filesystem::create_directories(program_ + "dskins");
+    std::ofstream(program_ + "askins/aclock.ini").put('\n');
+    std::ofstream(program_ + "dskins/dclock.ini").put('\n');
+    for (const char* f : {"citydata.dat", "dialcodes.dat", "day.jpg", "night.jpg", "dot.ico", "sun1.ico"}) {
+      std::error_code ec;
+      std::filesystem::create_symlink(std::string(WC_PROGRAM_DIR) + f, program_ + f, ec);
+    }
+    SetProgramFolder(program_);
   }
   void TearDown() override {
     window_.reset();
@@ -61,6 +76,7 @@ class Window : public ::testing::Test {
   }
 
   std::string dir_;
+  std::string program_;
   std::unique_ptr<TWorldClock> window_;
 };
 
@@ -151,6 +167,14 @@ TEST_F(Window, MenusToolBarAndPopUpMenuReadAsDesigned) {
             "Manage Reminders\n"
             "Program Options\n"
             "E&xit\n");
+}
+
+TEST_F(Window, SeedsTheDataFolderAndHidesTheDialCodesEntryWithoutItsFile) {
+  std::filesystem::remove(program_ + "dialcodes.dat");
+  TWorldClock& w = open();
+  EXPECT_TRUE(std::filesystem::exists(DataFolder() + "citydata.dat"));
+  EXPECT_FALSE(child<QAction>("miShowCodes")->isVisible());
+  (void)w;
 }
 
 TEST_F(Window, FreshAccountStartsWithTheDefaults) {
@@ -264,6 +288,69 @@ TEST_F(Window, ExitEndsItInCloseToTrayModeAndKeepsTheStoredSwitch) {
   EXPECT_FALSE(w.closeToTray);
   EXPECT_EQ(SettingInteger(kCloseToTray), 1);
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), 1);
+}
+
+TEST(FontValue, RoundTripThroughTheToolkitsFont) {
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(17);
+  f.setWeight(QFont::Bold);
+  f.setItalic(true);
+  f.setUnderline(true);
+  const FontRecord r = RecordFromFont(f, QColor(0x11, 0x22, 0x33));
+  EXPECT_EQ(r.colour, 0x332211u) << "red in the low byte";
+  EXPECT_EQ(r.height, -17);
+  EXPECT_EQ(r.weight, 700);
+  EXPECT_EQ(r.face(), "DejaVu Sans");
+  const ColouredFont back = FontFromRecord(r);
+  EXPECT_EQ(back.font.family(), "DejaVu Sans");
+  EXPECT_EQ(back.font.pixelSize(), 17);
+  EXPECT_TRUE(back.font.bold() && back.font.italic() && back.font.underline());
+  EXPECT_FALSE(back.font.strikeOut());
+  EXPECT_EQ(back.color, QColor(0x11, 0x22, 0x33));
+}
+
+TEST(LocaleFormat, ToolkitPatternsBecomeProgramPatterns) {
+  struct Case {
+    const char* qt;
+    const char* program;
+  } cases[] = {
+      {"h:mm AP", "h:mm AMPM"},
+      {"h:mm:ss ap t", "h:mm:ss AMPM"},
+      {"HH:mm", "HH:mm"},
+      {"dddd, MMMM d, yyyy", "dddd, MMMM d, yyyy"},
+      {"dddd d 'de' MMMM 'de' yyyy", "dddd d 'de' MMMM 'de' yyyy"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PatternFromQtFormat(QString::fromLatin1(c.qt)), c.program) << c.qt;
+
+  const FormatSettings de = FormatSettingsFromLocale(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(de.longMonthNames[2], "März");
+  EXPECT_EQ(de.shortTimeFormat, "HH:mm");
+  EXPECT_EQ(FormatDateTime("dddddd", EncodeDate(2026, 3, 1), de), "Sonntag, 1. März 2026");
+}
+
+TEST(SingleInstance, OneClaimPerDesktop) {
+  setenv("XDG_RUNTIME_DIR", std::filesystem::temp_directory_path().c_str(), 1);
+  const std::string desktop = "x11:test-" + std::to_string(getpid());
+  auto first = std::make_unique<SingleInstance>(desktop);
+  ASSERT_TRUE(first->acquire());
+  SingleInstance second(desktop);
+  EXPECT_FALSE(second.acquire());
+  SingleInstance elsewhere(desktop + "1");
+  EXPECT_TRUE(elsewhere.acquire());
+  const std::string path = first->lockPath();
+  first.reset();  // the claim goes with its holder
+  SingleInstance third(desktop);
+  EXPECT_TRUE(third.acquire());
+  std::filesystem::remove(path);
+  std::filesystem::remove(elsewhere.lockPath());
+}
+
+TEST(SingleInstance, DesktopNames) {
+  setenv("DISPLAY", ":0.1", 1);
+  EXPECT_EQ(DesktopName(), "x11:0");
+  setenv("DISPLAY", "localhost:10.0", 1);
+  EXPECT_EQ(DesktopName(), "x11localhost:10");
+  EXPECT_EQ(DesktopLockFileName("x11localhost:10"), "tavrel-world-clock-x11localhost_10.lock");
 }
 
 }  // namespace

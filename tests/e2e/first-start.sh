@@ -29,7 +29,7 @@ note "lit share of the map: $lit %"
 
 note "Help > Online Help opens the shipped guide with the desktop's opener"
 send_keys "$win" alt+f Left Return
-wait_until 10 test -s "$WORK/opened" || fail "nothing opened"
+wait_until 10 '[ -s "$WORK/opened" ]' || fail "nothing opened"
 opened=$(cat "$WORK/opened")
 case "$opened" in
   file://*/help/index.html) ;;
@@ -45,6 +45,20 @@ echo '<cities><city><name>Mine</name></city></cities>' >"$DATA_FOLDER/citydata.d
 start_app
 wait_log "first map on screen"
 grep -q Mine "$DATA_FOLDER/citydata.dat" || fail "the user's citydata.dat was overwritten"
+kill -TERM "$APP_PID"
+wait_exit 10
+
+note "without the clock theme descriptions: one warning each, then the window"
+rm "$WORK/program/askins/aclock.ini" "$WORK/program/dskins/dclock.ini"
+warnings() { xdotool search --onlyvisible --name '^Warning$' 2>/dev/null || true; }
+start_app
+for n in 1 2; do
+  wait_until 10 '[ -n "$(warnings)" ]' || fail "warning $n missing"
+  box=$(warnings | head -n1)
+  send_keys "$box" Return
+  wait_until 5 '! warnings | grep -qx "$box"' || fail "warning $n stays"
+done
+wait_log "first map on screen"
 kill -TERM "$APP_PID"
 wait_exit 10
 echo "first start: ok"

@@ -114,7 +114,7 @@ wait_log() {
 }
 
 main_window() {
-  wait_until 15 test "$(visible_main_windows)" -ge 1 || fail "no main window"
+  wait_until 15 '[ "$(visible_main_windows)" -ge 1 ]' || fail "no main window"
   main_windows | head -n1
 }
 # The visible top-level windows captioned like the main window, without
@@ -144,9 +144,11 @@ send_keys() {  # send_keys WINDOW KEY...
   xdotool key --delay 80 "$@"
 }
 
-wait_until() {  # wait_until LIMIT_SECONDS COMMAND...
+# Waits until the shell condition holds; it is evaluated anew each time, so
+# quote it whole ('[ "$(tray_icon_count)" = 1 ]').
+wait_until() {  # wait_until LIMIT_SECONDS 'CONDITION'
   local limit=$1; shift
-  for _ in $(seq $((limit * 10))); do "$@" && return 0; sleep 0.1; done
+  for _ in $(seq $((limit * 10))); do eval "$1" && return 0; sleep 0.1; done
   return 1
 }
 
@@ -190,7 +192,7 @@ tray_icon_count() { tray_icons | grep -c . || true; }
 # Clicks the program's tray icon (the only one docked).
 click_tray_icon() {
   local button=${1:-1} geo
-  wait_until 5 test "$(tray_icon_count)" = 1 || fail "no tray icon to click"
+  wait_until 5 '[ "$(tray_icon_count)" = 1 ]' || fail "no tray icon to click"
   sleep 0.3  # docking settles the icon's place
   geo=$(tray_icons | head -n1)
   [ -n "$geo" ] || fail "no tray icon to click"

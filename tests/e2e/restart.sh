@@ -12,7 +12,7 @@ win=$(main_window)
 # WorldMap > Change Map Size > "1000 x 500": the third menu, its third entry,
 # then the fifth size.
 send_keys "$win" alt+f Right Right Down Down Right Down Down Down Down Return
-wait_until 5 bash -c "xdotool getwindowgeometry --shell $win | grep -qx WIDTH=1000" || fail "map size not applied"
+wait_until 5 "xdotool getwindowgeometry --shell $win | grep -qx WIDTH=1000" || fail "map size not applied"
 [ "$(setting_line 'Window Size')" = '"Window Size"=dword:00000004' ] || fail "Window Size not stored: $(setting_line 'Window Size')"
 window_geometry "$win"
 size_before="$WIN_W $WIN_H"

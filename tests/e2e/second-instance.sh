@@ -18,7 +18,7 @@ warning=$(xdotool search --sync --onlyvisible --name '^Warning!$' | head -n1)
 [ -n "$warning" ] || fail "no warning window"
 # The warning offers its one button; Return presses it and the copy ends.
 send_keys "$warning" Return
-wait_until 10 bash -c "! kill -0 $second 2>/dev/null" || fail "second copy still running"
+wait_until 10 "! kill -0 $second 2>/dev/null" || fail "second copy still running"
 wait "$second" || fail "second copy ended with an error"
 grep -q "first map" "$WORK/app-second.log" && fail "second copy drew a map"
 
