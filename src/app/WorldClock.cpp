@@ -550,9 +550,8 @@ TickInput TWorldClock::tickInput() const {
 }
 
 void TWorldClock::TimerTimer() {
-  static bool inTick = false;
-  if (inTick) return;  // an error box of the previous tick is still open
-  inTick = true;
+  if (inTick_) return;  // an error box of this tick is still open
+  inTick_ = true;
   const TickInput in = tickInput();
   const TickStart s = StartTick(in);
   if (s.minimizeToTray) minimizeToTray(false);
@@ -578,13 +577,13 @@ void TWorldClock::TimerTimer() {
     QMessageBox::critical(this, QString::fromUtf8(kCaption) + QString::fromUtf8(kFatalErrorTitleSuffix),
                           QString::fromUtf8(e.what()));
     QCoreApplication::exit(1);
-    inTick = false;
+    inTick_ = false;
     return;
   } catch (const std::exception& e) {
     QMessageBox::critical(this, QString::fromUtf8(kCaption), QString::fromUtf8(e.what()));
   }
   if (!closing_) Timer->start(MsToNextTick());
-  inTick = false;
+  inTick_ = false;
 }
 
 void TWorldClock::drawDisplay() {

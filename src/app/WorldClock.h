@@ -121,6 +121,7 @@ class TWorldClock : public QMainWindow {
   bool inTray_ = false;
   bool firstMapSignalled_ = false;
   bool closing_ = false;
+  bool inTick_ = false;
   TDateTime TickNow = 0;
   std::string TimeText, LastTimeText, DateText;
 

@@ -6,8 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
@@ -259,6 +262,42 @@ TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
   child<QAction>("ShowTimeatMousePosition1")->trigger();
   EXPECT_FALSE(w.display()->hintsEnabled());
   EXPECT_EQ(SettingInteger(kShowTips), 0);
+}
+
+// Answers the font dialog that the next command opens.
+void AnswerFontDialog(bool accept, QColor colour = {}) {
+  QTimer::singleShot(0, [accept, colour] {
+    auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    if (accept) {
+      auto* combo = dlg->findChild<QComboBox*>(QStringLiteral("cbColour"));
+      combo->setCurrentIndex(combo->findData(colour));
+      dlg->accept();
+    } else {
+      dlg->reject();
+    }
+  });
+}
+
+TEST_F(Window, FontCommands) {
+  TWorldClock& w = open();
+  const TickRequests before = w.requests();
+  const MapFont cityBefore = w.displayMapFont();
+  AnswerFontDialog(false);
+  child<QAction>("MapFont1")->trigger();
+  EXPECT_EQ(w.displayMapFont().font, cityBefore.font);
+  EXPECT_EQ(w.displayMapFont().color, cityBefore.color);
+  FontRecord stored;
+  EXPECT_FALSE(ReadFontSetting(kSettingsKey, kCityTimesFont, stored)) << "a cancelled dialog stores nothing";
+  EXPECT_EQ(w.requests(), before);
+
+  AnswerFontDialog(true, QColor(Qt::red));
+  child<QAction>("DateFont1")->trigger();  // the wallpaper's date font
+  ASSERT_TRUE(ReadFontSetting(kSettingsKey, kDesktopDateTimeFont, stored));
+  EXPECT_EQ(stored.colour, 0x0000FFu);
+  EXPECT_EQ(w.worldMap().wallpaperDateFont().color, QColor(Qt::red));
+  EXPECT_TRUE(w.requests().mapRecompose && w.requests().wallpaperUpdate);
+  EXPECT_TRUE(w.wallpaperLook);
 }
 
 TEST_F(Window, CloseToTrayRefusesTheCloseBoxButNotTheEndOfTheSession) {
