@@ -38,7 +38,7 @@ constexpr const char* kCaption = "Tavrel World Clock Pro";
 // each of the nine buttons has room for its caption.
 constexpr int kPanelHeightIcons = 42;
 constexpr int kPanelHeightCaptions = 62;
-constexpr int kCaptionsFromMapWidth = 1000;
+constexpr int kCaptionsFromMapWidth = 1600;
 
 // Milliseconds to the next tick, which lands just after a whole second of
 // the clock so that a late tick never skips one of the fixed seconds.
@@ -748,5 +748,21 @@ void TWorldClock::setRemoveOnExitChecked(bool on) {
 void TWorldClock::setPopupOnMap(bool on) { Display->setPopupMenu(on ? PopupMenu : nullptr); }
 
 void TWorldClock::setMapView(int view) { map_.setMapView(view); }
+
+void TWorldClock::setBackgroundColour(const QColor& colour) {
+  QPalette pal = centralWidget()->palette();
+  pal.setColor(QPalette::Window, colour);
+  centralWidget()->setPalette(pal);
+  centralWidget()->setAutoFillBackground(true);
+  // The tool bar keeps the desktop's own look.
+  QPalette bar = DateTime1->palette();
+  bar.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+  bar.setColor(QPalette::Button, QApplication::palette().color(QPalette::Button));
+  bar.setColor(QPalette::ButtonText, QApplication::palette().color(QPalette::ButtonText));
+  DateTime1->setPalette(bar);
+  DateTime1->setAutoFillBackground(true);
+}
+
+bool TWorldClock::wallpaperMenuChecked() const { return ShowWorldClockasWallpaper1->isChecked(); }
 
 }  // namespace wc

@@ -64,6 +64,8 @@ class TWorldClock : public QMainWindow {
   void setRemoveOnExitChecked(bool on);
   void setPopupOnMap(bool on);  // "ShowPopup"
   void setMapView(int view);
+  void setBackgroundColour(const QColor& colour);  // behind the map and its loading label
+  bool wallpaperMenuChecked() const;               // "Show World Map as Wallpaper"
 
   bool isInTray() const { return inTray_; }
   QSystemTrayIcon* trayIcon() const { return TrayIconN; }

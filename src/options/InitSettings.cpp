@@ -39,6 +39,7 @@ void InitSettings(TWorldClock& w) {
   w.closeToTray = ReadSwitchOrReport(kCloseToTray);
   w.setPopupOnMap(ReadSwitchOrReport(kShowPopup));
   w.setScreenSaverChecked(ReadIntegerOrReport(kSetScreenSave) != 0);
+  w.setBackgroundColour(Qt::black);  // the colour of the options dialog's preview panel
 
   WorldMap& map = w.worldMap();
   map.windowDateFont() = DesignFont(16, true, Qt::white);
