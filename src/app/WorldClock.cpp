@@ -603,19 +603,15 @@ void TWorldClock::tmrRemTimer() { CheckRem(*this); }
 
 // ----------------------------------------------------------- the tray ---
 
-void TWorldClock::btnMinimizeClick() {
-  if (inTray_ || isMinimized()) {
-    restoreFromTray(false);
-  } else {
-    minimizeToTray(false);
-  }
-}
+void TWorldClock::btnMinimizeClick() { minimizeOrRestore(false); }
 
-void TWorldClock::trayIconClick() {
+void TWorldClock::trayIconClick() { minimizeOrRestore(true); }
+
+void TWorldClock::minimizeOrRestore(bool fromTray) {
   if (inTray_ || isMinimized()) {
-    restoreFromTray(true);
+    restoreFromTray(fromTray);
   } else {
-    minimizeToTray(true);
+    minimizeToTray(fromTray);
   }
 }
 

@@ -105,6 +105,7 @@ class TWorldClock : public QMainWindow {
   void buildToolBar();
   void buildPopupMenu();
   void layoutForMapSize(int width);
+  void minimizeOrRestore(bool fromTray);
   void minimizeToTray(bool fromTray);
   void restoreFromTray(bool fromTray);
   void applyEffect(const CommandEffect& e);
