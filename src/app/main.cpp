@@ -22,6 +22,9 @@ namespace {
 // Seconds since this process started, from the kernel's own record of the
 // start (10 ms resolution), for the start-up measurement.
 double SecondsSinceProcessStart() {
+#ifdef _WIN32
+  return -1;
+#else
   std::ifstream stat("/proc/self/stat");
   std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
   const auto close = text.rfind(')');
@@ -36,6 +39,7 @@ double SecondsSinceProcessStart() {
   clock_gettime(CLOCK_BOOTTIME, &boot);
   const double now = static_cast<double>(boot.tv_sec) + static_cast<double>(boot.tv_nsec) / 1e9;
   return now - static_cast<double>(start) / static_cast<double>(sysconf(_SC_CLK_TCK));
+#endif
 }
 
 }  // namespace
