@@ -27,6 +27,15 @@ lit=$(lit_percent "$WORK/map.png")
 note "lit share of the map: $lit %"
 [ "$lit" -ge 30 ] || fail "the map looks empty ($lit % lit)"
 
+note "the hover hint: shown near a city, following the pointer, gone where there is none"
+point_at "$win" 51 0  # London
+wait_until 5 '[ -n "$(open_menus)" ]' || fail "no hint over London"
+point_at "$win" -65 -120  # the Southern Ocean, far from any city
+wait_until 3 '[ -z "$(open_menus)" ]' || fail "the hint stays where no city is"
+point_at "$win" 56 38  # Moscow
+wait_until 3 '[ -n "$(open_menus)" ]' || fail "no hint over Moscow"
+xdotool mousemove 5 1000
+
 note "Help > Online Help opens the shipped guide with the desktop's opener"
 send_keys "$win" alt+f Left Return
 wait_until 10 '[ -s "$WORK/opened" ]' || fail "nothing opened"

@@ -129,7 +129,7 @@ main_windows() {
   done
 }
 visible_main_windows() { main_windows | grep -c . || true; }
-# Open pop-up menus of the program.
+# Open pop-up menus and tool tips of the program (override-redirect windows).
 open_menus() {
   local w
   for w in $(xdotool search --onlyvisible --classname '^tavrel-world-clock$' 2>/dev/null); do
@@ -175,6 +175,14 @@ shot_map() {  # shot_map WINDOW OUT.png [SKIP_ROWS]
   window_geometry "$win"
   local mh=$((WIN_W / 2))
   import -window root -crop "${WIN_W}x$((mh - skip))+${WIN_X}+$((WIN_Y + WIN_H - mh + skip))" +repage "$out"
+}
+
+# Moves the pointer to a place of the map image given in degrees (latitude,
+# longitude east positive) of the default Europe-centred view.
+point_at() {  # point_at WINDOW LAT LON
+  window_geometry "$1"
+  local mh=$((WIN_W / 2))
+  xdotool mousemove $((WIN_X + WIN_W / 2 + $3 * WIN_W / 360)) $((WIN_Y + WIN_H - mh + (90 - $2) * mh / 180))
 }
 
 # Number of differing pixels between two images of one size.
