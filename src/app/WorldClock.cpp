@@ -213,7 +213,7 @@ void TWorldClock::buildToolBar() {
                       });
   btnDayNight =
       addButton("btnDayNight", "Show Day night shades", "Show or hide day night shading on the world map",
-                ToolPicture::DayNight, true, [this] { toggleShading(false, true); });
+                ToolPicture::DayNight, true, [this] { toggleShading(); });
   addButton("btnOpt", "Program Options", "Open program options window to customize World Clock settings",
             ToolPicture::Options, false, [this] { OpenOptions(*this); });
   addButton("btnCal", "Calendar at a glance", "Show calendar at a glance", ToolPicture::Calendar, false,
@@ -268,7 +268,7 @@ void TWorldClock::buildMenus() {
   connect(AddEntry(world, "AddRemoveCityonMap1", "Add / Remove City on Map"), &QAction::triggered, this,
           [this] { OpenMapCities(*this); });
   DayNightShading1 = AddCheck(world, "DayNightShading1", "Show Day-night Shading");
-  connect(DayNightShading1, &QAction::triggered, this, [this] { toggleShading(true, false); });
+  connect(DayNightShading1, &QAction::triggered, this, [this] { toggleShading(); });
   QMenu* sizes = world->addMenu(QStringLiteral("Change Map Size"));
   sizes->menuAction()->setObjectName(QStringLiteral("MapSize3"));
   auto* sizeGroup = new QActionGroup(this);
@@ -415,7 +415,7 @@ void TWorldClock::buildPopupMenu() {
     setWallpaperChecked(wallpaperOn);
   });
   DayNightShading2 = AddCheck(PopupMenu, "DayNightShading2", "Day Night Shading");
-  connect(DayNightShading2, &QAction::triggered, this, [this] { toggleShading(false, false); });
+  connect(DayNightShading2, &QAction::triggered, this, [this] { toggleShading(); });
   connect(AddEntry(PopupMenu, "AddCityonMap1", "Add / Remove City on Map"), &QAction::triggered, this,
           [this] { OpenMapCities(*this); });
   connect(AddEntry(PopupMenu, "CityandTimeZoneManager1", "City and Time Zone Manager"), &QAction::triggered,
@@ -646,7 +646,7 @@ void TWorldClock::applyEffect(const CommandEffect& e) {
   if (e.wallpaperLook) wallpaperLook = true;
 }
 
-void TWorldClock::toggleShading(bool /*fromMainMenu*/, bool /*fromButton*/) {
+void TWorldClock::toggleShading() {
   // The new state is the opposite of the main-menu entry's former check,
   // whichever of the three places was used.
   const bool on = !map_.nightShading();

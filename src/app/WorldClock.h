@@ -109,7 +109,7 @@ class TWorldClock : public QMainWindow {
   void minimizeToTray(bool fromTray);
   void restoreFromTray(bool fromTray);
   void applyEffect(const CommandEffect& e);
-  void toggleShading(bool fromMainMenu, bool fromButton);
+  void toggleShading();
   void chooseFont(const FontCommand& command, MapFont& font);
   void drawDisplay();
   TickInput tickInput() const;
