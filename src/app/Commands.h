@@ -1,0 +1,70 @@
+#pragma once
+// What the main window's setting commands store and which redraws they ask
+// for. The window flips its check marks and calls these; the settings and the
+// requests are decided here, free of the toolkit.
+
+#include <cstdint>
+#include <string_view>
+
+#include "app/Tick.h"
+#include "core/SettingsRecords.h"
+
+namespace wc {
+
+inline TickRequests& operator|=(TickRequests& a, const TickRequests& b) {
+  a.mapRecompose |= b.mapRecompose;
+  a.displayRedraw |= b.displayRedraw;
+  a.wallpaperUpdate |= b.wallpaperUpdate;
+  return a;
+}
+
+// A switch stored as 1 or 0.
+struct ToggleCommand {
+  const char* setting;
+  TickRequests requests;
+};
+
+// What a command leaves behind besides the stored value.
+struct CommandEffect {
+  TickRequests requests;
+  bool wallpaperLook = false;  // the wallpaper must be rebuilt when it is next applied
+};
+
+extern const ToggleCommand kDayNightShadingCommand;  // "Show Shadow"
+extern const ToggleCommand kShowDateCommand;         // "Show Date"
+extern const ToggleCommand kShowDateLineCommand;     // "Show Date Line"
+extern const ToggleCommand kShowTipsCommand;         // "Show Tips"
+
+CommandEffect RunToggle(const ToggleCommand& command, bool on);
+
+// "Centered on Europe / America / Australasia": "Map View" 0, 1, 2.
+CommandEffect ChooseMapView(int view);
+// "12 HRS" / "24 HRS": "MapTimeFormat" "hh:mm AM/PM" or "HH:mm".
+CommandEffect ChooseTimeFormat(bool twentyFourHours);
+// "Left / Right / Center Align": "Desktop Date/Time Position" 0, 1, 2.
+CommandEffect ChooseDateAlignment(int position);
+// One of the nine map sizes: "Window Size" as given, even outside 0..8.
+CommandEffect ChooseWindowSize(int iSize);
+
+// The four font commands.
+struct FontCommand {
+  const char* setting;
+  TickRequests requests;
+  bool wallpaperLook;
+};
+extern const FontCommand kWindowDateFontCommand;     // "Date/Time Font"
+extern const FontCommand kWindowCityFontCommand;     // "City Times Font"
+extern const FontCommand kWallpaperDateFontCommand;  // "Desktop Date/Time Font"
+extern const FontCommand kWallpaperCityFontCommand;  // "Desktop City Times Font"
+
+// Called only when the user confirmed the font dialog.
+CommandEffect RunFontCommand(const FontCommand& command, const FontRecord& font);
+
+// "Switch to Monitor N": "CurMonitor".
+void StoreMonitor(int monitor);
+
+// The close box: the window may close unless it goes to the tray instead; a
+// session that ends always lets it close.
+inline bool CloseAllowed(bool closeToTray, bool sessionEnding) { return !closeToTray || sessionEnding; }
+
+}  // namespace wc

@@ -1,0 +1,84 @@
+#include "app/MapImage.h"
+
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QToolTip>
+
+namespace wc {
+
+TMapImage::TMapImage(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // Black until the first map is drawn, as the loading label expects.
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  setMouseTracking(true);
+  follow_.setInterval(500);
+  connect(&follow_, &QTimer::timeout, this, &TMapImage::followPointer);
+}
+
+void TMapImage::setMapSize(int width, int height) {
+  setFixedSize(width, height);
+  if (picture_.size() != QSize(width, height)) {
+    picture_ = QImage(width, height, QImage::Format_RGB32);
+    picture_.fill(Qt::black);
+  }
+  update();
+}
+
+void TMapImage::setHintsEnabled(bool on) {
+  hintsOn_ = on;
+  if (!on) {
+    follow_.stop();
+    QToolTip::hideText();
+  }
+}
+
+void TMapImage::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, picture_);
+}
+
+bool TMapImage::event(QEvent* e) {
+  if (e->type() == QEvent::ToolTip) {
+    auto* he = static_cast<QHelpEvent*>(e);
+    if (hintsOn_) showHint(he->pos(), he->globalPos());
+    return true;
+  }
+  return QWidget::event(e);
+}
+
+void TMapImage::leaveEvent(QEvent* e) {
+  follow_.stop();
+  QToolTip::hideText();
+  QWidget::leaveEvent(e);
+}
+
+void TMapImage::contextMenuEvent(QContextMenuEvent* e) {
+  if (popup_) popup_->popup(e->globalPos());
+}
+
+void TMapImage::showHint(QPoint local, QPoint global) {
+  const QString text = hint_ ? hint_(local) : QString();
+  if (text.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(global, text, this);
+  }
+  follow_.start();
+}
+
+void TMapImage::followPointer() {
+  const QPoint global = QCursor::pos();
+  const QPoint local = mapFromGlobal(global);
+  if (!hintsOn_ || !rect().contains(local) || !isVisible()) {
+    follow_.stop();
+    return;
+  }
+  showHint(local, global);
+}
+
+}  // namespace wc

@@ -1,0 +1,101 @@
+#include "app/Routes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "app/WorldClock.h"
+#include "options/TWCSettings.h"
+
+namespace wc {
+
+namespace {
+
+void NotInThisVersion(TWorldClock& w, const QString& what) {
+  QMessageBox::information(&w, QStringLiteral("Information"),
+                           QStringLiteral("%1 is not part of this version of %2 yet.")
+                               .arg(what, QApplication::applicationDisplayName()));
+}
+
+}  // namespace
+
+void LoadAndShowClocks(TWorldClock&) {}
+void SaveClockLists(TWorldClock&) {}
+void OpenAnalogClockSetup(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The analog desktop clock")); }
+void OpenDigitalClockSetup(TWorldClock& w) {
+  NotInThisVersion(w, QStringLiteral("The digital desktop clock"));
+}
+void HideAllAnalogClocks(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("Hiding the analog clocks")); }
+void HideAllDigitalClocks(TWorldClock& w) {
+  NotInThisVersion(w, QStringLiteral("Hiding the digital clocks"));
+}
+
+void LoadReminders(TWorldClock&) {}
+void SaveReminders(TWorldClock&) {}
+void CheckRem(TWorldClock&) {}
+void OpenReminders(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The reminder editor")); }
+
+void OpenCalendar(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The calendar")); }
+void OpenDialCodes(TWorldClock& w) {
+  NotInThisVersion(w, QStringLiteral("The international dial codes window"));
+}
+void OpenTimeFinder(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The quick time finder")); }
+
+QPointer<QWidget>& CalendarWindow() {
+  static QPointer<QWidget> w;
+  return w;
+}
+QPointer<QWidget>& DialCodesWindow() {
+  static QPointer<QWidget> w;
+  return w;
+}
+QPointer<QWidget>& TimeFinderWindow() {
+  static QPointer<QWidget> w;
+  return w;
+}
+
+namespace {
+void OpenOrClose(TWorldClock& w, QPointer<QWidget>& window, void (*open)(TWorldClock&)) {
+  if (window)
+    window->close();
+  else
+    open(w);
+}
+}  // namespace
+
+void OpenOrCloseCalendar(TWorldClock& w) { OpenOrClose(w, CalendarWindow(), OpenCalendar); }
+void OpenOrCloseDialCodes(TWorldClock& w) { OpenOrClose(w, DialCodesWindow(), OpenDialCodes); }
+void OpenOrCloseTimeFinder(TWorldClock& w) { OpenOrClose(w, TimeFinderWindow(), OpenTimeFinder); }
+
+void OpenCityManager(TWorldClock& w) {
+  NotInThisVersion(w, QStringLiteral("The city and time zone manager"));
+}
+void OpenMapCities(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("Choosing the cities on the map")); }
+void OpenAllCitiesList(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The list of all cities")); }
+
+void ShowWorldClockasWallpaper1Click(TWorldClock& w) {
+  NotInThisVersion(w, QStringLiteral("The map as wallpaper"));
+}
+void Zoomtofullheight1Click(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The map as wallpaper")); }
+void RemovewallpaperonExit1Click(TWorldClock& w) {
+  NotInThisVersion(w, QStringLiteral("The map as wallpaper"));
+}
+void SetWorldClockMapasScreenSaver1Click(TWorldClock& w) {
+  NotInThisVersion(w, QStringLiteral("The screen saver"));
+}
+void PreviewScreenSaver1Click(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The screen saver")); }
+void RefreshWallpaper(TWorldClock&, TDateTime) {}
+void ClearWallpaper(TWorldClock&) {}
+
+void OpenOptions(TWorldClock& w) {
+  if (w.WCSettings) w.WCSettings->ShowOptions();
+}
+
+void OpenAbout(TWorldClock& w) {
+  QMessageBox::about(&w, QStringLiteral("About %1").arg(QApplication::applicationDisplayName()),
+                     QStringLiteral("<h3>%1</h3><p>Version %2</p>"
+                                    "<p>A world map with the day and night, the cities you choose and "
+                                    "their local times.</p>")
+                         .arg(QApplication::applicationDisplayName(), QApplication::applicationVersion()));
+}
+
+}  // namespace wc

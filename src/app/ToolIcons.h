@@ -1,0 +1,23 @@
+#pragma once
+// The tool-bar and tray pictures, drawn by the program itself.
+
+#include <QIcon>
+
+namespace wc {
+
+enum class ToolPicture {
+  AnalogClock,
+  DigitalClock,
+  Wallpaper,
+  DayNight,
+  Options,
+  Calendar,
+  Help,
+  CityManager,
+  ScreenSaver,
+  Globe,  // the program's own picture: window and tray icon
+};
+
+QIcon ToolIcon(ToolPicture picture);
+
+}  // namespace wc

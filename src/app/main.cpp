@@ -1,0 +1,86 @@
+// Process entry: one copy per desktop, the main window, the start-up loader,
+// then the message loop.
+
+#include <unistd.h>
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/MainWindowOptions.h"
+#include "app/ToolIcons.h"
+#include "app/WorldClock.h"
+#include "options/TWCSettings.h"
+#include "platform/HotKeyManager.h"
+#include "platform/SessionEnd.h"
+#include "platform/SingleInstance.h"
+
+namespace {
+
+// Seconds since this process started, from the kernel's own record of the
+// start (10 ms resolution), for the start-up measurement.
+double SecondsSinceProcessStart() {
+#ifdef _WIN32
+  return -1;
+#else
+  std::ifstream stat("/proc/self/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const auto close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream rest(text.substr(close + 2));
+  std::string field;
+  unsigned long long start = 0;
+  for (int i = 3; i <= 22 && rest >> field; ++i) {
+    if (i == 22) start = std::stoull(field);
+  }
+  timespec boot{};
+  clock_gettime(CLOCK_BOOTTIME, &boot);
+  const double now = static_cast<double>(boot.tv_sec) + static_cast<double>(boot.tv_nsec) / 1e9;
+  return now - static_cast<double>(start) / static_cast<double>(sysconf(_SC_CLK_TCK));
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // Windows are hidden while the program sits in the tray, and dialogs open
+  // from there; the program ends only through its close path.
+  app.setQuitOnLastWindowClosed(false);
+
+  wc::SingleInstance instance(wc::DesktopName());
+  if (!instance.acquire()) {
+    QMessageBox::warning(nullptr, QStringLiteral("Warning!"),
+                         QStringLiteral("World clock is already running!"));
+    return 0;
+  }
+
+  app.setApplicationName(QStringLiteral("Tavrel World Clock Pro"));
+  app.setApplicationVersion(QStringLiteral(WC_VERSION));
+  app.setWindowIcon(wc::ToolIcon(wc::ToolPicture::Globe));
+
+  auto* window = new wc::TWorldClock;  // FormCreate
+  // The options dialog: its creation fills the loaded city table and applies
+  // the stored settings to the window. It lives as long as the window.
+  wc::TMainWindowOptions optionsHost(*window);
+  window->WCSettings = new wc::TWCSettings(optionsHost, *window->HotKeyManager, window);
+  window->placeOnMonitor();
+
+  if (std::getenv("TAVREL_REPORT_STARTUP")) {
+    QObject::connect(window, &wc::TWorldClock::firstMapShown, [] {
+      std::fprintf(stderr, "first map on screen after %.3f s\n", SecondsSinceProcessStart());
+    });
+  }
+
+  wc::SessionEndWatcher sessionEnd;
+  QObject::connect(&sessionEnd, &wc::SessionEndWatcher::sessionEnding, window, &wc::TWorldClock::endSession);
+
+  window->show();
+  const int rc = app.exec();
+  delete window;  // FormDestroy writes the per-user files
+  return rc;
+}

@@ -1,0 +1,409 @@
+// The main window under the offscreen platform: what the menus, tool bar and
+// pop-up menu read, the commands' effects on each other and on the stored
+// settings, the start-up loader's defaults, and the close paths.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/MainWindowOptions.h"
+#include "app/MapImage.h"
+#include "app/WorldClock.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/SettingsBackend.h"
+#include "options/TWCSettings.h"
+#include "platform/FontRecordQt.h"
+#include "platform/LocaleFormat.h"
+#include "platform/SingleInstance.h"
+
+namespace wc {
+namespace {
+
+std::string Dump(const QList<QAction*>& actions, int depth = 0) {
+  std::string out;
+  for (QAction* a : actions) {
+    if (!a->isVisible()) continue;
+    out += std::string(depth * 2, ' ') + (a->isSeparator() ? "-" : a->text().toStdString()) + "\n";
+    if (a->menu()) out += Dump(a->menu()->actions(), depth + 1);
+  }
+  return out;
+}
+
+class Window : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "wc-window-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+    setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
+    SetSettingsBackend(nullptr);
+    // The shipped files, with stand-ins for the clock theme descriptions so
+    // that no start-up warning waits for a click.
+    program_ = dir_ + "/program/";
+    std::filesystem::create_directories(program_ + "askins");
+    std::filesystem::create_directories(program_ + "dskins");
+    std::ofstream(program_ + "askins/aclock.ini").put('\n');
+    std::ofstream(program_ + "dskins/dclock.ini").put('\n');
+    for (const char* f : {"citydata.dat", "dialcodes.dat", "day.jpg", "night.jpg", "dot.ico", "sun1.ico"}) {
+      std::error_code ec;
+      std::filesystem::create_symlink(std::string(WC_PROGRAM_DIR) + f, program_ + f, ec);
+    }
+    SetProgramFolder(program_);
+  }
+  void TearDown() override {
+    window_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  TWorldClock& open(bool load = true) {
+    window_ = std::make_unique<TWorldClock>();
+    if (load) {
+      host_ = std::make_unique<TMainWindowOptions>(*window_);
+      window_->WCSettings = new TWCSettings(*host_, *window_->HotKeyManager, window_.get());
+    }
+    return *window_;
+  }
+  template <class T>
+  T* child(const char* name) {
+    T* c = window_->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+  }
+
+  std::string dir_;
+  std::string program_;
+  std::unique_ptr<TMainWindowOptions> host_;
+  std::unique_ptr<TWorldClock> window_;
+};
+
+TEST_F(Window, MenusToolBarAndPopUpMenuReadAsDesigned) {
+  TWorldClock& w = open(false);
+  EXPECT_EQ(w.windowTitle(), "Tavrel World Clock Pro");
+  EXPECT_EQ(Dump(w.menuBar()->actions()),
+            "&File\n"
+            "  Minimize to system tray\n"
+            "  E&xit World Clock\n"
+            "&DesktopClock\n"
+            "  &Add New Analog Clock \n"
+            "  Hide All Analog Clocks\n"
+            "  Add New &Digital Clock\n"
+            "  Hide All Digital Clocks\n"
+            "WorldMap\n"
+            "  Add / Remove City on Map\n"
+            "  Show Day-night Shading\n"
+            "  Change Map Size\n"
+            "    400 x 200\n    480 x 240\n    600 x 300\n    800 x 400\n    1000 x 500\n"
+            "    1200 x 600\n    1600 x 800\n    1800 x 900\n    2000 x 1000\n"
+            "  Change Map View\n"
+            "    Centered on Europe\n    Centered on America\n    Centered on Australasia\n"
+            "  Change Date Font\n"
+            "  Change City Font\n"
+            "  Show Date on Map\n"
+            "  Show Time at Mouse Position\n"
+            "  Show Date Line\n"
+            "  Time Format\n"
+            "    12 HRS\n    24 HRS\n"
+            "&Wallpaper\n"
+            "  Show World Map as Wallpaper\n"
+            "  Stretch Wallpaper to full height\n"
+            "  Remove Wallpaper on Exit\n"
+            "  Date Alignment\n"
+            "    Left Align\n    Right Align\n    Center Align\n"
+            "  Change Date Font\n"
+            "  Change City Font\n"
+            "&Screensaver\n"
+            "  Set World Clock as ScreenSaver\n"
+            "  Preview ScreenSaver\n"
+            "&Tools\n"
+            "  City and Time Zone Manager\n"
+            "  List of All Cities with Current Time\n"
+            "  Quick Time Finder\n"
+            "  &Manage Reminders\n"
+            "  Calendar at a glance\n"
+            "  International dial codes\n"
+            "  Change Theme\n"
+            "    Office 2007 Theme\n    Shine Theme\n    Beijing Theme\n    Office 2010 Blue Theme\n"
+            "    Mac OS 2 Theme\n"
+            "  Switch Monitor\n"
+            "    Switch to Monitor 1\n"
+            "  &Options\n"
+            "&Help\n"
+            "  Online Help\n"
+            "  &About\n");
+
+  std::string buttons;
+  for (QToolButton* b : w.findChildren<QToolButton*>()) {
+    if (b->parent()->objectName() != "DateTime1") continue;
+    buttons += b->objectName().toStdString() + " | " + b->text().toStdString() + " | " +
+               b->toolTip().toStdString() + "\n";
+  }
+  EXPECT_EQ(buttons,
+            "btnAClock | Add Analog Clock | Add Analog Clock on your Desktop\n"
+            "btnDigClock | Add Digital Clock | Add Digital Clock on your Desktop\n"
+            "btnWall | Set as Wallpaper | Set world map with current time as wallpaper\n"
+            "btnDayNight | Show Day night shades | Show or hide day night shading on the world map\n"
+            "btnOpt | Program Options | Open program options window to customize World Clock settings\n"
+            "btnCal | Calendar at a glance | Show calendar at a glance\n"
+            "sSpeedButton1 | Online Help | Visit website for online help\n"
+            "btnTimeZoneEdit | City && Time Zone Manager | Open city and time zone manager\n"
+            "btnSSaver | Set as Screensaver | Set world map with current time as screensaver\n");
+
+  EXPECT_EQ(Dump(w.popupMenu()->actions()),
+            "Show World Clock as wallpaper\n"
+            "Day Night Shading\n"
+            "Add / Remove City on Map\n"
+            "City and Time Zone Manager\n"
+            "Add New Analog Clock\n"
+            "Hide All Analog Clocks\n"
+            "Add New Digital Clock\n"
+            "Hide All Digital Clocks\n"
+            "Show calendar\n"
+            "Show international dial codes\n"
+            "Quick Time Finder\n"
+            "Manage Reminders\n"
+            "Program Options\n"
+            "E&xit\n");
+}
+
+TEST_F(Window, SeedsTheDataFolderAndHidesTheDialCodesEntryWithoutItsFile) {
+  std::filesystem::remove(program_ + "dialcodes.dat");
+  TWorldClock& w = open();
+  EXPECT_TRUE(std::filesystem::exists(DataFolder() + "citydata.dat"));
+  EXPECT_FALSE(child<QAction>("miShowCodes")->isVisible());
+  (void)w;
+}
+
+TEST_F(Window, FreshAccountStartsWithTheDefaults) {
+  TWorldClock& w = open();
+  EXPECT_EQ(w.display()->size(), QSize(800, 400));
+  EXPECT_TRUE(child<QAction>("MapSizeItem3")->isChecked());
+  EXPECT_TRUE(child<QAction>("DayNightShading1")->isChecked());
+  EXPECT_TRUE(child<QToolButton>("btnDayNight")->isChecked());
+  EXPECT_TRUE(child<QAction>("ShowTimeatMousePosition1")->isChecked());
+  EXPECT_TRUE(w.display()->hintsEnabled());
+  EXPECT_TRUE(child<QAction>("N12HRS1")->isChecked());
+  EXPECT_TRUE(child<QAction>("LeftAlign1")->isChecked());
+  EXPECT_EQ(w.theme, 1);
+  EXPECT_FALSE(w.showUtc);
+  EXPECT_TRUE(w.desktopShowTimes);
+  EXPECT_EQ(w.worldMap().mapView(), 0);
+  EXPECT_EQ(w.display()->popupMenu(), nullptr);
+  EXPECT_EQ(child<QAction>("SetWorldClockMapasScreenSaver1")->text(), "Enable World Clock Screensaver");
+}
+
+TEST_F(Window, StoredValuesAreApplied) {
+  WriteIntegerSetting(kSettingsKey, kShowUtc, 2);  // not exactly 1: off
+  WriteIntegerSetting(kSettingsKey, kShowShadow, 0);
+  WriteIntegerSetting(kSettingsKey, kWindowSize, 1);
+  WriteIntegerSetting(kSettingsKey, kShowPopup, 1);
+  WriteStringSetting(kSettingsKey, kMapTimeFormat, "HH:mm");
+  WriteIntegerSetting(kSettingsKey, kDesktopDateTimePosition, 7);
+  TWorldClock& w = open();
+  EXPECT_FALSE(w.showUtc);
+  EXPECT_FALSE(child<QAction>("DayNightShading2")->isChecked());
+  EXPECT_EQ(w.display()->size(), QSize(480, 240));
+  EXPECT_EQ(w.display()->popupMenu(), w.popupMenu());
+  EXPECT_TRUE(child<QAction>("N24HRS1")->isChecked());
+  EXPECT_TRUE(child<QAction>("CenterAlign1")->isChecked());
+}
+
+TEST_F(Window, ShadingEntriesAndButtonStayInStep) {
+  TWorldClock& w = open();
+  auto* main = child<QAction>("DayNightShading1");
+  auto* popup = child<QAction>("DayNightShading2");
+  auto* button = child<QToolButton>("btnDayNight");
+  popup->trigger();
+  EXPECT_FALSE(main->isChecked());
+  EXPECT_FALSE(popup->isChecked());
+  EXPECT_FALSE(button->isChecked());
+  EXPECT_EQ(SettingInteger(kShowShadow), 0);
+  EXPECT_TRUE(w.requests().mapRecompose);
+  EXPECT_TRUE(w.requests().wallpaperUpdate);
+  button->click();
+  EXPECT_TRUE(main->isChecked() && popup->isChecked() && button->isChecked());
+  EXPECT_EQ(SettingInteger(kShowShadow), 1);
+  main->trigger();
+  EXPECT_FALSE(main->isChecked() || popup->isChecked() || button->isChecked());
+}
+
+TEST_F(Window, MapSizeCommands) {
+  TWorldClock& w = open();
+  child<QAction>("MapSizeItem6")->trigger();
+  EXPECT_EQ(w.display()->size(), QSize(1600, 800));
+  EXPECT_EQ(w.width(), 1600);
+  EXPECT_GE(w.height(), 800 + w.menuBar()->height() + 40) << "the panel and the whole map fit";
+  EXPECT_EQ(SettingInteger(kWindowSize), 6);
+  EXPECT_TRUE(w.requests().mapRecompose && w.requests().displayRedraw);
+  // Any other value gives the smallest map, and is stored as given.
+  w.DoWindowSize(42);
+  EXPECT_EQ(w.display()->size(), QSize(400, 200));
+  EXPECT_EQ(SettingInteger(kWindowSize), 42);
+  for (int i = 0; i < 9; ++i)
+    EXPECT_FALSE(child<QAction>(("MapSizeItem" + std::to_string(i)).c_str())->isChecked());
+}
+
+TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
+  TWorldClock& w = open();
+  child<QAction>("N24HRS1")->trigger();
+  EXPECT_EQ(w.overlay().mapTimeFormat, "HH:mm");
+  EXPECT_EQ(SettingText(kMapTimeFormat), "HH:mm");
+  EXPECT_FALSE(child<QAction>("N12HRS1")->isChecked());
+  EXPECT_TRUE(w.wallpaperLook);
+  child<QAction>("RightAlign1")->trigger();
+  EXPECT_EQ(w.overlay().datePosition, 1);
+  EXPECT_EQ(SettingInteger(kDesktopDateTimePosition), 1);
+  child<QAction>("ShowTimeatMousePosition1")->trigger();
+  EXPECT_FALSE(w.display()->hintsEnabled());
+  EXPECT_EQ(SettingInteger(kShowTips), 0);
+}
+
+// Answers the font dialog that the next command opens.
+void AnswerFontDialog(bool accept, QColor colour = {}) {
+  QTimer::singleShot(0, [accept, colour] {
+    auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    if (accept) {
+      auto* combo = dlg->findChild<QComboBox*>(QStringLiteral("cbColour"));
+      combo->setCurrentIndex(combo->findData(colour));
+      dlg->accept();
+    } else {
+      dlg->reject();
+    }
+  });
+}
+
+TEST_F(Window, FontCommands) {
+  TWorldClock& w = open();
+  const TickRequests before = w.requests();
+  const MapFont cityBefore = w.displayMapFont();
+  AnswerFontDialog(false);
+  child<QAction>("MapFont1")->trigger();
+  EXPECT_EQ(w.displayMapFont().font, cityBefore.font);
+  EXPECT_EQ(w.displayMapFont().color, cityBefore.color);
+  FontRecord stored;
+  EXPECT_FALSE(ReadFontSetting(kSettingsKey, kCityTimesFont, stored)) << "a cancelled dialog stores nothing";
+  EXPECT_EQ(w.requests(), before);
+
+  AnswerFontDialog(true, QColor(Qt::red));
+  child<QAction>("DateFont1")->trigger();  // the wallpaper's date font
+  ASSERT_TRUE(ReadFontSetting(kSettingsKey, kDesktopDateTimeFont, stored));
+  EXPECT_EQ(stored.colour, 0x0000FFu);
+  EXPECT_EQ(w.worldMap().wallpaperDateFont().color, QColor(Qt::red));
+  EXPECT_TRUE(w.requests().mapRecompose && w.requests().wallpaperUpdate);
+  EXPECT_TRUE(w.wallpaperLook);
+}
+
+TEST_F(Window, CloseToTrayRefusesTheCloseBoxButNotTheEndOfTheSession) {
+  TWorldClock& w = open();
+  w.closeToTray = true;
+  w.show();
+  EXPECT_FALSE(w.close());
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), -1) << "nothing stored on a refused close";
+  w.endSession();
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), 1);
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kMinimized, -1), 0);
+  // Sent to the task bar (no tray here) before, so the placement is stored
+  // as minimized.
+  RegValue placement;
+  ASSERT_EQ(CurrentSettingsBackend().get(kSettingsKey, kWindowPosition, placement), RegStatus::Ok);
+  ASSERT_EQ(placement.data.size(), 20u);
+  EXPECT_EQ(placement.data[0], 1);
+}
+
+TEST_F(Window, ExitEndsItInCloseToTrayModeAndKeepsTheStoredSwitch) {
+  WriteIntegerSetting(kSettingsKey, kCloseToTray, 1);
+  TWorldClock& w = open();
+  EXPECT_TRUE(w.closeToTray);
+  w.show();
+  child<QAction>("Exit1")->trigger();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_FALSE(w.closeToTray);
+  EXPECT_EQ(SettingInteger(kCloseToTray), 1);
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), 1);
+}
+
+TEST(FontValue, RoundTripThroughTheToolkitsFont) {
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(17);
+  f.setWeight(QFont::Bold);
+  f.setItalic(true);
+  f.setUnderline(true);
+  const FontRecord r = RecordFromFont(f, QColor(0x11, 0x22, 0x33));
+  EXPECT_EQ(r.colour, 0x332211u) << "red in the low byte";
+  EXPECT_EQ(r.height, -17);
+  EXPECT_EQ(r.weight, 700);
+  EXPECT_EQ(r.face(), "DejaVu Sans");
+  const ColouredFont back = FontFromRecord(r);
+  EXPECT_EQ(back.font.family(), "DejaVu Sans");
+  EXPECT_EQ(back.font.pixelSize(), 17);
+  EXPECT_TRUE(back.font.bold() && back.font.italic() && back.font.underline());
+  EXPECT_FALSE(back.font.strikeOut());
+  EXPECT_EQ(back.color, QColor(0x11, 0x22, 0x33));
+}
+
+TEST(LocaleFormat, ToolkitPatternsBecomeProgramPatterns) {
+  struct Case {
+    const char* qt;
+    const char* program;
+  } cases[] = {
+      {"h:mm AP", "h:mm AMPM"},
+      {"h:mm:ss ap t", "h:mm:ss AMPM"},
+      {"HH:mm", "HH:mm"},
+      {"dddd, MMMM d, yyyy", "dddd, MMMM d, yyyy"},
+      {"dddd d 'de' MMMM 'de' yyyy", "dddd d 'de' MMMM 'de' yyyy"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PatternFromQtFormat(QString::fromLatin1(c.qt)), c.program) << c.qt;
+
+  const FormatSettings de = FormatSettingsFromLocale(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(de.longMonthNames[2], "März");
+  EXPECT_EQ(de.shortTimeFormat, "HH:mm");
+  EXPECT_EQ(FormatDateTime("dddddd", EncodeDate(2026, 3, 1), de), "Sonntag, 1. März 2026");
+}
+
+TEST(SingleInstance, OneClaimPerDesktop) {
+  setenv("XDG_RUNTIME_DIR", std::filesystem::temp_directory_path().c_str(), 1);
+  const std::string desktop = "x11:test-" + std::to_string(getpid());
+  auto first = std::make_unique<SingleInstance>(desktop);
+  ASSERT_TRUE(first->acquire());
+  SingleInstance second(desktop);
+  EXPECT_FALSE(second.acquire());
+  SingleInstance elsewhere(desktop + "1");
+  EXPECT_TRUE(elsewhere.acquire());
+  const std::string path = first->lockPath();
+  first.reset();  // the claim goes with its holder
+  SingleInstance third(desktop);
+  EXPECT_TRUE(third.acquire());
+  std::filesystem::remove(path);
+  std::filesystem::remove(elsewhere.lockPath());
+}
+
+TEST(SingleInstance, DesktopNames) {
+  setenv("DISPLAY", ":0.1", 1);
+  EXPECT_EQ(DesktopName(), "x11:0");
+  setenv("DISPLAY", "localhost:10.0", 1);
+  EXPECT_EQ(DesktopName(), "x11localhost:10");
+  EXPECT_EQ(DesktopLockFileName("x11localhost:10"), "tavrel-world-clock-x11localhost_10.lock");
+}
+
+}  // namespace
+}  // namespace wc
+
+int main(int argc, char** argv) {
+  // Also when the test list is collected, outside ctest's environment.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

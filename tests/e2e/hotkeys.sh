@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Global hot keys act while another program's window has the keyboard focus:
+# the main-window key sends the window to the tray and back, the other four
+# keys reach their windows' routes, and a key of no row does nothing.
+source "$(dirname "$0")/lib.sh"
+start_desktop
+fresh_home
+make_program_folder
+# Ctrl+Alt+W, Ctrl+Shift+C, Ctrl+Alt+D, Ctrl+Alt+F, Ctrl+Alt+L.
+write_settings '"Hot Key 1"=dword:0000c057' '"Hot Key 2"=dword:00006043' '"Hot Key 3"=dword:0000c044' \
+  '"Hot Key 4"=dword:0000c046' '"Hot Key 5"=dword:0000c04c'
+
+start_app
+wait_log "first map on screen"
+main_window >/dev/null
+
+# Another program, holding the focus.
+xmessage -name otherapp -geometry 300x80+40+600 "another program" &
+PIDS+=($!)
+other=$(xdotool search --sync --onlyvisible --name '^otherapp$' | head -n1)
+focus_other() { xdotool windowfocus --sync "$other"; }
+
+note "the main-window key minimises to the tray and restores, focus elsewhere"
+focus_other
+xdotool key ctrl+alt+w
+wait_until 5 '[ "$(visible_main_windows)" = 0 ]' || fail "the hot key did not minimise the window"
+wait_until 5 '[ "$(tray_icon_count)" = 1 ]' || fail "no tray icon after the hot key"
+focus_other
+xdotool key ctrl+alt+w
+wait_until 5 '[ "$(visible_main_windows)" = 1 ]' || fail "the hot key did not restore the window"
+
+note "the calendar, dial codes, time finder and city list keys reach their routes"
+notes() { xdotool search --onlyvisible --name '^Information$' 2>/dev/null | grep -c . || true; }
+for key in ctrl+shift+c ctrl+alt+d ctrl+alt+f ctrl+alt+l; do
+  focus_other
+  [ "$(notes)" = 0 ] || fail "a note is already open before $key"
+  xdotool key "$key"
+  wait_until 5 '[ "$(notes)" = 1 ]' || fail "$key reached no route"
+  box=$(xdotool search --onlyvisible --name '^Information$' | head -n1)
+  xdotool windowfocus --sync "$box" key Return
+  wait_until 5 '[ "$(notes)" = 0 ]' || fail "the note of $key did not close"
+done
+
+note "a combination of no row does nothing"
+focus_other
+xdotool key ctrl+alt+q
+sleep 0.5
+[ "$(notes)" = 0 ] || fail "ctrl+alt+q did something"
+[ "$(visible_main_windows)" = 1 ] || fail "ctrl+alt+q changed the main window"
+echo "hotkeys: ok"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Two monitors: the window starts centred on the first; "Switch to Monitor 2"
+# centres it on the second and stores "CurMonitor", which the next start
+# follows. With one monitor the entry is not offered.
+source "$(dirname "$0")/lib.sh"
+start_desktop
+fresh_home
+make_program_folder
+# Split the 1920-pixel screen into two monitors side by side.
+xrandr --setmonitor left 960/254x1080/286+0+0 screen >/dev/null
+xrandr --setmonitor right 960/254x1080/286+960+0 none >/dev/null
+
+start_app
+wait_log "first map on screen"
+win=$(main_window)
+window_geometry "$win"
+[ "$WIN_X" = 80 ] || fail "not centred on the first monitor: x=$WIN_X"
+# Tools > Switch Monitor > Switch to Monitor 2
+send_keys "$win" alt+f Left Left Down Down Down Down Down Down Down Right Down Return
+wait_until 5 '[ "$(xdotool getwindowgeometry --shell "$win" | sed -n "s/^X=//p")" = 1040 ]' ||
+  fail "not moved to the second monitor"
+[ "$(setting_line CurMonitor)" = '"CurMonitor"=dword:00000001' ] || fail "CurMonitor not stored"
+send_keys "$win" alt+f Down Return
+wait_exit 10
+
+start_app
+wait_log "first map on screen"
+window_geometry "$(main_window)"
+[ "$WIN_X" = 1040 ] || fail "next start not on the second monitor: x=$WIN_X"
+kill -TERM "$APP_PID"
+wait_exit 10
+echo "monitors: ok"

@@ -1,0 +1,108 @@
+// Sun position, projection, views and the great-circle step.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/DateTime.h"
+#include "map/MapMath.h"
+
+namespace wc {
+namespace {
+
+TDateTime Utc(int y, int mo, int d, int h, int mi) { return EncodeDate(y, mo, d) + EncodeTime(h, mi, 0, 0); }
+
+TEST(SunPosition, MarchExampleWithTheCorrectionInHours) {
+  const SunPosition s = ComputeSunPosition(Utc(2026, 3, 20, 12, 0));
+  EXPECT_NEAR(s.declination, -0.00370, 5e-6);
+  // e = 0.13281 hours: 15 e = 1.992 degrees east of Greenwich.
+  EXPECT_NEAR(RadToDeg(s.longitude), -1.992, 5e-4);
+
+  const Projection europe(2048, 1024, 0);
+  EXPECT_EQ(europe.LonToX(RadToDeg(s.longitude)), 1035);
+  EXPECT_EQ(europe.LatToY(RadToDeg(s.declination)), 513);
+  // The picture and the projection rotate together in the other views.
+  EXPECT_EQ(Projection(2048, 1024, 1).LonToX(RadToDeg(s.longitude)), 1547);
+  EXPECT_EQ(Projection(2048, 1024, 1).LonToX(RadToDeg(s.longitude)), 1035 + ViewRotation(1, 2048));
+}
+
+TEST(SunPosition, SolsticeDeclinations) {
+  struct Case {
+    int month, day;
+    double declination;
+  } cases[] = {{1, 1, -0.40170}, {7, 1, 0.40203}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.month);
+    EXPECT_NEAR(ComputeSunPosition(Utc(2026, c.month, c.day, 12, 0)).declination, c.declination, 5e-6);
+  }
+}
+
+TEST(SunPosition, MidnightIsJustBeyondTheAntimeridian) {
+  // -180 - 15 e: a little east of 180 E, which wraps to the left edge.
+  const SunPosition s = ComputeSunPosition(Utc(2026, 3, 20, 0, 0));
+  EXPECT_LT(RadToDeg(s.longitude), -180.0);
+  EXPECT_EQ(Projection(2048, 1024, 0).LonToX(RadToDeg(s.longitude)), 11);
+}
+
+TEST(Projection, RoundsHalfToEvenAndLeavesAnEdgeValueOfW) {
+  const Projection p(2048, 1024, 0);
+  EXPECT_EQ(p.LonToX(-180), 2048);  // equal to W: not wrapped
+  EXPECT_EQ(p.LonToX(-181), 6);     // 2053.69 wraps
+  EXPECT_EQ(p.LonToX(180), 0);
+  // 400-wide map: 200 - lon * 1.1111; lon 0.45 gives 199.5 -> 200 (even).
+  const Projection small(400, 200, 0);
+  EXPECT_EQ(small.LonToX(0.45), 200);
+  EXPECT_EQ(small.LonToX(1.35), 198);  // 198.5 -> 198
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(DegToRad(0), 1e-8);
+}
+
+TEST(Projection, ViewsTable) {
+  struct Case {
+    int view;
+    double offset;
+    int rotation2048;
+    int leftEdge;
+  } cases[] = {{0, 0, 0, 180}, {1, 90, 512, 270}, {2, 200, 1137, 20}, {7, 0, 0, 180}, {-1, 0, 0, 180}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.view);
+    EXPECT_EQ(ViewOffset(c.view), c.offset);
+    EXPECT_EQ(ViewRotation(c.view, 2048), c.rotation2048);
+    EXPECT_EQ(LeftEdgeLongitude(c.view), c.leftEdge);
+    // The left edge of each view projects to column 0, or to W, which LonToX
+    // does not wrap.
+    EXPECT_EQ(Projection(2048, 1024, c.view).LonToX(c.leftEdge) % 2048, 0);
+  }
+}
+
+TEST(DestinationPoint, QuarterCirclesFromTheEquator) {
+  constexpr double kPi = std::numbers::pi;
+  struct Case {
+    double distance, bearing, lon, lat;
+    double lat2, lon2;
+  } cases[] = {
+      {kPi / 2, kPi / 2, 0, 0, 0, -kPi / 2},                       // east is negative
+      {kPi / 2, 3 * kPi / 2, 0, 0, 0, kPi / 2},                    // west is positive
+      {3 * kPi / 2, kPi / 2, 0, 0, 0, kPi / 2},                    // the long way round
+      {kPi / 2, 3 * kPi / 2, 3.0, 0, 0, 3.0 + kPi / 2 - 2 * kPi},  // wraps past 180
+      {kPi / 4, kPi, 0, 0, -kPi / 4, 0},                           // due south
+  };
+  for (const Case& c : cases) {
+    const GeoPoint p = DestinationPoint(c.distance, c.bearing, c.lon, c.lat);
+    EXPECT_NEAR(p.lat, c.lat2, 1e-5);
+    EXPECT_NEAR(p.lon, c.lon2, 1e-5);
+  }
+}
+
+TEST(DestinationPoint, TerminatorStaysFiniteForEverySunDeclination) {
+  for (double dec : {-0.409, -0.2, -1e-8, 0.0, 1e-8, 0.2, 0.409}) {
+    for (double b = 0; b < kTwoPi; b += 0.04) {
+      const GeoPoint p = DestinationPoint(std::numbers::pi / 2, b, 0.3, dec);
+      ASSERT_TRUE(std::isfinite(p.lat) && std::isfinite(p.lon)) << dec << " " << b;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace wc

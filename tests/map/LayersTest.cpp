@@ -1,0 +1,193 @@
+// Layers and composition: decoding, resizing, view rotation, the cache and
+// the failure rules.
+#include <gtest/gtest.h>
+#include <turbojpeg.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/DateTime.h"
+#include "map/IlluminationMask.h"
+#include "map/MapMath.h"
+#include "map/WorldMap.h"
+
+namespace wc {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteJpeg(const fs::path& path, const QImage& image) {
+  const QImage src = image.convertToFormat(QImage::Format_RGB32);
+  tjhandle tj = tjInitCompress();
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  ASSERT_EQ(tjCompress2(tj, src.constBits(), src.width(), static_cast<int>(src.bytesPerLine()), src.height(),
+                        TJPF_BGRA, &out, &size, TJSAMP_444, 100, 0),
+            0);
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_TRUE(f);
+  std::fwrite(out, 1, size, f);
+  std::fclose(f);
+  tjFree(out);
+  tjDestroy(tj);
+}
+
+QImage Flat(int w, int h, QRgb c) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(c);
+  return img;
+}
+
+// Wide vertical stripes, so a rotation or a missed resize shows.
+QImage Stripes(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
+  for (int x = 0; x < w; ++x) {
+    for (int y = 0; y < h; ++y) img.setPixel(x, y, colours[x * 4 / w]);
+  }
+  return img;
+}
+
+class Layers : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("wc-map-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string folder() const { return dir_.string() + "/"; }
+
+  fs::path dir_;
+};
+
+const TDateTime kMarchNoonUtc = EncodeDate(2026, 3, 20) + 0.5;
+
+TEST_F(Layers, OtherSizedDayImageIsScaledBeforeTheViewRotation) {
+  WriteJpeg(dir_ / "day.jpg", Stripes(1000, 500));
+  WorldMap map(folder());
+  map.setNightShading(false);
+  bool ready = false;
+  QImage base[3];
+  for (int v = 0; v < 3; ++v) {
+    map.setMapView(v);
+    map.ComposeBaseMapUtc(base[v], ready, kMarchNoonUtc);
+    ASSERT_TRUE(ready);
+    ASSERT_EQ(base[v].size(), QSize(2048, 1024));
+    ASSERT_EQ(base[v].format(), QImage::Format_RGB32);
+  }
+  // Stripes of 512 columns each (JPEG may be a step off).
+  auto near = [](QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) < 4 && std::abs(qGreen(a) - qGreen(b)) < 4 &&
+           std::abs(qBlue(a) - qBlue(b)) < 4;
+  };
+  EXPECT_TRUE(near(base[0].pixel(100, 500), qRgb(255, 0, 0)));
+  EXPECT_TRUE(near(base[0].pixel(700, 500), qRgb(0, 255, 0)));
+  EXPECT_TRUE(near(base[0].pixel(1900, 500), qRgb(255, 255, 255)));
+  for (int v = 1; v < 3; ++v) {
+    const int k = ViewRotation(v, 2048);
+    for (int x = 0; x < 2048; x += 7) {
+      ASSERT_EQ(base[v].pixel((x + k) % 2048, 300), base[0].pixel(x, 300)) << v << " " << x;
+    }
+  }
+  EXPECT_EQ(map.layerBuilds(), 3);
+}
+
+TEST_F(Layers, RebuiltOnlyWhenViewOrShadingChanges) {
+  WriteJpeg(dir_ / "day.jpg", Flat(2048, 1024, qRgb(200, 200, 200)));
+  WriteJpeg(dir_ / "night.jpg", Flat(2048, 1024, qRgb(20, 20, 20)));
+  WorldMap map(folder());
+  bool ready = false;
+  QImage base;
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_EQ(map.layerBuilds(), 1);
+
+  // Unchanged settings read no file at all.
+  fs::rename(dir_ / "day.jpg", dir_ / "day.bak");
+  fs::rename(dir_ / "night.jpg", dir_ / "night.bak");
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc + 0.1);
+  EXPECT_EQ(map.layerBuilds(), 1);
+  EXPECT_TRUE(map.nightShading());
+  fs::rename(dir_ / "day.bak", dir_ / "day.jpg");
+  fs::rename(dir_ / "night.bak", dir_ / "night.jpg");
+
+  map.setMapView(2);
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_EQ(map.layerBuilds(), 2);
+  map.setNightShading(false);
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_EQ(map.layerBuilds(), 3);
+  map.setNightShading(true);
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_EQ(map.layerBuilds(), 4);
+}
+
+TEST_F(Layers, ShadedComposition) {
+  WriteJpeg(dir_ / "day.jpg", Flat(2048, 1024, qRgb(200, 200, 200)));
+  WriteJpeg(dir_ / "night.jpg", Flat(2048, 1024, qRgb(20, 20, 20)));
+  WorldMap map(folder());
+  bool ready = false;
+  QImage base;
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_TRUE(ready);
+  EXPECT_FALSE(map.BaseMapBusy());
+  EXPECT_EQ(map.sun().declination, ComputeSunPosition(kMarchNoonUtc).declination);
+  EXPECT_EQ(base.pixel(1035, 512), qRgb(200, 200, 200));  // under the sun
+  EXPECT_EQ(base.pixel(11, 512), qRgb(20, 20, 20));       // antisolar point
+  EXPECT_EQ(base.pixel(2047, 512), qRgb(20, 20, 20));
+  EXPECT_EQ(base.pixel(523, 512), qRgb(100, 100, 100));  // twilight: day at half lightness
+  // The own base map is the default target.
+  map.ComposeBaseMap(ready, 0.5 + EncodeDate(2026, 3, 20) - map.utcOffsetDays());
+  EXPECT_EQ(map.baseMap(), base);
+}
+
+TEST_F(Layers, MissingNightImageTurnsShadingOffSilently) {
+  WriteJpeg(dir_ / "day.jpg", Flat(2048, 1024, qRgb(200, 200, 200)));
+  WorldMap map(folder());
+  bool ready = false;
+  QImage base;
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_FALSE(map.nightShading());
+  EXPECT_TRUE(ready);
+  EXPECT_EQ(base.pixel(11, 512), qRgb(200, 200, 200));
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_EQ(map.layerBuilds(), 1);
+  // Switching it on again tries the night picture anew.
+  WriteJpeg(dir_ / "night.jpg", Flat(2048, 1024, qRgb(20, 20, 20)));
+  map.setNightShading(true);
+  map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_TRUE(map.nightShading());
+  EXPECT_EQ(base.pixel(11, 512), qRgb(20, 20, 20));
+}
+
+TEST_F(Layers, UnreadableDayImageIsFatal) {
+  for (bool present : {false, true}) {
+    if (present) {
+      FILE* f = std::fopen((dir_ / "day.jpg").c_str(), "wb");
+      std::fputs("not a JPEG", f);
+      std::fclose(f);
+    }
+    WorldMap map(folder());
+    bool ready = false;
+    QImage base;
+    try {
+      map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+      ADD_FAILURE() << "no error";
+    } catch (const MapFatalError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "This application has failed to start because " + folder() +
+                    "day.jpg could not be loaded. Re-installing the application may fix "
+                    "this problem.");
+    }
+    EXPECT_FALSE(ready);
+    EXPECT_FALSE(map.BaseMapBusy());
+  }
+}
+
+}  // namespace
+}  // namespace wc

@@ -1,0 +1,320 @@
+// The overlay: sizes, label and caption placement, the hover hint, and the
+// drawing itself (date line, texts asked for, icons).
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/CityTime.h"
+#include "core/DateTime.h"
+#include "map/MapLayout.h"
+#include "map/WorldMap.h"
+
+namespace wc {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(MapSizes, TableAndDegreesPerPixel) {
+  EXPECT_EQ(MapSizeFor(0).width, 400);
+  EXPECT_EQ(MapSizeFor(3).width, 800);
+  EXPECT_EQ(MapSizeFor(3).height, 400);
+  EXPECT_STREQ(MapSizeFor(8).caption, "2000 x 1000");
+  EXPECT_EQ(MapSizeFor(9).width, 400);
+  EXPECT_EQ(MapSizeFor(-1).height, 200);
+  EXPECT_DOUBLE_EQ(DegreesPerPixel(MapSizeFor(3).width), 0.45);
+}
+
+TEST(LabelPlacement, LatitudeLimitsDependOnLongitude) {
+  // Dot at (500, 300), text 12 high, name 40 wide, time 60 wide, map 1000 wide.
+  struct Case {
+    int lat, lon;
+    bool above;
+  } cases[] = {
+      {45, -100, true},  // 100 E: limit 35
+      {45, 10, true},    // 10 W: limit 40
+      {45, -10, false},  // 10 E: limit 50
+      {51, -10, true},  {35, -100, false}, {40, 10, false}, {41, 10, true},
+      {-20, 0, true},   {-35, 0, false},   {0, 0, false},   {-34, 50, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.lat << "," << c.lon);
+    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, true, 1000).y, c.above ? 300 - 26 : 300);
+    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, false, 1000).y, c.above ? 300 - 17 : 300);
+  }
+}
+
+TEST(LabelPlacement, TextsStayInsideTheMap) {
+  const LabelPlacement mid = PlaceCityLabels(500, 300, 0, 0, 41, 60, 12, true, 1000);
+  EXPECT_EQ(mid.nameX, 480);
+  EXPECT_EQ(mid.timeX, 470);
+  const LabelPlacement left = PlaceCityLabels(10, 300, 0, 0, 41, 60, 12, true, 1000);
+  EXPECT_EQ(left.nameX, 0);
+  EXPECT_EQ(left.timeX, 0);
+  const LabelPlacement right = PlaceCityLabels(990, 300, 0, 0, 41, 60, 12, true, 1000);
+  EXPECT_EQ(right.nameX, 1000 - 41);
+  EXPECT_EQ(right.timeX, 1000 - 60);
+}
+
+TEST(Caption, PositionsAndWorkAreaMargin) {
+  const int margin = WorkAreaMargin(2000, 1920);
+  EXPECT_EQ(margin, 40);
+  EXPECT_EQ(CaptionX(0, 2000, margin, 300), 50);
+  EXPECT_EQ(CaptionX(1, 2000, margin, 300), 2000 - 40 - 10 - 300);
+  EXPECT_EQ(CaptionX(2, 2000, margin, 301), 849);
+  EXPECT_EQ(CaptionX(7, 2000, margin, 300), 50);
+  EXPECT_EQ(WorkAreaMargin(800, 1920), 0);
+  EXPECT_EQ(WorkAreaMargin(1920, 1920), 0);
+}
+
+CityEntry Entry(const char* name, int lat, int lon, double tzdHours = 0) {
+  CityEntry e;
+  e.setName(name);
+  e.lat = lat;
+  e.lon = lon;
+  e.tzd = tzdHours / 24;
+  return e;
+}
+
+TEST(HoverHint, PointerPositionAndWrap) {
+  struct Case {
+    int px, py;
+    double dpp;
+    int view;
+    int lat, lon;
+  } cases[] = {
+      {400, 200, 0.45, 0, 0, 0},      {0, 0, 0.45, 0, 90, 180},
+      {0, 200, 0.45, 1, 0, -90},       // 270 wraps to 90 E
+      {799, 399, 0.45, 0, -90, -180},  // 180 - 359.55 = -179.55 -> -180
+      {10, 100, 0.9, 2, 0, 11},        // 20 - 9
+      {799, 200, 0.45, 2, 0, -160},    // 20 - 359.55 = -339.55 -> -340 -> 20
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.px << "," << c.py << " view " << c.view);
+    const LatLonInt p = PointerToLatLon(c.px, c.py, c.dpp, c.view);
+    EXPECT_EQ(p.lat, c.lat);
+    if (c.px == 799 && c.view == 2) {
+      EXPECT_EQ(p.lon, 20);
+    } else {
+      EXPECT_EQ(p.lon, c.lon);
+    }
+  }
+}
+
+TEST(HoverHint, NearestCityBelowSixteenDegreesFirstWins) {
+  const std::vector<CityEntry> table{Entry("Alpha, A", 10, 10), Entry("Beta, B", 0, 5),
+                                     Entry("Gamma, C", 5, 0), Entry("Far, F", 60, 100)};
+  EXPECT_EQ(NearestCityIndex(table, {0, 0}), 1);  // Beta and Gamma both 5: the first found
+  EXPECT_EQ(NearestCityIndex(table, {10, 11}), 0);
+  EXPECT_EQ(NearestCityIndex(table, {60, 115}), 3);   // 15
+  EXPECT_EQ(NearestCityIndex(table, {60, 116}), -1);  // 16 is too far
+  EXPECT_EQ(NearestCityIndex(table, {-40, 0}), -1);
+  // No wrap across 180: 179 W and 179 E are 358 apart.
+  EXPECT_EQ(NearestCityIndex(std::vector<CityEntry>{Entry("Edge", 0, 179)}, {0, -179}), -1);
+}
+
+TEST(HoverHint, TextIsFullNameLineBreakAndCityTime) {
+  const std::vector<CityEntry> table{Entry("Tokyo, Japan", 36, -140, 9)};
+  std::vector<std::pair<std::string, TDateTime>> asked;
+  const DateTimeFormatter fmt = [&](std::string_view pattern, TDateTime t) {
+    asked.emplace_back(std::string(pattern), t);
+    return std::string("TIME");
+  };
+  const double dpp = DegreesPerPixel(800);
+  const TDateTime now = EncodeDate(2026, 3, 20) + 0.25;
+  // Tokyo at px = (180 + 140) / 0.45 = 711, py = (90 - 36) / 0.45 = 120.
+  EXPECT_EQ(MapHintText(table, 711, 120, dpp, 0, false, now, -1.0 / 24, fmt), "Tokyo, Japan\nTIME");
+  EXPECT_EQ(asked.back().first, "t");
+  EXPECT_DOUBLE_EQ(asked.back().second, now - 1.0 / 24 + 9.0 / 24);
+  EXPECT_EQ(MapHintText(table, 711, 120, dpp, 0, true, now, 0, fmt), "Tokyo, Japan\nTIME");
+  EXPECT_EQ(asked.back().first, "ddd d, t");
+  EXPECT_EQ(MapHintText(table, 100, 120, dpp, 0, true, now, 0, fmt), "");
+}
+
+TEST(DisplayCities, FillCutsNamesAtTheCommaAndStopsAtSixtyFour) {
+  std::vector<CityEntry> many;
+  for (int i = 0; i < 70; ++i)
+    many.push_back(Entry(("City" + std::to_string(i) + ", Land").c_str(), i, -i, 1));
+  many[1].setName("No comma");
+  DisplayCities shown{};
+  shown[0].name = "stale";
+  EXPECT_EQ(FillDisplayCities(shown, many), 64);
+  EXPECT_EQ(shown[0].name, "City0");
+  EXPECT_EQ(shown[1].name, "No comma");
+  EXPECT_EQ(shown[63].name, "City63");
+  EXPECT_EQ(shown[63].lon, -63);
+  EXPECT_DOUBLE_EQ(shown[63].tzd, 1.0 / 24);
+  EXPECT_EQ(FillDisplayCities(shown, std::span<const CityEntry>(many.data(), 2)), 2);
+  EXPECT_TRUE(shown[2].name.empty());
+}
+
+TEST(DateLine, CrossesTheEdgeOnlyInTheEuropeView) {
+  const auto europe = DateLinePolylines(0);
+  ASSERT_EQ(europe.size(), 3u);
+  EXPECT_EQ(europe[0].back().lon, 180);
+  EXPECT_EQ(europe[1].front().lon, -179.9);
+  EXPECT_EQ(europe[2].front().lat, 48);
+  EXPECT_EQ(europe[2].back().lat, -90);
+  const auto america = DateLinePolylines(1);
+  ASSERT_EQ(america.size(), 1u);
+  EXPECT_EQ(america[0].size(), 16u);
+}
+
+// ---- drawing ----
+
+class Overlay : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!QGuiApplication::instance()) {
+      static int argc = 1;
+      static char arg0[] = "map_tests";
+      static char* argv[] = {arg0, nullptr};
+      app_ = new QGuiApplication(argc, argv);
+    }
+  }
+
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / "wc-map-overlay";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    for (const char* f : {"dot.ico", "sun1.ico"})
+      fs::copy_file(fs::path(WC_SOURCE_DIR) / "data" / f, dir_ / f);
+    base_ = QImage(2048, 1024, QImage::Format_RGB32);
+    base_.fill(qRgb(0, 0, 80));
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  WorldMap MakeMap() {
+    WorldMap map(dir_.string() + "/");
+    map.setUtcOffsetSource([] { return -2.0 / 24; });
+    map.setFormatter([this](std::string_view pattern, TDateTime t) {
+      asked_.emplace_back(std::string(pattern), t);
+      return std::string("Wed 20, 12:00 PM");
+    });
+    map.overlaySettings().workAreaWidth = 1920;
+    return map;
+  }
+
+  static QGuiApplication* app_;
+  fs::path dir_;
+  QImage base_;
+  std::vector<std::pair<std::string, TDateTime>> asked_;
+};
+QGuiApplication* Overlay::app_ = nullptr;
+
+int CountColour(const QImage& img, QRgb c) {
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) == c;
+  }
+  return n;
+}
+
+TEST_F(Overlay, AsksForTheCaptionAndCityTimesWithTheirPatterns) {
+  WorldMap map = MakeMap();
+  const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1),
+                                      Entry("Sydney, Australia", -34, -151, 10)};
+  FillDisplayCities(map.displayCities(), cities);
+  map.overlaySettings().showDate = true;
+  map.overlaySettings().showUtc = true;
+  const TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
+  QImage img(800, 400, QImage::Format_RGB32);
+  const MapFont font{QFont("Liberation Sans", 9), Qt::yellow};
+  map.DrawMapOverlay(img, base_, true, font, false, now);
+  ASSERT_EQ(asked_.size(), 3u);
+  EXPECT_EQ(asked_[0].first, "hh:mm AM/PM dd MMMM, yyyy");
+  EXPECT_DOUBLE_EQ(asked_[0].second, now - 2.0 / 24);  // UTC
+  EXPECT_EQ(asked_[1].first, "ddd d, hh:mm AM/PM");
+  EXPECT_DOUBLE_EQ(asked_[1].second, now - 2.0 / 24 + 1.0 / 24);
+  EXPECT_DOUBLE_EQ(asked_[2].second, now - 2.0 / 24 + 10.0 / 24);
+  EXPECT_GT(CountColour(img, qRgb(255, 255, 0)), 20);  // labels in the font's colour
+
+  asked_.clear();
+  map.overlaySettings().showUtc = false;
+  map.overlaySettings().showDate = false;
+  map.overlaySettings().mapTimeFormat = "HH:mm";
+  map.DrawMapOverlay(img, base_, false, font, true, now);
+  ASSERT_EQ(asked_.size(), 1u);  // no city times
+  EXPECT_EQ(asked_[0].first, "dd MMMM, yyyy");
+  EXPECT_DOUBLE_EQ(asked_[0].second, now);
+}
+
+TEST_F(Overlay, CaptionKeepsClearOfTheWorkAreaMargin) {
+  WorldMap map = MakeMap();  // work area 1920 wide
+  map.setNightShading(false);
+  QFont font("Liberation Sans");
+  font.setPixelSize(16);
+  map.windowDateFont() = {font, Qt::white};
+  QImage img(2000, 1000, QImage::Format_RGB32);
+  const QRgb background = [&] {
+    map.overlaySettings().datePosition = 0;
+    map.DrawMapOverlay(img, base_, false, MapFont{}, false, 46000.5);
+    return img.pixel(1000, 500);
+  }();
+  auto columns = [&] {
+    int first = -1, last = -1;
+    for (int x = 0; x < img.width(); ++x) {
+      for (int y = 5; y < 40; ++y) {
+        if (img.pixel(x, y) != background) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+      }
+    }
+    return std::pair{first, last};
+  };
+  // Left: 40 + 10; the glyphs' own side bearing may add a pixel or two.
+  const auto [left, leftEnd] = columns();
+  EXPECT_GE(left, 50);
+  EXPECT_LE(left, 53);
+  map.overlaySettings().datePosition = 1;
+  map.DrawMapOverlay(img, base_, false, MapFont{}, false, 46000.5);
+  const auto [rightStart, right] = columns();
+  EXPECT_LE(right, 2000 - 40 - 10 + 1);  // the shadow is one pixel right
+  EXPECT_GE(right, 2000 - 40 - 10 - 4);
+  EXPECT_EQ(right - rightStart, leftEnd - left);
+}
+
+TEST_F(Overlay, DateLineAndSun) {
+  WorldMap map = MakeMap();
+  map.overlaySettings().showDateLine = true;
+  map.setMapView(1);
+  QImage img(800, 400, QImage::Format_RGB32);
+  map.DrawMapOverlay(img, base_, false, MapFont{}, false, EncodeDate(2026, 3, 20) + 0.5);
+  // View 1 at 800 wide: 180 W is column 200; the line runs down from the pole.
+  for (int y = 0; y <= 33; ++y) EXPECT_EQ(img.pixel(200, y), qRgb(255, 0, 0)) << y;
+  // Then along 180 from 48 N to the equator (rows 93 .. 200).
+  EXPECT_EQ(img.pixel(200, 150), qRgb(255, 0, 0));
+  // The sun icon's yellow is there (night shading on by default).
+  int sunny = 0;
+  for (int y = 0; y < 400; ++y) {
+    for (int x = 0; x < 800; ++x) sunny += qRed(img.pixel(x, y)) > 200 && qBlue(img.pixel(x, y)) < 100;
+  }
+  EXPECT_GT(sunny, 20);
+  map.setNightShading(false);
+  map.overlaySettings().showDateLine = false;
+  map.DrawMapOverlay(img, base_, false, MapFont{}, false, EncodeDate(2026, 3, 20) + 0.5);
+  EXPECT_EQ(CountColour(img, qRgb(255, 0, 0)), 0);
+}
+
+TEST_F(Overlay, MissingCityIconEndsTheDrawingWithAnError) {
+  WorldMap map = MakeMap();
+  fs::remove(dir_ / "dot.ico");
+  const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1)};
+  FillDisplayCities(map.displayCities(), cities);
+  QImage img(400, 200, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  EXPECT_THROW(map.DrawMapOverlay(img, base_, true, MapFont{}, false, 46000.5), MapError);
+  EXPECT_EQ(img.pixel(200, 150), qRgb(0, 0, 80));  // the map was drawn before
+  // Without cities the dot is not needed.
+  FillDisplayCities(map.displayCities(), {});
+  EXPECT_NO_THROW(map.DrawMapOverlay(img, base_, true, MapFont{}, false, 46000.5));
+}
+
+}  // namespace
+}  // namespace wc
