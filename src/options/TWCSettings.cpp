@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/Paths.h"
 #include "options/HotKeyEdit.h"
@@ -220,12 +221,19 @@ QWidget* TWCSettings::buildHotKeysTab() {
 int TWCSettings::ShowOptions() {
   InitSettings();
   Tabs->setCurrentWidget(tsGeneral);
-  if (mainWindow_ && mainWindow_->isVisible()) {
-    const QRect m = mainWindow_->frameGeometry();
-    move(m.center() - rect().center());
-  } else if (const QScreen* s = QGuiApplication::primaryScreen()) {
-    move(s->availableGeometry().center() - rect().center());
+  const QScreen* screen = mainWindow_ ? mainWindow_->screen() : QGuiApplication::primaryScreen();
+  QPoint topLeft;
+  if (mainWindow_ && mainWindow_->isVisible())
+    topLeft = mainWindow_->frameGeometry().center() - rect().center();
+  else if (screen)
+    topLeft = screen->availableGeometry().center() - rect().center();
+  // Centred over a small main window near a screen edge, it stays whole.
+  if (screen) {
+    const QRect area = screen->availableGeometry();
+    topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - width())));
+    topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - height())));
   }
+  move(topLeft);
   return exec();
 }
 
