@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
+#include <unistd.h>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -178,7 +179,8 @@ class Overlay : public testing::Test {
   }
 
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "wc-map-overlay";
+    // One folder per test process: CTest runs the tests of this suite in parallel.
+    dir_ = fs::temp_directory_path() / ("wc-map-overlay-" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     for (const char* f : {"dot.ico", "sun1.ico"})
