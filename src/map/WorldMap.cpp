@@ -47,8 +47,8 @@ QImage DecodeJpegFile(const std::string& path) {
     // BGRA on a little-endian machine is RGB32's memory layout; the decoder
     // writes 0xFF into the fourth byte, as RGB32 requires.
     // A warning (a slightly damaged file) still leaves a whole picture.
-    if (image.isNull() || (tjDecompress2(tj, data, size, image.bits(), w, static_cast<int>(image.bytesPerLine()),
-                                         h, TJPF_BGRA, 0) != 0 &&
+    if (image.isNull() || (tjDecompress2(tj, data, size, image.bits(), w,
+                                         static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA, 0) != 0 &&
                            tjGetErrorCode(tj) != TJERR_WARNING)) {
       image = QImage();
     }

@@ -2,10 +2,10 @@
 // drawing itself (date line, texts asked for, icons).
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
-#include <unistd.h>
 #include <filesystem>
 #include <string>
 #include <vector>
