@@ -68,4 +68,20 @@ struct CityEntry {
   void setName(std::string_view utf8);
 };
 
+// Copies the ten data fields (everything but the name) between any two of the
+// containers; the sign of lon is the caller's business.
+template <class To, class From>
+void CopyCityData(const From& from, To& to) {
+  to.lat = from.lat;
+  to.lon = from.lon;
+  to.tzd = from.tzd;
+  to.dst = from.dst;
+  to.weekno = from.weekno;
+  to.dayofweek = from.dayofweek;
+  to.month = from.month;
+  to.weekno1 = from.weekno1;
+  to.dayofweek1 = from.dayofweek1;
+  to.month1 = from.month1;
+}
+
 }  // namespace wc

@@ -155,16 +155,7 @@ CityNamesResult ReadCityNames(const std::string& path) {
 CityEntry ToCityEntry(const TCityItem& item) {
   CityEntry e;
   e.setName(item.name);
-  e.lat = item.lat;
-  e.lon = item.lon;
-  e.tzd = item.tzd;
-  e.dst = item.dst;
-  e.weekno = item.weekno;
-  e.dayofweek = item.dayofweek;
-  e.weekno1 = item.weekno1;
-  e.dayofweek1 = item.dayofweek1;
-  e.month = item.month;
-  e.month1 = item.month1;
+  CopyCityData(item, e);
   return e;
 }
 

@@ -47,16 +47,7 @@ std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<
       if (TrimView16(cname) != d16) continue;
       TCities& s = slots[filled++];
       s.name = shownName;
-      s.lat = c.lat;
-      s.lon = c.lon;
-      s.tzd = c.tzd;
-      s.dst = c.dst;
-      s.weekno = c.weekno;
-      s.dayofweek = c.dayofweek;
-      s.month = c.month;
-      s.weekno1 = c.weekno1;
-      s.dayofweek1 = c.dayofweek1;
-      s.month1 = c.month1;
+      CopyCityData(c, s);
     }
   }
   return filled;

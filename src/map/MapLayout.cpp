@@ -29,16 +29,7 @@ TCities ToDisplayCity(const CityEntry& e) {
   TCities c;
   const std::string full = e.name();
   c.name = full.substr(0, full.find(','));
-  c.lat = e.lat;
-  c.lon = e.lon;
-  c.tzd = e.tzd;
-  c.dst = e.dst;
-  c.weekno = e.weekno;
-  c.dayofweek = e.dayofweek;
-  c.month = e.month;
-  c.weekno1 = e.weekno1;
-  c.dayofweek1 = e.dayofweek1;
-  c.month1 = e.month1;
+  CopyCityData(e, c);
   return c;
 }
 
