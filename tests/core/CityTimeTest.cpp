@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "core/DateTime.h"
@@ -60,6 +62,68 @@ TEST(CityTime, IncompleteRuleOrNoDstMeansStandardTime) {
   EXPECT_EQ(CityTime(1, 2, 7, t, 3, 1, 7, 0), t);  // month1 = 0
   EXPECT_EQ(CityTime(0, 2, 7, t, 3, 1, 7, 11), t);
   EXPECT_EQ(CityTime(1, 0, 7, t, 3, 1, 7, 11), t);
+}
+
+TEST(CityTime, RuleThatStartsAndEndsInTheSameMonth) {
+  // Second Sunday to fourth Sunday of March 2021: the 14th to the 28th.
+  const RuleCity march{2, 2, 7, 3, 4, 7, 3};
+  struct Case {
+    TDateTime utc;
+    const char* shown;
+  } cases[] = {
+      {Utc(2021, 3, 13, 12, 0, 0), "2021-03-13 14:00:00"},  // the day before the start
+      {Utc(2021, 3, 14, 12, 0, 0), "2021-03-14 15:00:00"},
+      {Utc(2021, 3, 28, 12, 0, 0), "2021-03-28 15:00:00"},
+      {Utc(2021, 3, 29, 12, 0, 0), "2021-03-29 14:00:00"},  // the day after the end
+      {Utc(2021, 1, 10, 12, 0, 0), "2021-01-10 14:00:00"},
+      {Utc(2021, 8, 10, 12, 0, 0), "2021-08-10 14:00:00"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Show(Local(march, c.utc)), c.shown) << Show(c.utc);
+}
+
+// The computer's clock as the program reads it, in zones on both sides of
+// UTC with offsets that are not whole hours: local time plus the offset is
+// UTC, whatever the zone.
+class Zone {
+ public:
+  explicit Zone(const char* tz) {
+    if (const char* old = std::getenv("TZ")) old_ = old;
+    setenv("TZ", tz, 1);
+    tzset();
+  }
+  ~Zone() {
+    if (old_.empty())
+      unsetenv("TZ");
+    else
+      setenv("TZ", old_.c_str(), 1);
+    tzset();
+  }
+
+ private:
+  std::string old_;
+};
+
+TEST(ComputerClock, LocalTimePlusTheOffsetIsUtcInEveryZone) {
+  const double ms = 1.0 / kMsPerDay;
+  for (const char* tz : {"UTC", "Asia/Kathmandu", "America/St_Johns", "Pacific/Kiritimati"}) {
+    Zone zone(tz);
+    const TDateTime before = ToDateTime(std::chrono::system_clock::now());
+    const TDateTime local = LocalNow();
+    const double offset = UtcOffsetDays();
+    const TDateTime after = ToDateTime(std::chrono::system_clock::now());
+    EXPECT_GE(local + offset, before - 2 * ms) << tz << ": " << Show(local);
+    EXPECT_LE(local + offset, after + 2 * ms) << tz << ": " << Show(local);
+  }
+  // West of Greenwich the offset is positive, east of it negative.
+  {
+    Zone zone("Asia/Kathmandu");
+    EXPECT_DOUBLE_EQ(UtcOffsetDays(), -345.0 / 1440);
+  }
+  {
+    Zone zone("America/St_Johns");
+    const double minutes = UtcOffsetDays() * 1440;
+    EXPECT_TRUE(std::abs(minutes - 210) < 1e-6 || std::abs(minutes - 150) < 1e-6) << minutes;
+  }
 }
 
 TEST(CityTime, QuarterHourOffsetKeepsItsMinutes) {
