@@ -13,6 +13,8 @@ const ToggleCommand kDayNightShadingCommand{kShowShadow, kMapAndWallpaper};
 const ToggleCommand kShowDateCommand{kShowDate, kMapAndWallpaper};
 const ToggleCommand kShowDateLineCommand{kShowDateLine, kMapAndWallpaper};
 const ToggleCommand kShowTipsCommand{kShowTips, {}};
+const ToggleCommand kShowUtcCommand{kShowUtc, {false, true, true}};
+const ToggleCommand kShowTimesCommand{kDesktopShowTimes, {false, true, true}, true};
 
 const FontCommand kWindowDateFontCommand{kDateTimeFont, kMapAndWallpaper, false};
 const FontCommand kWindowCityFontCommand{kCityTimesFont, {true, false, false}, false};
@@ -21,7 +23,7 @@ const FontCommand kWallpaperCityFontCommand{kDesktopCityTimesFont, {false, false
 
 CommandEffect RunToggle(const ToggleCommand& command, bool on) {
   WriteIntegerSetting(kSettingsKey, command.setting, on ? 1 : 0);
-  return {command.requests, false};
+  return {command.requests, command.wallpaperLook};
 }
 
 CommandEffect ChooseMapView(int view) {

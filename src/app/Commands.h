@@ -22,6 +22,7 @@ inline TickRequests& operator|=(TickRequests& a, const TickRequests& b) {
 struct ToggleCommand {
   const char* setting;
   TickRequests requests;
+  bool wallpaperLook = false;
 };
 
 // What a command leaves behind besides the stored value.
@@ -34,6 +35,11 @@ extern const ToggleCommand kDayNightShadingCommand;  // "Show Shadow"
 extern const ToggleCommand kShowDateCommand;         // "Show Date"
 extern const ToggleCommand kShowDateLineCommand;     // "Show Date Line"
 extern const ToggleCommand kShowTipsCommand;         // "Show Tips"
+// "Show Local Time" / "Show UTC Time": the caption, the tray hint and the
+// wallpaper's caption change; the base map does not.
+extern const ToggleCommand kShowUtcCommand;  // "Show UTC"
+// "Show Time on Map": city times on the window map and on the wallpaper.
+extern const ToggleCommand kShowTimesCommand;  // "Desktop Show Times"
 
 CommandEffect RunToggle(const ToggleCommand& command, bool on);
 

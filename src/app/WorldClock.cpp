@@ -99,6 +99,8 @@ TWorldClock::TWorldClock() : QMainWindow(nullptr), map_(ProgramFolder()) {
   buildPopupMenu();
   buildMenus();
   buildToolBar();
+  setShowUtcChecked(showUtc);
+  setShowTimesChecked(desktopShowTimes);
   TrayIconN->setContextMenu(PopupMenu);
 
   HotKeyManager = new THotKeyManager(this);
@@ -329,6 +331,17 @@ void TWorldClock::buildMenus() {
       applyEffect(e);
     });
   }
+  auto* zoneGroup = new QActionGroup(this);
+  ShowLocalTime1 = AddCheck(world, "ShowLocalTime1", "Show Local Time");
+  ShowUTCTime1 = AddCheck(world, "ShowUTCTime1", "Show UTC Time");
+  for (QAction* a : {ShowLocalTime1, ShowUTCTime1}) {
+    zoneGroup->addAction(a);
+    connect(a, &QAction::triggered, this, [this, a] {
+      const bool utc = a == ShowUTCTime1;
+      setShowUtcChecked(utc);
+      applyEffect(RunToggle(kShowUtcCommand, utc));
+    });
+  }
 
   QMenu* wall = mmMain->addMenu(QStringLiteral("&Wallpaper"));
   ShowWorldClockasWallpaper1 = AddCheck(wall, "ShowWorldClockasWallpaper1", "Show World Map as Wallpaper");
@@ -340,6 +353,11 @@ void TWorldClock::buildMenus() {
   connect(Zoomtofullheight1, &QAction::triggered, this, [this] { Zoomtofullheight1Click(*this); });
   RemovewallpaperonExit1 = AddCheck(wall, "RemovewallpaperonExit1", "Remove Wallpaper on Exit");
   connect(RemovewallpaperonExit1, &QAction::triggered, this, [this] { RemovewallpaperonExit1Click(*this); });
+  ShowTimeonMap1 = AddCheck(wall, "ShowTimeonMap1", "Show Time on Map");
+  connect(ShowTimeonMap1, &QAction::triggered, this, [this](bool on) {
+    setShowTimesChecked(on);
+    applyEffect(RunToggle(kShowTimesCommand, on));
+  });
   QMenu* align = wall->addMenu(QStringLiteral("Date Alignment"));
   align->menuAction()->setObjectName(QStringLiteral("DateAlignment1"));
   auto* alignGroup = new QActionGroup(this);
@@ -754,6 +772,17 @@ void TWorldClock::setWallpaperChecked(bool on) {
   btnWall->setChecked(on);
   Zoomtofullheight1->setEnabled(on);
   RemovewallpaperonExit1->setEnabled(on);
+  ShowTimeonMap1->setEnabled(on);
+}
+
+void TWorldClock::setShowUtcChecked(bool on) {
+  showUtc = on;
+  (on ? ShowUTCTime1 : ShowLocalTime1)->setChecked(true);
+}
+
+void TWorldClock::setShowTimesChecked(bool on) {
+  desktopShowTimes = on;
+  ShowTimeonMap1->setChecked(on);
 }
 
 void TWorldClock::setScreenSaverChecked(bool on) {

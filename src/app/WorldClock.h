@@ -61,6 +61,8 @@ class TWorldClock : public QMainWindow {
   void setShowDateChecked(bool on);
   void setShowTipsChecked(bool on);
   void setShowDateLineChecked(bool on);
+  void setShowUtcChecked(bool on);    // "Show Local Time" / "Show UTC Time"
+  void setShowTimesChecked(bool on);  // "Show Time on Map"
   void setWallpaperChecked(bool on);
   void setScreenSaverChecked(bool on);
   void setFullHeightChecked(bool on);
@@ -164,6 +166,9 @@ class TWorldClock : public QMainWindow {
   QAction* ShowWorldClockaswallpaper2 = nullptr;
   QAction* Zoomtofullheight1 = nullptr;
   QAction* RemovewallpaperonExit1 = nullptr;
+  QAction* ShowTimeonMap1 = nullptr;
+  QAction* ShowLocalTime1 = nullptr;
+  QAction* ShowUTCTime1 = nullptr;
   QAction* SetWorldClockMapasScreenSaver1 = nullptr;
   QAction* SwitchtoMonitor21 = nullptr;
   QAction* miShowCodes = nullptr;

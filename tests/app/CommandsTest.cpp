@@ -18,11 +18,15 @@ TEST_F(Commands, TogglesStoreOneOrZeroAndAskForTheirRedraws) {
     const ToggleCommand& command;
     const char* setting;
     TickRequests requests;
+    bool wallpaperLook = false;
   } cases[] = {
       {kDayNightShadingCommand, "Show Shadow", kMapAndWallpaper},
       {kShowDateCommand, "Show Date", kMapAndWallpaper},
       {kShowDateLineCommand, "Show Date Line", kMapAndWallpaper},
       {kShowTipsCommand, "Show Tips", {}},
+      // The caption and the city times are redrawn over the same base map.
+      {kShowUtcCommand, "Show UTC", {false, true, true}},
+      {kShowTimesCommand, "Desktop Show Times", {false, true, true}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.setting);
@@ -30,7 +34,7 @@ TEST_F(Commands, TogglesStoreOneOrZeroAndAskForTheirRedraws) {
     EXPECT_EQ(ReadIntegerSetting(kSettingsKey, c.setting, -1), 1);
     EXPECT_TRUE(SettingSwitch(c.setting));
     EXPECT_EQ(on.requests, c.requests);
-    EXPECT_FALSE(on.wallpaperLook);
+    EXPECT_EQ(on.wallpaperLook, c.wallpaperLook);
     RunToggle(c.command, false);
     EXPECT_EQ(ReadIntegerSetting(kSettingsKey, c.setting, -1), 0);
     EXPECT_FALSE(SettingSwitch(c.setting));

@@ -115,10 +115,13 @@ TEST_F(Window, MenusToolBarAndPopUpMenuReadAsDesigned) {
             "  Show Date Line\n"
             "  Time Format\n"
             "    12 HRS\n    24 HRS\n"
+            "  Show Local Time\n"
+            "  Show UTC Time\n"
             "&Wallpaper\n"
             "  Show World Map as Wallpaper\n"
             "  Stretch Wallpaper to full height\n"
             "  Remove Wallpaper on Exit\n"
+            "  Show Time on Map\n"
             "  Date Alignment\n"
             "    Left Align\n    Right Align\n    Center Align\n"
             "  Change Date Font\n"
@@ -267,6 +270,41 @@ TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
   child<QAction>("ShowTimeatMousePosition1")->trigger();
   EXPECT_FALSE(w.display()->hintsEnabled());
   EXPECT_EQ(SettingInteger(kShowTips), 0);
+}
+
+TEST_F(Window, LocalOrUtcTimeAndTimesOnTheMapAreSwitchedStoredAndRedrawn) {
+  WriteIntegerSetting(kSettingsKey, kShowUtc, 1);
+  TWorldClock& w = open();
+  auto* local = child<QAction>("ShowLocalTime1");
+  auto* utc = child<QAction>("ShowUTCTime1");
+  EXPECT_TRUE(w.showUtc);
+  EXPECT_TRUE(utc->isChecked());
+  EXPECT_FALSE(local->isChecked());
+  w.requestRedraw({});
+  local->trigger();
+  EXPECT_FALSE(w.showUtc);
+  EXPECT_TRUE(local->isChecked());
+  EXPECT_FALSE(utc->isChecked());
+  EXPECT_EQ(SettingInteger(kShowUtc), 0);
+  EXPECT_TRUE(w.requests().displayRedraw && w.requests().wallpaperUpdate);
+  utc->trigger();
+  EXPECT_TRUE(w.showUtc);
+  EXPECT_EQ(SettingInteger(kShowUtc), 1);
+
+  // Enabled like the other wallpaper switches, only while the map is the wallpaper.
+  auto* times = child<QAction>("ShowTimeonMap1");
+  EXPECT_TRUE(times->isChecked());
+  EXPECT_FALSE(times->isEnabled());
+  w.setWallpaperChecked(true);
+  EXPECT_TRUE(times->isEnabled());
+  times->trigger();
+  EXPECT_FALSE(w.desktopShowTimes);
+  EXPECT_FALSE(times->isChecked());
+  EXPECT_EQ(SettingInteger(kDesktopShowTimes), 0);
+  EXPECT_TRUE(w.wallpaperLook);
+  times->trigger();
+  EXPECT_TRUE(w.desktopShowTimes);
+  EXPECT_EQ(SettingInteger(kDesktopShowTimes), 1);
 }
 
 // Answers the font dialog that the next command opens.
