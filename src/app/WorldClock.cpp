@@ -680,10 +680,20 @@ void TWorldClock::toggleShading() {
 }
 
 void TWorldClock::chooseFont(const FontCommand& command, MapFont& font) {
-  const std::optional<MapFont> chosen = ChooseMapFont(this, font, QStringLiteral("Font"));
-  if (!chosen) return;
-  font = *chosen;
-  applyEffect(RunFontCommand(command, RecordFromFont(font.font, font.color)));
+  const std::optional<FontChange> change = ChooseMapFont(this, font, QStringLiteral("Font"));
+  // OK without a change is no change: the stored record stays as it is.
+  if (!change || !change->any()) return;
+  FontRecord stored;
+  bool hasStored = false;
+  try {
+    hasStored = ReadFontSetting(kSettingsKey, command.setting, stored);
+  } catch (const SettingsError&) {
+  }
+  const FontRecord record =
+      ApplyFontChange(hasStored ? stored : RecordFromFont(font.font, font.color), *change);
+  const ColouredFont shown = FontFromRecord(record);
+  font = MapFont{shown.font, shown.color};
+  applyEffect(RunFontCommand(command, record));
 }
 
 void TWorldClock::SwitchMonitor(int monitor) {

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -19,6 +21,7 @@
 #include "app/MainWindowOptions.h"
 #include "app/MapImage.h"
 #include "app/WorldClock.h"
+#include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
@@ -341,6 +344,66 @@ TEST_F(Window, FontCommands) {
   EXPECT_EQ(w.worldMap().wallpaperDateFont().color, QColor(Qt::red));
   EXPECT_TRUE(w.requests().mapRecompose && w.requests().wallpaperUpdate);
   EXPECT_TRUE(w.wallpaperLook);
+}
+
+// Confirms the next font dialog as it opens, reporting the face it shows.
+void ConfirmFontDialogUntouched(QString& shownFace) {
+  QTimer::singleShot(0, [&shownFace] {
+    auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    shownFace = dlg->findChild<QFontDialog*>()->currentFont().family();
+    dlg->accept();
+  });
+}
+
+TEST_F(Window, FontDialogsShowTheFaceDrawnAndOkWithoutAChangeKeepsTheStoredFont) {
+  // A face this machine lacks, with fields the toolkit has no notion of.
+  FontRecord arial = RecordFromFont(QFont(QStringLiteral("Arial")), QColor(0x12, 0x34, 0x56));
+  arial.height = -15;
+  arial.quality = 5;
+  arial.outPrecision = 3;
+  arial.pitchAndFamily = 0x22;
+  WriteFontSetting(kSettingsKey, kDateTimeFont, arial);
+  WriteFontSetting(kSettingsKey, kDesktopCityTimesFont, arial);
+  // The other two stay unstored: the design font.
+  TWorldClock& w = open();
+  const std::string settingsFile = std::string(getenv("XDG_CONFIG_HOME")) + "/TavrelWorldClock/settings.reg";
+  const std::string before = ReadWholeFile(settingsFile).bytes;
+  const QString drawnWith = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+  ASSERT_NE(drawnWith, "Arial") << "this machine has Arial itself";
+
+  const std::pair<const char*, MapFont*> commands[] = {
+      {"DateTimeFont1", &w.worldMap().windowDateFont()},
+      {"MapFont1", &w.displayMapFont()},
+      {"DateFont1", &w.worldMap().wallpaperDateFont()},
+      {"ChangeCityFont1", &w.worldMap().wallpaperCityFont()},
+  };
+  for (const auto& [name, font] : commands) {
+    SCOPED_TRACE(name);
+    const MapFont held = *font;
+    w.requestRedraw({});
+    const TickRequests requests = w.requests();
+    QString shown;
+    ConfirmFontDialogUntouched(shown);
+    child<QAction>(name)->trigger();
+    EXPECT_EQ(shown, drawnWith);
+    EXPECT_EQ(ReadWholeFile(settingsFile).bytes, before);
+    EXPECT_EQ(font->font.family(), held.font.family());
+    EXPECT_EQ(font->font.pixelSize(), held.font.pixelSize());
+    EXPECT_EQ(font->color, held.color);
+    EXPECT_EQ(w.requests(), requests);
+  }
+
+  // Only the colour changed: the rest of the record stays as it was.
+  AnswerFontDialog(true, QColor(Qt::red));
+  child<QAction>("DateTimeFont1")->trigger();
+  FontRecord stored;
+  ASSERT_TRUE(ReadFontSetting(kSettingsKey, kDateTimeFont, stored));
+  FontRecord expected = arial;
+  expected.colour = 0x0000FF;
+  EXPECT_EQ(stored, expected);
+  EXPECT_EQ(w.worldMap().windowDateFont().color, QColor(Qt::red));
+  EXPECT_EQ(w.worldMap().windowDateFont().font.family(), "Arial");
 }
 
 TEST_F(Window, CloseToTrayRefusesTheCloseBoxButNotTheEndOfTheSession) {
