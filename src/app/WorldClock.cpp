@@ -41,6 +41,7 @@ constexpr const char* kCaption = "Tavrel World Clock Pro";
 constexpr int kPanelHeightIcons = 42;
 constexpr int kPanelHeightCaptions = 62;
 constexpr int kCaptionsFromMapWidth = 1600;
+constexpr int kStartMinimizedShowMs = 1000;
 
 // Milliseconds to the next tick, which lands just after a whole second of
 // the clock so that a late tick never skips one of the fixed seconds.
@@ -491,7 +492,14 @@ void TWorldClock::showEvent(QShowEvent* e) {
   requests_.mapRecompose = true;
   requests_.displayRedraw = true;
   requests_.wallpaperUpdate = wallpaperOn;
-  if (!Timer->isActive()) Timer->start(0);
+  // Started minimised, the window is seen for about a second before it goes
+  // to the tray, so that the user knows it started.
+  if (!Timer->isActive()) Timer->start(!init && startMinimized ? kStartMinimizedShowMs : 0);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    // Its frame is known once it is on the screen.
+    QTimer::singleShot(0, this, &TWorldClock::keepOnWorkArea);
+  }
 }
 
 void TWorldClock::resizeEvent(QResizeEvent* e) {
@@ -703,8 +711,20 @@ void TWorldClock::SwitchMonitor(int monitor) {
   const QRect m = screens[monitor]->geometry();
   const QRect f = frameGeometry();
   move(m.left() + (m.width() - f.width()) / 2, m.top() + (m.height() - f.height()) / 2);
+  keepOnWorkArea();
   curMonitor = monitor;
   StoreMonitor(monitor);
+}
+
+void TWorldClock::keepOnWorkArea() {
+  const QRect f = frameGeometry();
+  QScreen* s = QGuiApplication::screenAt(f.center());
+  if (!s) s = screen();
+  if (!s) return;
+  const QRect a = s->availableGeometry();
+  const ScreenRect fitted =
+      FitIntoWorkArea({f.left(), f.top(), f.width(), f.height()}, {a.left(), a.top(), a.width(), a.height()});
+  if (fitted.left != f.left() || fitted.top != f.top()) move(fitted.left, fitted.top);
 }
 
 void TWorldClock::placeOnMonitor() {
@@ -717,14 +737,19 @@ void TWorldClock::placeOnMonitor() {
     const QRect d = s->geometry();
     const QRect f = frameGeometry();
     move(d.left() + (d.width() - f.width()) / 2, d.top() + (d.height() - f.height()) / 2);
+    keepOnWorkArea();
   }
 }
 
 void TWorldClock::DoWindowSize(int iSize) {
   layoutForMapSize(MapSizeFor(iSize).width);
+  keepOnWorkArea();
   applyEffect(ChooseWindowSize(iSize));
   windowSize = iSize;
   for (int i = 0; i < mapSizeEntries_.size(); ++i) mapSizeEntries_[i]->setChecked(i == iSize);
+  // The map at its new size at once, from the base map it already has,
+  // rather than black until the next tick.
+  if (map_ready && isVisible() && !isMinimized()) drawDisplay();
 }
 
 void TWorldClock::SetTheme() { smClock->applyTheme(theme); }

@@ -100,6 +100,8 @@ class TWorldClock : public QMainWindow {
   void endSession();
   // Places the window on its monitor once its size is final.
   void placeOnMonitor();
+  // Moves the window into the work area of the monitor it is on.
+  void keepOnWorkArea();
 
  signals:
   // Emitted once the first map is on screen (start-up measurement).
@@ -138,6 +140,7 @@ class TWorldClock : public QMainWindow {
   bool firstMapSignalled_ = false;
   bool closing_ = false;
   bool inTick_ = false;
+  bool shownOnce_ = false;
   TDateTime TickNow = 0;
   std::string TimeText, LastTimeText, DateText;
 

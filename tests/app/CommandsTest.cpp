@@ -97,6 +97,24 @@ TEST_F(Commands, FontCommandsStoreTheNinetySixByteValue) {
   }
 }
 
+TEST(WorkArea, TheWindowIsMovedInJustAsFarAsItTakes) {
+  // A work area right of another monitor, under a 30-pixel panel.
+  const ScreenRect area{1920, 30, 1920, 1050};
+  struct Case {
+    const char* what;
+    ScreenRect window, expected;
+  } cases[] = {
+      {"inside: stays", {2000, 100, 800, 470}, {2000, 100, 800, 470}},
+      {"past the right edge", {3500, 100, 800, 470}, {3040, 100, 800, 470}},
+      {"past the bottom", {2000, 900, 800, 470}, {2000, 610, 800, 470}},
+      {"above the area", {2000, 0, 800, 470}, {2000, 30, 800, 470}},
+      {"left of the area", {1800, 100, 800, 470}, {1920, 100, 800, 470}},
+      {"wider than the area: its left edge", {2500, 50, 2010, 1070}, {1920, 30, 2010, 1070}},
+      {"exactly as large", {2100, 60, 1920, 1050}, {1920, 30, 1920, 1050}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FitIntoWorkArea(c.window, area), c.expected) << c.what;
+}
+
 TEST(CloseQuery, CloseToTrayGivesWayOnlyToTheEndOfTheSession) {
   EXPECT_TRUE(CloseAllowed(false, false));
   EXPECT_FALSE(CloseAllowed(true, false));

@@ -12,6 +12,7 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
@@ -258,6 +259,54 @@ TEST_F(Window, MapSizeCommands) {
   EXPECT_EQ(SettingInteger(kWindowSize), 42);
   for (int i = 0; i < 9; ++i)
     EXPECT_FALSE(child<QAction>(("MapSizeItem" + std::to_string(i)).c_str())->isChecked());
+}
+
+// Share of the picture's pixels that are not black, in percent.
+int LitPercent(const QImage& image) {
+  int lit = 0, all = 0;
+  for (int y = 0; y < image.height(); y += 4)
+    for (int x = 0; x < image.width(); x += 4, ++all)
+      if (qGray(image.pixel(x, y)) > 24) ++lit;
+  return all ? lit * 100 / all : 0;
+}
+
+TEST_F(Window, ASizeChangeShowsTheMapAtOnceAndKeepsTheWindowOnItsWorkArea) {
+  TWorldClock& w = open();
+  w.show();
+  w.TimerTimer();  // the first tick composes and draws
+  ASSERT_GE(LitPercent(w.display()->picture()), 30);
+  const QRect area = w.screen()->availableGeometry();
+  for (int size : {5, 0, 8, 2}) {
+    SCOPED_TRACE(size);
+    w.DoWindowSize(size);
+    EXPECT_EQ(w.display()->picture().width(), MapWidthForWindowSize(size));
+    EXPECT_GE(LitPercent(w.display()->picture()), 30) << "black until the next tick";
+    const QRect f = w.frameGeometry();
+    if (f.width() > area.width()) {
+      EXPECT_EQ(f.left(), area.left());
+    } else {
+      EXPECT_GE(f.left(), area.left());
+      EXPECT_LE(f.right(), area.right());
+    }
+    if (f.height() > area.height()) {
+      EXPECT_EQ(f.top(), area.top());
+    } else {
+      EXPECT_GE(f.top(), area.top());
+      EXPECT_LE(f.bottom(), area.bottom());
+    }
+  }
+}
+
+TEST_F(Window, StartedMinimizedItIsShownForAboutASecondFirst) {
+  WriteIntegerSetting(kSettingsKey, kMinimized, 1);
+  TWorldClock& w = open();
+  w.show();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.isMinimized());
+  auto* timer = child<QTimer>("Timer");
+  EXPECT_GE(timer->remainingTime(), 900) << "the first tick would send it away at once";
+  w.TimerTimer();
+  EXPECT_TRUE(w.isMinimized() || w.isInTray());
 }
 
 TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
