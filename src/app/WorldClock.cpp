@@ -17,6 +17,7 @@
 
 #include "app/FontDialog.h"
 #include "app/MapImage.h"
+#include "app/MenuRows.h"
 #include "app/Routes.h"
 #include "app/SettingsAccess.h"
 #include "app/ToolIcons.h"
@@ -256,8 +257,8 @@ QAction* AddCheck(QMenu* menu, const char* name, const char* caption) {
 }  // namespace
 
 void TWorldClock::buildMenus() {
-  QMenuBar* mmMain = menuBar();
-  mmMain->setObjectName(QStringLiteral("mmMain"));
+  mmMain = new TMenuRows(this);
+  setMenuWidget(mmMain);
 
   QMenu* file = mmMain->addMenu(QStringLiteral("&File"));
   Minimizetotray1 = AddEntry(file, "Minimizetotray1", "Minimize to system tray");
@@ -468,6 +469,7 @@ void TWorldClock::buildPopupMenu() {
 }
 
 void TWorldClock::layoutForMapSize(int w) {
+  mapWidth_ = w;
   const int h = w / 2;
   const bool captions = w >= kCaptionsFromMapWidth;
   const int panel = captions ? kPanelHeightCaptions : kPanelHeightIcons;
@@ -480,7 +482,7 @@ void TWorldClock::layoutForMapSize(int w) {
   centralWidget()->setFixedSize(w, panel + h);
   // The window is as tall as the panel and the map together, so no strip of
   // the map falls outside it.
-  setFixedSize(w, menuBar()->heightForWidth(w) + panel + h);
+  setFixedSize(w, mmMain->arrange(w) + panel + h);
   lblLoading->move((width() - lblLoading->width()) / 2, (height() - lblLoading->height()) / 2);
 }
 
@@ -752,7 +754,11 @@ void TWorldClock::DoWindowSize(int iSize) {
   if (map_ready && isVisible() && !isMinimized()) drawDisplay();
 }
 
-void TWorldClock::SetTheme() { smClock->applyTheme(theme); }
+void TWorldClock::SetTheme() {
+  smClock->applyTheme(theme);
+  // A skin has its own fonts and paddings: the menus may need another row.
+  if (mapWidth_ > 0) layoutForMapSize(mapWidth_);
+}
 
 void TWorldClock::HotKeyManagerHotKeyPressed(quint32 hotKey, quint32) {
   switch (HotKeyRowOf(hotKey)) {

@@ -25,6 +25,7 @@ class QWidget;
 namespace wc {
 
 class TMapImage;
+class TMenuRows;
 class THotKeyManager;
 class TSkinManager;
 class TWCSettings;
@@ -82,6 +83,7 @@ class TWorldClock : public QMainWindow {
   QSystemTrayIcon* trayIcon() const { return TrayIconN; }
   QMenu* popupMenu() const { return PopupMenu; }
   TMapImage* display() const { return Display; }
+  TMenuRows* mainMenu() const { return mmMain; }
 
  public slots:
   void TimerTimer();
@@ -141,9 +143,11 @@ class TWorldClock : public QMainWindow {
   bool closing_ = false;
   bool inTick_ = false;
   bool shownOnce_ = false;
+  int mapWidth_ = 0;  // as last laid out
   TDateTime TickNow = 0;
   std::string TimeText, LastTimeText, DateText;
 
+  TMenuRows* mmMain = nullptr;
   QWidget* DateTime1 = nullptr;
   TMapImage* Display = nullptr;
   QLabel* lblLoading = nullptr;

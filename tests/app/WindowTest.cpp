@@ -21,6 +21,7 @@
 
 #include "app/MainWindowOptions.h"
 #include "app/MapImage.h"
+#include "app/MenuRows.h"
 #include "app/WorldClock.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
@@ -95,7 +96,7 @@ class Window : public ::testing::Test {
 TEST_F(Window, MenusToolBarAndPopUpMenuReadAsDesigned) {
   TWorldClock& w = open(false);
   EXPECT_EQ(w.windowTitle(), "Tavrel World Clock Pro");
-  EXPECT_EQ(Dump(w.menuBar()->actions()),
+  EXPECT_EQ(Dump(w.mainMenu()->entries()),
             "&File\n"
             "  Minimize to system tray\n"
             "  E&xit World Clock\n"
@@ -250,7 +251,7 @@ TEST_F(Window, MapSizeCommands) {
   child<QAction>("MapSizeItem6")->trigger();
   EXPECT_EQ(w.display()->size(), QSize(1600, 800));
   EXPECT_EQ(w.width(), 1600);
-  EXPECT_GE(w.height(), 800 + w.menuBar()->height() + 40) << "the panel and the whole map fit";
+  EXPECT_GE(w.height(), 800 + w.mainMenu()->height() + 40) << "the panel and the whole map fit";
   EXPECT_EQ(SettingInteger(kWindowSize), 6);
   EXPECT_TRUE(w.requests().mapRecompose && w.requests().displayRedraw);
   // Any other value gives the smallest map, and is stored as given.
@@ -307,6 +308,36 @@ TEST_F(Window, StartedMinimizedItIsShownForAboutASecondFirst) {
   EXPECT_GE(timer->remainingTime(), 900) << "the first tick would send it away at once";
   w.TimerTimer();
   EXPECT_TRUE(w.isMinimized() || w.isInTray());
+}
+
+TEST_F(Window, EveryMenuIsInSightAtEverySizeUnderEverySkin) {
+  std::filesystem::create_symlink(std::string(WC_PROGRAM_DIR) + "Skins", program_ + "Skins");
+  TWorldClock& w = open();
+  w.show();
+  for (int theme = 0; theme <= 5; ++theme) {
+    w.theme = theme;
+    w.SetTheme();
+    for (int size : {0, 1, 2, 3}) {
+      SCOPED_TRACE(testing::Message() << "theme " << theme << ", size " << size);
+      w.DoWindowSize(size);
+      QApplication::processEvents();
+      int shown = 0;
+      for (TMenuRow* row : w.mainMenu()->rows()) {
+        if (!row->isVisible()) continue;
+        EXPECT_EQ(row->width(), w.width());
+        auto* more = row->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+        EXPECT_TRUE(!more || !more->isVisible()) << "an overflow button";
+        for (QAction* a : row->actions()) {
+          const QRect r = row->actionGeometry(a);
+          EXPECT_TRUE(r.isValid() && row->rect().contains(r)) << a->text().toStdString();
+          ++shown;
+        }
+      }
+      EXPECT_EQ(shown, 7);
+    }
+  }
+  w.theme = 0;
+  w.SetTheme();
 }
 
 TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
