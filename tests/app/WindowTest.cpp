@@ -22,6 +22,7 @@
 #include "app/MainWindowOptions.h"
 #include "app/MapImage.h"
 #include "app/MenuRows.h"
+#include "app/ToolIcons.h"
 #include "app/WorldClock.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
@@ -513,6 +514,35 @@ TEST_F(Window, ExitEndsItInCloseToTrayModeAndKeepsTheStoredSwitch) {
   EXPECT_FALSE(w.closeToTray);
   EXPECT_EQ(SettingInteger(kCloseToTray), 1);
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), 1);
+}
+
+TEST(ToolIcons, TheDigitalClockReadingFitsItsDisplay) {
+  for (int scale : {1, 2}) {
+    SCOPED_TRACE(scale);
+    const QImage icon = ToolIcon(ToolPicture::DigitalClock)
+                            .pixmap(QSize(32, 32), scale)
+                            .toImage()
+                            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.width(), 32 * scale);
+    // The lit segments: their columns, and where they start and end.
+    std::vector<bool> lit(static_cast<std::size_t>(icon.width()));
+    for (int y = 0; y < icon.height(); ++y)
+      for (int x = 0; x < icon.width(); ++x) {
+        const QColor c = icon.pixelColor(x, y);
+        if (c.green() > 120 && c.red() < c.green() - 40) lit[static_cast<std::size_t>(x)] = true;
+      }
+    int first = -1, last = -1, groups = 0;
+    for (int x = 0; x < icon.width(); ++x) {
+      if (!lit[static_cast<std::size_t>(x)]) continue;
+      if (first < 0) first = x;
+      if (x == 0 || !lit[static_cast<std::size_t>(x - 1)]) ++groups;
+      last = x;
+    }
+    // Inside the display's frame (1..31 with a 1.5-pixel pen), clear of it.
+    EXPECT_GE(first, 3 * scale);
+    EXPECT_LE(last, 29 * scale);
+    EXPECT_EQ(groups, 5) << "four digits and the colon";
+  }
 }
 
 TEST(FontValue, RoundTripThroughTheToolkitsFont) {
