@@ -72,6 +72,8 @@ TWorldClock::TWorldClock() : QMainWindow(nullptr), map_(ProgramFolder()) {
   setCentralWidget(central);
   DateTime1 = new QWidget(central);
   DateTime1->setObjectName(QStringLiteral("DateTime1"));
+  // The skins draw the panel as a tool bar of theirs.
+  DateTime1->setAttribute(Qt::WA_StyledBackground);
   Display = new TMapImage(central);
   Display->setObjectName(QStringLiteral("Display"));
   Display->setAccessibleName(QStringLiteral("World map"));
@@ -849,7 +851,7 @@ void TWorldClock::setBackgroundColour(const QColor& colour) {
   pal.setColor(QPalette::Window, colour);
   centralWidget()->setPalette(pal);
   centralWidget()->setAutoFillBackground(true);
-  // The tool bar keeps the desktop's own look.
+  // Without a skin the tool bar keeps the desktop's own look, not the map's black.
   QPalette bar = DateTime1->palette();
   bar.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
   bar.setColor(QPalette::Button, QApplication::palette().color(QPalette::Button));

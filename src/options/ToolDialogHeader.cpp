@@ -59,6 +59,9 @@ QPixmap OptionsHeaderPicture(int size, qreal dpr) {
 }
 
 ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QWidget(parent) {
+  // A skin may give the band a background of its own.
+  setObjectName(QStringLiteral("ToolDialogHeader"));
+  setAttribute(Qt::WA_StyledBackground);
   auto* picture = new QLabel(this);
   picture->setPixmap(OptionsHeaderPicture(40, devicePixelRatioF()));
   picture->setFixedSize(40, 40);

@@ -341,6 +341,29 @@ TEST_F(Window, EveryMenuIsInSightAtEverySizeUnderEverySkin) {
   w.SetTheme();
 }
 
+TEST_F(Window, TheToolBarPanelFollowsTheSkin) {
+  std::filesystem::create_symlink(std::string(WC_PROGRAM_DIR) + "Skins", program_ + "Skins");
+  TWorldClock& w = open();
+  w.show();
+  auto* panel = child<QWidget>("DateTime1");
+  // The panel's own margin, left of the first button, halfway down.
+  auto colourOf = [&](int theme) {
+    w.theme = theme;
+    w.SetTheme();
+    QApplication::processEvents();
+    return panel->grab().toImage().pixelColor(1, panel->height() / 2);
+  };
+  const QColor desktop = colourOf(0);
+  EXPECT_EQ(desktop, QApplication::palette().color(QPalette::Window)) << "the desktop's own look";
+  const QColor shine = colourOf(2);
+  EXPECT_LT(qGray(shine.rgb()), 80) << "graphite, not " << shine.name().toStdString();
+  const QColor beijing = colourOf(3);
+  EXPECT_GT(beijing.red(), beijing.blue() + 40) << "gold, not " << beijing.name().toStdString();
+  const QColor office2010 = colourOf(4);
+  EXPECT_EQ(office2010, QColor(Qt::white));
+  colourOf(0);
+}
+
 TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
   TWorldClock& w = open();
   child<QAction>("N24HRS1")->trigger();
