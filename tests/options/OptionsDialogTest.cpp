@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <array>
 #include <cstdlib>
@@ -594,6 +595,47 @@ TEST_F(OptionsDialog, HotKeyRows) {
   EXPECT_EQ(field(2)->text(), "None");
   EXPECT_FALSE(add(2)->isEnabled());
   EXPECT_FALSE(clear(2)->isEnabled());
+}
+
+TEST_F(OptionsDialog, ModifiersWhoseKeyAnotherProgramTookDoNotStayInTheField) {
+  create();
+  // Ctrl and Shift reach the field; the key and every release go to the
+  // program that grabbed the combination. A modifier's own press carries the
+  // modifiers held before it, as the window system reports them.
+  auto pressOnly = [this](int row, int key, Qt::KeyboardModifiers before) {
+    QKeyEvent press(QEvent::KeyPress, key, before);
+    QApplication::sendEvent(field(row), &press);
+  };
+  // The releases went to that program: the keyboard holds nothing any more,
+  // but the field never heard of it.
+  for (int row : {2, 3, 4}) field(row)->setModifierSource([] { return Qt::KeyboardModifiers(); });
+  auto settle = [] {
+    for (int i = 0; i < 40; ++i) {
+      QApplication::processEvents();
+      QThread::msleep(10);
+    }
+  };
+  pressOnly(2, Qt::Key_Control, Qt::NoModifier);
+  pressOnly(2, Qt::Key_Shift, Qt::ControlModifier);
+  EXPECT_EQ(field(2)->text().toStdString(), HotKeyText(kHotKeyCtrl | kHotKeyShift));
+  settle();
+  EXPECT_EQ(field(2)->text(), "None");
+  EXPECT_FALSE(add(2)->isEnabled());
+
+  // The window system takes the keyboard away for the grab: at once.
+  pressOnly(4, Qt::Key_Alt, Qt::NoModifier);
+  EXPECT_EQ(field(4)->text(), "Alt + ");
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(field(4), &out);
+  EXPECT_EQ(field(4)->text(), "None");
+
+  // A recorded combination comes back the same way.
+  type(3, Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
+  pressOnly(3, Qt::Key_Control, Qt::NoModifier);
+  EXPECT_EQ(field(3)->text(), "Ctrl + ");
+  settle();
+  EXPECT_EQ(field(3)->text(), "Ctrl + Alt + T");
+  EXPECT_EQ(field(3)->hotKey(), kCtrlAltT);
 }
 
 TEST_F(OptionsDialog, HotKeyAddedThenCancelledLastsUntilTheNextShowing) {
