@@ -204,7 +204,10 @@ void TfrmRemind::LoadCityData() {
   if (!r.file.ok() && r.file.status != XmlLoadStatus::Missing) {
     QMessageBox::warning(this, QStringLiteral("Warning"), Q(r.file.error));
   }
+  const int chosen = cboCity->currentIndex();
   for (const std::string& name : r.names) cboCity->addItem(Q(name));
+  // Adding to an empty list would choose the first entry by itself.
+  cboCity->setCurrentIndex(chosen);
 }
 
 void TfrmRemind::LoadReminders() {
