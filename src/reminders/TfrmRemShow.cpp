@@ -58,10 +58,9 @@ TfrmRemShow::TfrmRemShow()
   lbRem->setFrameShape(QFrame::NoFrame);
   lbRem->setFont(PopupFont(false));
   lbRem->setFocusPolicy(Qt::ClickFocus);
-  // The message reads as part of the window, not as a field to type in.
-  QPalette mp = lbRem->palette();
-  mp.setColor(QPalette::Base, mp.color(QPalette::Window));
-  lbRem->setPalette(mp);
+  // The message reads as part of the window, not as a field to type in,
+  // whatever the skin does to text boxes.
+  lbRem->setStyleSheet(QStringLiteral("#lbRem { border: none; background: transparent; }"));
   lbRem->viewport()->setAutoFillBackground(false);
 
   btnClose = new QPushButton(QStringLiteral("Close"), this);

@@ -85,9 +85,11 @@ TfrmRemind::TfrmRemind(TRemList& list, const FormatSettings& format, std::functi
   lvwRem->setObjectName(QStringLiteral("lvwRem"));
   lvwRem->setHorizontalHeaderLabels({QStringLiteral("Remind On"), QStringLiteral("Time"),
                                      QStringLiteral("City"), QStringLiteral("Message")});
-  const int widths[] = {110, 70, 170, 200};
-  for (int c = 0; c < 4; ++c) lvwRem->setColumnWidth(c, widths[c]);
+  const int widths[] = {110, 70, 170};
+  for (int c = 0; c < 3; ++c) lvwRem->setColumnWidth(c, widths[c]);
+  // The message takes the rest of the row rather than a scroll bar.
   lvwRem->horizontalHeader()->setStretchLastSection(true);
+  lvwRem->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lvwRem->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   lvwRem->verticalHeader()->hide();
   lvwRem->verticalHeader()->setDefaultSectionSize(lvwRem->fontMetrics().height() + 6);
@@ -126,6 +128,7 @@ TfrmRemind::TfrmRemind(TRemList& list, const FormatSettings& format, std::functi
   dtpTime = new QTimeEdit(tsOne);
   dtpTime->setObjectName(QStringLiteral("dtpTime"));
   dtpTime->setDisplayFormat(QStringLiteral("hh:mm AP"));
+  dtpTime->setMinimumWidth(dtpTime->fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 44);
   cboCity = new QComboBox(tsOne);
   cboCity->setObjectName(QStringLiteral("cboCity"));
   cboCity->setEditable(false);
@@ -146,31 +149,31 @@ TfrmRemind::TfrmRemind(TRemList& list, const FormatSettings& format, std::functi
   connect(btnClear, &QPushButton::clicked, this, &TfrmRemind::btnClearClick);
 
   auto* form = new QGridLayout(tsOne);
-  form->setContentsMargins(10, 10, 10, 8);
+  form->setContentsMargins(8, 8, 8, 6);
   form->setHorizontalSpacing(8);
-  form->setVerticalSpacing(6);
+  form->setVerticalSpacing(5);
   form->addWidget(Label("Label2", "Remind me on", dtpDate, tsOne), 0, 0);
   form->addWidget(dtpDate, 0, 1);
-  form->addWidget(Label("Label3", "When the time is", dtpTime, tsOne), 0, 2, Qt::AlignRight);
-  form->addWidget(dtpTime, 0, 3);
-  form->addWidget(Label("Label4", "in city ", cboCity, tsOne), 1, 0);
-  form->addWidget(cboCity, 1, 1, 1, 3);
-  auto* msgLabel = Label("Label1", "Display Message", edMsg, tsOne);
-  form->addWidget(msgLabel, 2, 0, Qt::AlignTop);
-  form->addWidget(edMsg, 2, 1, 1, 3);
-  form->addWidget(Label("sLabel1", "Play Sound", edSound, tsOne), 3, 0);
+  // A long date ("Wednesday, 30 September 2026") needs the row to itself.
+  form->addWidget(Label("Label3", "When the time is", dtpTime, tsOne), 1, 0);
+  form->addWidget(dtpTime, 1, 1, Qt::AlignLeft);
+  form->addWidget(Label("Label4", "in city ", cboCity, tsOne), 2, 0);
+  form->addWidget(cboCity, 2, 1);
+  form->addWidget(Label("Label1", "Display Message", edMsg, tsOne), 3, 0, Qt::AlignTop);
+  form->addWidget(edMsg, 3, 1);
+  form->addWidget(Label("sLabel1", "Play Sound", edSound, tsOne), 4, 0);
   auto* soundRow = new QHBoxLayout;
   soundRow->addWidget(edSound, 1);
   soundRow->addWidget(btnSound);
   soundRow->addWidget(btnPlay);
-  form->addLayout(soundRow, 3, 1, 1, 3);
+  form->addLayout(soundRow, 4, 1);
   auto* setRow = new QHBoxLayout;
   setRow->addStretch(1);
   setRow->addWidget(btnSet);
   setRow->addWidget(btnClear);
-  form->addLayout(setRow, 4, 0, 1, 4);
+  form->addLayout(setRow, 5, 0, 1, 2);
   form->setColumnStretch(1, 1);
-  form->setRowStretch(2, 1);
+  form->setRowStretch(3, 1);
 
   pcRem->addTab(tsAll, QStringLiteral("All Reminders"));
   pcRem->addTab(tsOne, QStringLiteral("Add or Edit a Reminder"));
