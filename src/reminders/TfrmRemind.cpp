@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/CityDatabase.h"
 #include "core/Paths.h"
@@ -85,8 +86,6 @@ TfrmRemind::TfrmRemind(TRemList& list, const FormatSettings& format, std::functi
   lvwRem->setObjectName(QStringLiteral("lvwRem"));
   lvwRem->setHorizontalHeaderLabels({QStringLiteral("Remind On"), QStringLiteral("Time"),
                                      QStringLiteral("City"), QStringLiteral("Message")});
-  const int widths[] = {110, 70, 170};
-  for (int c = 0; c < 3; ++c) lvwRem->setColumnWidth(c, widths[c]);
   // The message takes the rest of the row rather than a scroll bar.
   lvwRem->horizontalHeader()->setStretchLastSection(true);
   lvwRem->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -220,6 +219,13 @@ void TfrmRemind::LoadReminders() {
   for (const auto& r : list_) {
     fillRow(static_cast<int>(rows_.size()), *r);
     rows_.push_back(r.get());
+  }
+  // A long month name in a larger desktop font needs more than the
+  // designed width; the columns never get narrower than designed.
+  const int designed[] = {110, 70, 170};
+  for (int c = 0; c < 3; ++c) {
+    lvwRem->resizeColumnToContents(c);
+    lvwRem->setColumnWidth(c, std::max(designed[c], lvwRem->columnWidth(c) + 4));
   }
 }
 
