@@ -28,7 +28,9 @@ void LoadProgramReminders(QWidget* parent) {
   store.reset(RemindersPath());
   const RemLoadResult r = store.load(RemindersPath());
   if (!r.file.ok() && r.file.status != XmlLoadStatus::Missing) {
-    QMessageBox::warning(parent, QStringLiteral("Warning"), Q(r.file.error));
+    std::string text = r.file.error;
+    if (!store.canSave()) text += " Reminders added in this run will not be saved.";
+    QMessageBox::warning(parent, QStringLiteral("Warning"), Q(text));
   }
   for (int i = 0; i < r.badDates; ++i) {
     QMessageBox::warning(parent, QStringLiteral("Warning"), Q(std::string(kRemLoadErrorText)));
