@@ -1,0 +1,44 @@
+#include "cities/CityDialogs.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTableView>
+#include <algorithm>
+
+namespace wc {
+
+void SetUpListTable(QTableView& view, QAbstractItemModel* model, std::span<const int> columnWidths) {
+  view.setModel(model);
+  view.setShowGrid(true);
+  view.setSelectionBehavior(QAbstractItemView::SelectRows);
+  view.setSelectionMode(QAbstractItemView::SingleSelection);
+  view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view.setWordWrap(false);
+  view.setTabKeyNavigation(false);
+  view.verticalHeader()->hide();
+  view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() + 6);
+  QHeaderView* h = view.horizontalHeader();
+  h->setHighlightSections(false);
+  h->setSectionsClickable(false);
+  h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  for (int c = 0; c < static_cast<int>(columnWidths.size()); ++c) h->resizeSection(c, columnWidths[c]);
+  h->setStretchLastSection(true);
+}
+
+void SizeDialog(QDialog& dialog, int width, int height) {
+  QScreen* screen =
+      dialog.parentWidget() ? dialog.parentWidget()->screen() : QGuiApplication::primaryScreen();
+  QSize size(width, height);
+  if (screen) {
+    // Room for the window frame as well.
+    const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+    size = size.boundedTo(room);
+  }
+  dialog.setMinimumSize(std::min(size.width(), 360), std::min(size.height(), 300));
+  dialog.resize(size);
+}
+
+}  // namespace wc
