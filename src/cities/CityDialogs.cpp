@@ -24,7 +24,11 @@ void SetUpListTable(QTableView& view, QAbstractItemModel* model, std::span<const
   h->setHighlightSections(false);
   h->setSectionsClickable(false);
   h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  for (int c = 0; c < static_cast<int>(columnWidths.size()); ++c) h->resizeSection(c, columnWidths[c]);
+  // The designed widths, or more where the caption needs it in this font.
+  for (int c = 0; c < static_cast<int>(columnWidths.size()); ++c) {
+    const QString caption = model->headerData(c, Qt::Horizontal).toString();
+    h->resizeSection(c, std::max(columnWidths[c], h->fontMetrics().horizontalAdvance(caption) + 16));
+  }
   h->setStretchLastSection(true);
 }
 

@@ -54,6 +54,16 @@ class NameListModel : public QAbstractListModel {
 
   const std::string& nameAt(int row) const { return names_[shown_[row]]; }
 
+  // The widest name in this font; only the longest few are measured.
+  int widestName(const QFontMetrics& fm) const {
+    std::size_t longest = 0;
+    for (const std::string& n : names_) longest = std::max(longest, n.size());
+    int widest = 0;
+    for (const std::string& n : names_)
+      if (n.size() + 6 >= longest) widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(n)));
+    return widest;
+  }
+
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(shown_.size());
   }
@@ -102,11 +112,13 @@ void TfrmAddRemCity::buildUi() {
   lbAllCities->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lbAllCities->setUniformItemSizes(true);
   lbAllCities->setTextElideMode(Qt::ElideMiddle);
+  lbAllCities->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(lbAllCities, &QListView::activated, this, [this] { btnAddClick(); });
 
   lbCities = Named(new QListWidget(this), "lbCities");
   lbCities->setSelectionMode(QAbstractItemView::SingleSelection);
   lbCities->setTextElideMode(Qt::ElideMiddle);
+  lbCities->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(lbCities, &QListWidget::itemActivated, this, [this] { btnRemoveClick(); });
 
   const auto button = [this](const char* name, const char* caption) {
@@ -161,7 +173,6 @@ void TfrmAddRemCity::buildUi() {
   root->addWidget(header);
   root->addLayout(body, 1);
 
-  SizeDialog(*this, kClientWidth, kClientHeight);
   edFilter->setFocus();
 }
 
@@ -178,6 +189,9 @@ bool TfrmAddRemCity::eventFilter(QObject* watched, QEvent* e) {
 
 void TfrmAddRemCity::FormCreate() {
   LoadCityData();
+  // Wide enough for whole names in both lists (frame, scroll bar, margins).
+  const int list = available_->widestName(lbAllCities->fontMetrics()) + 36;
+  SizeDialog(*this, std::max(kClientWidth, 2 * list + 30), kClientHeight);
   std::vector<std::string> stored;
   try {
     ReadStringListSetting(kSettingsKey, kDisplayCities, stored);

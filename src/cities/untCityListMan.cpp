@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -170,6 +171,9 @@ void TfrmCityListMan::buildUi() {
   edLat = edit("edLat", 8);
   auto* note = new QLabel(QStringLiteral("Add + sign for positive  number"), details);
   note->setEnabled(false);
+  // The numbers are short; the note and the latitude take the rest.
+  const int numberWidth = edUTC->fontMetrics().horizontalAdvance(QStringLiteral("-000.000")) + 16;
+  for (QLineEdit* e : {edUTC, edLong, edLat}) e->setFixedWidth(numberWidth);
   auto* dg = new QGridLayout(details);
   const auto label = [details](const char* text, QWidget* buddy) {
     auto* l = new QLabel(QString::fromUtf8(text), details);
@@ -183,9 +187,8 @@ void TfrmCityListMan::buildUi() {
   dg->addWidget(note, 1, 2, 1, 2);
   dg->addWidget(label("Longitude", edLong), 2, 0);
   dg->addWidget(edLong, 2, 1);
-  dg->addWidget(label("Latitude", edLat), 2, 2);
-  dg->addWidget(edLat, 2, 3);
-  dg->setColumnStretch(1, 1);
+  dg->addWidget(label("Latitude", edLat), 2, 2, Qt::AlignRight);
+  dg->addWidget(edLat, 2, 3, Qt::AlignLeft);
   dg->setColumnStretch(3, 1);
 
   // Daylight Saving Time.
@@ -223,21 +226,22 @@ void TfrmCityListMan::buildUi() {
   sg->setColumnStretch(2, 1);
   sg->setColumnStretch(3, 1);
 
-  auto* buttons = new QVBoxLayout;
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(6);
   for (QPushButton* b : {btnClear, btnNew, btnSave, btnDelete}) buttons->addWidget(b);
   buttons->addStretch(1);
   buttons->addWidget(btnClose);
 
   auto* groups = new QHBoxLayout;
-  groups->addWidget(details, 5);
-  groups->addWidget(saving, 6);
-  groups->addLayout(buttons);
+  groups->addWidget(details, 1);
+  groups->addWidget(saving, 1);
 
   edCountry = Named(new QLineEdit(this), "edCountry");
   edCountry->setMaxLength(32);
   edCountry->setClearButtonEnabled(true);
   connect(edCountry, &QLineEdit::textChanged, this, [this] { edCountryChange(); });
   auto* search = new QHBoxLayout;
+  search->setSpacing(8);
   auto* searchLabel = new QLabel(QStringLiteral("Search city"), this);
   searchLabel->setBuddy(edCountry);
   search->addWidget(searchLabel);
@@ -246,14 +250,24 @@ void TfrmCityListMan::buildUi() {
 
   model_ = new ManagerTableModel(this);
   lvCity = Named(new QTableView(this), "lvCity");
-  SetUpListTable(*lvCity, model_, kColumnWidths);
+  // The designed widths, or what this font needs for a long name and a long rule.
+  int widths[7];
+  std::copy(std::begin(kColumnWidths), std::end(kColumnWidths), widths);
+  const QFontMetrics fm = lvCity->fontMetrics();
+  widths[0] =
+      std::max(widths[0], fm.horizontalAdvance(QStringLiteral("Abu Dhabi, United Arab Emirates")) + 12);
+  for (int c : {5, 6})
+    widths[c] = std::max(widths[c], fm.horizontalAdvance(QStringLiteral("Second Saturday of November")) + 12);
+  SetUpListTable(*lvCity, model_, widths);
   lvCity->horizontalHeader()->setSortIndicatorShown(true);
   lvCity->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-  connect(lvCity->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  connect(lvCity->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { lvCitySelectItem(); });
 
   auto* body = new QVBoxLayout;
   body->setContentsMargins(10, 8, 10, 10);
+  body->setSpacing(8);
+  body->addLayout(buttons);
   body->addLayout(groups);
   body->addLayout(search);
   body->addWidget(lvCity, 1);
@@ -263,7 +277,10 @@ void TfrmCityListMan::buildUi() {
   root->addWidget(header);
   root->addLayout(body, 1);
 
-  SizeDialog(*this, kClientWidth, kClientHeight);
+  // Wide enough for every column without scrolling sideways.
+  int tableWidth = 2 * lvCity->frameWidth() + lvCity->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < 7; ++c) tableWidth += lvCity->horizontalHeader()->sectionSize(c);
+  SizeDialog(*this, std::max(kClientWidth, tableWidth + 20), kClientHeight);
 }
 
 void TfrmCityListMan::FormCreate() {
