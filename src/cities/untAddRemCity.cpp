@@ -136,6 +136,10 @@ void TfrmAddRemCity::buildUi() {
   connect(cmdApply, &QPushButton::clicked, this, [this] { cmdApplyClick(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdCloseClick(); });
 
+  // Pick, add, then the other list and its button, then apply.
+  QWidget* const order[] = {edFilter, lbAllCities, btnAdd, lbCities, btnRemove, cmdApply, cmdClose};
+  for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+
   auto* availableLabel = new QLabel(QStringLiteral("Available cities"), this);
   availableLabel->setBuddy(edFilter);
   auto* selectedLabel = new QLabel(QStringLiteral("Selected Cities"), this);
