@@ -3,11 +3,21 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScreen>
 #include <QTableView>
 #include <algorithm>
 
+#include "options/ToolDialogHeader.h"
+
 namespace wc {
+
+QWidget* DialogHeader(QDialog& dialog, const QString& title, const char* headingName) {
+  dialog.setWindowTitle(title);
+  auto* header = new ToolDialogHeader(title, &dialog);
+  header->headingLabel()->setObjectName(QString::fromLatin1(headingName));
+  return header;
+}
 
 void SetUpListTable(QTableView& view, QAbstractItemModel* model, std::span<const int> columnWidths) {
   view.setModel(model);

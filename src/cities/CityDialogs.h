@@ -7,6 +7,7 @@
 class QAbstractItemModel;
 class QDialog;
 class QTableView;
+class QWidget;
 
 namespace wc {
 
@@ -15,6 +16,10 @@ W* Named(W* w, const char* name) {
   w->setObjectName(QString::fromLatin1(name));
   return w;
 }
+
+// The window title and the common header with its heading, named as the
+// dialog names it; the header goes on top of the dialog's layout.
+QWidget* DialogHeader(QDialog& dialog, const QString& title, const char* headingName);
 
 // A read-only list table: whole rows selected one at a time, grid lines, no
 // row numbers, rows of one fixed height (so that thousands of them cost

@@ -17,7 +17,6 @@
 #include "core/DisplayCities.h"
 #include "core/Settings.h"
 #include "core/Text.h"
-#include "options/ToolDialogHeader.h"
 
 namespace wc {
 
@@ -94,9 +93,7 @@ TfrmAddRemCity::TfrmAddRemCity(std::span<TCities> displayCities, std::function<v
 TfrmAddRemCity::~TfrmAddRemCity() = default;
 
 void TfrmAddRemCity::buildUi() {
-  setWindowTitle(QStringLiteral("Add / Remove Cities on World Map"));
-  auto* header = new ToolDialogHeader(QStringLiteral("Add / Remove Cities on World Map"), this);
-  header->headingLabel()->setObjectName(QStringLiteral("Label1"));
+  QWidget* header = DialogHeader(*this, QStringLiteral("Add / Remove Cities on World Map"), "Label1");
 
   edFilter = Named(new QLineEdit(this), "edFilter");
   edFilter->setPlaceholderText(QStringLiteral("Type to narrow the list"));

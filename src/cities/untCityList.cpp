@@ -17,7 +17,6 @@
 #include "core/CityDatabase.h"
 #include "core/CityTime.h"
 #include "core/Text.h"
-#include "options/ToolDialogHeader.h"
 
 namespace wc {
 
@@ -128,9 +127,7 @@ TfrmCityList::TfrmCityList(std::string mapTimeFormat, const FormatSettings& form
 TfrmCityList::~TfrmCityList() = default;
 
 void TfrmCityList::buildUi() {
-  setWindowTitle(QStringLiteral("List of all cities with current time"));
-  auto* header = new ToolDialogHeader(QStringLiteral("List of all cities with current time"), this);
-  header->headingLabel()->setObjectName(QStringLiteral("sLabel2"));
+  QWidget* header = DialogHeader(*this, QStringLiteral("List of all cities with current time"), "sLabel2");
 
   lvCity = Named(new QTableView(this), "lvCity");
   SetUpListTable(*lvCity, model_, kColumnWidths);

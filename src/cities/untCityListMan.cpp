@@ -19,7 +19,6 @@
 
 #include "cities/CityDialogs.h"
 #include "core/Text.h"
-#include "options/ToolDialogHeader.h"
 
 namespace wc {
 
@@ -136,9 +135,7 @@ TfrmCityListMan::TfrmCityListMan(QWidget* mainWindow)
 TfrmCityListMan::~TfrmCityListMan() = default;
 
 void TfrmCityListMan::buildUi() {
-  setWindowTitle(QStringLiteral("City and Time Zone Manager"));
-  auto* header = new ToolDialogHeader(QStringLiteral("City and Time Zone Manager"), this);
-  header->headingLabel()->setObjectName(QStringLiteral("sLabel1"));
+  QWidget* header = DialogHeader(*this, QStringLiteral("City and Time Zone Manager"), "sLabel1");
 
   const auto button = [this](const char* name, const char* caption, const char* hint) {
     auto* b = Named(new QPushButton(QString::fromUtf8(caption), this), name);

@@ -234,20 +234,6 @@ pugi::xml_node CityDocument::findCity(std::string_view name) const {
   return {};
 }
 
-bool CityDocument::updateCity(std::string_view oldName, const CityTexts& c) {
-  const pugi::xml_node city = findCity(oldName);
-  if (!city) return false;
-  WriteCityChildren(city, c);
-  return true;
-}
-
-bool CityDocument::deleteCity(std::string_view name) {
-  const pugi::xml_node city = findCity(name);
-  if (!city) return false;
-  DeleteNode(city);
-  return true;
-}
-
 pugi::xml_node CityDocument::cityAt(std::size_t index) const {
   for (pugi::xml_node city = root().first_child(); city; city = city.next_sibling()) {
     if (city.type() != pugi::node_element) continue;
@@ -256,19 +242,27 @@ pugi::xml_node CityDocument::cityAt(std::size_t index) const {
   return {};
 }
 
-bool CityDocument::updateCityAt(std::size_t index, const CityTexts& c) {
-  const pugi::xml_node city = cityAt(index);
+namespace {
+bool UpdateCityNode(pugi::xml_node city, const CityTexts& c) {
   if (!city) return false;
   WriteCityChildren(city, c);
   return true;
 }
-
-bool CityDocument::deleteCityAt(std::size_t index) {
-  const pugi::xml_node city = cityAt(index);
+bool DeleteCityNode(pugi::xml_node city) {
   if (!city) return false;
   DeleteNode(city);
   return true;
 }
+}  // namespace
+
+bool CityDocument::updateCity(std::string_view oldName, const CityTexts& c) {
+  return UpdateCityNode(findCity(oldName), c);
+}
+bool CityDocument::deleteCity(std::string_view name) { return DeleteCityNode(findCity(name)); }
+bool CityDocument::updateCityAt(std::size_t index, const CityTexts& c) {
+  return UpdateCityNode(cityAt(index), c);
+}
+bool CityDocument::deleteCityAt(std::size_t index) { return DeleteCityNode(cityAt(index)); }
 
 void CityDocument::deleteEmptyElements() {
   if (pugi::xml_node r = root()) DeleteEmptyNodes(r);
