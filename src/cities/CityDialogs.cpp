@@ -51,7 +51,6 @@ void SizeDialog(QDialog& dialog, int width, int height) {
     const QSize room = screen->availableGeometry().size() - QSize(16, 48);
     size = size.boundedTo(room);
   }
-  dialog.setMinimumSize(std::min(size.width(), 360), std::min(size.height(), 300));
   dialog.resize(size);
 }
 

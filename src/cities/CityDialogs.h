@@ -27,7 +27,8 @@ QWidget* DialogHeader(QDialog& dialog, const QString& title, const char* heading
 void SetUpListTable(QTableView& view, QAbstractItemModel* model, std::span<const int> columnWidths);
 
 // The designed client size, made smaller where the screen is (a large scale
-// factor on a small screen); the dialog can be made larger.
+// factor on a small screen), never below what the layout needs; the dialog
+// can be made larger.
 void SizeDialog(QDialog& dialog, int width, int height);
 
 }  // namespace wc
