@@ -6,10 +6,14 @@
 
 #include "app/Wallpaper.h"
 #include "app/WorldClock.h"
+#include "cities/untAddRemCity.h"
+#include "cities/untCityList.h"
+#include "cities/untCityListMan.h"
 #include "core/Settings.h"
 #include "options/TWCSettings.h"
 #include "platform/ScreenSaver.h"
 #include "platform/Shell.h"
+#include "reminders/RemindersWindows.h"
 
 namespace wc {
 
@@ -34,10 +38,10 @@ void HideAllDigitalClocks(TWorldClock& w) {
   NotInThisVersion(w, QStringLiteral("Hiding the digital clocks"));
 }
 
-void LoadReminders(TWorldClock&) {}
-void SaveReminders(TWorldClock&) {}
-void CheckRem(TWorldClock&) {}
-void OpenReminders(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The reminder editor")); }
+void LoadReminders(TWorldClock& w) { LoadProgramReminders(&w); }
+void SaveReminders(TWorldClock& w) { SaveProgramReminders(&w); }
+void CheckRem(TWorldClock& w) { CheckProgramReminders(&w, w.formatSettings()); }
+void OpenReminders(TWorldClock& w) { OpenReminderEditor(&w, w.formatSettings()); }
 
 void OpenCalendar(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The calendar")); }
 void OpenDialCodes(TWorldClock& w) {
@@ -72,10 +76,31 @@ void OpenOrCloseDialCodes(TWorldClock& w) { OpenOrClose(w, DialCodesWindow(), Op
 void OpenOrCloseTimeFinder(TWorldClock& w) { OpenOrClose(w, TimeFinderWindow(), OpenTimeFinder); }
 
 void OpenCityManager(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The city and time zone manager"));
+  TfrmCityListMan dialog(&w);
+  dialog.exec();
 }
-void OpenMapCities(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("Choosing the cities on the map")); }
-void OpenAllCitiesList(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The list of all cities")); }
+
+void OpenMapCities(TWorldClock& w) {
+  TfrmAddRemCity dialog(
+      w.worldMap().displayCities(),
+      [&w] {
+        w.requestRedraw({true, true, true});
+      },
+      &w);
+  dialog.exec();
+}
+
+void OpenAllCitiesList(TWorldClock& w) {
+  // Its hot key shows the list, and hides it when it is showing.
+  static QPointer<TfrmCityList> open;
+  if (open) {
+    open->accept();
+    return;
+  }
+  TfrmCityList dialog(w.overlay().mapTimeFormat, w.formatSettings(), &w);
+  open = &dialog;
+  dialog.exec();
+}
 
 void ShowWorldClockasWallpaper1Click(TWorldClock& w) {
   const bool on = !w.wallpaperOn;
