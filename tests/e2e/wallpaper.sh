@@ -64,10 +64,10 @@ kill -9 "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
 APP_PID=
 shows_map || fail "the killed program's picture went with it"
+before=$(root_pixmap)
 start_app
 wait_log "first map on screen"
 win=$(main_window)
-before=$(root_pixmap)
 wait_until 10 '[ "$(root_pixmap)" != "$before" ] && shows_map' || fail "no refresh after the new start"
 wallpaper_menu "$win" Return
 wait_until 5 '! shows_map' || fail "the map stayed the wallpaper after a restart"
