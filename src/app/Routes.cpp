@@ -147,6 +147,10 @@ QRect PrimaryScreenPixels() {
   const QRect g = s->geometry();
   return {qRound(g.x() * dpr), qRound(g.y() * dpr), qRound(g.width() * dpr), qRound(g.height() * dpr)};
 }
+int PrimaryWorkAreaPixels() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? qRound(s->availableGeometry().width() * s->devicePixelRatio()) : 0;
+}
 }  // namespace
 
 void Zoomtofullheight1Click(TWorldClock& w) {
@@ -185,7 +189,8 @@ void PreviewScreenSaver1Click(TWorldClock& w) {
 void RefreshWallpaper(TWorldClock& w, TDateTime localNow) {
   WorldMap& map = w.worldMap();
   map.overlaySettings().showUtc = w.showUtc;
-  Wallpaper().Refresh(map, w.desktopShowTimes, w.wallpaperFullHeight, PrimaryScreenPixels(), localNow);
+  Wallpaper().Refresh(map, w.desktopShowTimes, w.wallpaperFullHeight, PrimaryScreenPixels(), localNow,
+                      PrimaryWorkAreaPixels());
 }
 
 void ClearWallpaper(TWorldClock&) { Wallpaper().ClearWallpaper(); }

@@ -25,11 +25,22 @@ std::string TWallpaper::nextFile() {
 }
 
 void TWallpaper::Refresh(WorldMap& map, bool showTimes, bool fullHeight, const QRect& screen,
-                         TDateTime localNow) {
+                         TDateTime localNow, int workAreaWidth) {
   const QSize size = WallpaperSize(screen.size(), fullHeight);
   if (size.isEmpty()) return;
   if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
-  map.DrawMapOverlay(picture_, map.baseMap(), showTimes, map.wallpaperCityFont(), true, localNow);
+  {
+    // The window map measures its work area in the toolkit's pixels; the
+    // wallpaper is drawn in the screen's own.
+    int& workArea = map.overlaySettings().workAreaWidth;
+    struct Back {
+      int& to;
+      int value;
+      ~Back() { to = value; }
+    } back{workArea, workArea};
+    workArea = workAreaWidth > 0 ? workAreaWidth : screen.width();
+    map.DrawMapOverlay(picture_, map.baseMap(), showTimes, map.wallpaperCityFont(), true, localNow);
+  }
 
   const std::string file = nextFile();
   EncodeBmp24Into(picture_, bmp_);

@@ -21,10 +21,12 @@ class TWallpaper {
  public:
   explicit TWallpaper(std::unique_ptr<WallpaperBackend> backend);
 
-  // RefreshWallpaper for the screen rectangle in device pixels. Throws
+  // RefreshWallpaper for the screen rectangle in device pixels, the caption
+  // kept inside a work area that wide (0: the whole screen). Throws
   // std::runtime_error (the previous wallpaper staying) when the bitmap
   // cannot be written.
-  void Refresh(WorldMap& map, bool showTimes, bool fullHeight, const QRect& screen, TDateTime localNow);
+  void Refresh(WorldMap& map, bool showTimes, bool fullHeight, const QRect& screen, TDateTime localNow,
+               int workAreaWidth = 0);
   // The desktop's picture file now.
   std::string GetWallpaper();
   // Puts the user's picture back while the program's own is shown.

@@ -54,6 +54,8 @@ class Saver {
   // Draws the map for now and shows it.
   void refresh() {
     const TDateTime now = LocalNow() + kDisplayLead;
+    // The caption keeps to the window, which is all the screen it has.
+    map_.overlaySettings().workAreaWidth = windowSize().width();
     bool ready = false;
     map_.ComposeBaseMap(ready, now);
     const QSize size = WallpaperSize(windowSize(), look_.fullHeight);
@@ -77,39 +79,41 @@ class Saver {
     xcb_flush(conn_);
   }
 
-  // Handles what the server sent; false once the saver should end.
+  // Handles what the server sent; false once the saver should end. Waiting
+  // for a reply reads events into the connection's queue without the socket
+  // showing it, so the queue is emptied again after every drawing.
   bool handleEvents() {
-    bool resized = false, exposed = false;
-    while (xcb_generic_event_t* e = xcb_poll_for_event(conn_)) {
-      const std::uint8_t type = e->response_type & 0x7F;
-      std::free(e);
-      switch (type) {
-        case XCB_KEY_PRESS:
-        case XCB_BUTTON_PRESS:
-          if (own_) return false;
-          break;
-        case XCB_EXPOSE:
-          exposed = true;
-          break;
-        case XCB_CONFIGURE_NOTIFY:
-          resized = true;
-          break;
-        case XCB_DESTROY_NOTIFY:
-          return false;
-        default:
-          break;
+    for (;;) {
+      bool any = false, resized = false, exposed = false;
+      while (xcb_generic_event_t* e = xcb_poll_for_event(conn_)) {
+        any = true;
+        const std::uint8_t type = e->response_type & 0x7F;
+        std::free(e);
+        switch (type) {
+          case XCB_KEY_PRESS:
+          case XCB_BUTTON_PRESS:
+            if (own_) return false;
+            break;
+          case XCB_EXPOSE:
+            exposed = true;
+            break;
+          case XCB_CONFIGURE_NOTIFY:
+            resized = true;
+            break;
+          case XCB_DESTROY_NOTIFY:
+            return false;
+          default:
+            break;
+        }
       }
-    }
-    if (xcb_connection_has_error(conn_)) return false;
-    if (resized) {
-      size_ = QSize();
-      if (WallpaperSize(windowSize(), look_.fullHeight) != picture_.size()) {
+      if (xcb_connection_has_error(conn_)) return false;
+      if (!any) return true;
+      if (resized) size_ = QSize();
+      if (resized && WallpaperSize(windowSize(), look_.fullHeight) != picture_.size())
         refresh();
-        return true;
-      }
+      else if (exposed || resized)
+        paint();
     }
-    if (exposed || resized) paint();
-    return true;
   }
 
  private:
@@ -237,6 +241,7 @@ int main(int argc, char* argv[]) {
     };
     QObject::connect(&minute, &QTimer::timeout, [&] {
       saver.refresh();
+      drain();
       arm();
     });
     arm();

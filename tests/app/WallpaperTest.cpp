@@ -107,6 +107,28 @@ TEST_F(WallpaperTest, BitmapIsA24BitPictureOfTheScreensWidth) {
   }
 }
 
+TEST_F(WallpaperTest, CaptionKeepsToTheWorkAreaInTheWallpapersPixels) {
+  map_.wallpaperDateFont().color = QColor(255, 0, 255);
+  // The window map's work area, in the toolkit's pixels of a 2x screen.
+  map_.overlaySettings().workAreaWidth = 960;
+  const auto captionLeft = [](const QImage& p) {
+    for (int x = 0; x < p.width(); ++x)
+      for (int y = 8; y < 40; ++y)
+        if (p.pixel(x, y) == qRgb(255, 0, 255)) return x;
+    return -1;
+  };
+  struct Case {
+    int workArea;
+    int left;  // the caption's first column: margin + 10, give or take the glyph's bearing
+  };
+  for (const Case c : {Case{1920, 10}, Case{1800, 70}, Case{0, 10}}) {
+    TWallpaper w = make();
+    w.Refresh(map_, true, false, kScreen, kNoon, c.workArea);
+    EXPECT_NEAR(captionLeft(w.picture()), c.left, 2) << c.workArea;
+    EXPECT_EQ(map_.overlaySettings().workAreaWidth, 960) << "the window map's own is kept";
+  }
+}
+
 TEST_F(WallpaperTest, DesktopsThatIgnoreTheSameNameGetAnotherEachTime) {
   // The desktop still shows the bitmap of a run that ended.
   desktop_->shown = {WallpaperImagePath(), {}};
