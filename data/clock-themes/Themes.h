@@ -1,0 +1,76 @@
+// The analog and digital clock themes, drawn by code.
+//
+// Conventions the clock windows rely on (the files are read, not generated, at
+// run time):
+// - Faces are square PNGs with per-pixel alpha, 200, 150 and 100 pixels wide,
+//   centred on the point (size/2, size/2), i.e. between the four middle pixels.
+// - A hand image points from its pivot straight down, towards 6 o'clock. Its
+//   pivot (TX.., TY..) is a point in pixel-edge coordinates: the hand's axis is
+//   the vertical line x = TX, and the rotation centre is the top-left corner of
+//   pixel (TX, TY). Hand images are drawn for a 280-pixel rotation canvas that
+//   is scaled onto the face, so one hand pixel is 200/280 of a large-face pixel.
+// - The centre cap is drawn at its own size on every face (it is not scaled).
+// - Digital bitmaps are 24-bit BMPs 138 pixels wide, 82 high with the date line
+//   and 60 high without it ("small"), placed one pixel in from the window's
+//   top-left corner, under labels at rows 5, 31 and 65 that are 138 pixels wide.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+enum class Bezel { Steel, Gold, RoseGold, Gunmetal, Gloss, Enamel, Rainbow, Wood };
+enum class Dial { Plain, Sunburst, Opaline, Matte, Guilloche, Wood };
+enum class Numerals { None, Arabic, Arabic4, Roman, RomanRadial };
+enum class Markers { None, Batons, Applied, Dots, Diamonds, Rainbow };
+enum class Track { None, Ticks, Railway, Dots };
+enum class Hand { Baton, Dauphine, Leaf, Sword, Spade, Stick, Arrow };
+enum class Second { Needle, Lollipop, Arrow };
+
+struct AnalogTheme {
+  QString name;  // menu caption and face file name
+  QString stem;  // hand and cap images: <stem>-hour.png, ...
+  Bezel bezel;
+  QColor bezelColor;
+  double bezelWidth;  // in large-face pixels
+  Dial dial;
+  QColor dialCentre, dialEdge;
+  Numerals numerals;
+  QString font;
+  int fontWeight;
+  double numeralSize;  // pixel size on the large face
+  double numeralRadius;
+  QColor ink;  // numerals, markers, track
+  Markers markers;
+  Track track;
+  Hand hand;
+  QColor handFill, handEdge, handInlay;  // invalid inlay = none
+  Second second;
+  QColor secondColor;
+  QColor capColor;
+  bool whiteText;
+  int tyCity, tyDate;
+  QColor accent = {};  // an optional second ink (a ring or the 12 marker)
+};
+
+struct DigitalTheme {
+  QString name;
+  QColor top, bottom;       // body gradient
+  QColor panel, panelEdge;  // the recessed time window
+  QColor city, time, date;  // label colours
+};
+
+struct HandImage {
+  QImage image;
+  int tx = 0, ty = 0;
+};
+
+const std::vector<AnalogTheme>& analogThemes();
+const std::vector<DigitalTheme>& digitalThemes();
+
+QImage paintFace(const AnalogTheme& t, int size);
+HandImage paintHand(const AnalogTheme& t, int which);  // 0 hour, 1 minute, 2 second
+QImage paintCap(const AnalogTheme& t);
+QImage paintDigital(const DigitalTheme& t, bool small);
