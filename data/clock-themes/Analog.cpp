@@ -4,7 +4,9 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "Art.h"
 #include "Themes.h"
@@ -53,11 +55,11 @@ void domeNormal(double p, double ux, double uy, double steepness, double& nx, do
 }
 
 Rgba bezelAt(const AnalogTheme& t, double r, double th) {
-  const double rd = 100 - t.bezelWidth;
-  const double p = art::clamp01((100 - r) / t.bezelWidth);
+  const double rd = 100 - t.bezel.width;
+  const double p = art::clamp01((100 - r) / t.bezel.width);
   const double ux = std::cos(th), uy = std::sin(th);
-  const bool metal = t.bezel == Bezel::Steel || t.bezel == Bezel::Gold || t.bezel == Bezel::RoseGold ||
-                     t.bezel == Bezel::Gunmetal;
+  const bool metal = t.bezel.kind == Bezel::Steel || t.bezel.kind == Bezel::Gold ||
+                     t.bezel.kind == Bezel::RoseGold || t.bezel.kind == Bezel::Gunmetal;
   double nx, ny, nz;
   domeNormal(p, ux, uy, metal ? 1.1 : 0.9, nx, ny, nz);
   const double diffuse = nx * kLx + ny * kLy + nz * kLz - kLz;        // 0 on a flat surface
@@ -65,7 +67,7 @@ Rgba bezelAt(const AnalogTheme& t, double r, double th) {
   const double spec = std::pow(std::max(0.0, rz), 24);
   Rgba col;
   if (metal) {
-    const Metal m = metalOf(t.bezel, t.bezelColor);
+    const Metal m = metalOf(t.bezel.kind, t.bezel.color);
     // Turned metal: concentric grain, and the light caught in two opposite wedges.
     const double wedge = std::pow(0.5 + 0.5 * std::cos(2 * (th - kLightAngle)), 2.2);
     const double grain =
@@ -73,7 +75,7 @@ Rgba bezelAt(const AnalogTheme& t, double r, double th) {
     const double k = art::clamp01(0.22 + 0.5 * wedge + 1.4 * diffuse + grain);
     col = art::mix(m.dark, m.light, k);
     col = art::shade(col, 0.5 * spec);
-  } else if (t.bezel == Bezel::Wood) {
+  } else if (t.bezel.kind == Bezel::Wood) {
     const double w = r * 1.1 + 5 * art::fbm(ux * 1.6 + 3, uy * 1.6 + 3, 21, 4);
     const double ring = std::pow(0.5 + 0.5 * std::sin(w * 2.2), 2);
     const double fibre = (art::noise(r * 3, th * 60, 22) - 0.5) * 0.12;
@@ -81,12 +83,12 @@ Rgba bezelAt(const AnalogTheme& t, double r, double th) {
     col = art::shade(col, 1.0 * diffuse);
     col = art::shade(col, 0.35 * spec);
   } else {
-    Rgba base = art::rgba(t.bezelColor);
-    if (t.bezel == Bezel::Rainbow) {
+    Rgba base = art::rgba(t.bezel.color);
+    if (t.bezel.kind == Bezel::Rainbow) {
       const double hue = std::fmod((th + kPi / 2) / (2 * kPi) + 1.0, 1.0);
       base = art::rgba(QColor::fromHsvF(static_cast<float>(hue), 0.78f, 0.96f));
     }
-    const double gloss = t.bezel == Bezel::Gloss ? 0.9 : 0.45;
+    const double gloss = t.bezel.kind == Bezel::Gloss ? 0.9 : 0.45;
     col = art::shade(base, 1.1 * diffuse);
     col = art::shade(col, gloss * spec);
   }
@@ -98,12 +100,12 @@ Rgba bezelAt(const AnalogTheme& t, double r, double th) {
 }
 
 Rgba dialAt(const AnalogTheme& t, double u, double v, double r, double th) {
-  const double rd = 100 - t.bezelWidth;
+  const double rd = 100 - t.bezel.width;
   const double q = r / rd;
-  Rgba col = art::mix(art::rgba(t.dialCentre), art::rgba(t.dialEdge), std::pow(q, 1.6));
+  Rgba col = art::mix(art::rgba(t.dial.centre), art::rgba(t.dial.edge), std::pow(q, 1.6));
   // Brighter toward the light.
   col = art::shade(col, 0.06 * (-(u - 100) * kLx - (v - 100) * kLy) / rd);
-  switch (t.dial) {
+  switch (t.dial.kind) {
     case Dial::Sunburst: {
       const double sheen = 0.13 * std::cos(2 * (th - kLightAngle - kPi / 2));
       const double streak =
@@ -129,7 +131,7 @@ Rgba dialAt(const AnalogTheme& t, double u, double v, double r, double th) {
       const double ring = std::pow(0.5 + 0.5 * std::sin(w * 1.9), 3.0);
       const double fibre =
           (art::noise(u * 0.12, v * 2.2, 63) - 0.5) * 0.16 + (art::noise(u * 0.6, v * 9, 64) - 0.5) * 0.06;
-      col = art::mix(col, art::rgba(t.dialEdge.darker(135)), art::clamp01(ring * 0.55 + fibre));
+      col = art::mix(col, art::rgba(t.dial.edge.darker(135)), art::clamp01(ring * 0.55 + fibre));
       col = art::shade(col, -0.18 * std::pow(q, 3));
       break;
     }
@@ -149,7 +151,7 @@ QImage faceBase(const AnalogTheme& t, int size) {
     const double r = std::hypot(dx, dy);
     if (r > 100) return Rgba{0, 0, 0, 0};
     const double th = std::atan2(dy, dx);
-    return r > 100 - t.bezelWidth ? bezelAt(t, r, th) : dialAt(t, u, v, r, th);
+    return r > 100 - t.bezel.width ? bezelAt(t, r, th) : dialAt(t, u, v, r, th);
   });
 }
 
@@ -177,7 +179,7 @@ class FacePainter {
     p_.setRenderHint(QPainter::Antialiasing);
     p_.scale(size / 200.0, size / 200.0);
     p_.translate(100, 100);
-    rd_ = 100 - t.bezelWidth;
+    rd_ = 100 - t.bezel.width;
   }
 
   void paint() {
@@ -196,8 +198,8 @@ class FacePainter {
   // A small face keeps the four cardinal numerals only: twelve would crowd
   // the city name, whose text does not shrink with the face.
   bool numeralAt(int h) const {
-    if (size_ <= 100 && t_.numerals != Numerals::None && h % 3 != 0) return false;
-    switch (t_.numerals) {
+    if (size_ <= 100 && t_.numerals.kind != Numerals::None && h % 3 != 0) return false;
+    switch (t_.numerals.kind) {
       case Numerals::Arabic:
       case Numerals::Roman:
       case Numerals::RomanRadial:
@@ -296,16 +298,21 @@ class FacePainter {
       const bool major = h % 3 == 0;
       const double a = deg * kPi / 180;
       Markers style = t_.markers;
-      if (style == Markers::None && t_.numerals != Numerals::None) style = Markers::Batons;
+      if (style == Markers::None && t_.numerals.kind != Numerals::None) style = Markers::Batons;
       switch (style) {
         case Markers::None:
           break;
         case Markers::Batons: {
           QColor col = h == 0 && t_.accent.isValid() ? t_.accent : t_.ink;
           const double w = major ? atLeast(4.0, 1.6) : atLeast(2.8, 1.2);
-          if (h == 0) {
-            radialLine(deg - 2.3, ro, ro - 14, w, col, Qt::FlatCap);
-            radialLine(deg + 2.3, ro, ro - 14, w, col, Qt::FlatCap);
+          if (h == 0 && t_.accent.isValid()) {
+            QPolygonF tri;
+            tri << QPointF(-5.5, -ro) << QPointF(5.5, -ro) << QPointF(0, -ro + 12);
+            p_.setPen(Qt::NoPen);
+            p_.setBrush(col);
+            p_.drawPolygon(tri);
+          } else if (h == 0) {
+            radialLine(deg, ro, ro - 15, atLeast(6.5, 2.2), col, Qt::FlatCap);
           } else {
             radialLine(deg, ro, ro - (major ? 14 : 11), w, col, Qt::FlatCap);
           }
@@ -365,24 +372,24 @@ class FacePainter {
   }
 
   void numerals() {
-    if (t_.numerals == Numerals::None) return;
+    if (t_.numerals.kind == Numerals::None) return;
     p_.setPen(Qt::NoPen);
     for (int h = 0; h < 12; ++h) {
       if (!numeralAt(h)) continue;
-      const bool roman = t_.numerals == Numerals::Roman || t_.numerals == Numerals::RomanRadial;
+      const bool roman = t_.numerals.kind == Numerals::Roman || t_.numerals.kind == Numerals::RomanRadial;
       QString text = roman ? QString::fromLatin1(kRoman[h]) : QString::number(h == 0 ? 12 : h);
-      if (t_.numerals == Numerals::Roman && h == 4) text = QStringLiteral("IV");
-      QPainterPath glyphs = centred(textPath(t_.font, t_.fontWeight, t_.numeralSize, text));
+      if (t_.numerals.kind == Numerals::Roman && h == 4) text = QStringLiteral("IV");
+      QPainterPath glyphs = centred(textPath(t_.numerals.font, t_.numerals.weight, t_.numerals.size, text));
       const double a = h * 30 * kPi / 180;
       QTransform m;
-      if (t_.numerals == Numerals::RomanRadial) {
+      if (t_.numerals.kind == Numerals::RomanRadial) {
         m.rotate(h * 30);
-        m.translate(0, -t_.numeralRadius);
+        m.translate(0, -t_.numerals.radius);
       } else {
-        m.translate(std::sin(a) * t_.numeralRadius, -std::cos(a) * t_.numeralRadius);
+        m.translate(std::sin(a) * t_.numerals.radius, -std::cos(a) * t_.numerals.radius);
       }
       const QPainterPath placed = m.map(glyphs);
-      p_.setBrush(QColor(0, 0, 0, t_.whiteText ? 70 : 38));
+      p_.setBrush(QColor(0, 0, 0, t_.text.white ? 70 : 38));
       p_.drawPath(placed.translated(0.5, 0.8));
       p_.setBrush(t_.ink);
       p_.drawPath(placed);
@@ -495,10 +502,12 @@ HandShape shapeOf(Hand style, double len, double w, double tail) {
     }
   }
   // Every hand meets the others in a round hub under the cap.
+  // The cap is not scaled with the face, so the hub stays within its 8 pixels.
+  const double hubR = std::clamp(h * 0.9, 4.5, 5.5);
   QPainterPath hub;
-  hub.addEllipse(QPointF(0, 0), std::max(h * 0.9, 4.5), std::max(h * 0.9, 4.5));
+  hub.addEllipse(QPointF(0, 0), hubR, hubR);
   p = p.united(hub);
-  s.half = std::max(s.half, std::max(h * 0.9, 4.5));
+  s.half = std::max(s.half, hubR);
   return s;
 }
 
@@ -528,7 +537,7 @@ HandImage toImage(const HandShape& s, const std::function<void(QPainter&)>& draw
   return out;
 }
 
-double dialRadius(const AnalogTheme& t) { return 100 - t.bezelWidth; }
+double dialRadius(const AnalogTheme& t) { return 100 - t.bezel.width; }
 
 }  // namespace
 
@@ -547,7 +556,7 @@ HandImage paintHand(const AnalogTheme& t, int which) {
     s.reach = len;
     s.tail = tail;
     s.half = 7;
-    const QColor col = t.secondColor;
+    const QColor col = t.second.color;
     return toImage(s, [&](QPainter& p) {
       p.setPen(Qt::NoPen);
       p.setBrush(col);
@@ -561,11 +570,11 @@ HandImage paintHand(const AnalogTheme& t, int which) {
       p.drawEllipse(QPointF(0, 0), 4.6, 4.6);
       // Counterweight.
       p.drawRoundedRect(QRectF(-3.2, -tail, 6.4, tail * 0.45), 3.2, 3.2);
-      if (t.second == Second::Lollipop) {
+      if (t.second.kind == Second::Lollipop) {
         p.setPen(QPen(col, 2.0));
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QPointF(0, len * 0.8), 5.2, 5.2);
-      } else if (t.second == Second::Arrow) {
+      } else if (t.second.kind == Second::Arrow) {
         QPolygonF head;
         head << QPointF(0, len + 1) << QPointF(4.6, len - 13) << QPointF(-4.6, len - 13);
         p.drawPolygon(head);
@@ -575,13 +584,13 @@ HandImage paintHand(const AnalogTheme& t, int which) {
   const double minute = (rd - 7) * kCanvas;
   const double len = which == 0 ? minute * 0.64 : minute;
   double width = which == 0 ? 12.5 : 9.5;
-  if (t.hand == Hand::Stick) width += 1.5;
-  if (t.hand == Hand::Dauphine || t.hand == Hand::Leaf) width += 3;
-  if (t.hand == Hand::Spade) width += which == 0 ? 4 : 2;
-  const HandShape s = shapeOf(t.hand, len, width, which == 0 ? 14 : 20);
+  if (t.hands.kind == Hand::Stick) width += 1.5;
+  if (t.hands.kind == Hand::Dauphine || t.hands.kind == Hand::Leaf) width += 3;
+  if (t.hands.kind == Hand::Spade) width += which == 0 ? 4 : 2;
+  const HandShape s = shapeOf(t.hands.kind, len, width, which == 0 ? 14 : 20);
   return toImage(s, [&](QPainter& p) {
-    const QColor fill = t.handFill;
-    if (t.hand == Hand::Dauphine) {
+    const QColor fill = t.hands.fill;
+    if (t.hands.kind == Hand::Dauphine) {
       // Two facets split along the axis: one lit, one in shade.
       p.setPen(Qt::NoPen);
       p.setBrush(fill.darker(135));
@@ -599,406 +608,134 @@ HandImage paintHand(const AnalogTheme& t, int which) {
       p.setBrush(g);
       p.drawPath(s.body);
     }
-    if (t.handEdge.isValid()) {
-      p.setPen(QPen(t.handEdge, 1.1));
+    if (t.hands.edge.isValid()) {
+      p.setPen(QPen(t.hands.edge, 1.1));
       p.setBrush(Qt::NoBrush);
       p.drawPath(s.body);
     }
-    if (t.handInlay.isValid() && !s.inlay.isEmpty()) {
+    if (t.hands.inlay.isValid() && !s.inlay.isEmpty()) {
       p.setPen(Qt::NoPen);
-      p.setBrush(t.handInlay);
+      p.setBrush(t.hands.inlay);
       p.drawPath(s.inlay);
     }
   });
 }
 
 QImage paintCap(const AnalogTheme& t) {
-  QImage img(12, 12, QImage::Format_ARGB32_Premultiplied);
+  // Drawn at its own size on every face: small enough for the 100-pixel one.
+  QImage img(10, 10, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  const QPointF centre(6, 6);
+  const QPointF centre(5, 5);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0, 0, 0, 70));
-  p.drawEllipse(centre + QPointF(0.3, 0.5), 5.6, 5.6);
-  QRadialGradient g(centre + QPointF(-1.6, -1.8), 6.5);
-  g.setColorAt(0, t.capColor.lighter(170));
-  g.setColorAt(0.45, t.capColor);
-  g.setColorAt(1, t.capColor.darker(170));
+  p.drawEllipse(centre + QPointF(0.25, 0.4), 4.6, 4.6);
+  QRadialGradient g(centre + QPointF(-1.3, -1.5), 5.5);
+  g.setColorAt(0, t.cap.lighter(170));
+  g.setColorAt(0.45, t.cap);
+  g.setColorAt(1, t.cap.darker(170));
   p.setBrush(g);
-  p.setPen(QPen(t.capColor.darker(230), 0.6));
-  p.drawEllipse(centre, 4.7, 4.7);
+  p.setPen(QPen(t.cap.darker(230), 0.6));
+  p.drawEllipse(centre, 3.9, 3.9);
   return img;
 }
 
 const std::vector<AnalogTheme>& analogThemes() {
-  static const std::vector<AnalogTheme> themes = [] {
-    std::vector<AnalogTheme> v;
-    auto add = [&](AnalogTheme t) { v.push_back(std::move(t)); };
-    const QColor none;
-    add({"Blue Steel 1",
-         "bluesteel1",
-         Bezel::Steel,
-         c("#9aa3ad"),
-         11,
-         Dial::Sunburst,
-         c("#2f63b5"),
-         c("#0f2c63"),
-         Numerals::None,
-         "",
-         400,
-         0,
-         0,
-         c("#dfe6ee"),
-         Markers::Applied,
-         Track::Ticks,
-         Hand::Dauphine,
-         c("#d9dfe6"),
-         none,
-         none,
-         Second::Needle,
-         c("#e6ebf0"),
-         c("#c9d0d8"),
-         true,
-         56,
-         130});
-    add({"Blue Steel 2",
-         "bluesteel2",
-         Bezel::Steel,
-         c("#8d96a0"),
-         8,
-         Dial::Opaline,
-         c("#f6f7f9"),
-         c("#d6dbe2"),
-         Numerals::Arabic,
-         "Liberation Serif",
-         400,
-         21,
-         67,
-         c("#1c2c55"),
-         Markers::None,
-         Track::Railway,
-         Hand::Leaf,
-         c("#2a4fb8"),
-         c("#0f2263"),
-         none,
-         Second::Needle,
-         c("#2a4fb8"),
-         c("#2a4fb8"),
-         false,
-         56,
-         126});
-    add({"Retro Green",
-         "retrogreen",
-         Bezel::Enamel,
-         c("#eee3c4"),
-         12,
-         Dial::Plain,
-         c("#6b8a3f"),
-         c("#3e5a23"),
-         Numerals::Arabic4,
-         "DejaVu Sans",
-         700,
-         28,
-         61,
-         c("#f4ecd2"),
-         Markers::Dots,
-         Track::Dots,
-         Hand::Stick,
-         c("#f4ecd2"),
-         c("#26331a"),
-         none,
-         Second::Lollipop,
-         c("#ef7a1a"),
-         c("#ef7a1a"),
-         true,
-         56,
-         126});
-    add({"Retro Red",
-         "retrored",
-         Bezel::Gloss,
-         c("#c62a2a"),
-         13,
-         Dial::Plain,
-         c("#fcf4e2"),
-         c("#eee0bf"),
-         Numerals::Arabic,
-         "DejaVu Sans Condensed",
-         700,
-         21,
-         63,
-         c("#262626"),
-         Markers::None,
-         Track::Ticks,
-         Hand::Stick,
-         c("#1f1f1f"),
-         none,
-         none,
-         Second::Needle,
-         c("#d32f2f"),
-         c("#d32f2f"),
-         false,
-         56,
-         124});
-    add({"Fresh",       "fresh",           Bezel::Enamel, c("#8cc84b"), 7,    Dial::Plain, c("#ffffff"),
-         c("#e6f5ec"),  Numerals::Arabic4, "DejaVu Sans", 400,          26,   68,          c("#12897a"),
-         Markers::Dots, Track::Dots,       Hand::Baton,   c("#12897a"), none, none,        Second::Lollipop,
-         c("#7cb82f"),  c("#7cb82f"),      false,         58,           126});
-    add({"Stylish Red",
-         "stylishred",
-         Bezel::Gloss,
-         c("#1a1a1a"),
-         9,
-         Dial::Plain,
-         c("#242427"),
-         c("#070708"),
-         Numerals::None,
-         "",
-         400,
-         0,
-         0,
-         c("#e23b3b"),
-         Markers::Batons,
-         Track::Ticks,
-         Hand::Sword,
-         c("#eeeeee"),
-         c("#6b6b6b"),
-         none,
-         Second::Needle,
-         c("#ff3b30"),
-         c("#ff3b30"),
-         true,
-         58,
-         128,
-         c("#ffffff")});
-    add({"Simple Blue",
-         "simpleblue",
-         Bezel::Enamel,
-         c("#1f66c1"),
-         7,
-         Dial::Plain,
-         c("#ffffff"),
-         c("#edf2fa"),
-         Numerals::Arabic,
-         "Liberation Sans",
-         400,
-         20,
-         70,
-         c("#1f66c1"),
-         Markers::None,
-         Track::Ticks,
-         Hand::Baton,
-         c("#163f78"),
-         none,
-         none,
-         Second::Needle,
-         c("#3d9bf0"),
-         c("#163f78"),
-         false,
-         56,
-         128});
-    add({"Vibrant",        "vibrant",         Bezel::Rainbow, c("#ffffff"), 10,   Dial::Plain, c("#ffffff"),
-         c("#f2f2f2"),     Numerals::Arabic4, "DejaVu Sans",  700,          25,   63,          c("#2b2b2b"),
-         Markers::Rainbow, Track::None,       Hand::Baton,    c("#2b2b2b"), none, none,        Second::Needle,
-         c("#e91e63"),     c("#e91e63"),      false,          58,           126});
-    add({"Blue Gray",
-         "bluegray",
-         Bezel::Enamel,
-         c("#5d6d80"),
-         9,
-         Dial::Matte,
-         c("#5a6c82"),
-         c("#38475a"),
-         Numerals::Arabic4,
-         "DejaVu Sans Condensed",
-         400,
-         26,
-         64,
-         c("#e3e9f0"),
-         Markers::Batons,
-         Track::Ticks,
-         Hand::Baton,
-         c("#e8edf3"),
-         c("#2b3644"),
-         none,
-         Second::Needle,
-         c("#8ec5ff"),
-         c("#dfe6ee"),
-         true,
-         56,
-         126});
-    add({"Black Gray", "blackgray",  Bezel::Gunmetal,  c("#4a4d52"),  10,           Dial::Plain,
-         c("#232427"), c("#0b0b0c"), Numerals::Arabic, "DejaVu Sans", 400,          19,
-         66,           c("#a7acb2"), Markers::None,    Track::Ticks,  Hand::Baton,  c("#8c9199"),
-         none,         c("#f2f2f2"), Second::Needle,   c("#c8ccd0"),  c("#6d7178"), true,
-         56,           126});
-    add({"Gray",
-         "gray",
-         Bezel::Enamel,
-         c("#b9b9b9"),
-         8,
-         Dial::Plain,
-         c("#f0f0f0"),
-         c("#d4d4d4"),
-         Numerals::None,
-         "",
-         400,
-         0,
-         0,
-         c("#4d4d4d"),
-         Markers::Batons,
-         Track::Ticks,
-         Hand::Baton,
-         c("#3a3a3a"),
-         none,
-         none,
-         Second::Lollipop,
-         c("#7a7a7a"),
-         c("#3a3a3a"),
-         false,
-         58,
-         128});
-    add({"Gray Orange",
-         "grayorange",
-         Bezel::Gunmetal,
-         c("#3c3f44"),
-         10,
-         Dial::Matte,
-         c("#3d4045"),
-         c("#24262a"),
-         Numerals::Arabic,
-         "DejaVu Sans",
-         700,
-         18,
-         63,
-         c("#f2f2f2"),
-         Markers::None,
-         Track::Ticks,
-         Hand::Arrow,
-         c("#d9dbde"),
-         none,
-         c("#ff8f00"),
-         Second::Arrow,
-         c("#ff8f00"),
-         c("#ff8f00"),
-         true,
-         56,
-         128,
-         c("#ff8f00")});
-    add({"Deep Pink",
-         "deeppink",
-         Bezel::RoseGold,
-         c("#c98b7a"),
-         9,
-         Dial::Sunburst,
-         c("#e0307a"),
-         c("#8a0f4e"),
-         Numerals::None,
-         "",
-         400,
-         0,
-         0,
-         c("#ffe6f0"),
-         Markers::Diamonds,
-         Track::Dots,
-         Hand::Dauphine,
-         c("#f3cdbf"),
-         none,
-         none,
-         Second::Needle,
-         c("#ffffff"),
-         c("#e9b3a2"),
-         true,
-         58,
-         128});
-    add({"Forest Green",
-         "forestgreen",
-         Bezel::Gold,
-         c("#c9a44c"),
-         10,
-         Dial::Matte,
-         c("#2f6140"),
-         c("#163a24"),
-         Numerals::Roman,
-         "Liberation Serif",
-         400,
-         19,
-         67,
-         c("#e6c878"),
-         Markers::None,
-         Track::Railway,
-         Hand::Leaf,
-         c("#e9c970"),
-         c("#7a5a1c"),
-         none,
-         Second::Needle,
-         c("#e9c970"),
-         c("#d9b55a"),
-         true,
-         58,
-         126});
-    add({"Orange",      "orange",         Bezel::Enamel, c("#2b2b2b"), 9,    Dial::Plain, c("#ffae3d"),
-         c("#f27405"),  Numerals::Arabic, "DejaVu Sans", 700,          21,   66,          c("#1d1d1d"),
-         Markers::None, Track::Ticks,     Hand::Baton,   c("#1d1d1d"), none, none,        Second::Needle,
-         c("#ffffff"),  c("#1d1d1d"),     false,         56,           128});
-    add({"Violet",
-         "violet",
-         Bezel::Steel,
-         c("#a7a2b3"),
-         9,
-         Dial::Guilloche,
-         c("#7a48b0"),
-         c("#3b1c63"),
-         Numerals::None,
-         "",
-         400,
-         0,
-         0,
-         c("#e3e0ea"),
-         Markers::Dots,
-         Track::Ticks,
-         Hand::Leaf,
-         c("#e6e3ee"),
-         c("#5a5566"),
-         none,
-         Second::Needle,
-         c("#d9b8ff"),
-         c("#cfcad9"),
-         true,
-         58,
-         128});
-    add({"Classic",
-         "classic",
-         Bezel::Gold,
-         c("#c9a44c"),
-         9,
-         Dial::Opaline,
-         c("#fdf8ea"),
-         c("#eee3c6"),
-         Numerals::RomanRadial,
-         "Liberation Serif",
-         400,
-         17,
-         72,
-         c("#1a1a1a"),
-         Markers::None,
-         Track::Railway,
-         Hand::Spade,
-         c("#141414"),
-         none,
-         none,
-         Second::Needle,
-         c("#1d3f99"),
-         c("#c9a44c"),
-         false,
-         60,
-         124});
-    add({"Wooden",     "wooden",     Bezel::Wood,      c("#5a3218"),       11,           Dial::Wood,
-         c("#e2b57a"), c("#c48e4f"), Numerals::Arabic, "Liberation Serif", 700,          21,
-         64,           c("#3a2210"), Markers::None,    Track::Dots,        Hand::Sword,  c("#d8ab4c"),
-         c("#5a3d10"), none,         Second::Needle,   c("#8b1a1a"),       c("#d8ab4c"), false,
-         56,           126});
-    return v;
-  }();
+  const QColor none;
+  // clang-format off
+  static const std::vector<AnalogTheme> themes = {
+    {.name = "Blue Steel 1", .stem = "bluesteel1",
+     .bezel = {Bezel::Steel, c("#9aa3ad"), 11}, .dial = {Dial::Sunburst, c("#2f63b5"), c("#0f2c63")},
+     .numerals = {Numerals::None, "", 400, 0, 0}, .ink = c("#dfe6ee"), .markers = Markers::Applied, .track = Track::Ticks,
+     .hands = {Hand::Dauphine, c("#d9dfe6"), none, none}, .second = {Second::Needle, c("#e6ebf0")}, .cap = c("#c9d0d8"),
+     .text = {true, 60, 124}},
+    {.name = "Blue Steel 2", .stem = "bluesteel2",
+     .bezel = {Bezel::Steel, c("#8d96a0"), 8}, .dial = {Dial::Opaline, c("#f6f7f9"), c("#d6dbe2")},
+     .numerals = {Numerals::Arabic, "Liberation Serif", 400, 21, 67}, .ink = c("#1c2c55"), .markers = Markers::None, .track = Track::Railway,
+     .hands = {Hand::Leaf, c("#2a4fb8"), c("#0f2263"), none}, .second = {Second::Needle, c("#2a4fb8")}, .cap = c("#2a4fb8"),
+     .text = {false, 62, 122}},
+    {.name = "Retro Green", .stem = "retrogreen",
+     .bezel = {Bezel::Enamel, c("#eee3c4"), 12}, .dial = {Dial::Plain, c("#6b8a3f"), c("#3e5a23")},
+     .numerals = {Numerals::Arabic4, "DejaVu Sans", 700, 26, 61}, .ink = c("#f4ecd2"), .markers = Markers::Dots, .track = Track::Dots,
+     .hands = {Hand::Stick, c("#f4ecd2"), c("#26331a"), none}, .second = {Second::Lollipop, c("#ef7a1a")}, .cap = c("#ef7a1a"),
+     .text = {true, 62, 122}},
+    {.name = "Retro Red", .stem = "retrored",
+     .bezel = {Bezel::Gloss, c("#c62a2a"), 13}, .dial = {Dial::Plain, c("#fcf4e2"), c("#eee0bf")},
+     .numerals = {Numerals::Arabic, "DejaVu Sans Condensed", 700, 18, 64}, .ink = c("#262626"), .markers = Markers::None, .track = Track::Ticks,
+     .hands = {Hand::Stick, c("#1f1f1f"), none, none}, .second = {Second::Needle, c("#d32f2f")}, .cap = c("#d32f2f"),
+     .text = {false, 62, 122}},
+    {.name = "Fresh", .stem = "fresh",
+     .bezel = {Bezel::Enamel, c("#8cc84b"), 7}, .dial = {Dial::Plain, c("#ffffff"), c("#e6f5ec")},
+     .numerals = {Numerals::Arabic4, "DejaVu Sans", 400, 26, 68}, .ink = c("#12897a"), .markers = Markers::Dots, .track = Track::Dots,
+     .hands = {Hand::Baton, c("#12897a"), none, none}, .second = {Second::Lollipop, c("#7cb82f")}, .cap = c("#7cb82f"),
+     .text = {false, 62, 122}},
+    {.name = "Stylish Red", .stem = "stylishred",
+     .bezel = {Bezel::Gloss, c("#1a1a1a"), 9}, .dial = {Dial::Plain, c("#242427"), c("#070708")},
+     .numerals = {Numerals::None, "", 400, 0, 0}, .ink = c("#e23b3b"), .markers = Markers::Batons, .track = Track::Ticks,
+     .hands = {Hand::Sword, c("#eeeeee"), c("#6b6b6b"), none}, .second = {Second::Needle, c("#ff3b30")}, .cap = c("#ff3b30"),
+     .text = {true, 60, 124}, .accent = c("#ffffff")},
+    {.name = "Simple Blue", .stem = "simpleblue",
+     .bezel = {Bezel::Enamel, c("#1f66c1"), 7}, .dial = {Dial::Plain, c("#ffffff"), c("#edf2fa")},
+     .numerals = {Numerals::Arabic, "Liberation Sans", 400, 20, 70}, .ink = c("#1f66c1"), .markers = Markers::None, .track = Track::Ticks,
+     .hands = {Hand::Baton, c("#163f78"), none, none}, .second = {Second::Needle, c("#3d9bf0")}, .cap = c("#163f78"),
+     .text = {false, 62, 122}},
+    {.name = "Vibrant", .stem = "vibrant",
+     .bezel = {Bezel::Rainbow, c("#ffffff"), 10}, .dial = {Dial::Plain, c("#ffffff"), c("#f2f2f2")},
+     .numerals = {Numerals::Arabic4, "DejaVu Sans", 700, 25, 63}, .ink = c("#2b2b2b"), .markers = Markers::Rainbow, .track = Track::None,
+     .hands = {Hand::Baton, c("#2b2b2b"), none, none}, .second = {Second::Needle, c("#e91e63")}, .cap = c("#e91e63"),
+     .text = {false, 62, 122}},
+    {.name = "Blue Gray", .stem = "bluegray",
+     .bezel = {Bezel::Enamel, c("#5d6d80"), 9}, .dial = {Dial::Matte, c("#5a6c82"), c("#38475a")},
+     .numerals = {Numerals::Arabic4, "DejaVu Sans Condensed", 400, 26, 64}, .ink = c("#e3e9f0"), .markers = Markers::Batons, .track = Track::Ticks,
+     .hands = {Hand::Baton, c("#e8edf3"), c("#2b3644"), none}, .second = {Second::Needle, c("#8ec5ff")}, .cap = c("#dfe6ee"),
+     .text = {true, 62, 122}},
+    {.name = "Black Gray", .stem = "blackgray",
+     .bezel = {Bezel::Gunmetal, c("#4a4d52"), 10}, .dial = {Dial::Plain, c("#232427"), c("#0b0b0c")},
+     .numerals = {Numerals::Arabic, "DejaVu Sans", 400, 19, 66}, .ink = c("#a7acb2"), .markers = Markers::None, .track = Track::Ticks,
+     .hands = {Hand::Baton, c("#8c9199"), none, c("#f2f2f2")}, .second = {Second::Needle, c("#c8ccd0")}, .cap = c("#6d7178"),
+     .text = {true, 62, 122}},
+    {.name = "Gray", .stem = "gray",
+     .bezel = {Bezel::Enamel, c("#b9b9b9"), 8}, .dial = {Dial::Plain, c("#f0f0f0"), c("#d4d4d4")},
+     .numerals = {Numerals::None, "", 400, 0, 0}, .ink = c("#4d4d4d"), .markers = Markers::Batons, .track = Track::Ticks,
+     .hands = {Hand::Baton, c("#3a3a3a"), none, none}, .second = {Second::Lollipop, c("#7a7a7a")}, .cap = c("#3a3a3a"),
+     .text = {false, 60, 124}},
+    {.name = "Gray Orange", .stem = "grayorange",
+     .bezel = {Bezel::Gunmetal, c("#3c3f44"), 10}, .dial = {Dial::Matte, c("#3d4045"), c("#24262a")},
+     .numerals = {Numerals::Arabic, "DejaVu Sans", 700, 18, 63}, .ink = c("#f2f2f2"), .markers = Markers::None, .track = Track::Ticks,
+     .hands = {Hand::Arrow, c("#d9dbde"), none, c("#ff8f00")}, .second = {Second::Arrow, c("#ff8f00")}, .cap = c("#ff8f00"),
+     .text = {true, 62, 122}, .accent = c("#ff8f00")},
+    {.name = "Deep Pink", .stem = "deeppink",
+     .bezel = {Bezel::RoseGold, c("#c98b7a"), 9}, .dial = {Dial::Sunburst, c("#e0307a"), c("#8a0f4e")},
+     .numerals = {Numerals::None, "", 400, 0, 0}, .ink = c("#ffe6f0"), .markers = Markers::Diamonds, .track = Track::Dots,
+     .hands = {Hand::Dauphine, c("#f3cdbf"), none, none}, .second = {Second::Needle, c("#ffffff")}, .cap = c("#e9b3a2"),
+     .text = {true, 60, 124}},
+    {.name = "Forest Green", .stem = "forestgreen",
+     .bezel = {Bezel::Gold, c("#c9a44c"), 10}, .dial = {Dial::Matte, c("#2f6140"), c("#163a24")},
+     .numerals = {Numerals::Roman, "Liberation Serif", 400, 19, 67}, .ink = c("#e6c878"), .markers = Markers::None, .track = Track::Railway,
+     .hands = {Hand::Leaf, c("#e9c970"), c("#7a5a1c"), none}, .second = {Second::Needle, c("#e9c970")}, .cap = c("#d9b55a"),
+     .text = {true, 62, 122}},
+    {.name = "Orange", .stem = "orange",
+     .bezel = {Bezel::Enamel, c("#2b2b2b"), 9}, .dial = {Dial::Plain, c("#ffae3d"), c("#f27405")},
+     .numerals = {Numerals::Arabic, "DejaVu Sans", 700, 20, 66}, .ink = c("#1d1d1d"), .markers = Markers::None, .track = Track::Ticks,
+     .hands = {Hand::Baton, c("#1d1d1d"), none, none}, .second = {Second::Needle, c("#ffffff")}, .cap = c("#1d1d1d"),
+     .text = {false, 62, 122}},
+    {.name = "Violet", .stem = "violet",
+     .bezel = {Bezel::Steel, c("#a7a2b3"), 9}, .dial = {Dial::Guilloche, c("#7a48b0"), c("#3b1c63")},
+     .numerals = {Numerals::None, "", 400, 0, 0}, .ink = c("#e3e0ea"), .markers = Markers::Dots, .track = Track::Ticks,
+     .hands = {Hand::Leaf, c("#e6e3ee"), c("#5a5566"), none}, .second = {Second::Needle, c("#d9b8ff")}, .cap = c("#cfcad9"),
+     .text = {true, 60, 124}},
+    {.name = "Classic", .stem = "classic",
+     .bezel = {Bezel::Gold, c("#c9a44c"), 9}, .dial = {Dial::Opaline, c("#fdf8ea"), c("#eee3c6")},
+     .numerals = {Numerals::RomanRadial, "Liberation Serif", 400, 17, 72}, .ink = c("#1a1a1a"), .markers = Markers::None, .track = Track::Railway,
+     .hands = {Hand::Spade, c("#141414"), none, none}, .second = {Second::Needle, c("#1d3f99")}, .cap = c("#c9a44c"),
+     .text = {false, 62, 122}},
+    {.name = "Wooden", .stem = "wooden",
+     .bezel = {Bezel::Wood, c("#5a3218"), 11}, .dial = {Dial::Wood, c("#e2b57a"), c("#c48e4f")},
+     .numerals = {Numerals::Arabic, "Liberation Serif", 700, 21, 64}, .ink = c("#3a2210"), .markers = Markers::None, .track = Track::Dots,
+     .hands = {Hand::Sword, c("#d8ab4c"), c("#5a3d10"), none}, .second = {Second::Needle, c("#8b1a1a")}, .cap = c("#d8ab4c"),
+     .text = {false, 62, 122}},
+  };
+  // clang-format on
   return themes;
 }

@@ -32,27 +32,38 @@ enum class Second { Needle, Lollipop, Arrow };
 struct AnalogTheme {
   QString name;  // menu caption and face file name
   QString stem;  // hand and cap images: <stem>-hour.png, ...
-  Bezel bezel;
-  QColor bezelColor;
-  double bezelWidth;  // in large-face pixels
-  Dial dial;
-  QColor dialCentre, dialEdge;
-  Numerals numerals;
-  QString font;
-  int fontWeight;
-  double numeralSize;  // pixel size on the large face
-  double numeralRadius;
+  struct {
+    Bezel kind;
+    QColor color;
+    double width;  // large-face pixels
+  } bezel;
+  struct {
+    Dial kind;
+    QColor centre, edge;
+  } dial;
+  struct {
+    Numerals kind;
+    QString font;
+    int weight;
+    double size, radius;  // large-face pixels
+  } numerals;
   QColor ink;  // numerals, markers, track
   Markers markers;
   Track track;
-  Hand hand;
-  QColor handFill, handEdge, handInlay;  // invalid inlay = none
-  Second second;
-  QColor secondColor;
-  QColor capColor;
-  bool whiteText;
-  int tyCity, tyDate;
-  QColor accent = {};  // an optional second ink (a ring or the 12 marker)
+  struct {
+    Hand kind;
+    QColor fill, edge, inlay;  // an invalid colour: none
+  } hands;
+  struct {
+    Second kind;
+    QColor color;
+  } second;
+  QColor cap;
+  struct {
+    bool white;
+    int city, date;  // TYCity, TYDate
+  } text;
+  QColor accent = {};  // an optional second ink: the 12 marker, a ring
 };
 
 struct DigitalTheme {

@@ -57,8 +57,8 @@ bool writeAnalog(const QString& folder) {
     out << "MinuteImage=" << t.stem << "-minute\n";
     out << "SecondImage=" << t.stem << "-second\n";
     out << "RoundImage=" << t.stem << "-cap\n";
-    out << "TYCity=" << t.tyCity << "\nTYDate=" << t.tyDate << '\n';
-    out << "TextColor=" << (t.whiteText ? "White" : "Black") << '\n';
+    out << "TYCity=" << t.text.city << "\nTYDate=" << t.text.date << '\n';
+    out << "TextColor=" << (t.text.white ? "White" : "Black") << '\n';
     out << "TXHour=" << hands[0].tx << "\nTYHour=" << hands[0].ty << '\n';
     out << "TXMinute=" << hands[1].tx << "\nTYMinute=" << hands[1].ty << '\n';
     out << "TXSecond=" << hands[2].tx << "\nTYSecond=" << hands[2].ty << "\n\n";
