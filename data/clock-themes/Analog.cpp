@@ -656,7 +656,7 @@ const std::vector<AnalogTheme>& analogThemes() {
      .hands = {Hand::Leaf, c("#2a4fb8"), c("#0f2263"), none}, .second = {Second::Needle, c("#2a4fb8")}, .cap = c("#2a4fb8"),
      .text = {false, 62, 122}},
     {.name = "Retro Green", .stem = "retrogreen",
-     .bezel = {Bezel::Enamel, c("#eee3c4"), 12}, .dial = {Dial::Plain, c("#6b8a3f"), c("#3e5a23")},
+     .bezel = {Bezel::Enamel, c("#eee3c4"), 12}, .dial = {Dial::Plain, c("#587a30"), c("#344f1b")},
      .numerals = {Numerals::Arabic4, "DejaVu Sans", 700, 26, 61}, .ink = c("#f4ecd2"), .markers = Markers::Dots, .track = Track::Dots,
      .hands = {Hand::Stick, c("#f4ecd2"), c("#26331a"), none}, .second = {Second::Lollipop, c("#ef7a1a")}, .cap = c("#ef7a1a"),
      .text = {true, 62, 122}},

@@ -1,18 +1,5 @@
-// The analog and digital clock themes, drawn by code.
-//
-// Conventions the clock windows rely on (the files are read, not generated, at
-// run time):
-// - Faces are square PNGs with per-pixel alpha, 200, 150 and 100 pixels wide,
-//   centred on the point (size/2, size/2), i.e. between the four middle pixels.
-// - A hand image points from its pivot straight down, towards 6 o'clock. Its
-//   pivot (TX.., TY..) is a point in pixel-edge coordinates: the hand's axis is
-//   the vertical line x = TX, and the rotation centre is the top-left corner of
-//   pixel (TX, TY). Hand images are drawn for a 280-pixel rotation canvas that
-//   is scaled onto the face, so one hand pixel is 200/280 of a large-face pixel.
-// - The centre cap is drawn at its own size on every face (it is not scaled).
-// - Digital bitmaps are 24-bit BMPs 138 pixels wide, 82 high with the date line
-//   and 60 high without it ("small"), placed one pixel in from the window's
-//   top-left corner, under labels at rows 5, 31 and 65 that are 138 pixels wide.
+// The analog and digital clock themes, drawn by code. The file conventions
+// they follow are given at the top of main.cpp.
 #pragma once
 
 #include <QColor>
