@@ -126,12 +126,17 @@ Rgba dialAt(const AnalogTheme& t, double u, double v, double r, double th) {
       break;
     }
     case Dial::Wood: {
-      const double w =
-          v * 0.42 + 7 * art::fbm(u * 0.011, v * 0.03, 61, 4) + 1.2 * art::fbm(u * 0.06, v * 0.25, 62, 3);
-      const double ring = std::pow(0.5 + 0.5 * std::sin(w * 1.9), 3.0);
+      // A flat-sawn board cut at a slant to the log: the growth rings meet
+      // the face as nested arches.
+      const double warp = 7 * art::fbm(u * 0.018, v * 0.018, 61, 4);
+      const double ring = std::hypot(v - 112, (u + 45) * 0.17) + warp;
+      const double f = ring / 7.5 - std::floor(ring / 7.5);
+      const double late = art::smoothstep(0.62, 0.86, f) * (1 - art::smoothstep(0.9, 1.0, f));
       const double fibre =
-          (art::noise(u * 0.12, v * 2.2, 63) - 0.5) * 0.16 + (art::noise(u * 0.6, v * 9, 64) - 0.5) * 0.06;
-      col = art::mix(col, art::rgba(t.dial.edge.darker(135)), art::clamp01(ring * 0.55 + fibre));
+          (art::noise(u * 0.05, v * 1.4, 63) - 0.5) * 0.22 + (art::noise(u * 0.4, v * 4.5, 64) - 0.5) * 0.1;
+      const double tone = (art::fbm(u * 0.012, v * 0.02, 65, 3) - 0.5) * 0.25;
+      col = art::mix(col, art::rgba(t.dial.edge.darker(150)), art::clamp01(late * 0.5 + fibre * 0.8 + 0.1));
+      col = art::shade(col, tone);
       col = art::shade(col, -0.18 * std::pow(q, 3));
       break;
     }
@@ -654,7 +659,7 @@ const std::vector<AnalogTheme>& analogThemes() {
      .bezel = {Bezel::Steel, c("#8d96a0"), 8}, .dial = {Dial::Opaline, c("#f6f7f9"), c("#d6dbe2")},
      .numerals = {Numerals::Arabic, "Liberation Serif", 400, 21, 67}, .ink = c("#1c2c55"), .markers = Markers::None, .track = Track::Railway,
      .hands = {Hand::Leaf, c("#2a4fb8"), c("#0f2263"), none}, .second = {Second::Needle, c("#2a4fb8")}, .cap = c("#2a4fb8"),
-     .text = {false, 62, 122}},
+     .text = {false, 66, 120}},
     {.name = "Retro Green", .stem = "retrogreen",
      .bezel = {Bezel::Enamel, c("#eee3c4"), 12}, .dial = {Dial::Plain, c("#587a30"), c("#344f1b")},
      .numerals = {Numerals::Arabic4, "DejaVu Sans", 700, 26, 61}, .ink = c("#f4ecd2"), .markers = Markers::Dots, .track = Track::Dots,
@@ -664,7 +669,7 @@ const std::vector<AnalogTheme>& analogThemes() {
      .bezel = {Bezel::Gloss, c("#c62a2a"), 13}, .dial = {Dial::Plain, c("#fcf4e2"), c("#eee0bf")},
      .numerals = {Numerals::Arabic, "DejaVu Sans Condensed", 700, 18, 64}, .ink = c("#262626"), .markers = Markers::None, .track = Track::Ticks,
      .hands = {Hand::Stick, c("#1f1f1f"), none, none}, .second = {Second::Needle, c("#d32f2f")}, .cap = c("#d32f2f"),
-     .text = {false, 62, 122}},
+     .text = {false, 66, 120}},
     {.name = "Fresh", .stem = "fresh",
      .bezel = {Bezel::Enamel, c("#8cc84b"), 7}, .dial = {Dial::Plain, c("#ffffff"), c("#e6f5ec")},
      .numerals = {Numerals::Arabic4, "DejaVu Sans", 400, 26, 68}, .ink = c("#12897a"), .markers = Markers::Dots, .track = Track::Dots,
@@ -679,7 +684,7 @@ const std::vector<AnalogTheme>& analogThemes() {
      .bezel = {Bezel::Enamel, c("#1f66c1"), 7}, .dial = {Dial::Plain, c("#ffffff"), c("#edf2fa")},
      .numerals = {Numerals::Arabic, "Liberation Sans", 400, 20, 70}, .ink = c("#1f66c1"), .markers = Markers::None, .track = Track::Ticks,
      .hands = {Hand::Baton, c("#163f78"), none, none}, .second = {Second::Needle, c("#3d9bf0")}, .cap = c("#163f78"),
-     .text = {false, 62, 122}},
+     .text = {false, 66, 120}},
     {.name = "Vibrant", .stem = "vibrant",
      .bezel = {Bezel::Rainbow, c("#ffffff"), 10}, .dial = {Dial::Plain, c("#ffffff"), c("#f2f2f2")},
      .numerals = {Numerals::Arabic4, "DejaVu Sans", 700, 25, 63}, .ink = c("#2b2b2b"), .markers = Markers::Rainbow, .track = Track::None,
@@ -694,7 +699,7 @@ const std::vector<AnalogTheme>& analogThemes() {
      .bezel = {Bezel::Gunmetal, c("#4a4d52"), 10}, .dial = {Dial::Plain, c("#232427"), c("#0b0b0c")},
      .numerals = {Numerals::Arabic, "DejaVu Sans", 400, 19, 66}, .ink = c("#a7acb2"), .markers = Markers::None, .track = Track::Ticks,
      .hands = {Hand::Baton, c("#8c9199"), none, c("#f2f2f2")}, .second = {Second::Needle, c("#c8ccd0")}, .cap = c("#6d7178"),
-     .text = {true, 62, 122}},
+     .text = {true, 66, 120}},
     {.name = "Gray", .stem = "gray",
      .bezel = {Bezel::Enamel, c("#b9b9b9"), 8}, .dial = {Dial::Plain, c("#f0f0f0"), c("#d4d4d4")},
      .numerals = {Numerals::None, "", 400, 0, 0}, .ink = c("#4d4d4d"), .markers = Markers::Batons, .track = Track::Ticks,
@@ -704,7 +709,7 @@ const std::vector<AnalogTheme>& analogThemes() {
      .bezel = {Bezel::Gunmetal, c("#3c3f44"), 10}, .dial = {Dial::Matte, c("#3d4045"), c("#24262a")},
      .numerals = {Numerals::Arabic, "DejaVu Sans", 700, 18, 63}, .ink = c("#f2f2f2"), .markers = Markers::None, .track = Track::Ticks,
      .hands = {Hand::Arrow, c("#d9dbde"), none, c("#ff8f00")}, .second = {Second::Arrow, c("#ff8f00")}, .cap = c("#ff8f00"),
-     .text = {true, 62, 122}, .accent = c("#ff8f00")},
+     .text = {true, 66, 120}, .accent = c("#ff8f00")},
     {.name = "Deep Pink", .stem = "deeppink",
      .bezel = {Bezel::RoseGold, c("#c98b7a"), 9}, .dial = {Dial::Sunburst, c("#e0307a"), c("#8a0f4e")},
      .numerals = {Numerals::None, "", 400, 0, 0}, .ink = c("#ffe6f0"), .markers = Markers::Diamonds, .track = Track::Dots,
@@ -714,12 +719,12 @@ const std::vector<AnalogTheme>& analogThemes() {
      .bezel = {Bezel::Gold, c("#c9a44c"), 10}, .dial = {Dial::Matte, c("#2f6140"), c("#163a24")},
      .numerals = {Numerals::Roman, "Liberation Serif", 400, 19, 67}, .ink = c("#e6c878"), .markers = Markers::None, .track = Track::Railway,
      .hands = {Hand::Leaf, c("#e9c970"), c("#7a5a1c"), none}, .second = {Second::Needle, c("#e9c970")}, .cap = c("#d9b55a"),
-     .text = {true, 62, 122}},
+     .text = {true, 66, 120}},
     {.name = "Orange", .stem = "orange",
      .bezel = {Bezel::Enamel, c("#2b2b2b"), 9}, .dial = {Dial::Plain, c("#ffae3d"), c("#f27405")},
      .numerals = {Numerals::Arabic, "DejaVu Sans", 700, 20, 66}, .ink = c("#1d1d1d"), .markers = Markers::None, .track = Track::Ticks,
      .hands = {Hand::Baton, c("#1d1d1d"), none, none}, .second = {Second::Needle, c("#ffffff")}, .cap = c("#1d1d1d"),
-     .text = {false, 62, 122}},
+     .text = {false, 66, 120}},
     {.name = "Violet", .stem = "violet",
      .bezel = {Bezel::Steel, c("#a7a2b3"), 9}, .dial = {Dial::Guilloche, c("#7a48b0"), c("#3b1c63")},
      .numerals = {Numerals::None, "", 400, 0, 0}, .ink = c("#e3e0ea"), .markers = Markers::Dots, .track = Track::Ticks,
@@ -729,12 +734,12 @@ const std::vector<AnalogTheme>& analogThemes() {
      .bezel = {Bezel::Gold, c("#c9a44c"), 9}, .dial = {Dial::Opaline, c("#fdf8ea"), c("#eee3c6")},
      .numerals = {Numerals::RomanRadial, "Liberation Serif", 400, 17, 72}, .ink = c("#1a1a1a"), .markers = Markers::None, .track = Track::Railway,
      .hands = {Hand::Spade, c("#141414"), none, none}, .second = {Second::Needle, c("#1d3f99")}, .cap = c("#c9a44c"),
-     .text = {false, 62, 122}},
+     .text = {false, 66, 120}},
     {.name = "Wooden", .stem = "wooden",
      .bezel = {Bezel::Wood, c("#5a3218"), 11}, .dial = {Dial::Wood, c("#e2b57a"), c("#c48e4f")},
      .numerals = {Numerals::Arabic, "Liberation Serif", 700, 21, 64}, .ink = c("#3a2210"), .markers = Markers::None, .track = Track::Dots,
      .hands = {Hand::Sword, c("#d8ab4c"), c("#5a3d10"), none}, .second = {Second::Needle, c("#8b1a1a")}, .cap = c("#d8ab4c"),
-     .text = {false, 62, 122}},
+     .text = {false, 66, 120}},
   };
   // clang-format on
   return themes;

@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "Art.h"
 #include "Themes.h"
 
 namespace {
@@ -12,7 +13,7 @@ constexpr int kWidth = 138;
 constexpr int kHeight = 82;
 constexpr int kSmallHeight = 60;
 // The time label spans bitmap rows 30 to 52; its window sits around it.
-const QRectF kPanel(5.5, 27.5, kWidth - 11, 27);
+const QRectF kPanel(3.5, 27.5, kWidth - 7, 27);
 
 }  // namespace
 
@@ -26,6 +27,17 @@ QImage paintDigital(const DigitalTheme& t, bool small) {
   body.setColorAt(0, t.top);
   body.setColorAt(1, t.bottom);
   p.fillRect(img.rect(), body);
+  if (t.brushed) {
+    // Brushed metal: fine horizontal streaks, the same on every machine.
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        const double n =
+            art::noise(x * 0.04, y * 1.7, 71) - 0.5 + (art::noise(x * 0.3, y * 3.1, 72) - 0.5) * 0.5;
+        p.setPen(n > 0 ? QColor(255, 255, 255, static_cast<int>(n * 26))
+                       : QColor(0, 0, 0, static_cast<int>(-n * 26)));
+        p.drawPoint(x, y);
+      }
+  }
   // Gloss over the upper half, as on a lacquered case.
   QLinearGradient gloss(0, 0, 0, h * 0.5);
   gloss.setColorAt(0, QColor(255, 255, 255, 60));
@@ -61,6 +73,14 @@ QImage paintDigital(const DigitalTheme& t, bool small) {
   is.setColorAt(0, QColor(0, 0, 0, 70));
   is.setColorAt(1, QColor(0, 0, 0, 0));
   p.fillRect(QRectF(kPanel.left(), kPanel.top(), kPanel.width(), 4), is);
+  // A faint reflection across the glass.
+  QPainterPath glare;
+  glare.moveTo(kPanel.left(), kPanel.top());
+  glare.lineTo(kPanel.left() + kPanel.width() * 0.62, kPanel.top());
+  glare.lineTo(kPanel.left() + kPanel.width() * 0.48, kPanel.bottom());
+  glare.lineTo(kPanel.left(), kPanel.bottom());
+  glare.closeSubpath();
+  p.fillPath(glare, QColor(255, 255, 255, 14));
   p.restore();
 
   if (!small) {
@@ -80,27 +100,20 @@ QImage paintDigital(const DigitalTheme& t, bool small) {
 }
 
 const std::vector<DigitalTheme>& digitalThemes() {
+  // clang-format off
   static const std::vector<DigitalTheme> themes = {
-      {"Dark Blue", c("#25508f"), c("#0c1f40"), c("#08142a"), c("#040a16"), c("#bcd6ff"), c("#eaf4ff"),
-       c("#93b6e6")},
-      {"Black", c("#3a3a3a"), c("#070707"), c("#000000"), c("#000000"), c("#dedede"), c("#ffbf3a"),
-       c("#a0a0a0")},
-      {"Dark Red", c("#7d1319"), c("#38050a"), c("#220306"), c("#120102"), c("#ffc2b8"), c("#fff0ea"),
-       c("#e79a90")},
-      {"Fire Brick", c("#c8412f"), c("#8a1b12"), c("#4f0f09"), c("#2b0604"), c("#ffe2c2"), c("#fff4dc"),
-       c("#ffd3a3")},
-      {"Forest Green", c("#2f7a39"), c("#123a18"), c("#0a2410"), c("#041207"), c("#c3ecb0"), c("#eaffdf"),
-       c("#a3d98f")},
-      {"Gray", c("#f0f0f0"), c("#b4b4b4"), c("#d9e0d2"), c("#7d8577"), c("#333333"), c("#1a1d18"),
-       c("#444444")},
-      {"Sky Blue", c("#d2eeff"), c("#79c2ef"), c("#f1f9ff"), c("#4f9bcb"), c("#0d4a78"), c("#0b3659"),
-       c("#1f5f8f")},
-      {"Orange", c("#ffb347"), c("#e86a00"), c("#fff4e2"), c("#a34a00"), c("#3b1a00"), c("#4a2200"),
-       c("#3b1a00")},
-      {"Deep Pink", c("#ef3f86"), c("#a3104f"), c("#5c0a2e"), c("#33051a"), c("#ffe3ef"), c("#ffffff"),
-       c("#ffc9df")},
-      {"Violet", c("#8a52bf"), c("#43206b"), c("#2a0f43"), c("#160624"), c("#e6d3fa"), c("#f6edff"),
-       c("#cdb1ec")},
+    // name             body top      body bottom   time window   its edge      city          time          date
+    {"Dark Blue",    c("#25508f"), c("#0c1f40"), c("#08142a"), c("#040a16"), c("#bcd6ff"), c("#eaf4ff"), c("#93b6e6")},
+    {"Black",        c("#3a3a3a"), c("#070707"), c("#000000"), c("#000000"), c("#dedede"), c("#ffbf3a"), c("#a0a0a0"), true},
+    {"Dark Red",     c("#7d1319"), c("#38050a"), c("#220306"), c("#120102"), c("#ffc2b8"), c("#fff0ea"), c("#e79a90")},
+    {"Fire Brick",   c("#c8412f"), c("#8a1b12"), c("#4f0f09"), c("#2b0604"), c("#ffe2c2"), c("#fff4dc"), c("#ffd3a3")},
+    {"Forest Green", c("#2f7a39"), c("#123a18"), c("#0a2410"), c("#041207"), c("#c3ecb0"), c("#eaffdf"), c("#a3d98f")},
+    {"Gray",         c("#f0f0f0"), c("#b4b4b4"), c("#d9e0d2"), c("#7d8577"), c("#333333"), c("#1a1d18"), c("#444444"), true},
+    {"Sky Blue",     c("#d2eeff"), c("#79c2ef"), c("#f1f9ff"), c("#4f9bcb"), c("#0d4a78"), c("#0b3659"), c("#1f5f8f")},
+    {"Orange",       c("#ffb347"), c("#e86a00"), c("#fff4e2"), c("#a34a00"), c("#3b1a00"), c("#4a2200"), c("#3b1a00")},
+    {"Deep Pink",    c("#ef3f86"), c("#a3104f"), c("#5c0a2e"), c("#33051a"), c("#ffe3ef"), c("#ffffff"), c("#ffc9df")},
+    {"Violet",       c("#8a52bf"), c("#43206b"), c("#2a0f43"), c("#160624"), c("#e6d3fa"), c("#f6edff"), c("#cdb1ec")},
   };
+  // clang-format on
   return themes;
 }

@@ -58,6 +58,7 @@ struct DigitalTheme {
   QColor top, bottom;       // body gradient
   QColor panel, panelEdge;  // the recessed time window
   QColor city, time, date;  // label colours
+  bool brushed = false;     // brushed metal instead of lacquer
 };
 
 struct HandImage {
