@@ -738,7 +738,7 @@ const std::vector<AnalogTheme>& analogThemes() {
     {.name = "Wooden", .stem = "wooden",
      .bezel = {Bezel::Wood, c("#5a3218"), 11}, .dial = {Dial::Wood, c("#e2b57a"), c("#c48e4f")},
      .numerals = {Numerals::Arabic, "Liberation Serif", 700, 21, 64}, .ink = c("#3a2210"), .markers = Markers::None, .track = Track::Dots,
-     .hands = {Hand::Sword, c("#d8ab4c"), c("#5a3d10"), none}, .second = {Second::Needle, c("#8b1a1a")}, .cap = c("#d8ab4c"),
+     .hands = {Hand::Sword, c("#2e1f13"), c("#140b05"), none}, .second = {Second::Needle, c("#9e1c1c")}, .cap = c("#c9a44c"),
      .text = {false, 66, 120}},
   };
   // clang-format on

@@ -124,6 +124,29 @@ TEST(ShippedThemes, AnalogThemesHaveFacesHandsAndReadableText) {
       EXPECT_NEAR(moment / mass, tx, 0.5) << "the hand is not centred on its pivot";
     }
     EXPECT_LT(reach[0], reach[1]) << "hour hand not shorter than the minute hand";
+    // The hour and minute hands stand out from the dial they sweep.
+    const QImage face(kProgram + "askins/" + name + ".png");
+    double dial = 0;
+    int samples = 0;
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (const double r = std::hypot(x + 0.5 - 100, y + 0.5 - 100); r > 25 && r < 60) {
+          dial += Luminance(face.pixel(x, y));
+          ++samples;
+        }
+    dial /= samples;
+    for (int i = 0; i < 2; ++i) {
+      const QImage hand(kProgram + "askins/" + Text(s, hands[i][0]) + ".png");
+      double body = 0;
+      int n = 0;
+      for (int y = 0; y < hand.height(); ++y)
+        for (int x = 0; x < hand.width(); ++x)
+          if (qAlpha(hand.pixel(x, y)) == 255) {
+            body += Luminance(hand.pixel(x, y));
+            ++n;
+          }
+      EXPECT_GT(std::abs(body / n - dial), 0.3) << hands[i][0] << " does not stand out from the dial";
+    }
     const QImage cap(kProgram + "askins/" + Text(s, "RoundImage") + ".png");
     ASSERT_FALSE(cap.isNull());
     EXPECT_LE(cap.width(), 12) << "the cap is drawn unscaled on the 100-pixel face too";
