@@ -64,7 +64,7 @@ Rgba bezelAt(const AnalogTheme& t, double r, double th) {
   domeNormal(p, ux, uy, metal ? 1.1 : 0.9, nx, ny, nz);
   const double diffuse = nx * kLx + ny * kLy + nz * kLz - kLz;        // 0 on a flat surface
   const double rz = 2 * (nx * kLx + ny * kLy + nz * kLz) * nz - kLz;  // reflected light toward the viewer
-  const double spec = std::pow(std::max(0.0, rz), 24);
+  const double specular = std::pow(std::max(0.0, rz), 24);
   Rgba col;
   if (metal) {
     const Metal m = metalOf(t.bezel.kind, t.bezel.color);
@@ -74,14 +74,14 @@ Rgba bezelAt(const AnalogTheme& t, double r, double th) {
         (art::noise(r * 9, th * 2, 11) - 0.5) * 0.16 + (art::noise(r * 40, th * 1.3, 12) - 0.5) * 0.08;
     const double k = art::clamp01(0.22 + 0.5 * wedge + 1.4 * diffuse + grain);
     col = art::mix(m.dark, m.light, k);
-    col = art::shade(col, 0.5 * spec);
+    col = art::shade(col, 0.5 * specular);
   } else if (t.bezel.kind == Bezel::Wood) {
     const double w = r * 1.1 + 5 * art::fbm(ux * 1.6 + 3, uy * 1.6 + 3, 21, 4);
     const double ring = std::pow(0.5 + 0.5 * std::sin(w * 2.2), 2);
     const double fibre = (art::noise(r * 3, th * 60, 22) - 0.5) * 0.12;
     col = art::mix(art::rgba(c("#6e3f20")), art::rgba(c("#3a1d0c")), art::clamp01(ring * 0.7 + 0.15 + fibre));
     col = art::shade(col, 1.0 * diffuse);
-    col = art::shade(col, 0.35 * spec);
+    col = art::shade(col, 0.35 * specular);
   } else {
     Rgba base = art::rgba(t.bezel.color);
     if (t.bezel.kind == Bezel::Rainbow) {
@@ -90,7 +90,7 @@ Rgba bezelAt(const AnalogTheme& t, double r, double th) {
     }
     const double gloss = t.bezel.kind == Bezel::Gloss ? 0.9 : 0.45;
     col = art::shade(base, 1.1 * diffuse);
-    col = art::shade(col, gloss * spec);
+    col = art::shade(col, gloss * specular);
   }
   // A dark lip where the bezel meets the dial, and a soft outer rim that
   // separates the clock from any desktop.
