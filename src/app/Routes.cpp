@@ -4,7 +4,11 @@
 #include <QMessageBox>
 
 #include "app/WorldClock.h"
+#include "core/CityDatabase.h"
 #include "options/TWCSettings.h"
+#include "tools/Calendar.h"
+#include "tools/dialcodes.h"
+#include "tools/finder.h"
 
 namespace wc {
 
@@ -34,11 +38,11 @@ void SaveReminders(TWorldClock&) {}
 void CheckRem(TWorldClock&) {}
 void OpenReminders(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The reminder editor")); }
 
-void OpenCalendar(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The calendar")); }
-void OpenDialCodes(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The international dial codes window"));
+void OpenCalendar(TWorldClock& w) { RunToolWindow<TWCCalendar>(CalendarWindow(), &w); }
+void OpenDialCodes(TWorldClock& w) { RunToolWindow<TWCDialCodes>(DialCodesWindow(), &w); }
+void OpenTimeFinder(TWorldClock& w) {
+  RunToolWindow<TTimeFinder>(TimeFinderWindow(), &w, CityTable::instance(), w.formatSettings());
 }
-void OpenTimeFinder(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The quick time finder")); }
 
 QPointer<QWidget>& CalendarWindow() {
   static QPointer<QWidget> w;

@@ -18,6 +18,10 @@ class ToolDialogHeader : public QWidget {
   QLabel* heading_;
 };
 
+// Moves a dialog so that it is centred over its owner (over the screen while
+// the owner is hidden), kept whole on the owner's screen.
+void CentreOverOwner(QWidget& dialog, const QWidget* owner);
+
 // The picture of the options header: a small globe with clock hands, drawn
 // rather than shipped so that it is sharp at every scale.
 QPixmap OptionsHeaderPicture(int size, qreal devicePixelRatio);
