@@ -148,7 +148,8 @@ TWCCalendar::TWCCalendar(QWidget* owner)
     button->setIcon(YearArrow(left));
     button->setIconSize(QSize(20, 20));
     button->setFocusPolicy(Qt::StrongFocus);
-    button->setToolTip(left ? QStringLiteral("Previous year (Page Up)") : QStringLiteral("Next year (Page Down)"));
+    button->setToolTip(left ? QStringLiteral("Previous year (Page Up)")
+                            : QStringLiteral("Next year (Page Down)"));
     button->setAccessibleName(left ? QStringLiteral("Previous year") : QStringLiteral("Next year"));
   }
   connect(btnLeft, &QToolButton::clicked, this, &TWCCalendar::LeftBtnClick);

@@ -29,7 +29,8 @@ MonthLayout LayoutMonth(int year, int month, std::optional<std::chrono::sys_days
   m.days.reserve(static_cast<std::size_t>(last));
   for (int d = 1; d <= last; ++d) {
     const sys_days date = first + days{d - 1};
-    m.days.push_back({d, column, line, baseX + column * cw, baseY + ch * (line + 1), today && *today == date});
+    m.days.push_back(
+        {d, column, line, baseX + column * cw, baseY + ch * (line + 1), today && *today == date});
     if (++column == 7 && d < last) {
       column = 0;
       ++line;

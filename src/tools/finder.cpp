@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCompleter>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -97,17 +96,21 @@ TTimeFinder::TTimeFinder(QWidget* owner, const CityTable& cities, const FormatSe
   btnClose = Named(new QPushButton(QStringLiteral("Close"), this), "btnClose");
   connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 
-  auto* results = new QGridLayout;
-  results->setHorizontalSpacing(8);
-  results->setVerticalSpacing(6);
-  results->addWidget(Label2, 0, 0, 1, 2);
-  results->addWidget(Label3, 1, 0);
-  results->addWidget(lbTime, 1, 1);
-  results->addWidget(Label4, 2, 0);
-  results->addWidget(lbDate, 2, 1);
-  results->addWidget(Label5, 3, 0);
-  results->addWidget(lbCode, 3, 1);
-  results->setColumnStretch(1, 1);
+  // Each value beside its own caption: a long date then still fits beside
+  // "Current date:" although the dial-code caption is wider.
+  auto* results = new QVBoxLayout;
+  results->setSpacing(6);
+  results->addWidget(Label2);
+  for (auto [caption, value] :
+       {std::pair{Label3, lbTime}, std::pair{Label4, lbDate}, std::pair{Label5, lbCode}}) {
+    caption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(caption);
+    row->addWidget(value, 1);
+    results->addLayout(row);
+  }
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -159,7 +162,8 @@ void TTimeFinder::FormShow() {
 
 void TTimeFinder::FormClose() {
   tmrTime->stop();
-  WriteIntegerSetting(kSettingsKey, kSearchType, searchTypes_->checkedId() < 0 ? 0 : searchTypes_->checkedId());
+  WriteIntegerSetting(kSettingsKey, kSearchType,
+                      searchTypes_->checkedId() < 0 ? 0 : searchTypes_->checkedId());
 }
 
 void TTimeFinder::rgSearchTypeClick() {
@@ -172,7 +176,8 @@ void TTimeFinder::rgSearchTypeClick() {
   cbSearch->setCurrentIndex(-1);
   cbSearch->clearEditText();
   cbSearchChange();
-  cbSearch->setFocus();
+  // After the radio button's own key handling, which keeps the focus on it.
+  QTimer::singleShot(0, cbSearch, [this] { cbSearch->setFocus(Qt::OtherFocusReason); });
 }
 
 void TTimeFinder::cbSearchChange() {
@@ -182,6 +187,10 @@ void TTimeFinder::cbSearchChange() {
     return;
   }
   Label2->setText(Q(found_->name));
+  // A whole name is found: the suggestions would only hide the answer.
+  QTimer::singleShot(0, this, [this] {
+    if (found_ && cbSearch->completer()->popup()->isVisible()) cbSearch->completer()->popup()->hide();
+  });
   showTime(found_->localTime);
   lbCode->setText(Q(found_->code));
 }
