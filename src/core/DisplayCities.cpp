@@ -8,13 +8,6 @@ namespace wc {
 
 namespace {
 
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
 bool IsTrimmed(char16_t c) { return c <= u' '; }
 
 std::u16string_view TrimView16(std::u16string_view s) {

@@ -108,6 +108,13 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
 bool StartsWithIgnoreCaseAscii(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && EqualsIgnoreCaseAscii(s.substr(0, prefix.size()), prefix);
 }

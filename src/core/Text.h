@@ -17,6 +17,7 @@ std::string Utf16ToUtf8(std::u16string_view s);
 std::string_view TrimView(std::string_view s);
 std::string Trim(std::string_view s);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
+std::string LowerAscii(std::string_view s);  // A-Z only
 bool StartsWithIgnoreCaseAscii(std::string_view s, std::string_view prefix);
 // The first n UTF-16 units of a UTF-8 text, as the stored formats count them.
 std::string LeftUtf16(std::string_view s, std::size_t n);

@@ -12,13 +12,6 @@ namespace {
 
 constexpr std::size_t kCountryChars = 32;
 
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
 }  // namespace
 
 SearchType SearchTypeFromSetting(int stored) { return stored == 1 ? SearchType::Country : SearchType::City; }
