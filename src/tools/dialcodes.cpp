@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/SettingsTable.h"
 #include "options/ToolDialogHeader.h"
@@ -110,6 +111,15 @@ TWCDialCodes::TWCDialCodes(QWidget* owner)
   setTabOrder(lvDialCodes, btnClose);
 
   fixClientSize(QSize(399, 298));
+}
+
+void TWCDialCodes::showEvent(QShowEvent* e) {
+  TToolWindow::showEvent(e);
+  // Rows a little taller rather than a half row cut off at the bottom.
+  const int space = lvDialCodes->viewport()->height();
+  const int natural = fontMetrics().height() + 5;
+  const int rows = std::max(1, space / natural);
+  lvDialCodes->verticalHeader()->setDefaultSectionSize(space / rows);
 }
 
 void TWCDialCodes::lvDialCodesColumnClick(int column) {

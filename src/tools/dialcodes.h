@@ -23,6 +23,9 @@ class TWCDialCodes : public TToolWindow {
   QTableView* list() const { return lvDialCodes; }
   void lvDialCodesColumnClick(int column);
 
+ protected:
+  void showEvent(QShowEvent* e) override;
+
  private:
   std::vector<DialCodeRow> rows_;
   DialCodeSort sort_;
