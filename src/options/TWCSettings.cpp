@@ -83,17 +83,10 @@ void TWCSettings::buildUi() {
   buttons->addWidget(btnOK);
   buttons->addWidget(btnCancel);
 
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(10, 8, 10, 10);
+  QVBoxLayout* body = LayOutUnderHeader(*this, header);
   body->setSpacing(10);
   body->addWidget(Tabs, 1);
   body->addLayout(buttons);
-
-  auto* root = new QVBoxLayout(this);
-  root->setContentsMargins(0, 0, 0, 0);
-  root->setSpacing(0);
-  root->addWidget(header);
-  root->addLayout(body, 1);
 }
 
 QWidget* TWCSettings::buildGeneralTab() {

@@ -61,6 +61,17 @@ QPixmap OptionsHeaderPicture(int size, qreal dpr) {
   return pm;
 }
 
+QVBoxLayout* LayOutUnderHeader(QWidget& dialog, ToolDialogHeader* header) {
+  auto* body = new QVBoxLayout;
+  body->setContentsMargins(10, 8, 10, 10);
+  auto* root = new QVBoxLayout(&dialog);
+  root->setContentsMargins(0, 0, 0, 0);
+  root->setSpacing(0);
+  root->addWidget(header);
+  root->addLayout(body, 1);
+  return body;
+}
+
 void CentreOverOwner(QWidget& dialog, const QWidget* owner) {
   const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
   QPoint topLeft;

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class QVBoxLayout;
 
 namespace wc {
 
@@ -17,6 +18,10 @@ class ToolDialogHeader : public QWidget {
  private:
   QLabel* heading_;
 };
+
+// Lays a dialog out as the tool dialogs are: the header across the top and,
+// below it, the body returned, with the dialogs' margins.
+QVBoxLayout* LayOutUnderHeader(QWidget& dialog, ToolDialogHeader* header);
 
 // Moves a dialog so that it is centred over its owner (over the screen while
 // the owner is hidden), kept whole on the owner's screen.

@@ -182,21 +182,16 @@ TWCCalendar::TWCCalendar(QWidget* owner)
 
   PaintBox1 = new TCalendarSurface(this);
 
-  btnCancel = new QPushButton(QStringLiteral("Close"), this);
-  btnCancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::accept);
-  auto* bottom = new QHBoxLayout;
-  bottom->setContentsMargins(8, 0, 10, 8);
-  bottom->addStretch(1);
-  bottom->addWidget(btnCancel);
-
   auto* root = new QVBoxLayout(this);
   root->setContentsMargins(0, 0, 0, 0);
   root->setSpacing(0);
   root->addWidget(pnlTop);
   root->addWidget(PaintBox1, 0, Qt::AlignLeft);
   root->addStretch(1);
+  auto* bottom = new QVBoxLayout;
+  bottom->setContentsMargins(8, 0, 10, 8);
   root->addLayout(bottom);
+  btnCancel = addCloseRow(bottom, "btnCancel");
 
   setTabOrder(btnLeft, lbYear);
   setTabOrder(lbYear, btnRight);

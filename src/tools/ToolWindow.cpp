@@ -1,5 +1,6 @@
 #include "tools/ToolWindow.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPushButton>
@@ -17,6 +18,17 @@ TToolWindow::TToolWindow(QWidget* owner, const QString& role, const char* placem
   setObjectName(role);
   setWindowRole(role);
   setModal(true);
+}
+
+QPushButton* TToolWindow::addCloseRow(QBoxLayout* layout, const char* objectName) {
+  auto* button = new QPushButton(QStringLiteral("Close"), this);
+  button->setObjectName(QLatin1String(objectName));
+  connect(button, &QPushButton::clicked, this, &QDialog::accept);
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(button);
+  layout->addLayout(row);
+  return button;
 }
 
 void TToolWindow::fixClientSize(QSize designed) {

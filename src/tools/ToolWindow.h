@@ -7,6 +7,9 @@
 #include <QPointer>
 #include <utility>
 
+class QBoxLayout;
+class QPushButton;
+
 namespace wc {
 
 class TToolWindow : public QDialog {
@@ -24,6 +27,8 @@ class TToolWindow : public QDialog {
   void reject() override { done(Accepted); }
 
  protected:
+  // A row with the "Close" button at its right end, added to the layout.
+  QPushButton* addCloseRow(QBoxLayout* layout, const char* objectName);
   // The designed client size, grown where fonts or a skin need more room.
   void fixClientSize(QSize designed);
   // Enter presses the focused button and otherwise never ends the window.

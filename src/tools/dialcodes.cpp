@@ -91,23 +91,10 @@ TWCDialCodes::TWCDialCodes(QWidget* owner)
   columns->resizeSection(1, 80);
   connect(columns, &QHeaderView::sectionClicked, this, &TWCDialCodes::lvDialCodesColumnClick);
 
-  btnClose = new QPushButton(QStringLiteral("Close"), this);
-  btnClose->setObjectName(QStringLiteral("btnClose"));
-  connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(btnClose);
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(10, 8, 10, 10);
+  QVBoxLayout* body = LayOutUnderHeader(*this, header);
   body->setSpacing(8);
   body->addWidget(lvDialCodes, 1);
-  body->addLayout(buttons);
-  auto* root = new QVBoxLayout(this);
-  root->setContentsMargins(0, 0, 0, 0);
-  root->setSpacing(0);
-  root->addWidget(header);
-  root->addLayout(body, 1);
+  btnClose = addCloseRow(body, "btnClose");
   setTabOrder(lvDialCodes, btnClose);
 
   fixClientSize(QSize(399, 298));

@@ -93,9 +93,6 @@ TTimeFinder::TTimeFinder(QWidget* owner, const CityTable& cities, const FormatSe
   for (QLabel* value : {Label2, lbTime, lbDate, lbCode})
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  btnClose = Named(new QPushButton(QStringLiteral("Close"), this), "btnClose");
-  connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
-
   // Each value beside its own caption: a long date then still fits beside
   // "Current date:" although the dial-code caption is wider.
   auto* results = new QVBoxLayout;
@@ -112,12 +109,7 @@ TTimeFinder::TTimeFinder(QWidget* owner, const CityTable& cities, const FormatSe
     results->addLayout(row);
   }
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(btnClose);
-
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(10, 8, 10, 10);
+  QVBoxLayout* body = LayOutUnderHeader(*this, header);
   body->setSpacing(6);
   body->addWidget(rgSearchType);
   body->addWidget(Label1);
@@ -125,13 +117,7 @@ TTimeFinder::TTimeFinder(QWidget* owner, const CityTable& cities, const FormatSe
   body->addSpacing(4);
   body->addLayout(results);
   body->addStretch(1);
-  body->addLayout(buttons);
-
-  auto* root = new QVBoxLayout(this);
-  root->setContentsMargins(0, 0, 0, 0);
-  root->setSpacing(0);
-  root->addWidget(header);
-  root->addLayout(body, 1);
+  btnClose = addCloseRow(body, "btnClose");
 
   setTabOrder(rbCity, rbCountry);
   setTabOrder(rbCountry, cbSearch);
