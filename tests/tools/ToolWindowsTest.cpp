@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "WindowTestHome.h"
 #include "core/AtomicFile.h"
 #include "core/CityDatabase.h"
 #include "core/FormatDateTime.h"
@@ -34,14 +35,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Home : public ::testing::Environment {
+class Home : public test::WindowTestHome {
  public:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "wc-tools-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
-    setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+  void prepare() override {
     SetProgramFolder(dir + "/program/");
     fs::create_directories(dir + "/program");
     ASSERT_TRUE(WriteFileAtomically(dir + "/cities.xml",
@@ -51,20 +47,11 @@ class Home : public ::testing::Environment {
                                     "<city><name>Kathmandu, Nepal</name><offset>+5.75</offset></city>"
                                     "</cities>"));
     ASSERT_TRUE(cities.load(dir + "/cities.xml").ok());
-    static int argc = 1;
-    static char arg0[] = "tools_window_tests";
-    static char* argv[] = {arg0, nullptr};
-    app = new QApplication(argc, argv);
   }
-  void TearDown() override {
-    delete app;
-    fs::remove_all(dir);
-  }
-  std::string dir;
   CityTable cities;
-  QApplication* app = nullptr;
 };
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
+using test::MessageBoxes;
 
 // Runs the steps once the window is up, then closes it as Escape does.
 void RunShown(TToolWindow& window, const std::function<void()>& steps) {
@@ -89,22 +76,6 @@ void Type(QWidget* w, int key, const QString& text = {}) {
   Press(w, key, text);
   Release(w, key, text);
 }
-
-// Closes the message boxes the code under test opens, keeping their texts.
-struct MessageBoxes {
-  QStringList texts;
-  QTimer timer;
-  MessageBoxes() {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-          texts << box->text();
-          box->done(QMessageBox::Ok);
-        }
-    });
-    timer.start(10);
-  }
-};
 
 class ToolWindows : public ::testing::Test {
  protected:
