@@ -89,7 +89,6 @@ void TCalendarSurface::setYear(int year, std::optional<std::chrono::sys_days> to
 }
 
 void TCalendarSurface::paintEvent(QPaintEvent*) {
-  ++paints_;
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
   const QFont nameFont = CalendarFont(16, true);
@@ -106,12 +105,12 @@ void TCalendarSurface::paintEvent(QPaintEvent*) {
     p.setFont(nameFont);
     p.setPen(nameColour);
     p.drawText(QRect(month.nameLeft, month.nameTop, g.boxWidth, QFontMetrics(nameFont).height()),
-               Qt::AlignLeft | Qt::AlignTop, monthNames_[static_cast<std::size_t>(m - 1)]);
+               Qt::AlignLeft | Qt::AlignTop, monthName(m));
     p.setFont(headerFont);
     p.setPen(Qt::black);
     for (std::size_t i = 0; i < 7; ++i)
       p.drawText(QRect(month.headerCentreX[i] - half, month.headerTop, 2 * half, lineHeight),
-                 Qt::AlignHCenter | Qt::AlignTop, dayHeaders_[i]);
+                 Qt::AlignHCenter | Qt::AlignTop, dayHeader(static_cast<int>(i)));
     p.setFont(dayFont);
     for (const CalendarDay& d : month.days) {
       if (d.today) {

@@ -22,7 +22,10 @@ class TCalendarSurface : public QWidget {
   explicit TCalendarSurface(QWidget* parent);
   void setYear(int year, std::optional<std::chrono::sys_days> today);
   int year() const { return year_; }
-  int paints() const { return paints_; }  // how often it was drawn
+  // From the user's locale: the month's name as a heading, and the weekday
+  // headers of the columns, Sunday first.
+  const QString& monthName(int month) const { return monthNames_[static_cast<std::size_t>(month - 1)]; }
+  const QString& dayHeader(int column) const { return dayHeaders_[static_cast<std::size_t>(column)]; }
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -30,7 +33,6 @@ class TCalendarSurface : public QWidget {
  private:
   int year_ = 2000;
   std::optional<std::chrono::sys_days> today_;
-  int paints_ = 0;
   std::array<QString, 12> monthNames_;
   std::array<QString, 7> dayHeaders_;  // Sunday first
 };

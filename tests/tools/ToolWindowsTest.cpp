@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -142,6 +143,31 @@ TEST_F(ToolWindows, CalendarMarksTodayInItsYearOnly) {
   EXPECT_EQ(red[1], 0);
   EXPECT_EQ(red[2], red[0]);
   EXPECT_NE(settingsText().find("\"Calendar Window Position\"=hex:00,00,00,00,"), std::string::npos);
+}
+
+TEST_F(ToolWindows, CalendarNamesComeFromTheLocaleSundayFirst) {
+  struct Case {
+    QLocale locale;
+    const char* sunday;
+    const char* monday;
+    const char* saturday;
+    const char* january;  // the name as a heading, not as in a date
+  };
+  const Case cases[] = {
+      {QLocale(QLocale::English, QLocale::UnitedStates), "Su", "Mo", "Sa", "January"},
+      {QLocale(QLocale::German, QLocale::Germany), "So", "Mo", "Sa", "Januar"},
+      {QLocale(QLocale::Polish, QLocale::Poland), "ni", "po", "so", "styczeń"},
+  };
+  const QLocale before;
+  for (const Case& c : cases) {
+    QLocale::setDefault(c.locale);
+    const TCalendarSurface surface(nullptr);
+    EXPECT_EQ(surface.dayHeader(0), QString::fromUtf8(c.sunday)) << c.january;
+    EXPECT_EQ(surface.dayHeader(1), QString::fromUtf8(c.monday)) << c.january;
+    EXPECT_EQ(surface.dayHeader(6), QString::fromUtf8(c.saturday)) << c.january;
+    EXPECT_EQ(surface.monthName(1), QString::fromUtf8(c.january));
+  }
+  QLocale::setDefault(before);
 }
 
 TEST_F(ToolWindows, CalendarRefusesToStepPastTheFirstAndLastYear) {
