@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "core/AtomicFile.h"
 
 namespace wc {
@@ -28,7 +30,10 @@ std::string Utf16Le(std::u16string_view text) {
 class DialCodeFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / "dialcodes";
+    // A folder per test and process: tests run side by side.
+    dir_ = fs::path(::testing::TempDir()) /
+           ("dialcodes-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+            "-" + std::to_string(getpid()));
     fs::create_directories(dir_);
     path_ = (dir_ / "dialcodes.dat").string();
   }

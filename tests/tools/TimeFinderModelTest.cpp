@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "core/AtomicFile.h"
 #include "core/CityDatabase.h"
 #include "core/DateTime.h"
@@ -55,7 +57,10 @@ TEST(SearchType, OnlyOneMeansByCountry) {
 class FinderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / "finder-model";
+    // A folder per test and process: tests run side by side.
+    dir_ = fs::path(::testing::TempDir()) /
+           ("finder-model-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+            "-" + std::to_string(getpid()));
     fs::create_directories(dir_);
     const std::string path = (dir_ / "citydata.dat").string();
     // London keeps the European rule; the rest keep standard time.
