@@ -19,12 +19,12 @@ std::u16string_view TrimView16(std::u16string_view s) {
 }  // namespace
 
 void SortListOrder(std::vector<std::string>& items) {
-  // Compared in place: lists of thousands of cities make no copies to sort.
-  auto lower = [](char c) { return static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c); };
-  std::stable_sort(items.begin(), items.end(), [&lower](const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&lower](char x, char y) { return lower(x) < lower(y); });
-  });
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(items.size());
+  for (std::string& s : items) keyed.emplace_back(FoldForSearch(s), std::move(s));
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 0; i < items.size(); ++i) items[i] = std::move(keyed[i].second);
 }
 
 std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<const CityEntry> table,

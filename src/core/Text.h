@@ -30,6 +30,12 @@ std::string DecodeTextFile(std::string_view bytes);
 // counts, an end at the very end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);
 
+// A key for comparing and searching names the way people read them: ASCII
+// letters in lower case and the accented Latin letters of the city names
+// folded to their base letters ("São Tomé" and "sao tome" give the same
+// key). Other characters are kept as they are.
+std::string FoldForSearch(std::string_view s);
+
 // Lenient number conversions for values read from the program's files. They
 // never depend on the C locale: the decimal separator is always ".". Blanks
 // around the number are ignored; anything else that is not a whole number

@@ -89,9 +89,9 @@ void CentreOverOwner(QWidget& dialog, const QWidget* owner) {
 }
 
 ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QWidget(parent) {
-  auto* picture = new QLabel(this);
-  picture->setPixmap(OptionsHeaderPicture(40, devicePixelRatioF()));
-  picture->setFixedSize(40, 40);
+  picture_ = new QLabel(this);
+  picture_->setPixmap(OptionsHeaderPicture(40, devicePixelRatioF()));
+  picture_->setFixedSize(40, 40);
 
   heading_ = new QLabel(heading, this);
   QFont f = heading_->font();
@@ -108,7 +108,7 @@ ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QW
   auto* row = new QHBoxLayout;
   row->setContentsMargins(10, 8, 10, 6);
   row->setSpacing(10);
-  row->addWidget(picture);
+  row->addWidget(picture_);
   row->addWidget(heading_, 1);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
@@ -116,5 +116,7 @@ ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QW
   column->addLayout(row);
   column->addWidget(separator);
 }
+
+void ToolDialogHeader::setPicture(const QPixmap& picture) { picture_->setPixmap(picture); }
 
 }  // namespace wc
