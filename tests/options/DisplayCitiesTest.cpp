@@ -95,9 +95,11 @@ TEST(RefreshCityList, StopsAtSixtyFourSlots) {
 }
 
 TEST(RefreshCityList, ListOrderIsCaseInsensitive) {
-  std::vector<std::string> names = {"rome", "Paris", "amsterdam", "Berlin", "paris"};
+  // Bytes beyond ASCII come after "z", as in a plain byte order.
+  std::vector<std::string> names = {"rome", "Ürümqi", "Paris", "amsterdam", "Zürich", "Berlin", "paris"};
   SortListOrder(names);
-  EXPECT_EQ(names, (std::vector<std::string>{"amsterdam", "Berlin", "Paris", "paris", "rome"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"amsterdam", "Berlin", "Paris", "paris", "rome", "Zürich", "Ürümqi"}));
 }
 
 }  // namespace
