@@ -8,12 +8,6 @@ namespace wc {
 
 namespace {
 
-// Bytes compare unsigned, as std::string's own order does.
-unsigned char LowerAscii(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
 bool IsTrimmed(char16_t c) { return c <= u' '; }
 
 std::u16string_view TrimView16(std::u16string_view s) {
@@ -25,12 +19,12 @@ std::u16string_view TrimView16(std::u16string_view s) {
 }  // namespace
 
 void SortListOrder(std::vector<std::string>& items) {
-  // Compared in place: lowering copies of both names for each comparison cost
-  // more than the rest of loading 5000 cities.
-  std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
-  });
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(items.size());
+  for (std::string& s : items) keyed.emplace_back(FoldForSearch(s), std::move(s));
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 0; i < items.size(); ++i) items[i] = std::move(keyed[i].second);
 }
 
 std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<const CityEntry> table,
