@@ -101,24 +101,11 @@ void TWCSettings::FormCreate() {
   InitSettings();
 }
 
-bool TWCSettings::readStartAtLogin() const {
-#ifdef _WIN32
-  return !exePath_.empty() && ReadStringSetting(kRunKey, kRunValue, "") == exePath_;
-#else
-  return IsStartAtLoginOn(AutostartEntryPath(), exePath_);
-#endif
-}
+bool TWCSettings::readStartAtLogin() const { return IsStartAtLoginOn(exePath_); }
 
 void TWCSettings::writeStartAtLogin(bool on) const {
   // A failure is not reported; the next showing reads back what is there.
-#ifdef _WIN32
-  if (on)
-    WriteStringSetting(kRunKey, kRunValue, exePath_);
-  else
-    DeleteSetting(kRunKey, kRunValue);
-#else
-  SetStartAtLogin(AutostartEntryPath(), on, exePath_);
-#endif
+  SetStartAtLogin(on, exePath_);
 }
 
 HotKeyValue TWCSettings::storedHotKey(int row) const {
