@@ -43,23 +43,10 @@ HotKeyValue HotKeyFromMessage(std::intptr_t lParam) {
 
 std::string GetWallpaper() { return ReadStringSetting(kDesktopKey, kWallpaperValue, ""); }
 
-void SetCentredWallpaperStyle() {
-  for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
-    WriteStringSetting(key, kTileWallpaperValue, "0");
-    WriteStringSetting(key, kWallpaperStyleValue, "0");
-  }
-}
-
 bool ShowWallpaper(const std::string& file) {
   std::wstring w = Wide(file);
   return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, w.data(),
                                SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) != 0;
-}
-
-bool ClearWallpaper() {
-  std::string old = SettingText(kOldWall);
-  if (old.find("wcwallpaper") != std::string::npos) old.clear();
-  return ShowWallpaper(old);
 }
 
 std::string WindowsScreenSaverModulePath() {

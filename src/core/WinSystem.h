@@ -23,14 +23,9 @@ HotKeyValue HotKeyFromMessage(std::intptr_t lParam);
 
 // The "Wallpaper" value of "Control Panel\Desktop"; empty when absent.
 std::string GetWallpaper();
-// "0" for "TileWallpaper" and "WallpaperStyle" under both desktop keys: a
-// centred, untiled picture.
-void SetCentredWallpaperStyle();
 // Puts file in place, writes the user profile and tells every window; an
 // empty file leaves no picture.
 bool ShowWallpaper(const std::string& file);
-// Puts "OldWall" back, or no picture when it names the program's own bitmap.
-bool ClearWallpaper();
 
 // "Tavrel World Clock.scr" in the Windows folder.
 std::string WindowsScreenSaverModulePath();

@@ -206,10 +206,7 @@ void TWCSettings::ApplyChanges() {
   host_.setStartMinimized(cbStartMini->isChecked());
   StoreSwitch(kMinimized, cbStartMini->isChecked());
   if (wallpaper && (host_.wallpaperLookChanged() || !previousWallpaper_)) {
-    for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
-      WriteStringSetting(key, kTileWallpaperValue, "0");
-      WriteStringSetting(key, kWallpaperStyleValue, "0");
-    }
+    WriteCentredWallpaperStyle();
     host_.requestWallpaperUpdate();
     previousWallpaper_ = true;
   }

@@ -90,6 +90,17 @@ TEST_F(Settings, ValuesRoundTrip) {
   EXPECT_EQ(SettingInteger(kTheme), 1);
 }
 
+TEST_F(Settings, CentredWallpaperStyleIsFourZeroTexts) {
+  WriteCentredWallpaperStyle();
+  for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
+    for (const char* name : {kTileWallpaperValue, kWallpaperStyleValue}) {
+      RegValue v;
+      ASSERT_EQ(backend_->get(key, name, v), RegStatus::Ok) << key << name;
+      EXPECT_EQ(v, RegValue::fromString("0")) << key << name;
+    }
+  }
+}
+
 TEST_F(Settings, SwitchesAreOnOnlyForExactlyOne) {
   const std::pair<std::int32_t, bool> cases[] = {{0, false}, {1, true}, {2, false}, {-1, false}};
   for (const auto& [stored, on] : cases) {

@@ -86,7 +86,6 @@ class WinDesktop : public WinRegistry {
  protected:
   void SetUp() override {
     WinRegistry::SetUp();
-    GetWallpaper();
     wchar_t before[MAX_PATH] = {};
     SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, before, 0);
     before_ = before;
@@ -104,28 +103,16 @@ class WinDesktop : public WinRegistry {
   std::wstring before_;
 };
 
-TEST_F(WinDesktop, WallpaperValuesAndTheSystemCall) {
-  SetCentredWallpaperStyle();
-  for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
-    EXPECT_EQ(raw(key, kTileWallpaperValue), RegValue::fromString("0")) << key;
-    EXPECT_EQ(raw(key, kWallpaperStyleValue), RegValue::fromString("0")) << key;
-  }
+TEST_F(WinDesktop, WallpaperIsReadFromItsValueAndSetByTheSystemCall) {
   EXPECT_EQ(GetWallpaper(), "");
   WriteStringSetting(kDesktopKey, kWallpaperValue, "C:\\pics\\sea.bmp");
   EXPECT_EQ(GetWallpaper(), "C:\\pics\\sea.bmp");
 
   const std::string dir = test::MakeTempFolder("wc-wall-");
-  const std::string mine = FromPath(fs::path(dir) / "wcwallpaper.bmp");
-  const std::string users = FromPath(fs::path(dir) / "Strand am Meer.bmp");
-  EXPECT_TRUE(ShowWallpaper(mine));
-  EXPECT_EQ(shown(), mine);
-
-  // Clearing gives the user's picture back, and never the program's own.
-  WriteStringSetting(kSettingsKey, kOldWall, users);
-  EXPECT_TRUE(ClearWallpaper());
-  EXPECT_EQ(shown(), users);
-  WriteStringSetting(kSettingsKey, kOldWall, mine);
-  EXPECT_TRUE(ClearWallpaper());
+  const std::string picture = FromPath(fs::path(dir) / "Strand am Meer.bmp");
+  EXPECT_TRUE(ShowWallpaper(picture));
+  EXPECT_EQ(shown(), picture);
+  EXPECT_TRUE(ShowWallpaper(""));  // no picture
   EXPECT_EQ(shown(), "");
   fs::remove_all(dir);
 }

@@ -1,0 +1,42 @@
+#include "platform/ScreenSaver.h"
+
+#include <filesystem>
+
+#include "core/AtomicFile.h"
+#include "core/Paths.h"
+
+#ifdef _WIN32
+#include "core/WinSystem.h"
+#else
+#include <unistd.h>
+
+#include "core/ScreenSaverConfig.h"
+#endif
+
+namespace wc {
+
+#ifdef _WIN32
+
+std::string ScreenSaverModulePath() { return WindowsScreenSaverModulePath(); }
+
+bool ScreenSaverModuleExists(const std::string& path) { return FileExists(path); }
+
+bool SetScreenSaverModule(const std::string& path) { return RegisterWindowsScreenSaver(path); }
+
+#else
+
+std::string ScreenSaverModulePath() {
+  return std::filesystem::path(ExecutablePath()).parent_path().string() + "/" + kSaverProgramName;
+}
+
+bool ScreenSaverModuleExists(const std::string& path) {
+  return FileExists(path) && ::access(path.c_str(), X_OK) == 0;
+}
+
+bool SetScreenSaverModule(const std::string& path) {
+  return SetSaverProgram(XScreenSaverSettingsPath(), path);
+}
+
+#endif
+
+}  // namespace wc
