@@ -8,11 +8,17 @@ Usage: data/make-app-icon.py [output-folder]   (default: data/icons beside this 
 Writes hicolor/<n>x<n>/apps/tavrel-world-clock.png for the theme's sizes and
 hicolor/scalable/apps/tavrel-world-clock.svg.
 """
+import importlib.util
 import math
 import os
 import struct
 import sys
 import zlib
+
+_HERE = os.path.dirname(os.path.abspath(__file__))
+_spec = importlib.util.spec_from_file_location("make_icons", os.path.join(_HERE, "make-icons.py"))
+ICONS = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(ICONS)
 
 NAME = "tavrel-world-clock"
 SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
@@ -64,28 +70,10 @@ def sample(x, y):
 
 
 def render(size):
-    ss = 8 if size <= 64 else 3
+    """Rows of RGBA bytes, supersampled by the map icons' own renderer."""
     scale = 256.0 / size
-    rows = []
-    for py in range(size):
-        row = bytearray()
-        for px in range(size):
-            acc = [0.0, 0.0, 0.0, 0.0]
-            for sy in range(ss):
-                for sx in range(ss):
-                    r, g, b, a = sample((px + (sx + 0.5) / ss) * scale, (py + (sy + 0.5) / ss) * scale)
-                    acc[0] += r * a
-                    acc[1] += g * a
-                    acc[2] += b * a
-                    acc[3] += a
-            n = ss * ss
-            a = acc[3] / n
-            if a > 0:
-                row += bytes(round(v / acc[3]) for v in acc[:3]) + bytes((round(a * 255),))
-            else:
-                row += b"\0\0\0\0"
-        rows.append(bytes(row))
-    return rows
+    rows = ICONS.render(size, size, lambda x, y: sample(x * scale, y * scale))
+    return [bytes(v for px in row for v in px) for row in rows]
 
 
 def png_bytes(size, rows):
