@@ -33,9 +33,10 @@ set(CPACK_PACKAGE_NAME tavrel-world-clock)
 set(CPACK_PACKAGE_VENDOR "Tavrel")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "world map with the night side and the time in cities")
 set(CPACK_PACKAGE_DESCRIPTION "A desktop world clock: a live world map with the night side shaded
-from the computed position of the sun and chosen cities with their local times; desktop clocks,
-reminders in a city's local time, the map as wallpaper and screen saver, a time finder with
-dial codes, a year calendar, a city and time-zone manager, a tray icon and global hot keys.")
+from the computed position of the sun, and chosen cities with their local
+times; desktop clocks, reminders in a city's local time, the map as
+wallpaper and screen saver, a time finder with dial codes, a year
+calendar, a city and time-zone manager, a tray icon and global hot keys.")
 set(CPACK_PACKAGE_CONTACT "Tavrel World Clock maintainers <maintainers@tavrel.example.org>")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
