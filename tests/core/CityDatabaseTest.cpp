@@ -391,9 +391,7 @@ TEST_F(CityFileTest, ManagerPicksTheCityOfTheRowNotTheFirstOfItsName) {
 // A manager save reaches the dialogs that read the file at once, open ones
 // through their listener, and the loaded city table at the next start.
 TEST_F(CityFileTest, ManagerSaveReachesOpenWindowsNowAndTheLoadedTableNextStart) {
-  const char* old = std::getenv("XDG_DATA_HOME");
-  const std::string saved = old ? old : "";
-  setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+  SetDataFolder((dir_ / "TavrelWorldClock").string());
   fs::create_directories(DataFolder());
   ASSERT_TRUE(WriteFileAtomically(CityDataPath(), "<cities><city><name>Old, Town</name></city></cities>"));
   CityTable runningTable;
@@ -432,11 +430,7 @@ TEST_F(CityFileTest, ManagerSaveReachesOpenWindowsNowAndTheLoadedTableNextStart)
   EXPECT_FALSE(broken.load(CityDataPath()).ok());
   EXPECT_FALSE(SaveCityDatabase(broken).ok);
   EXPECT_EQ(told, 1);
-
-  if (old)
-    setenv("XDG_DATA_HOME", saved.c_str(), 1);
-  else
-    unsetenv("XDG_DATA_HOME");
+  SetDataFolder("");
 }
 
 }  // namespace
