@@ -2,11 +2,18 @@
 
 #include <turbojpeg.h>
 
+#ifdef __linux__
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <bit>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <future>
@@ -18,6 +25,7 @@
 #include "core/Paths.h"
 #include "map/Hsl.h"
 #include "map/IlluminationMask.h"
+#include "map/LargeBuffer.h"
 #include "map/Resample.h"
 #include "map/Shading.h"
 
@@ -32,32 +40,76 @@ std::string DayImageFatalMessage(const std::string& path) {
 
 // ---------------------------------------------------------------- layers
 
-QImage DecodeJpegFile(const std::string& path) {
-  const ReadResult file = ReadWholeFile(path);
-  if (file.status != ReadStatus::Ok || file.bytes.empty()) return {};
-  const auto* data = reinterpret_cast<const unsigned char*>(file.bytes.data());
-  const auto size = static_cast<unsigned long>(file.bytes.size());
+namespace {
 
+// A JPEG file's bytes, read into a block of their own (a whole file's worth
+// of fresh heap pages would cost a fault each).
+class JpegBytes {
+ public:
+  explicit JpegBytes(const std::string& path) {
+#ifdef __linux__
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+        block_.reserve(static_cast<std::size_t>(st.st_size))) {
+      std::size_t got = 0;
+      while (got < block_.size()) {
+        const ssize_t n = ::read(fd, block_.data() + got, block_.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+      }
+      size_ = got;  // a file that shrank meanwhile decodes as far as it goes
+      data_ = block_.data();
+    }
+    ::close(fd);
+#else
+    ReadResult file = ReadWholeFile(path);
+    if (file.status != ReadStatus::Ok) return;
+    read_ = std::move(file.bytes);
+    data_ = reinterpret_cast<const unsigned char*>(read_.data());
+    size_ = read_.size();
+#endif
+  }
+
+  const unsigned char* data() const { return data_; }
+  unsigned long size() const { return static_cast<unsigned long>(size_); }
+
+ private:
+#ifdef __linux__
+  LargeBuffer block_;
+#else
+  std::string read_;
+#endif
+  const unsigned char* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// Decodes path into the image that into(width, height) returns, which makes
+// it that size. False when the file cannot be read or decoded; the image may
+// then hold part of a picture.
+template <typename Into>
+bool DecodeJpeg(const std::string& path, Into into) {
+  const JpegBytes file(path);
+  if (file.size() == 0) return false;
   tjhandle tj = tjInitDecompress();
-  if (!tj) return {};
-  QImage image;
+  if (!tj) return false;
+  bool ok = false;
   int w = 0, h = 0, subsamp = 0, colorspace = 0;
-  if (tjDecompressHeader3(tj, data, size, &w, &h, &subsamp, &colorspace) == 0 && w > 0 && h > 0) {
-    image = QImage(w, h, QImage::Format_RGB32);
+  if (tjDecompressHeader3(tj, file.data(), file.size(), &w, &h, &subsamp, &colorspace) == 0 && w > 0 &&
+      h > 0) {
+    QImage& image = into(w, h);
     // BGRA on a little-endian machine is RGB32's memory layout; the decoder
     // writes 0xFF into the fourth byte, as RGB32 requires.
     // A warning (a slightly damaged file) still leaves a whole picture.
-    if (image.isNull() || (tjDecompress2(tj, data, size, image.bits(), w,
-                                         static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA, 0) != 0 &&
-                           tjGetErrorCode(tj) != TJERR_WARNING)) {
-      image = QImage();
-    }
+    ok = !image.isNull() && (tjDecompress2(tj, file.data(), file.size(), image.bits(), w,
+                                           static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA, 0) == 0 ||
+                             tjGetErrorCode(tj) == TJERR_WARNING);
   }
   tjDestroy(tj);
-  return image;
+  return ok;
 }
-
-namespace {
 
 // Columns 0 .. W-k-1 move to k .. W-1 and the rest wrap round to the front,
 // in place.
@@ -74,16 +126,31 @@ void RotateRight(QImage& img, int k) {
 
 }  // namespace
 
+QImage DecodeJpegFile(const std::string& path) {
+  QImage image;
+  const bool ok = DecodeJpeg(path, [&](int w, int h) -> QImage& {
+    image = NewLargeImage(w, h);
+    return image;
+  });
+  return ok ? image : QImage();
+}
+
 bool LoadMapImage(const std::string& path, QImage& layer, int view) {
-  QImage img = DecodeJpegFile(path);
-  if (img.isNull()) return false;
-  if (img.width() != kBaseMapWidth || img.height() != kBaseMapHeight) {
-    QImage scaled(kBaseMapWidth, kBaseMapHeight, QImage::Format_RGB32);
-    ResampleBitmap(img, scaled);
-    img = std::move(scaled);
+  // A picture of the working size is decoded straight into the layer's own
+  // memory; any other is decoded aside and scaled into it.
+  QImage other;
+  const bool ok = DecodeJpeg(path, [&](int w, int h) -> QImage& {
+    QImage& into = w == kBaseMapWidth && h == kBaseMapHeight ? layer : other;
+    ReuseImage(into, w, h);
+    return into;
+  });
+  if (!ok) return false;
+  if (!other.isNull()) {
+    ReuseImage(layer, kBaseMapWidth, kBaseMapHeight);
+    if (layer.isNull()) return false;
+    ResampleBitmap(other, layer);
   }
-  if (const int k = ViewRotation(view, kBaseMapWidth); k != 0) RotateRight(img, k);
-  layer = std::move(img);
+  if (const int k = ViewRotation(view, kBaseMapWidth); k != 0) RotateRight(layer, k);
   return true;
 }
 
@@ -103,11 +170,12 @@ WorldMap& WorldMap::operator=(WorldMap&&) noexcept = default;
 
 void WorldMap::RebuildLayersIfNeeded() {
   if (!dayLayer_.isNull() && keyView_ == view_ && keyNight_ == nightShading_) return;
-  // The two pictures decode side by side; both are ready before this returns.
-  QImage night;
+  // The two pictures decode side by side, each into the memory of its layer;
+  // both are ready before this returns.
   std::future<bool> nightLoaded;
   if (nightShading_) {
-    nightLoaded = std::async(std::launch::async, [&] { return LoadMapImage(nightPath_, night, view_); });
+    nightLoaded =
+        std::async(std::launch::async, [this] { return LoadMapImage(nightPath_, nightLayer_, view_); });
   }
   const bool dayLoaded = LoadMapImage(dayPath_, dayLayer_, view_);
   const bool nightOk = nightLoaded.valid() && nightLoaded.get();
@@ -118,7 +186,7 @@ void WorldMap::RebuildLayersIfNeeded() {
   // Without a night picture shading just goes off for this run; the stored
   // setting is the owner's and stays as the user chose it.
   if (nightShading_ && !nightOk) nightShading_ = false;
-  nightLayer_ = nightShading_ ? std::move(night) : QImage();
+  if (!nightShading_) nightLayer_ = QImage();
   keyView_ = view_;
   keyNight_ = nightShading_;
   ++layerBuilds_;
@@ -132,8 +200,11 @@ Rgb ToRgb(QRgb p) {
 }
 QRgb ToQRgb(Rgb c) { return qRgb(c.r, c.g, c.b); }
 
+}  // namespace
+
 // ShadedPixel results of the twilight band, remembered by colour: the band
-// repeats the same ocean and ice colours many times.
+// repeats the same ocean and ice colours many times, and from one composition
+// to the next.
 class TwilightCache {
  public:
   QRgb Shade(QRgb day, QRgb night) {
@@ -158,10 +229,12 @@ class TwilightCache {
   std::vector<Entry> entries_ = std::vector<Entry>(std::size_t{1} << kBits);
 };
 
+namespace {
+
 // The result row by row from the two layers: day and night runs are copied
 // in one go, twilight pixels shaded one by one.
-void ComposeRows(QImage& result, const QImage& day, const QImage& night, const IlluminationMask& mask) {
-  TwilightCache cache;
+void ComposeRows(QImage& result, const QImage& day, const QImage& night, const IlluminationMask& mask,
+                 TwilightCache& cache) {
   const int w = result.width();
   for (int r = 0; r < result.height(); ++r) {
     const std::uint8_t* m = mask.row(r + IlluminationMask::kMargin);
@@ -226,11 +299,11 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
   // Composed in place: the target's memory is reused from the last time, and
   // nothing reads it until ready is set again.
   ready = false;
-  if (target.size() != dayLayer_.size() || target.format() != QImage::Format_RGB32) {
-    target = QImage(dayLayer_.size(), QImage::Format_RGB32);
-  }
+  ReuseImage(target, dayLayer_.width(), dayLayer_.height());
+  if (target.isNull()) throw std::bad_alloc();
   if (nightShading_ && maskOk) {
-    ComposeRows(target, dayLayer_, nightLayer_, *mask_);
+    if (!twilight_) twilight_ = std::make_unique<TwilightCache>();
+    ComposeRows(target, dayLayer_, nightLayer_, *mask_, *twilight_);
   } else {
     std::memcpy(target.bits(), dayLayer_.constBits(), static_cast<std::size_t>(dayLayer_.sizeInBytes()));
   }

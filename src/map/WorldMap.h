@@ -44,6 +44,7 @@
 namespace wc {
 
 class IlluminationMask;
+class TwilightCache;
 
 class MapError : public std::runtime_error {
  public:
@@ -161,6 +162,7 @@ class WorldMap {
   bool busy_ = false;
   SunPosition sun_;
   std::unique_ptr<IlluminationMask> mask_;  // kept between compositions
+  std::unique_ptr<TwilightCache> twilight_;
 
   DisplayCities cities_{};
   OverlaySettings overlay_;
