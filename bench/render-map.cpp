@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
 
   QImage picture = map.baseMap();
   if (width > 0) {
-    wc::FillDisplayCities(map.displayCities(), cities);
+    wc::bench::ShowAll(map.displayCities(), cities);
     auto& s = map.overlaySettings();
     s.showDate = showDate;
     s.showDateLine = dateLine;

@@ -10,10 +10,7 @@
 namespace wc {
 
 IlluminationMask::IlluminationMask(int mapWidth, int mapHeight)
-    : w_(mapWidth),
-      h_(mapHeight + 2 * kMargin),
-      mapH_(mapHeight),
-      px_(static_cast<std::size_t>(w_) * h_) {
+    : w_(mapWidth), h_(mapHeight + 2 * kMargin), mapH_(mapHeight), px_(static_cast<std::size_t>(w_) * h_) {
   if (px_.empty()) throw std::bad_alloc();
   Fill(kDay);
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "map/TwoCores.h"
@@ -141,14 +143,34 @@ const Plan& PlanFor(int srcW, int srcH, int dstW, int dstH) {
   return plans.back();
 }
 
+// Floats on cache-line boundaries: a 32-byte load that straddles two lines
+// costs twice. Grows only.
+class AlignedFloats {
+ public:
+  float* get(std::size_t n) {
+    if (n > size_) {
+      data_.reset(static_cast<float*>(::operator new (n * sizeof(float), std::align_val_t{64})));
+      size_ = n;
+    }
+    return data_.get();
+  }
+
+ private:
+  struct Free {
+    void operator()(float* p) const { ::operator delete (p, std::align_val_t{64}); }
+  };
+  std::unique_ptr<float, Free> data_;
+  std::size_t size_ = 0;
+};
+
 // What one thread keeps between calls, so that a repeated rescale touches no
 // fresh memory.
 struct Scratch {
   // plan.ring source rows after the horizontal pass, dstW pixels of four
   // floats each, every value already rounded to a whole number in 0 .. 255,
   // as the 8-bit scratch picture of the filter holds it.
-  std::vector<float> ring;
-  std::vector<float> floats;  // one or two source rows as floats
+  AlignedFloats ring;
+  AlignedFloats floats;  // one or two source rows as floats
   std::vector<const float*> rows;
 };
 
@@ -203,8 +225,7 @@ inline __m128i PackFour(__m128 a, __m128 b, __m128 c, __m128 d) {
 }
 
 void HorizontalRowSse2(const Plan& p, const std::uint8_t* s, float* out, Scratch& scratch) {
-  scratch.floats.resize(static_cast<std::size_t>(p.srcW) * 4);
-  float* row = scratch.floats.data();
+  float* row = scratch.floats.get(static_cast<std::size_t>(p.srcW) * 4);
   const __m128i zero = _mm_setzero_si128();
   for (int x = 0; x < p.srcW; ++x) {
     std::int32_t v;
@@ -281,9 +302,20 @@ WC_AVX2 inline __m256 PairSum(const float* row, const int* offset, const float* 
 template <int Taps>
 WC_AVX2 void HorizontalPairAvx2(const Plan& p, const std::uint8_t* s0, const std::uint8_t* s1, float* out0,
                                 float* out1, Scratch& scratch) {
-  scratch.floats.resize(static_cast<std::size_t>(p.srcW) * 8);
-  float* row = scratch.floats.data();
-  for (int x = 0; x < p.srcW; ++x) {
+  float* row = scratch.floats.get(static_cast<std::size_t>(p.srcW) * 8);
+  const int srcW = p.srcW;
+  int x = 0;
+  for (; x + 4 <= srcW; x += 4) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s0 + 4 * x));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s1 + 4 * x));
+    const __m128i lo = _mm_unpacklo_epi32(a, b), hi = _mm_unpackhi_epi32(a, b);
+    float* r = row + 8 * x;
+    _mm256_storeu_ps(r, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(lo)));
+    _mm256_storeu_ps(r + 8, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_srli_si128(lo, 8))));
+    _mm256_storeu_ps(r + 16, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(hi)));
+    _mm256_storeu_ps(r + 24, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_srli_si128(hi, 8))));
+  }
+  for (; x < srcW; ++x) {
     std::int32_t a, b;
     std::memcpy(&a, s0 + 4 * x, 4);
     std::memcpy(&b, s1 + 4 * x, 4);
@@ -292,7 +324,7 @@ WC_AVX2 void HorizontalPairAvx2(const Plan& p, const std::uint8_t* s0, const std
   }
   const int* offset = p.offset8.data();
   const float* weight = p.weight.data();
-  for (int x = 0; x < p.dstW; ++x) {
+  for (x = 0; x < p.dstW; ++x) {
     const __m256 v = PairSum<Taps>(row, offset, weight, p.taps, x);
     _mm_storeu_ps(out0 + 4 * x, _mm256_castps256_ps128(v));
     _mm_storeu_ps(out1 + 4 * x, _mm256_extractf128_ps(v, 1));
@@ -380,8 +412,8 @@ void ResampleBand(const Plan& p, const Kernels& kernels, const PixelBuffer& src,
   const PairKernel pair = kernels.pairFor ? kernels.pairFor(p.taps) : nullptr;
   thread_local Scratch scratch;
   const std::size_t rowValues = static_cast<std::size_t>(p.dstW) * 4;
-  scratch.ring.resize(static_cast<std::size_t>(p.ring) * rowValues);
-  auto slot = [&](int r) { return scratch.ring.data() + static_cast<std::size_t>(r % p.ring) * rowValues; };
+  float* ring = scratch.ring.get(static_cast<std::size_t>(p.ring) * rowValues);
+  auto slot = [&](int r) { return ring + static_cast<std::size_t>(r % p.ring) * rowValues; };
   auto source = [&](int r) { return src.bits + static_cast<std::ptrdiff_t>(r) * src.stride; };
   int next = p.low[y0];  // the next source row to scale
   for (int y = y0; y < y1; ++y) {

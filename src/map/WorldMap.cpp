@@ -26,6 +26,7 @@
 #include "map/Hsl.h"
 #include "map/IlluminationMask.h"
 #include "map/LargeBuffer.h"
+#include "map/OverlayCache.h"
 #include "map/Resample.h"
 #include "map/Shading.h"
 
@@ -312,16 +313,16 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
 
 // ---------------------------------------------------------------- overlay
 
+struct WorldMap::OverlayState {
+  ScaledBaseMaps scaled;
+  TextLayouts texts;
+  IconFiles icons;
+  // Of the drawing under way, in memory kept from the last one.
+  std::vector<QRect> areas;  // what it covers
+  std::vector<QString> names, times;
+};
+
 namespace {
-
-QImage LoadIcon(const std::string& path) {
-  QImage icon(QString::fromStdString(path));
-  if (icon.isNull()) throw MapError("Cannot open file \"" + path + "\".");
-  return icon;
-}
-
-// Text with its cell's top-left corner at (x, y).
-void TextOut(QPainter& p, int x, int y, const QString& s) { p.drawText(x, y + p.fontMetrics().ascent(), s); }
 
 int ScreenWorkAreaWidth(int fallback) {
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return fallback;
@@ -331,72 +332,122 @@ int ScreenWorkAreaWidth(int fallback) {
 
 }  // namespace
 
+const QImage& WorldMap::Icon(const std::string& name) const {
+  const std::string path = folder_ + name;
+  const QImage& icon = overlayState_->icons.Get(path);
+  if (icon.isNull()) throw MapError("Cannot open file \"" + path + "\".");
+  return icon;
+}
+
 void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTimes, const MapFont& cityFont,
                               bool forWallpaper, TDateTime localNow) const {
   if (image.isNull()) return;
-  ResampleBitmap(baseMap, image);
+  if (!overlayState_) overlayState_ = std::make_unique<OverlayState>();
+  OverlayState& state = *overlayState_;
+  // The scaled base map, or only the parts of it the last drawing covered.
+  state.scaled.Restore(image, baseMap);
+
   const int w = image.width();
   const Projection proj(w, image.height(), view_);
   const int workArea = overlay_.workAreaWidth > 0 ? overlay_.workAreaWidth : ScreenWorkAreaWidth(w);
   const int margin = WorkAreaMargin(w, workArea);
   const double utcOffset = utcOffset_();
+  const MapFont& dateFont = forWallpaper ? wallpaperDateFont_ : windowDateFont_;
 
   QPainter p(&image);
+
+  // Every text first, so that they are laid out together.
+  TextLayouts& texts = state.texts;
+  texts.Begin();
+  const int captionFont = texts.FontOf(dateFont.font, image, p.layoutDirection());
+  const int labelFont = texts.FontOf(cityFont.font, image, p.layoutDirection());
+  const TDateTime when = overlay_.showUtc ? localNow + utcOffset : localNow;
+  const QString caption = QString::fromStdString(
+      showTimes ? format_(overlay_.mapTimeFormat + " dd MMMM, yyyy", when) : format_("dd MMMM, yyyy", when));
+  texts.Want(captionFont, caption);
+  state.names.clear();
+  state.times.clear();
+  const std::string timePattern =
+      overlay_.showDate ? "ddd d, " + overlay_.mapTimeFormat : overlay_.mapTimeFormat;
+  for (const TCities& c : cities_) {
+    if (c.name.empty()) break;
+    state.names.push_back(QString::fromStdString(c.name));
+    texts.Want(labelFont, state.names.back());
+    if (showTimes) {
+      state.times.push_back(
+          QString::fromStdString(format_(timePattern, CityLocalTime(c, localNow, utcOffset))));
+      texts.Want(labelFont, state.times.back());
+    }
+  }
+  texts.LayOut(image);
+
+  std::vector<QRect>& areas = state.areas;
+  areas.clear();
+  // A text with its shadow one pixel right and down.
+  auto drawn = [&](const LaidOutText& t, int x, int y) {
+    areas.push_back(t.cell.translated(x, y).adjusted(0, 0, 1, 1));
+  };
 
   if (overlay_.showDateLine) {
     p.setPen(QPen(QColor(255, 0, 0), 1));
     for (const auto& line : DateLinePolylines(view_)) {
       QPolygon poly;
-      for (const LatLonPoint& pt : line) poly << QPoint(proj.LonToX(pt.lon), proj.LatToY(pt.lat));
+      for (const LatLonPoint& pt : line) {
+        poly << QPoint(proj.LonToX(pt.lon), proj.LatToY(pt.lat));
+        const QPoint& end = poly.back();
+        const QPoint& start = poly.size() > 1 ? poly[poly.size() - 2] : end;
+        areas.push_back(QRect(start, end).normalized().adjusted(-1, -1, 1, 1));
+      }
       p.drawPolyline(poly);
     }
   }
 
   {
-    const TDateTime when = overlay_.showUtc ? localNow + utcOffset : localNow;
-    const std::string text =
-        showTimes ? format_(overlay_.mapTimeFormat + " dd MMMM, yyyy", when) : format_("dd MMMM, yyyy", when);
-    const MapFont& font = forWallpaper ? wallpaperDateFont_ : windowDateFont_;
-    const QString s = QString::fromStdString(text);
-    p.setFont(font.font);
-    const int x = CaptionX(overlay_.datePosition, w, margin, p.fontMetrics().horizontalAdvance(s));
+    p.setFont(dateFont.font);
+    const LaidOutText& t = texts.Get(captionFont, caption, image);
+    const int x = CaptionX(overlay_.datePosition, w, margin, t.advance);
     p.setPen(Qt::black);
-    TextOut(p, x + 1, 11, s);
-    p.setPen(font.color);
-    TextOut(p, x, 10, s);
+    TextLayouts::Draw(p, t, x + 1, 11);
+    p.setPen(dateFont.color);
+    TextLayouts::Draw(p, t, x, 10);
+    drawn(t, x, 10);
   }
 
-  if (!cities_[0].name.empty()) {
+  if (!state.names.empty()) {
     p.setFont(cityFont.font);
-    const QFontMetrics fm = p.fontMetrics();
-    const int th = fm.height();
-    const std::string timePattern =
-        overlay_.showDate ? "ddd d, " + overlay_.mapTimeFormat : overlay_.mapTimeFormat;
-    const QImage dot = LoadIcon(folder_ + "dot.ico");
-    for (const TCities& c : cities_) {
-      if (c.name.empty()) break;
-      QString timeText;
-      if (showTimes)
-        timeText = QString::fromStdString(format_(timePattern, CityLocalTime(c, localNow, utcOffset)));
+    const int th = QFontMetrics(cityFont.font, &image).height();
+    const QImage& dot = Icon("dot.ico");
+    for (std::size_t i = 0; i < state.names.size(); ++i) {
+      const TCities& c = cities_[i];
+      const LaidOutText* time = showTimes ? &texts.Get(labelFont, state.times[i], image) : nullptr;
       const int x = proj.LonToX(c.lon);
       const int y = proj.LatToY(c.lat);
       p.drawImage(QPoint(x - 1, y - 1), dot);
-      const QString name = QString::fromStdString(c.name);
-      const LabelPlacement at = PlaceCityLabels(x, y, c.lat, c.lon, fm.horizontalAdvance(name),
-                                                fm.horizontalAdvance(timeText), th, showTimes, w);
+      areas.push_back(QRect(QPoint(x - 1, y - 1), dot.size()));
+      const LaidOutText& name = texts.Get(labelFont, state.names[i], image);
+      const LabelPlacement at =
+          PlaceCityLabels(x, y, c.lat, c.lon, name.advance, time ? time->advance : 0, th, showTimes, w);
       p.setPen(Qt::black);
-      TextOut(p, at.nameX + 1, at.y + 3, name);
-      if (showTimes) TextOut(p, at.timeX + 1, at.y + th + 1, timeText);
+      TextLayouts::Draw(p, name, at.nameX + 1, at.y + 3);
+      if (time) TextLayouts::Draw(p, *time, at.timeX + 1, at.y + th + 1);
       p.setPen(cityFont.color);
-      TextOut(p, at.nameX, at.y + 2, name);
-      if (showTimes) TextOut(p, at.timeX, at.y + th, timeText);
+      TextLayouts::Draw(p, name, at.nameX, at.y + 2);
+      drawn(name, at.nameX, at.y + 2);
+      if (time) {
+        TextLayouts::Draw(p, *time, at.timeX, at.y + th);
+        drawn(*time, at.timeX, at.y + th);
+      }
     }
   }
 
   if (nightShading_) {
-    p.drawImage(QPoint(proj.LonToX(RadToDeg(sun_.longitude)), proj.LatToY(RadToDeg(sun_.declination))),
-                LoadIcon(folder_ + "sun1.ico"));
+    const QPoint at(proj.LonToX(RadToDeg(sun_.longitude)), proj.LatToY(RadToDeg(sun_.declination)));
+    const QImage& sun = Icon("sun1.ico");
+    p.drawImage(at, sun);
+    areas.push_back(QRect(at, sun.size()));
   }
+  p.end();
+  state.scaled.Drawn(image, baseMap, areas);
 }
 
 }  // namespace wc

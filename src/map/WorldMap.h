@@ -11,7 +11,7 @@
 //   map.setMapView(view);                // "Map View", 0..2
 //   map.setNightShading(on);             // "Show Shadow"
 //   map.setFormatter(...);               // pattern -> text in the user's locale
-//   FillDisplayCities(map.displayCities(), chosen);
+//   BuildDisplayCities(names, table, map.displayCities());   // core/DisplayCities.h
 //   ...
 //   if (!map.BaseMapBusy()) map.ComposeBaseMap(mapReady, TickNow);   // every 5 minutes
 //   if (mapReady) map.DrawMapOverlay(display, map.baseMap(), showTimes,
@@ -149,7 +149,10 @@ class WorldMap {
                       bool forWallpaper, TDateTime localNow) const;
 
  private:
+  struct OverlayState;
   void RebuildLayersIfNeeded();
+  // An icon of the program folder; throws MapError when it cannot be read.
+  const QImage& Icon(const std::string& name) const;
 
   std::string folder_, dayPath_, nightPath_;
   int view_ = 0;
@@ -169,6 +172,8 @@ class WorldMap {
   MapFont windowDateFont_, wallpaperDateFont_, wallpaperCityFont_;
   DateTimeFormatter format_;
   std::function<double()> utcOffset_;
+  // Kept between drawings: the scaled base map, the texts laid out, the icons.
+  mutable std::unique_ptr<OverlayState> overlayState_;
 };
 
 }  // namespace wc
