@@ -5,6 +5,7 @@
 
 #include "app/WorldClock.h"
 #include "options/TWCSettings.h"
+#include "reminders/RemindersWindows.h"
 
 namespace wc {
 
@@ -29,10 +30,10 @@ void HideAllDigitalClocks(TWorldClock& w) {
   NotInThisVersion(w, QStringLiteral("Hiding the digital clocks"));
 }
 
-void LoadReminders(TWorldClock&) {}
-void SaveReminders(TWorldClock&) {}
-void CheckRem(TWorldClock&) {}
-void OpenReminders(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The reminder editor")); }
+void LoadReminders(TWorldClock& w) { LoadProgramReminders(&w); }
+void SaveReminders(TWorldClock& w) { SaveProgramReminders(&w); }
+void CheckRem(TWorldClock& w) { CheckProgramReminders(&w, w.formatSettings()); }
+void OpenReminders(TWorldClock& w) { OpenReminderEditor(&w, w.formatSettings()); }
 
 void OpenCalendar(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The calendar")); }
 void OpenDialCodes(TWorldClock& w) {
