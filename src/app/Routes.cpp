@@ -4,6 +4,9 @@
 #include <QMessageBox>
 
 #include "app/WorldClock.h"
+#include "cities/untAddRemCity.h"
+#include "cities/untCityList.h"
+#include "cities/untCityListMan.h"
 #include "options/TWCSettings.h"
 #include "reminders/RemindersWindows.h"
 
@@ -68,10 +71,31 @@ void OpenOrCloseDialCodes(TWorldClock& w) { OpenOrClose(w, DialCodesWindow(), Op
 void OpenOrCloseTimeFinder(TWorldClock& w) { OpenOrClose(w, TimeFinderWindow(), OpenTimeFinder); }
 
 void OpenCityManager(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The city and time zone manager"));
+  TfrmCityListMan dialog(&w);
+  dialog.exec();
 }
-void OpenMapCities(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("Choosing the cities on the map")); }
-void OpenAllCitiesList(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The list of all cities")); }
+
+void OpenMapCities(TWorldClock& w) {
+  TfrmAddRemCity dialog(
+      w.worldMap().displayCities(),
+      [&w] {
+        w.requestRedraw({true, true, true});
+      },
+      &w);
+  dialog.exec();
+}
+
+void OpenAllCitiesList(TWorldClock& w) {
+  // Its hot key shows the list, and hides it when it is showing.
+  static QPointer<TfrmCityList> open;
+  if (open) {
+    open->accept();
+    return;
+  }
+  TfrmCityList dialog(w.overlay().mapTimeFormat, w.formatSettings(), &w);
+  open = &dialog;
+  dialog.exec();
+}
 
 void ShowWorldClockasWallpaper1Click(TWorldClock& w) {
   NotInThisVersion(w, QStringLiteral("The map as wallpaper"));
