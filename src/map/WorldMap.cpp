@@ -136,7 +136,10 @@ QImage DecodeJpegFile(const std::string& path) {
   return ok ? image : QImage();
 }
 
-bool LoadMapImage(const std::string& path, QImage& layer, int view) {
+namespace {
+
+// Decodes path into layer at the working size, not yet rotated for a view.
+bool DecodeLayer(const std::string& path, QImage& layer) {
   // A picture of the working size is decoded straight into the layer's own
   // memory; any other is decoded aside and scaled into it.
   QImage other;
@@ -151,7 +154,18 @@ bool LoadMapImage(const std::string& path, QImage& layer, int view) {
     if (layer.isNull()) return false;
     ResampleBitmap(other, layer);
   }
+  return true;
+}
+
+void RotateForView(QImage& layer, int view) {
   if (const int k = ViewRotation(view, kBaseMapWidth); k != 0) RotateRight(layer, k);
+}
+
+}  // namespace
+
+bool LoadMapImage(const std::string& path, QImage& layer, int view) {
+  if (!DecodeLayer(path, layer)) return false;
+  RotateForView(layer, view);
   return true;
 }
 
@@ -169,17 +183,62 @@ WorldMap::~WorldMap() = default;
 WorldMap::WorldMap(WorldMap&&) noexcept = default;
 WorldMap& WorldMap::operator=(WorldMap&&) noexcept = default;
 
+// Both pictures decoded on another thread, before any view is known.
+struct WorldMap::EarlyLayers {
+  QImage day, night;
+  bool dayOk = false, nightOk = false;
+  std::future<void> done;
+};
+
+void WorldMap::StartLoadingLayers() {
+  if (early_ || !dayLayer_.isNull()) return;
+  auto early = std::make_unique<EarlyLayers>();
+  EarlyLayers* e = early.get();
+  try {
+    e->done = std::async(std::launch::async, [e, day = dayPath_, night = nightPath_] {
+      std::future<bool> nightOk =
+          std::async(std::launch::async, [e, night] { return DecodeLayer(night, e->night); });
+      e->dayOk = DecodeLayer(day, e->day);
+      e->nightOk = nightOk.get();
+    });
+  } catch (const std::exception&) {
+    return;  // no thread to be had: the first composition decodes them itself
+  }
+  early_ = std::move(early);
+}
+
 void WorldMap::RebuildLayersIfNeeded() {
   if (!dayLayer_.isNull() && keyView_ == view_ && keyNight_ == nightShading_) return;
-  // The two pictures decode side by side, each into the memory of its layer;
-  // both are ready before this returns.
-  std::future<bool> nightLoaded;
-  if (nightShading_) {
-    nightLoaded =
-        std::async(std::launch::async, [this] { return LoadMapImage(nightPath_, nightLayer_, view_); });
+  bool dayLoaded = false, nightOk = false;
+  if (early_) {
+    // The pictures decoded since start-up, turned for the view now known.
+    const std::unique_ptr<EarlyLayers> early = std::move(early_);
+    try {
+      early->done.get();
+    } catch (const std::exception&) {
+      early->dayOk = early->nightOk = false;
+    }
+    dayLoaded = early->dayOk;
+    if (dayLoaded) {
+      dayLayer_ = std::move(early->day);
+      RotateForView(dayLayer_, view_);
+    }
+    nightOk = nightShading_ && early->nightOk;
+    if (nightOk) {
+      nightLayer_ = std::move(early->night);
+      RotateForView(nightLayer_, view_);
+    }
+  } else {
+    // The two pictures decode side by side, each into the memory of its
+    // layer; both are ready before this returns.
+    std::future<bool> nightLoaded;
+    if (nightShading_) {
+      nightLoaded =
+          std::async(std::launch::async, [this] { return LoadMapImage(nightPath_, nightLayer_, view_); });
+    }
+    dayLoaded = LoadMapImage(dayPath_, dayLayer_, view_);
+    nightOk = nightLoaded.valid() && nightLoaded.get();
   }
-  const bool dayLoaded = LoadMapImage(dayPath_, dayLayer_, view_);
-  const bool nightOk = nightLoaded.valid() && nightLoaded.get();
   if (!dayLoaded) {
     dayLayer_ = QImage();
     throw MapFatalError(DayImageFatalMessage(dayPath_));

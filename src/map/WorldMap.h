@@ -114,6 +114,10 @@ class WorldMap {
   void ComposeBaseMap(bool& ready, TDateTime localNow) { ComposeBaseMap(baseMap_, ready, localNow); }
   // The same for a UTC instant (tools, benchmarks).
   void ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc);
+  // Starts decoding day.jpg and night.jpg on other threads, so that the first
+  // composition finds them ready rather than decoding them itself; the
+  // program calls it as it starts. The files are read as they are now.
+  void StartLoadingLayers();
 
   // The engine's own base map; a null image until the first composition.
   const QImage& baseMap() const { return baseMap_; }
@@ -150,6 +154,7 @@ class WorldMap {
 
  private:
   struct OverlayState;
+  struct EarlyLayers;
   void RebuildLayersIfNeeded();
   // An icon of the program folder; throws MapError when it cannot be read.
   const QImage& Icon(const std::string& name) const;
@@ -166,6 +171,7 @@ class WorldMap {
   SunPosition sun_;
   std::unique_ptr<IlluminationMask> mask_;  // kept between compositions
   std::unique_ptr<TwilightCache> twilight_;
+  std::unique_ptr<EarlyLayers> early_;
 
   DisplayCities cities_{};
   OverlaySettings overlay_;
