@@ -145,7 +145,7 @@ void BM_SteadyState(benchmark::State& state) {
     map.ComposeBaseMap(ready, t);
     map.DrawMapOverlay(window, map.baseMap(), true, windowFont, false, t);
     map.DrawMapOverlay(wall, map.baseMap(), true, cityFont, true, t);
-    wc::EncodeBmp24(wall, bmp);
+    wc::EncodeBmp24Into(wall, bmp);
     if (!wc::WriteFileAtomically(wallpaper, bmp)) state.SkipWithError("cannot write the wallpaper");
     if (++round == 1) faultsAfterFirst = PageFaults();
   }
