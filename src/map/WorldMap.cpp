@@ -292,7 +292,8 @@ class TwilightCache {
 namespace {
 
 // The result row by row from the two layers: day and night runs are copied
-// in one go, twilight pixels shaded one by one.
+// in one go, twilight pixels shaded one by one. The result may be the day
+// layer itself.
 void ComposeRows(QImage& result, const QImage& day, const QImage& night, const IlluminationMask& mask,
                  TwilightCache& cache) {
   const int w = result.width();
@@ -310,8 +311,8 @@ void ComposeRows(QImage& result, const QImage& day, const QImage& night, const I
       }
       int e = x + 1;
       while (e < w && m[e] == v) ++e;
-      std::memcpy(o + x, (v == IlluminationMask::kNight ? n : d) + x,
-                  sizeof(QRgb) * static_cast<std::size_t>(e - x));
+      const QRgb* from = (v == IlluminationMask::kNight ? n : d) + x;
+      if (from != o + x) std::memcpy(o + x, from, sizeof(QRgb) * static_cast<std::size_t>(e - x));
       x = e;
     }
   }
@@ -356,9 +357,22 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
   bool maskOk = false;
   if (nightShading_) maskOk = maskDrawn.valid() ? maskDrawn.get() : drawMask();
 
+  ready = false;
+  if (!keepLayers_) {
+    // Composed in the day layer itself, which then becomes the target; the
+    // next composition decodes the pictures anew.
+    if (nightShading_ && maskOk) {
+      if (!twilight_) twilight_ = std::make_unique<TwilightCache>();
+      ComposeRows(dayLayer_, dayLayer_, nightLayer_, *mask_, *twilight_);
+    }
+    target = std::move(dayLayer_);
+    dayLayer_ = QImage();
+    nightLayer_ = QImage();
+    ready = true;
+    return;
+  }
   // Composed in place: the target's memory is reused from the last time, and
   // nothing reads it until ready is set again.
-  ready = false;
   ReuseImage(target, dayLayer_.width(), dayLayer_.height());
   if (target.isNull()) throw std::bad_alloc();
   if (nightShading_ && maskOk) {

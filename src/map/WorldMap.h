@@ -114,6 +114,10 @@ class WorldMap {
   void ComposeBaseMap(bool& ready, TDateTime localNow) { ComposeBaseMap(baseMap_, ready, localNow); }
   // The same for a UTC instant (tools, benchmarks).
   void ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc);
+  // A tool that composes one picture and ends keeps no layers: the picture is
+  // then composed in the day layer's own memory, and a further composition
+  // decodes the pictures again. On by default.
+  void setKeepLayers(bool keep) { keepLayers_ = keep; }
   // Starts decoding day.jpg and night.jpg on other threads, so that the first
   // composition finds them ready rather than decoding them itself; the
   // program calls it as it starts. The files are read as they are now.
@@ -167,6 +171,7 @@ class WorldMap {
   int keyView_ = -1;
   bool keyNight_ = false;
   int layerBuilds_ = 0;
+  bool keepLayers_ = true;
   bool busy_ = false;
   SunPosition sun_;
   std::unique_ptr<IlluminationMask> mask_;  // kept between compositions

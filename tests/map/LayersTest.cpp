@@ -199,6 +199,25 @@ TEST_F(Layers, PicturesDecodedAtStartAreTheSameLayers) {
   EXPECT_THROW(noDay.ComposeBaseMapUtc(base, ready, kMarchNoonUtc), MapFatalError);
 }
 
+TEST_F(Layers, ComposedInTheDayLayerWhenNoLayersAreKept) {
+  WriteJpeg(dir_ / "day.jpg", Stripes(2048, 1024));
+  WriteJpeg(dir_ / "night.jpg", Stripes(1024, 512).mirrored(true, false));
+  WorldMap kept(folder()), once(folder());
+  once.setKeepLayers(false);
+  bool ready = false;
+  QImage a, b;
+  for (int view : {1, 0}) {
+    SCOPED_TRACE(view);
+    kept.setMapView(view);
+    once.setMapView(view);
+    kept.ComposeBaseMapUtc(a, ready, kMarchNoonUtc + view * 0.3);
+    once.ComposeBaseMapUtc(b, ready, kMarchNoonUtc + view * 0.3);
+    EXPECT_TRUE(ready);
+    EXPECT_EQ(a, b);
+  }
+  EXPECT_EQ(once.layerBuilds(), 2);  // decoded for each picture
+}
+
 TEST_F(Layers, UnreadableDayImageIsFatal) {
   for (bool present : {false, true}) {
     if (present) {
