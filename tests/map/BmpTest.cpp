@@ -3,22 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <random>
 #include <string>
 
+#include "Noise.h"
 #include "map/Bmp.h"
 
 namespace wc {
 namespace {
-
-QImage Noise(int w, int h, unsigned seed) {
-  std::mt19937 rng(seed);
-  QImage img(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) img.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
-  }
-  return img;
-}
 
 // The picture a bitmap holds, read byte by byte; its row padding must be 0.
 QImage Decode(const std::string& bmp) {

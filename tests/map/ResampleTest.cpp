@@ -3,9 +3,9 @@
 
 #include <QImage>
 #include <cmath>
-#include <random>
 #include <vector>
 
+#include "Noise.h"
 #include "map/Resample.h"
 
 namespace wc {
@@ -78,15 +78,6 @@ QImage Reference(const QImage& src, int w, int h) {
     }
   }
   return dst;
-}
-
-QImage Noise(int w, int h, unsigned seed) {
-  std::mt19937 rng(seed);
-  QImage img(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) img.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
-  }
-  return img;
 }
 
 TEST(ResampleBitmap, MatchesTheFilterExactly) {
