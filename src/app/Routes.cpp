@@ -9,11 +9,15 @@
 #include "cities/untAddRemCity.h"
 #include "cities/untCityList.h"
 #include "cities/untCityListMan.h"
+#include "core/CityDatabase.h"
 #include "core/Settings.h"
 #include "options/TWCSettings.h"
 #include "platform/ScreenSaver.h"
 #include "platform/Shell.h"
 #include "reminders/RemindersWindows.h"
+#include "tools/Calendar.h"
+#include "tools/dialcodes.h"
+#include "tools/finder.h"
 
 namespace wc {
 
@@ -43,11 +47,11 @@ void SaveReminders(TWorldClock& w) { SaveProgramReminders(&w); }
 void CheckRem(TWorldClock& w) { CheckProgramReminders(&w, w.formatSettings()); }
 void OpenReminders(TWorldClock& w) { OpenReminderEditor(&w, w.formatSettings()); }
 
-void OpenCalendar(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The calendar")); }
-void OpenDialCodes(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The international dial codes window"));
+void OpenCalendar(TWorldClock& w) { RunToolWindow<TWCCalendar>(CalendarWindow(), &w); }
+void OpenDialCodes(TWorldClock& w) { RunToolWindow<TWCDialCodes>(DialCodesWindow(), &w); }
+void OpenTimeFinder(TWorldClock& w) {
+  RunToolWindow<TTimeFinder>(TimeFinderWindow(), &w, CityTable::instance(), w.formatSettings());
 }
-void OpenTimeFinder(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The quick time finder")); }
 
 QPointer<QWidget>& CalendarWindow() {
   static QPointer<QWidget> w;

@@ -134,6 +134,14 @@ main_windows() {
   done
 }
 visible_main_windows() { main_windows | grep -c . || true; }
+# The program's visible windows of a role (WM_WINDOW_ROLE): the tool
+# windows carry their class name there, having no caption of their own.
+tool_windows() {  # tool_windows ROLE
+  local w
+  for w in $(xdotool search --onlyvisible --classname '^tavrel-world-clock$' 2>/dev/null); do
+    xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | grep -qF "= \"$1\"" && echo "$w"
+  done
+}
 # Open pop-up menus and tool tips of the program (override-redirect windows).
 open_menus() {
   local w
