@@ -291,6 +291,19 @@ class TwilightCache {
 
 namespace {
 
+// One past the run of mask values equal to m[x], eight at a time through the
+// long day and night runs.
+int RunEnd(const std::uint8_t* m, int x, int w) {
+  const std::uint64_t run = 0x0101010101010101u * m[x];
+  int e = x + 1;
+  for (std::uint64_t word; e + 8 <= w; e += 8) {
+    std::memcpy(&word, m + e, 8);
+    if (word != run) break;
+  }
+  while (e < w && m[e] == m[x]) ++e;
+  return e;
+}
+
 // The result row by row from the two layers: day and night runs are copied
 // in one go, twilight pixels shaded one by one. The result may be the day
 // layer itself.
@@ -309,8 +322,7 @@ void ComposeRows(QImage& result, const QImage& day, const QImage& night, const I
         ++x;
         continue;
       }
-      int e = x + 1;
-      while (e < w && m[e] == v) ++e;
+      const int e = RunEnd(m, x, w);
       const QRgb* from = (v == IlluminationMask::kNight ? n : d) + x;
       if (from != o + x) std::memcpy(o + x, from, sizeof(QRgb) * static_cast<std::size_t>(e - x));
       x = e;
