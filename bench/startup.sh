@@ -26,7 +26,10 @@ ticks=$(getconf CLK_TCK)
 
 # One start: "seconds cpu-seconds faults", or nothing when no figure came.
 one_run() {
-  TAVREL_REPORT_STARTUP=1 "$build/tavrel-world-clock" >"$work/log" 2>&1 &
+  # Emptied here, not by the redirection below: the child opens the file in
+  # its own time, and until then the last run's line would still be read.
+  : >"$work/log"
+  TAVREL_REPORT_STARTUP=1 "$build/tavrel-world-clock" >>"$work/log" 2>&1 &
   local app=$! usage=""
   for _ in $(seq $((wait_s * 100))); do
     if grep -q "first map" "$work/log"; then
