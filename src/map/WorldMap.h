@@ -84,8 +84,10 @@ struct OverlaySettings {
 QImage DecodeJpegFile(const std::string& path);
 
 // Reads a JPEG into a layer of the working size (2048 x 1024), rotated right
-// for `view`. Anything not already 2048 x 1024 is resampled to it first.
-// False (layer untouched) when the file cannot be read or decoded.
+// for `view`. Anything not already 2048 x 1024 is resampled to it first. The
+// layer's memory is reused when it already has that size, so the picture is
+// decoded straight into it: false when the file cannot be read or decoded,
+// and the layer may then hold part of a picture.
 bool LoadMapImage(const std::string& path, QImage& layer, int view);
 
 class WorldMap {
