@@ -79,6 +79,14 @@ TWorldClock::TWorldClock() : QMainWindow(nullptr), map_(ProgramFolder()) {
   DateTime1->setAttribute(Qt::WA_StyledBackground);
   Display = new TMapImage(central);
   Display->setObjectName(QStringLiteral("Display"));
+  connect(
+      Display, &TMapImage::scaleChanged, this,
+      [this] {
+        if (mapWidth_ == 0) return;
+        layoutForMapSize(mapWidth_);
+        if (map_ready && isVisible() && !isMinimized()) drawDisplay();
+      },
+      Qt::QueuedConnection);
   Display->setAccessibleName(QStringLiteral("World map"));
   lblLoading = new QLabel(QStringLiteral("Loading World Map...."), this);
   lblLoading->setObjectName(QStringLiteral("lblLoading"));
