@@ -11,14 +11,6 @@ libfaketime=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n1)
 [ -n "$libfaketime" ] || fail "libfaketime not found"
 instant='2026-12-09 16:06:03 UTC'
 
-# A string list value in the settings file's syntax.
-multi_sz() {  # multi_sz NAME TEXT...
-  local hex
-  hex=$({ printf '%s\0' "${@:2}"; printf '\0'; } | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 |
-    tr -s ' \n' ',' | sed 's/^,//; s/,$//')
-  printf '"%s"=hex(7):%s\n' "$1" "$hex"
-}
-
 for zone in UTC Asia/Kathmandu America/St_Johns; do
   tag=${zone//\//-}
   note "$zone"
