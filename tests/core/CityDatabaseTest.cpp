@@ -226,6 +226,7 @@ TEST_F(CityFileTest, DocumentThatFailedToLoadIsNeverSaved) {
   EXPECT_EQ(SetAside().size(), 1u);
 }
 
+#ifndef _WIN32  // a file no one can read, made the POSIX way
 TEST_F(CityFileTest, DocumentOfAFileThatCouldNotBeReadAtAllIsNeverSaved) {
   // A path that exists but fails to read, even for root; an atomic save
   // would replace the link itself.
@@ -240,6 +241,7 @@ TEST_F(CityFileTest, DocumentOfAFileThatCouldNotBeReadAtAllIsNeverSaved) {
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_TRUE(SetAside().empty());
 }
+#endif
 
 TEST_F(CityFileTest, MissingFileOpensAsAnEmptyDatabaseThatIsWrittenOnlyOnceItHoldsACity) {
   CityDocument doc;
