@@ -89,6 +89,9 @@ void CentreOverOwner(QWidget& dialog, const QWidget* owner) {
 }
 
 ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QWidget(parent) {
+  // A skin may give the band a background of its own.
+  setObjectName(QStringLiteral("ToolDialogHeader"));
+  setAttribute(Qt::WA_StyledBackground);
   picture_ = new QLabel(this);
   picture_->setPixmap(OptionsHeaderPicture(40, devicePixelRatioF()));
   picture_->setFixedSize(40, 40);

@@ -96,6 +96,13 @@ write_settings() {
   } >"$SETTINGS_FILE"
 }
 setting_line() { grep -F "\"$1\"=" "$SETTINGS_FILE" 2>/dev/null || true; }
+# A string list value in the settings file's syntax, for write_settings.
+multi_sz() {  # multi_sz NAME TEXT...
+  local hex
+  hex=$({ printf '%s\0' "${@:2}"; printf '\0'; } | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 |
+    tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+  printf '"%s"=hex(7):%s\n' "$1" "$hex"
+}
 
 # Starts the program in the background; its output goes to $WORK/app<N>.log.
 APP_RUNS=0

@@ -2,7 +2,9 @@
 # The tick against a moving clock: the base map is recomposed at second 50 of
 # every fifth minute and drawn at the next full minute; other full minutes
 # redraw the caption over the same base map, and nothing is drawn between.
-# The clock is moved with faketime; the program is never told about it.
+# The clock is moved with faketime; the program is never told about it. The
+# computer's zone is WC_TZ (UTC unless set): every instant below is UTC, and
+# the picture must be the same whatever the zone.
 source "$(dirname "$0")/lib.sh"
 start_desktop
 fresh_home
@@ -11,6 +13,8 @@ make_program_folder
 libfaketime=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n1)
 [ -n "$libfaketime" ] || fail "libfaketime not found"
 clock_file="$WORK/faketime"
+zone=${WC_TZ:-UTC}
+note "zone $zone"
 
 # The fake clock runs at real speed; set_clock moves it so that it now reads
 # the given UTC time (plus the fraction of the current real second).
@@ -37,7 +41,7 @@ wait_clock() {
 write_settings
 set_clock 10:04:40
 start_app LD_PRELOAD="$libfaketime" FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_NO_CACHE=1 \
-  FAKETIME_DONT_FAKE_MONOTONIC=1 TZ=UTC
+  FAKETIME_DONT_FAKE_MONOTONIC=1 TZ="$zone"
 wait_log "first map on screen"
 win=$(main_window)
 caption=40  # rows of the date caption, left out where only the caption may change
@@ -74,6 +78,22 @@ changed=$(pixel_diff "$WORK/d-below.png" "$WORK/e-below.png")
 total=$(identify -format '%[fx:w*h]' "$WORK/e-below.png")
 note "pixels of the map that changed at 16:06:00: $changed of $total"
 [ "$changed" -gt $((total / 20)) ] || fail "the new base map did not reach the screen at 16:06:00"
+
+note "the day side is where the sun stands at 16:06 UTC (about 60 degrees west), not at its antipode"
+# Mean brightness of a band of columns around a longitude (east positive),
+# between the latitudes 50 N and 50 S.
+band() {
+  local w h x
+  w=$(identify -format '%w' "$WORK/e.png")
+  h=$(identify -format '%h' "$WORK/e.png")
+  x=$((w / 2 + $1 * w / 360 - w / 40))
+  convert "$WORK/e.png" -crop "$((w / 20))x$((h * 100 / 180))+$x+$((h * 40 / 180))" -colorspace Gray \
+    -format '%[fx:int(1000*mean)]' info:
+}
+day=$(band -60)
+night=$(band 120)
+note "brightness at 60 W: $day, at 120 E: $night"
+[ "$day" -gt $((2 * night)) ] || fail "the sun is not at 60 W at 16:06 UTC"
 kill -TERM "$APP_PID"
 wait_exit 10
 echo "tick: ok"

@@ -58,10 +58,15 @@ kill -TERM "$APP_PID"
 wait_exit 10
 [ "$APP_RC" = 0 ] || fail "exit status $APP_RC after SIGTERM"
 [ -n "$(setting_line 'Window Position')" ] || fail "SIGTERM did not write the settings"
-note "stored Minimized=1: the window shows, then goes to the tray on the first tick"
+note "stored Minimized=1: the window shows, then about a second later goes to the tray"
 write_settings '"Minimized"=dword:00000001'
 start_app
+wait_until 10 '[ "$(visible_main_windows)" = 1 ]' || fail "started minimised, the window was never shown"
+shown=$(date +%s%N)
 wait_until 10 '[ "$(tray_icon_count)" = 1 ]' || fail "did not go to the tray"
+seen_ms=$((($(date +%s%N) - shown) / 1000000))
+note "shown for $seen_ms ms"
+[ "$seen_ms" -ge 500 ] || fail "gone to the tray after $seen_ms ms, before the user could see it"
 [ "$(visible_main_windows)" = 0 ] || fail "window still visible in the tray"
 grep -q "first map" "$APP_LOG" && fail "a map was drawn while in the tray"
 note "restoring brings the first map at once"
