@@ -146,7 +146,7 @@ tool_windows() {  # tool_windows ROLE
 open_menus() {
   local w
   for w in $(xdotool search --onlyvisible --classname '^tavrel-world-clock$' 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q OVERRIDE && echo "$w"
+    xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && echo "$w"
   done
 }
 
