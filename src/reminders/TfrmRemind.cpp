@@ -1,5 +1,6 @@
 #include "TfrmRemind.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
@@ -124,11 +125,13 @@ TfrmRemind::TfrmRemind(TRemList& list, const FormatSettings& format, std::functi
   dtpTime->setMinimumWidth(dtpTime->fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 44);
   cboCity = new QComboBox(tsOne);
   cboCity->setObjectName(QStringLiteral("cboCity"));
-  cboCity->setEditable(false);
-  cboCity->setMaxVisibleItems(20);
   // Thousands of cities: a list of twenty rows that scrolls, not a column
   // of names as high as the screen, which some looks make of a drop-down.
   cboCity->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  cboCity->setEditable(false);
+  cboCity->setMaxVisibleItems(20);
+  // A skin's sheet makes the list before this one takes, without its bar.
+  cboCity->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   edMsg = new QPlainTextEdit(tsOne);
   edMsg->setObjectName(QStringLiteral("edMsg"));
   edMsg->setTabChangesFocus(true);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -159,10 +160,20 @@ TEST_F(Editor, OpensOnTheListWithNoCityChosen) {
   EXPECT_EQ(d.btnClear->text(), "Clear &Contents");
   EXPECT_EQ(d.btnCancel->text(), "Close");
 
-  // Thousands of cities drop down as a list of twenty rows that scrolls.
+  // Thousands of cities drop down as a list of twenty rows that scrolls,
+  // under a skin's style sheet too.
+  qApp->setStyleSheet(QStringLiteral("QComboBox { color: black; }"));
+  {
+    TfrmRemind skinned(list, DefaultFormatSettings(), [] {});
+    skinned.show();
+    EXPECT_EQ(skinned.cboCity->view()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  }
+  qApp->setStyleSheet(QString());
   QStyleOptionComboBox box;
   box.initFrom(d.cboCity);
   EXPECT_FALSE(d.cboCity->style()->styleHint(QStyle::SH_ComboBox_Popup, &box, d.cboCity));
+  EXPECT_EQ(d.cboCity->maxVisibleItems(), 20);
+  EXPECT_EQ(d.cboCity->view()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
   ASSERT_EQ(d.cboCity->count(), 4);
   EXPECT_EQ(d.cboCity->itemText(2), "Tokyo, Japan");
   EXPECT_EQ(d.cboCity->currentIndex(), -1);
