@@ -3,10 +3,12 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -70,6 +72,21 @@ QVBoxLayout* LayOutUnderHeader(QWidget& dialog, ToolDialogHeader* header) {
   root->addWidget(header);
   root->addLayout(body, 1);
   return body;
+}
+
+int ReportRowHeight(const QFontMetrics& metrics) { return metrics.height() + 6; }
+
+void SetUpReportRows(QTableView& view) {
+  view.setShowGrid(true);
+  view.setSelectionBehavior(QAbstractItemView::SelectRows);
+  view.setSelectionMode(QAbstractItemView::SingleSelection);
+  view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view.setWordWrap(false);
+  view.setTabKeyNavigation(false);
+  QHeaderView* rows = view.verticalHeader();
+  rows->hide();
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setDefaultSectionSize(ReportRowHeight(view.fontMetrics()));
 }
 
 void CentreOverOwner(QWidget& dialog, const QWidget* owner) {

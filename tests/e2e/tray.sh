@@ -1,6 +1,6 @@
-#!/usr/bin/env bash
-# Minimise to the tray and back; close-to-tray against "E&xit World Clock";
-# SIGTERM takes the close path even in close-to-tray mode.
+# Minimise to the tray and back, leaving other windows their clicks;
+# close-to-tray against "E&xit World Clock"; SIGTERM takes the close path
+# even in close-to-tray mode.
 source "$(dirname "$0")/lib.sh"
 start_desktop
 fresh_home
@@ -10,8 +10,16 @@ note "minimise to the tray from the File menu, restore with a click on the tray 
 start_app
 wait_log "first map on screen"
 win=$(main_window)
+window_geometry "$win"
 send_keys "$win" alt+f Return  # File > Minimize to system tray
 wait_until 5 '[ "$(visible_main_windows)" = 0 ]' || fail "window still visible after minimising"
+note "a click reaches another program's window where the main window was: no grab is left behind"
+xev -name otherapp -geometry "200x120+$((WIN_X + 100))+$((WIN_Y + 100))" -event button >"$WORK/xev.log" 2>&1 &
+PIDS+=($!)
+xdotool search --sync --onlyvisible --name '^otherapp$' >/dev/null
+xdotool mousemove $((WIN_X + 200)) $((WIN_Y + 160)) click 1
+wait_until 5 'grep -q ButtonPress "$WORK/xev.log"' || fail "the click went nowhere after minimising to the tray"
+kill "${PIDS[-1]}"
 # The tray icon is in the tray host now.
 wait_until 5 '[ "$(tray_icon_count)" = 1 ]' || fail "no tray icon"
 [ "$(tray_icon_count)" = 1 ] || fail "not one tray icon while in the tray"
