@@ -26,4 +26,8 @@ std::int32_t StrToIntDef(std::string_view s, std::int32_t def);
 // beyond the range of a double give def.
 double StrToFloatDef(std::string_view s, double def);
 
+// The shortest general decimal form with at most 15 significant digits and
+// "." as the separator: 5.5/24 gives "0.229166666666667", 0 gives "0".
+std::string FloatToStr(double v);
+
 }  // namespace wc
