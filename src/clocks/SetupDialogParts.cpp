@@ -54,6 +54,9 @@ QListWidget* PlacedList(QWidget* parent, const char* name, QRect at) {
   auto* l = new QListWidget(parent);
   l->setObjectName(QLatin1String(name));
   l->setGeometry(at);
+  // Long city names end in an ellipsis instead of a sideways scroll bar.
+  l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  l->setTextElideMode(Qt::ElideRight);
   return l;
 }
 

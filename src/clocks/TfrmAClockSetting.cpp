@@ -79,10 +79,9 @@ void TfrmAClockSetting::buildUi() {
   cbHidesec = PlacedCheck(this, "cbHidesec", "Hide Seconds Hand", {347, 231});
   cbHideDate = PlacedCheck(this, "cbHideDate", "Hide Time", {347, 252});
   cbHideAMPM = PlacedCheck(this, "cbHideAMPM", "Hide AM/PM", {347, 274});
-  QLabel* label1 = PlacedLabel(this, "Label1", "Short City Name (Modify if required)", {517, 51});
-  label1->setWordWrap(true);
-  label1->setFixedWidth(173);
-  label1->adjustSize();
+  // One line, as wide as it needs: wrapped, its second line would run under
+  // the edit box below it.
+  PlacedLabel(this, "Label1", "Short City Name (Modify if required)", {517, 51});
   edCity = new QLineEdit(this);
   edCity->setObjectName(QStringLiteral("edCity"));
   edCity->setGeometry(517, 68, 134, 21);

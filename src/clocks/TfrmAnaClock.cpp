@@ -278,6 +278,8 @@ void TfrmAnaClock::paintEvent(QPaintEvent*) {
 }
 
 void TfrmAnaClock::showEvent(QShowEvent* e) {
+  // Never on screen (there is no caption), but window lists and tools name it.
+  setWindowTitle(QString::fromStdString(CityName));
   TDesktopClockWindow::showEvent(e);
   if (!shown_) {
     shown_ = true;

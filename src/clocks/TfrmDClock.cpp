@@ -179,6 +179,7 @@ void TfrmDClock::paintEvent(QPaintEvent* e) {
 }
 
 void TfrmDClock::showEvent(QShowEvent* e) {
+  setWindowTitle(QString::fromStdString(CityName));
   TDesktopClockWindow::showEvent(e);
   if (SetClockData()) {
     UpdateClock();
