@@ -70,8 +70,13 @@ make_program_folder() {
   for f in citydata.dat reminders.dat dialcodes.dat day.jpg night.jpg dot.ico sun1.ico help; do
     [ -e "$BUILD_DIR/$f" ] && ln -s "$BUILD_DIR/$f" "$p/$f"
   done
-  for d in askins dskins sounds Skins; do
+  for d in sounds Skins; do
     if [ -e "$BUILD_DIR/$d" ]; then ln -s "$BUILD_DIR/$d" "$p/$d"; fi
+  done
+  # Folders of links, so a scenario may take a file away without touching
+  # the build tree's.
+  for d in askins dskins; do
+    if [ -e "$BUILD_DIR/$d" ]; then cp -rs "$BUILD_DIR/$d" "$p/$d"; fi
   done
   # The clock theme descriptions ship with the desktop clocks; stand-ins keep
   # their start-up warnings out of scenarios that are not about them.
