@@ -23,6 +23,7 @@
 #include "core/AtomicFile.h"
 #include "core/CityDatabase.h"
 #include "core/CityTime.h"
+#include "core/FirstStart.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "platform/FontRecordQt.h"
@@ -172,11 +173,19 @@ TWorldClock::~TWorldClock() { FormDestroy(); }
 
 void TWorldClock::CheckBasicFiles() {
   const std::string folder = DataFolder();
+  const bool firstStart = !FileExists(SettingsFilePath());
   // The whole path: on a new account even the XDG data folder may be missing.
   std::error_code ec;
   if (!DirectoryExists(folder)) std::filesystem::create_directories(ToPath(folder), ec);
   for (const char* seed : {"citydata.dat", "reminders.dat"}) {
     CopyFileIfMissing(ProgramFolder() + seed, folder + seed);
+  }
+  // A new user's first map shows cities; the options dialog builds it.
+  if (firstStart) {
+    const XmlLoadResult r =
+        StoreFirstStartCities(CityDataPath(), ProgramFolder() + "citydata.zones.tsv", LocalZoneName());
+    if (!r.error.empty())
+      QMessageBox::warning(nullptr, QStringLiteral("Warning"), QString::fromStdString(r.error));
   }
 }
 

@@ -100,7 +100,7 @@ std::string ListText(const std::vector<R>& list, const Field<R> (&fields)[N], co
     w.line(std::string("</") + item + ">");
   }
   w.line(std::string("</") + root + ">");
-  return w.text();
+  return w.bytes();
 }
 
 // Strict decimal integer (blanks around it allowed); nothing otherwise.

@@ -1,5 +1,6 @@
 #include "CityDatabase.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Paths.h"
@@ -203,6 +204,19 @@ std::vector<TCityItem> CityDocument::cities() const {
   return ReadCities<TCityItem>(root(), LonSign::AsInFile, nullptr);
 }
 
+std::vector<ManagedCity> CityDocument::managedCities() const {
+  std::vector<ManagedCity> out;
+  for (pugi::xml_node city = root().first_child(); city; city = city.next_sibling()) {
+    if (city.type() != pugi::node_element) continue;
+    ManagedCity m;
+    ReadCity(city, m.city, LonSign::AsInFile, nullptr, nullptr);
+    for (pugi::xml_node c = city.child("offset"); c; c = c.next_sibling("offset"))
+      m.offsetText = NodeValue(c);
+    out.push_back(std::move(m));
+  }
+  return out;
+}
+
 void CityDocument::appendCity(const CityTexts& c) {
   pugi::xml_node root = doc_.document_element();
   if (!root) root = doc_.append_child(kNewRootName);
@@ -220,19 +234,35 @@ pugi::xml_node CityDocument::findCity(std::string_view name) const {
   return {};
 }
 
-bool CityDocument::updateCity(std::string_view oldName, const CityTexts& c) {
-  const pugi::xml_node city = findCity(oldName);
+pugi::xml_node CityDocument::cityAt(std::size_t index) const {
+  for (pugi::xml_node city = root().first_child(); city; city = city.next_sibling()) {
+    if (city.type() != pugi::node_element) continue;
+    if (index-- == 0) return city;
+  }
+  return {};
+}
+
+namespace {
+bool UpdateCityNode(pugi::xml_node city, const CityTexts& c) {
   if (!city) return false;
   WriteCityChildren(city, c);
   return true;
 }
-
-bool CityDocument::deleteCity(std::string_view name) {
-  const pugi::xml_node city = findCity(name);
+bool DeleteCityNode(pugi::xml_node city) {
   if (!city) return false;
   DeleteNode(city);
   return true;
 }
+}  // namespace
+
+bool CityDocument::updateCity(std::string_view oldName, const CityTexts& c) {
+  return UpdateCityNode(findCity(oldName), c);
+}
+bool CityDocument::deleteCity(std::string_view name) { return DeleteCityNode(findCity(name)); }
+bool CityDocument::updateCityAt(std::size_t index, const CityTexts& c) {
+  return UpdateCityNode(cityAt(index), c);
+}
+bool CityDocument::deleteCityAt(std::size_t index) { return DeleteCityNode(cityAt(index)); }
 
 void CityDocument::deleteEmptyElements() {
   if (pugi::xml_node r = root()) DeleteEmptyNodes(r);
@@ -246,6 +276,31 @@ FileResult CityDocument::save(const std::string& path) const {
   if (fromMissingFile_ && !root().find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; }))
     return {true, {}};
   return SaveXmlFile(doc_, path);
+}
+
+// --- telling open windows about a save ---
+
+namespace {
+std::vector<CityFileListener*>& Listeners() {
+  static std::vector<CityFileListener*> listeners;
+  return listeners;
+}
+}  // namespace
+
+CityFileListener::CityFileListener(std::function<void()> citiesSaved) : citiesSaved_(std::move(citiesSaved)) {
+  Listeners().push_back(this);
+}
+
+CityFileListener::~CityFileListener() { std::erase(Listeners(), this); }
+
+FileResult SaveCityDatabase(const CityDocument& doc) {
+  FileResult r = doc.save(CityDataPath());
+  if (!r.ok) return r;
+  // A listener may close its window, and with it itself, while being told.
+  const std::vector<CityFileListener*> listeners = Listeners();
+  for (CityFileListener* l : listeners)
+    if (std::find(Listeners().begin(), Listeners().end(), l) != Listeners().end()) l->citiesSaved_();
+  return r;
 }
 
 }  // namespace wc

@@ -9,6 +9,7 @@
 // and its wrappers); the loaded city table is the program-wide copy made once
 // at start-up; CityDocument is the city manager's editable copy.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,6 +105,13 @@ struct CityTexts {
   int weekno = 0, dow = 0, month = 0, weekno1 = 0, dow1 = 0, month1 = 0;
 };
 
+// A city as the manager's table shows it: lon as in the file, and the offset
+// text exactly as stored (the later of two offset children, as read).
+struct ManagedCity {
+  TCityItem city;
+  std::string offsetText;
+};
+
 // The manager's in-memory copy of citydata.dat.
 class CityDocument {
  public:
@@ -116,6 +124,7 @@ class CityDocument {
   pugi::xml_node root() const { return doc_.document_element(); }
   // Every city in file order, lon as in the file.
   std::vector<TCityItem> cities() const;
+  std::vector<ManagedCity> managedCities() const;
 
   // Appends a "city" element with the eleven children in the writer's order.
   void appendCity(const CityTexts& city);
@@ -124,6 +133,10 @@ class CityDocument {
   bool updateCity(std::string_view oldName, const CityTexts& city);
   // Removes the first city whose name text equals name exactly.
   bool deleteCity(std::string_view name);
+  // The same for the city at a position of managedCities(): with two cities
+  // of one name, the one the user picked, not the first of them.
+  bool updateCityAt(std::size_t index, const CityTexts& city);
+  bool deleteCityAt(std::size_t index);
   // Removes every element that has neither text nor child elements (the root stays).
   void deleteEmptyElements();
 
@@ -134,11 +147,34 @@ class CityDocument {
 
  private:
   pugi::xml_node findCity(std::string_view name) const;
+  pugi::xml_node cityAt(std::size_t index) const;
 
   pugi::xml_document doc_;
   bool canSave_ = false;
   bool fromMissingFile_ = false;
   std::string loadError_;
 };
+
+// How a change made in the manager reaches the rest of the program during a
+// run. The loaded city table keeps what start-up read (its users see the
+// change at the next start); every window that offers cities reads the file
+// itself when it opens, so it sees the manager's last save at once. A window
+// that stays open meanwhile (the clock set-up dialogs) keeps a
+// CityFileListener and reads the file again when it is told.
+class CityFileListener {
+ public:
+  explicit CityFileListener(std::function<void()> citiesSaved);
+  ~CityFileListener();
+  CityFileListener(const CityFileListener&) = delete;
+  CityFileListener& operator=(const CityFileListener&) = delete;
+
+ private:
+  friend FileResult SaveCityDatabase(const CityDocument& doc);
+  std::function<void()> citiesSaved_;
+};
+
+// The manager's save: doc to CityDataPath(), then, when that worked, every
+// CityFileListener is told (in the order they were made).
+FileResult SaveCityDatabase(const CityDocument& doc);
 
 }  // namespace wc

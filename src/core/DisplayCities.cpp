@@ -8,13 +8,6 @@ namespace wc {
 
 namespace {
 
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
 bool IsTrimmed(char16_t c) { return c <= u' '; }
 
 std::u16string_view TrimView16(std::u16string_view s) {
@@ -26,8 +19,12 @@ std::u16string_view TrimView16(std::u16string_view s) {
 }  // namespace
 
 void SortListOrder(std::vector<std::string>& items) {
-  std::stable_sort(items.begin(), items.end(),
-                   [](const std::string& a, const std::string& b) { return LowerAscii(a) < LowerAscii(b); });
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(items.size());
+  for (std::string& s : items) keyed.emplace_back(FoldForSearch(s), std::move(s));
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 0; i < items.size(); ++i) items[i] = std::move(keyed[i].second);
 }
 
 std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<const CityEntry> table,

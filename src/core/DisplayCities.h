@@ -11,7 +11,8 @@
 
 namespace wc {
 
-// Sorts as the program's sorted lists do: case-insensitively (ASCII), equal
+// Sorts as the program's sorted lists do: by FoldForSearch (letter case and
+// accents aside, so "São Paulo" stands among the other "Sa" names), equal
 // keys keeping their order.
 void SortListOrder(std::vector<std::string>& items);
 

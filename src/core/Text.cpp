@@ -110,6 +110,71 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
 
 namespace {
 
+// Base letters of U+00C0..U+00FF and U+0100..U+017F; '*' marks the few that
+// fold to two letters or are no letter at all.
+constexpr std::string_view kLatin1Fold = "aaaaaa*ceeeeiiiidnooooo*ouuuuy**aaaaaa*ceeeeiiiidnooooo*ouuuuy*y";
+constexpr std::string_view kLatinAFold =
+    "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii**jjkkkllllllllllnnnnnnnnnoooooo**rrrrrrssssssss"
+    "ttttttuuuuuuuuuuuuwwyyyzzzzzzs";
+static_assert(kLatin1Fold.size() == 0x40 && kLatinAFold.size() == 0x80);
+
+const char* TwoLetterFold(char32_t cp) {
+  switch (cp) {
+    case 0xC6:
+    case 0xE6:
+      return "ae";
+    case 0xDE:
+    case 0xFE:
+      return "th";
+    case 0xDF:
+      return "ss";
+    case 0x132:
+    case 0x133:
+      return "ij";
+    case 0x152:
+    case 0x153:
+      return "oe";
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+std::string FoldForSearch(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) {  // the common case, without decoding
+      out += (b >= 'A' && b <= 'Z') ? static_cast<char>(b - 'A' + 'a') : static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    const std::size_t start = i;
+    const char32_t cp = NextCodePoint(s, i);
+    char folded = 0;
+    if (cp >= 0xC0 && cp < 0x100)
+      folded = kLatin1Fold[cp - 0xC0];
+    else if (cp >= 0x100 && cp < 0x180)
+      folded = kLatinAFold[cp - 0x100];
+    if (folded == '*') {
+      if (const char* two = TwoLetterFold(cp)) {
+        out += two;
+        continue;
+      }
+      folded = 0;
+    }
+    if (folded)
+      out += folded;
+    else
+      out.append(s.substr(start, i - start));
+  }
+  return out;
+}
+
+namespace {
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace

@@ -16,6 +16,12 @@ std::string_view TrimView(std::string_view s);
 std::string Trim(std::string_view s);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
+// A key for comparing and searching names the way people read them: ASCII
+// letters in lower case and the accented Latin letters of the city names
+// folded to their base letters ("São Tomé" and "sao tome" give the same
+// key). Other characters are kept as they are.
+std::string FoldForSearch(std::string_view s);
+
 // Lenient number conversions for values read from the program's files. They
 // never depend on the C locale: the decimal separator is always ".". Blanks
 // around the number are ignored; anything else that is not a whole number

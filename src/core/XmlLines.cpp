@@ -16,24 +16,32 @@ std::string XmlEscapeText(std::string_view text) {
   return out;
 }
 
-XmlLineWriter::XmlLineWriter() {
-  text_ = "\xEF\xBB\xBF";
-  line(R"(<?xml version="1.0" encoding="UTF-8" ?>)");
-}
+XmlLineWriter::XmlLineWriter() : out_("\xEF\xBB\xBF") { line(R"(<?xml version="1.0" encoding="UTF-8" ?>)"); }
 
 void XmlLineWriter::line(std::string_view raw) {
-  text_ += raw;
-  text_ += "\r\n";
+  out_ += raw;
+  out_ += "\r\n";
 }
 
 void XmlLineWriter::element(std::string_view name, std::string_view text) {
-  text_ += '<';
-  text_ += name;
-  text_ += '>';
-  text_ += XmlEscapeText(text);
-  text_ += "</";
-  text_ += name;
-  text_ += ">\r\n";
+  out_ += '<';
+  out_ += name;
+  out_ += '>';
+  const std::string escaped = XmlEscapeText(text);
+  for (std::size_t i = 0; i < escaped.size(); ++i) {
+    const char c = escaped[i];
+    if (c == '\r') {
+      if (i + 1 < escaped.size() && escaped[i + 1] == '\n') ++i;
+      out_ += "\r\n";
+    } else if (c == '\n') {
+      out_ += "\r\n";
+    } else {
+      out_ += c;
+    }
+  }
+  out_ += "</";
+  out_ += name;
+  out_ += ">\r\n";
 }
 
 }  // namespace wc

@@ -1,8 +1,8 @@
 #pragma once
-// The program's own XML files are written line by line, not through the DOM,
-// so their bytes stay exactly as every earlier version wrote them: UTF-8 with
-// a byte-order mark, CR LF after every line, no indentation, one element per
-// line, "&" and "<" written as references.
+// The program's own XML files (reminders, clock lists) are written line by
+// line rather than through the document: UTF-8 with a byte-order mark, every
+// line ended by CR LF, no indentation, "&" and "<" as references. They are
+// read back with the XML reader (Xml.h).
 
 #include <string>
 #include <string_view>
@@ -16,14 +16,19 @@ class XmlLineWriter {
  public:
   // Starts with the byte-order mark and the declaration line.
   XmlLineWriter();
-  // A line written as it is (tags).
+
+  // A line as given, followed by CR LF.
   void line(std::string_view raw);
-  // <name>text</name>, the text escaped.
+  // <name>text</name> with the text escaped. A line break inside the text
+  // (LF, CR LF or a lone CR) is written as the file's CR LF, so the element
+  // spans several lines and the reader, which folds CR LF to LF, gives the
+  // text back with LF breaks.
   void element(std::string_view name, std::string_view text);
-  const std::string& text() const { return text_; }
+
+  const std::string& bytes() const { return out_; }
 
  private:
-  std::string text_;
+  std::string out_;
 };
 
 }  // namespace wc

@@ -59,9 +59,9 @@ QPixmap OptionsHeaderPicture(int size, qreal dpr) {
 }
 
 ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QWidget(parent) {
-  auto* picture = new QLabel(this);
-  picture->setPixmap(OptionsHeaderPicture(40, devicePixelRatioF()));
-  picture->setFixedSize(40, 40);
+  picture_ = new QLabel(this);
+  picture_->setPixmap(OptionsHeaderPicture(40, devicePixelRatioF()));
+  picture_->setFixedSize(40, 40);
 
   heading_ = new QLabel(heading, this);
   QFont f = heading_->font();
@@ -78,7 +78,7 @@ ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QW
   auto* row = new QHBoxLayout;
   row->setContentsMargins(10, 8, 10, 6);
   row->setSpacing(10);
-  row->addWidget(picture);
+  row->addWidget(picture_);
   row->addWidget(heading_, 1);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
@@ -86,5 +86,7 @@ ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QW
   column->addLayout(row);
   column->addWidget(separator);
 }
+
+void ToolDialogHeader::setPicture(const QPixmap& picture) { picture_->setPixmap(picture); }
 
 }  // namespace wc

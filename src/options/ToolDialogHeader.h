@@ -13,8 +13,11 @@ class ToolDialogHeader : public QWidget {
  public:
   ToolDialogHeader(const QString& heading, QWidget* parent = nullptr);
   QLabel* headingLabel() const { return heading_; }
+  // Another dialog's own picture in place of the globe.
+  void setPicture(const QPixmap& picture);
 
  private:
+  QLabel* picture_;
   QLabel* heading_;
 };
 

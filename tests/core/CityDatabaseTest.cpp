@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "core/AtomicFile.h"
+#include "core/Paths.h"
 #include "core/Text.h"
 
 namespace wc {
@@ -343,6 +345,86 @@ TEST(ShippedCityData, IsWellFormedAndAgreesWithTheDialCodes) {
             (std::array{2, 7, 3, 1, 7, 11}));
   EXPECT_NE(table.findByName("São Paulo, Brazil"), nullptr);
   EXPECT_NE(table.findByName("Mumbai, India"), nullptr);
+}
+
+}  // namespace
+}  // namespace wc
+
+namespace wc {
+namespace {
+
+TEST_F(CityFileTest, ManagerPicksTheCityOfTheRowNotTheFirstOfItsName) {
+  Write(
+      "<cities><city><name>Twin, Town</name><offset>+05.50</offset><offset>+5.5</offset><lat>1</lat></city>"
+      "<city><name>Twin, Town</name><offset> -3 </offset><lat>2</lat></city>"
+      "<city><name>Other, Place</name><lat>3</lat></city></cities>");
+  CityDocument doc;
+  ASSERT_TRUE(doc.load(path_).ok());
+  const std::vector<ManagedCity> before = doc.managedCities();
+  ASSERT_EQ(before.size(), 3u);
+  EXPECT_EQ(before[0].offsetText, "+5.5");  // the later child, exactly as stored
+  EXPECT_EQ(before[1].offsetText, " -3 ");
+  EXPECT_EQ(before[2].offsetText, "");
+
+  EXPECT_TRUE(doc.updateCityAt(1, {"Twin, Town", "-4", "10", "20", false}));
+  EXPECT_TRUE(doc.deleteCityAt(2));
+  EXPECT_FALSE(doc.deleteCityAt(2));
+  const std::vector<ManagedCity> after = doc.managedCities();
+  ASSERT_EQ(after.size(), 2u);
+  EXPECT_EQ(after[0].city.lat, 1);  // the first twin is untouched
+  EXPECT_EQ(after[1].city.lat, 20);
+  EXPECT_EQ(after[1].offsetText, "-4");
+}
+
+// A manager save reaches the dialogs that read the file at once, open ones
+// through their listener, and the loaded city table at the next start.
+TEST_F(CityFileTest, ManagerSaveReachesOpenWindowsNowAndTheLoadedTableNextStart) {
+  const char* old = std::getenv("XDG_DATA_HOME");
+  const std::string saved = old ? old : "";
+  setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+  fs::create_directories(DataFolder());
+  ASSERT_TRUE(WriteFileAtomically(CityDataPath(), "<cities><city><name>Old, Town</name></city></cities>"));
+  CityTable runningTable;
+  ASSERT_TRUE(runningTable.load(CityDataPath()).ok());
+
+  int told = 0, toldGone = 0;
+  CityFileListener openDialog([&] {
+    ++told;
+    EXPECT_EQ(ReadCityEntries(CityDataPath()).names.size(), 2u);  // the file is written when it is told
+  });
+  {
+    CityFileListener closed([&] { ++toldGone; });
+  }
+
+  CityDocument doc;
+  ASSERT_TRUE(doc.load(CityDataPath()).ok());
+  doc.appendCity({"New, Town", "+3", "30", "40", false});
+  ASSERT_TRUE(SaveCityDatabase(doc).ok);
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(toldGone, 0);
+  EXPECT_EQ(ReadCityEntries(CityDataPath()).names, (std::vector<std::string>{"Old, Town", "New, Town"}));
+
+  // This run's table keeps what start-up read; the next start's has the city.
+  EXPECT_EQ(runningTable.load(CityDataPath()).status, XmlLoadStatus::Ok);
+  EXPECT_EQ(runningTable.findByName("New, Town"), nullptr);
+  CityTable nextStart;
+  ASSERT_TRUE(nextStart.load(CityDataPath()).ok());
+  const CityEntry* added = nextStart.findByName("New, Town");
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->lon, -30);
+  EXPECT_DOUBLE_EQ(added->tzd, 3.0 / 24);
+
+  // A document that could not be loaded is neither saved nor announced.
+  ASSERT_TRUE(WriteFileAtomically(CityDataPath(), "<cities>"));
+  CityDocument broken;
+  EXPECT_FALSE(broken.load(CityDataPath()).ok());
+  EXPECT_FALSE(SaveCityDatabase(broken).ok);
+  EXPECT_EQ(told, 1);
+
+  if (old)
+    setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

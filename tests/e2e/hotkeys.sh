@@ -29,9 +29,9 @@ focus_other
 xdotool key ctrl+alt+w
 wait_until 5 '[ "$(visible_main_windows)" = 1 ]' || fail "the hot key did not restore the window"
 
-note "the calendar, dial codes, time finder and city list keys reach their routes"
+note "the calendar, dial codes and time finder keys reach their routes"
 notes() { xdotool search --onlyvisible --name '^Information$' 2>/dev/null | grep -c . || true; }
-for key in ctrl+shift+c ctrl+alt+d ctrl+alt+f ctrl+alt+l; do
+for key in ctrl+shift+c ctrl+alt+d ctrl+alt+f; do
   focus_other
   [ "$(notes)" = 0 ] || fail "a note is already open before $key"
   xdotool key "$key"
@@ -40,6 +40,15 @@ for key in ctrl+shift+c ctrl+alt+d ctrl+alt+f ctrl+alt+l; do
   xdotool windowfocus --sync "$box" key Return
   wait_until 5 '[ "$(notes)" = 0 ]' || fail "the note of $key did not close"
 done
+
+note "the city list key shows the list of all cities, and hides it when pressed again"
+lists() { xdotool search --onlyvisible --name '^List of all cities with current time$' 2>/dev/null | grep -c . || true; }
+focus_other
+xdotool key ctrl+alt+l
+wait_until 5 '[ "$(lists)" = 1 ]' || fail "ctrl+alt+l showed no city list"
+focus_other
+xdotool key ctrl+alt+l
+wait_until 5 '[ "$(lists)" = 0 ]' || fail "ctrl+alt+l did not hide the city list"
 
 note "a combination of no row does nothing"
 focus_other

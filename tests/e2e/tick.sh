@@ -32,6 +32,9 @@ wait_clock() {
   sleep "$delay"
 }
 
+# Not a first start: no cities on the map, so at a full minute only the
+# caption has anything new to show.
+write_settings
 set_clock 10:04:40
 start_app LD_PRELOAD="$libfaketime" FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_NO_CACHE=1 \
   FAKETIME_DONT_FAKE_MONOTONIC=1 TZ=UTC

@@ -94,10 +94,12 @@ TEST(RefreshCityList, StopsAtSixtyFourSlots) {
   EXPECT_EQ(slots[63].lat, 63);  // "City 69" found no free slot
 }
 
-TEST(RefreshCityList, ListOrderIsCaseInsensitive) {
-  std::vector<std::string> names = {"rome", "Paris", "amsterdam", "Berlin", "paris"};
+TEST(RefreshCityList, ListOrderIgnoresLetterCaseAndAccents) {
+  std::vector<std::string> names = {"rome",       "Paris",  "Szczecin", "amsterdam", "São Paulo",
+                                    "Ærøskøbing", "Berlin", "paris",    "Santiago"};
   SortListOrder(names);
-  EXPECT_EQ(names, (std::vector<std::string>{"amsterdam", "Berlin", "Paris", "paris", "rome"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Ærøskøbing", "amsterdam", "Berlin", "Paris", "paris", "rome",
+                                             "Santiago", "São Paulo", "Szczecin"}));
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+// The ten-second reminder pass against a large city table: the pass runs
+// whether or not anything fires, so its cost is paid all day long.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "reminders/RemCheck.h"
+
+namespace {
+
+using namespace wc;
+
+std::vector<CityEntry> Cities(int n) {
+  std::vector<CityEntry> cities(n);
+  for (int i = 0; i < n; ++i) {
+    cities[i].setName("City " + std::to_string(i) + ", Country of Somewhere");
+    cities[i].tzd = (i % 27 - 12) / 24.0;
+    cities[i].dst = i % 3 == 0;
+    cities[i].weekno = 5, cities[i].dayofweek = 7, cities[i].month = 3;
+    cities[i].weekno1 = 5, cities[i].dayofweek1 = 7, cities[i].month1 = 10;
+  }
+  return cities;
+}
+
+// Pending reminders for cities near the end of the table (the longest scan),
+// none of them due.
+TRemList Reminders(int n, int cities) {
+  TRemList list;
+  for (int i = 0; i < n; ++i) {
+    auto r = std::make_unique<TRemInfo>();
+    r->RemCity = "city " + std::to_string(cities - 1 - i) + ", country of somewhere";
+    r->RemDate = EncodeDate(2027, 1, 1);
+    r->RemTime = "09:00 AM";
+    list.push_back(std::move(r));
+  }
+  return list;
+}
+
+void BM_CheckRem(benchmark::State& state) {
+  const int nCities = static_cast<int>(state.range(0));
+  const std::vector<CityEntry> cities = Cities(nCities);
+  const TRemList list = Reminders(static_cast<int>(state.range(1)), nCities);
+  const TDateTime now = EncodeDate(2026, 12, 9) + 0.5;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CheckRem(list, cities, now, DefaultFormatSettings()));
+  }
+}
+BENCHMARK(BM_CheckRem)->Args({5000, 1})->Args({5000, 50})->Args({673, 20})->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,47 @@
+#pragma once
+// A new user's first map: with nothing stored, "Display Cities" is empty and
+// the map would show no city at all. The very first start (no settings file
+// yet) stores a dozen well-spread major cities and the city of the user's own
+// time zone instead. Nothing else changes: the value's default stays empty.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "City.h"
+#include "Xml.h"
+
+namespace wc {
+
+// The tz database name of this computer's time zone ("Asia/Kathmandu"): from
+// TZ when it is set, else from where /etc/localtime points, else from
+// /etc/timezone. Empty when there is none to tell (a POSIX rule in TZ, and
+// on Windows, whose zones have other names).
+std::string LocalZoneName();
+
+// The zone name in a TZ value or a path to a compiled zone
+// (":Europe/Paris", "/usr/share/zoneinfo/posix/Europe/Paris"); empty when it
+// names none.
+std::string ZoneNameFrom(std::string_view tzValueOrPath);
+
+// The database city that stands for a zone. zonesTable holds lines
+// "<city name>\t<zone>" (citydata.zones.tsv beside the shipped database);
+// among the cities of the zone the one named after the zone's own city is
+// taken, else the first. Without a line for the zone, a city of the
+// database named after the zone's city. Empty when neither is found.
+std::string CityForZone(std::string_view zone, const std::vector<std::string>& databaseNames,
+                        std::string_view zonesTable);
+
+// The names a first map shows, each present in the table: the well-spread
+// set, without the ones whose labels would lie on the own city's, then the
+// own city (when not empty and not already there).
+std::vector<std::string> FirstStartCities(std::span<const CityEntry> table, std::string_view ownCity);
+
+// Stores FirstStartCities for the database at cityFile and the zone as
+// "Display Cities". A database that cannot be read stores nothing; its load
+// result is returned for the caller to report.
+XmlLoadResult StoreFirstStartCities(const std::string& cityFile, const std::string& zonesFile,
+                                    std::string_view zone);
+
+}  // namespace wc

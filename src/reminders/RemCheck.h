@@ -1,0 +1,30 @@
+#pragma once
+// One scheduling pass over the reminder list, as a function of its inputs:
+// the caller marks what fires, writes the list and shows the pop-ups.
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/City.h"
+#include "core/FormatDateTime.h"
+#include "reminders/Reminders.h"
+
+namespace wc {
+
+struct RemFiring {
+  std::size_t index = 0;  // position in the list
+  std::string heading;    // "It is now 09:05 PM in London"
+  std::string message;
+  std::string sound;
+};
+
+// A pending reminder fires when, for the first city of the table whose name
+// (its first 32 characters) equals RemCity ignoring the case of A-Z, the
+// city's local time at utcNow formatted "hh:mm AM/PM" equals RemTime and its
+// local date is RemDate's. Minute resolution; no catching up; the caller
+// marks the fired ones shown, so a minute that recurs fires nothing again.
+std::vector<RemFiring> CheckRem(const TRemList& list, std::span<const CityEntry> cities, TDateTime utcNow,
+                                const FormatSettings& format);
+
+}  // namespace wc

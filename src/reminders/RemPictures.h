@@ -1,0 +1,11 @@
+#pragma once
+// The reminder windows' picture: a bell with an alarm dot, drawn rather than
+// shipped so that it is sharp at every scale.
+
+#include <QPixmap>
+
+namespace wc {
+
+QPixmap BellPicture(int size, qreal devicePixelRatio);
+
+}  // namespace wc

@@ -1,0 +1,86 @@
+#pragma once
+// The reminder list and its file reminders.dat.
+//
+// The file is written line by line (XmlLines.h): per reminder the eight lines
+// <reminder>, <remdate>dd.MM.yyyy</remdate>, <remtime>, <remcity>, <remmsg>,
+// <remplay>, <remshow>0|1</remshow>, </reminder>, inside <reminders>. It is
+// read with the XML reader: any root name, any element name per reminder,
+// children matched by exact name, unknown ones ignored.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/AtomicFile.h"
+#include "core/DateTime.h"
+#include "core/Xml.h"
+
+namespace wc {
+
+class TRemInfo {
+ public:
+  TDateTime RemDate = 0;  // only the date counts
+  std::string RemTime;    // "hh:mm AM/PM" with the user's time separator
+  std::string RemCity;
+  std::string RemMsg;  // line breaks as LF
+  std::string PlaySound;
+  std::int32_t iShown = 0;  // 1 = shown; anything else is pending
+
+  bool shown() const { return iShown == 1; }
+};
+
+// In file order, then in order of addition; records keep their address for
+// as long as they are in the list (the editor's rows point at them).
+using TRemList = std::vector<std::unique_ptr<TRemInfo>>;
+
+// DataFolder() + "reminders.dat".
+std::string RemindersPath();
+
+inline constexpr std::string_view kRemLoadErrorText =
+    "Error occured while loading reminders, please contact the technical support";
+
+// "dd.MM.yyyy", fixed whatever the user's regional settings.
+std::string RemDateText(TDateTime date);
+// Day, month, year separated by "."; one- or two-digit day and month,
+// four-digit year; blanks around are ignored. Nothing for a date that does
+// not exist.
+std::optional<TDateTime> ParseRemDate(std::string_view text);
+
+// The whole file for the list.
+std::string ReminderFileBytes(const TRemList& list);
+
+struct RemLoadResult {
+  XmlLoadResult file;  // Missing: nothing said; Unreadable/Malformed: file.error
+  // Reminders whose date could not be read: one message box each. They are
+  // kept, with the zero date (so they never fire) and their other fields.
+  int badDates = 0;
+};
+
+// The program's reminder list with the rule for writing it back: a file that
+// exists but could not be read is never overwritten (a malformed one is set
+// aside by the reader first, so a fresh file may be written beside it).
+class ReminderStore {
+ public:
+  // Appends what the file holds (the list is not cleared first).
+  RemLoadResult load(const std::string& path);
+  // Writes the whole list atomically to the path of the last load.
+  FileResult save() const;
+  bool canSave() const { return canSave_; }
+  const std::string& path() const { return path_; }
+
+  TRemList& list() { return list_; }
+  const TRemList& list() const { return list_; }
+
+  // An empty list that will be written to path (before a load, or in tests).
+  void reset(const std::string& path);
+
+ private:
+  TRemList list_;
+  std::string path_;
+  bool canSave_ = true;
+};
+
+}  // namespace wc

@@ -1,0 +1,78 @@
+#include "RemindersWindows.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+
+#include "core/CityDatabase.h"
+#include "core/CityTime.h"
+#include "reminders/RemCheck.h"
+#include "reminders/TfrmRemShow.h"
+#include "reminders/TfrmRemind.h"
+
+namespace wc {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+ReminderStore& ProgramReminders() {
+  static ReminderStore store;
+  return store;
+}
+
+void LoadProgramReminders(QWidget* parent) {
+  ReminderStore& store = ProgramReminders();
+  store.reset(RemindersPath());
+  const RemLoadResult r = store.load(RemindersPath());
+  if (!r.file.ok() && r.file.status != XmlLoadStatus::Missing) {
+    std::string text = r.file.error;
+    if (!store.canSave()) text += " Reminders added in this run will not be saved.";
+    QMessageBox::warning(parent, QStringLiteral("Warning"), Q(text));
+  }
+  for (int i = 0; i < r.badDates; ++i) {
+    QMessageBox::warning(parent, QStringLiteral("Warning"), Q(std::string(kRemLoadErrorText)));
+  }
+}
+
+void SaveProgramReminders(QWidget* parent) {
+  const ReminderStore& store = ProgramReminders();
+  // A file that could not be read was reported at start-up; it stays untouched.
+  if (!store.canSave()) return;
+  if (const FileResult r = store.save(); !r) {
+    QMessageBox::warning(parent, QStringLiteral("Warning"), Q(r.error));
+  }
+}
+
+void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& format) {
+  ReminderStore& store = ProgramReminders();
+  if (store.list().empty()) return;
+  const std::vector<RemFiring> fired =
+      CheckRem(store.list(), CityTable::instance().entries(), LocalNow() + UtcOffsetDays(), format);
+  if (fired.empty()) return;
+  std::vector<TfrmRemShow*> popups;
+  for (const RemFiring& f : fired) {
+    store.list()[f.index]->iShown = 1;
+    auto* popup = new TfrmRemShow;
+    popup->lblCity->setText(Q(f.heading));
+    popup->lbRem->setPlainText(Q(f.message));
+    popup->sPlay = Q(f.sound);
+    popups.push_back(popup);
+  }
+  // Marked on disk before anything is shown: a crash now cannot fire it twice.
+  SaveProgramReminders(nullptr);
+  for (TfrmRemShow* popup : popups) popup->showOver(mainWindow);
+}
+
+void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format) {
+  TfrmRemind editor(
+      ProgramReminders().list(), format, [mainWindow] { SaveProgramReminders(mainWindow); }, mainWindow);
+  // Modal to the main window only: a reminder that fires meanwhile can be
+  // closed without closing the editor first.
+  editor.setWindowModality(Qt::WindowModal);
+  editor.exec();
+}
+
+}  // namespace wc

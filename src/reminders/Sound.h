@@ -1,0 +1,13 @@
+#pragma once
+// Event sounds: a wave file played once, in the background.
+
+#include <QString>
+
+namespace wc {
+
+// Plays the wave file once without waiting for it; a new sound stops the one
+// still playing, as the system's event-sound call does. A file that is
+// missing or cannot be played gives silence: no fallback sound, no message.
+void PlayWaveAsync(const QString& path);
+
+}  // namespace wc

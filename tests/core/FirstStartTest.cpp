@@ -1,0 +1,137 @@
+// A new user's first map: the user's zone, its city, and the cities stored.
+
+#include "core/FirstStart.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "SettingsFixture.h"
+#include "core/Settings.h"
+
+namespace wc {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST(FirstStart, ZoneNamesFromTzAndZoneFilePaths) {
+  struct Case {
+    const char* from;
+    const char* zone;
+  } cases[] = {
+      {"Asia/Kathmandu", "Asia/Kathmandu"},
+      {":Europe/Paris", "Europe/Paris"},
+      {"/usr/share/zoneinfo/America/St_Johns", "America/St_Johns"},
+      {"../usr/share/zoneinfo/posix/America/Argentina/Buenos_Aires", "America/Argentina/Buenos_Aires"},
+      {":/usr/share/zoneinfo/right/Europe/Oslo", "Europe/Oslo"},
+      {"EST5EDT", ""},
+      {"UTC", ""},
+      {"/usr/share/zoneinfo/UTC", ""},
+      {"/etc/my-zone", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ZoneNameFrom(c.from), c.zone) << c.from;
+}
+
+TEST(FirstStart, TzWinsOverTheSystemZone) {
+  const char* old = std::getenv("TZ");
+  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+  setenv("TZ", "America/St_Johns", 1);
+  EXPECT_EQ(LocalZoneName(), "America/St_Johns");
+  setenv("TZ", "NST3:30NDT", 1);  // a rule names no city, whatever the system says
+  EXPECT_EQ(LocalZoneName(), "");
+  if (saved)
+    setenv("TZ", saved->c_str(), 1);
+  else
+    unsetenv("TZ");
+}
+
+TEST(FirstStart, TheCityThatStandsForAZone) {
+  const std::vector<std::string> db = {"Ahmedabad, India", "Gander, Canada",   "Kolkata, India",
+                                       "Paris, France",    "Salvador, Brazil", "St John's, Canada",
+                                       "Tokyo, Japan"};
+  const std::string zones =
+      "Ahmedabad, India\tAsia/Kolkata\n"
+      "Kolkata, India\tAsia/Kolkata\n"
+      "Gander, Canada\tAmerica/St_Johns\r\n"
+      "St John's, Canada\tAmerica/St_Johns\r\n"
+      "Salvador, Brazil\tAmerica/Bahia\n"
+      "Osaka, Japan\tAsia/Tokyo\n";
+  struct Case {
+    const char* zone;
+    const char* city;
+  } cases[] = {
+      {"Asia/Kolkata", "Kolkata, India"},         // named after the zone, not the first listed
+      {"America/St_Johns", "St John's, Canada"},  // "St_Johns" is St John's
+      {"America/Bahia", "Salvador, Brazil"},      // none named after it: the first
+      {"Asia/Tokyo", "Tokyo, Japan"},             // Osaka is not in this database
+      {"Europe/Paris", "Paris, France"},          // no line for the zone: by name
+      {"Europe/Oslo", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CityForZone(c.zone, db, zones), c.city) << c.zone;
+  EXPECT_EQ(CityForZone("Asia/Kolkata", db, ""), "Kolkata, India");
+}
+
+CityEntry Entry(const char* name, int lon, int lat) {
+  CityEntry e;
+  e.setName(name);
+  e.lon = -lon;  // west positive, as the readers store it
+  e.lat = lat;
+  return e;
+}
+
+TEST(FirstStart, SpreadCitiesMakeRoomForTheOwnCity) {
+  const std::vector<CityEntry> table = {
+      Entry("Delhi, India", 77, 29),          Entry("Kathmandu, Nepal", 85, 28),
+      Entry("London, United Kingdom", 0, 51), Entry("Tokyo, Japan", 140, 36),
+      Entry("Sydney, Australia", 151, -34),   Entry("Osaka, Japan", 135, 35),
+  };
+  EXPECT_THAT(FirstStartCities(table, ""),
+              ElementsAre("London, United Kingdom", "Delhi, India", "Tokyo, Japan", "Sydney, Australia"));
+  EXPECT_THAT(FirstStartCities(table, "Kathmandu, Nepal"),
+              ElementsAre("London, United Kingdom", "Tokyo, Japan", "Sydney, Australia", "Kathmandu, Nepal"));
+  // The own city among the spread ones is not listed twice, nor does it push itself out.
+  EXPECT_THAT(FirstStartCities(table, "Tokyo, Japan"),
+              ElementsAre("London, United Kingdom", "Delhi, India", "Tokyo, Japan", "Sydney, Australia"));
+  EXPECT_THAT(FirstStartCities(table, "Osaka, Japan"),
+              ElementsAre("London, United Kingdom", "Delhi, India", "Sydney, Australia", "Osaka, Japan"));
+  EXPECT_THAT(FirstStartCities({}, "Osaka, Japan"), IsEmpty());
+}
+
+class FirstStartFiles : public SettingsFileTest {
+ protected:
+  std::vector<std::string> displayCities() const {
+    std::vector<std::string> out;
+    ReadStringListSetting(kSettingsKey, kDisplayCities, out);
+    return out;
+  }
+};
+
+TEST_F(FirstStartFiles, StoresTheCitiesOfThisDatabase) {
+  const std::string cities = dir_ + "/citydata.dat", zones = dir_ + "/citydata.zones.tsv";
+  ASSERT_TRUE(
+      WriteFileAtomically(cities,
+                          "<cities><city><name>Tokyo, Japan</name><lon>140</lon><lat>36</lat></city>"
+                          "<city><name>St John's, Canada</name><lon>-53</lon><lat>48</lat></city>"
+                          "<city><name>Cairo, Egypt</name><lon>31</lon><lat>30</lat></city></cities>"));
+  ASSERT_TRUE(WriteFileAtomically(zones, "St John's, Canada\tAmerica/St_Johns\n"));
+  EXPECT_THAT(displayCities(), IsEmpty());  // nothing stored: the value's default stays empty
+  EXPECT_TRUE(StoreFirstStartCities(cities, zones, "America/St_Johns").ok());
+  EXPECT_THAT(displayCities(), ElementsAre("Cairo, Egypt", "Tokyo, Japan", "St John's, Canada"));
+}
+
+TEST_F(FirstStartFiles, ABrokenDatabaseStoresNothingAndIsReported) {
+  const std::string cities = dir_ + "/citydata.dat";
+  ASSERT_TRUE(WriteFileAtomically(cities, "<cities><city>"));
+  const XmlLoadResult r = StoreFirstStartCities(cities, dir_ + "/none.tsv", "Asia/Tokyo");
+  EXPECT_EQ(r.status, XmlLoadStatus::Malformed);
+  EXPECT_FALSE(r.error.empty());
+  EXPECT_FALSE(FileExists(path_));
+}
+
+}  // namespace
+}  // namespace wc

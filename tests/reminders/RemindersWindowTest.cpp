@@ -1,0 +1,402 @@
+// The pop-up and the reminder editor under the offscreen platform: what they
+// show, the editor's validation, adding, editing and deleting, and the folder
+// "Browse" opens.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimeEdit>
+#include <QTimer>
+#include <filesystem>
+
+#include "core/AtomicFile.h"
+#include "core/CityDatabase.h"
+#include "core/CityTime.h"
+#include "core/Paths.h"
+#include "options/ToolDialogHeader.h"
+#include "reminders/RemindersWindows.h"
+#include "reminders/TfrmRemShow.h"
+#include "reminders/TfrmRemind.h"
+
+namespace wc {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Home : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    dir = (fs::temp_directory_path() / ("wc-remwin-" + std::to_string(::getpid()))).string();
+    fs::create_directories(dir + "/data/TavrelWorldClock");
+    fs::create_directories(dir + "/program/sounds");
+    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+    SetProgramFolder(dir + "/program/");
+    ASSERT_TRUE(
+        WriteFileAtomically(DataFolder() + "citydata.dat",
+                            "<cities><city><name>London, United Kingdom</name></city>"
+                            "<city><name>Paris, France</name></city>"
+                            "<city><name>Tokyo, Japan</name></city>"
+                            "<city><name>Reykjavik, Iceland</name><offset>0</offset></city></cities>"));
+    CityTable::instance().load(DataFolder() + "citydata.dat");
+    ASSERT_TRUE(WriteFileAtomically(ProgramFolder() + "sounds/bell.wav", "not really a wave"));
+    static int argc = 1;
+    static char arg0[] = "reminders_window_tests";
+    static char* argv[] = {arg0, nullptr};
+    app = new QApplication(argc, argv);
+  }
+  void TearDown() override {
+    delete app;
+    fs::remove_all(dir);
+  }
+  std::string dir;
+  QApplication* app = nullptr;
+};
+Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
+
+// Answers every message box the code under test opens, keeping its caption and text.
+struct MessageBoxes {
+  QStringList seen;
+  QTimer timer;
+  MessageBoxes() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+          seen << box->windowTitle() + ": " + box->text();
+          box->done(QMessageBox::Ok);
+        }
+    });
+    timer.start(5);
+  }
+};
+
+void Key(QWidget* w, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+}
+
+std::unique_ptr<TRemInfo> Rem(const char* city, const char* time, const char* msg, int shown) {
+  auto r = std::make_unique<TRemInfo>();
+  r->RemDate = EncodeDate(2026, 12, 9);
+  r->RemTime = time;
+  r->RemCity = city;
+  r->RemMsg = msg;
+  r->PlaySound = "/snd/chime.wav";
+  r->iShown = shown;
+  return r;
+}
+
+QStringList Row(const QTableWidget* t, int row) {
+  QStringList out;
+  for (int c = 0; c < t->columnCount(); ++c) out << t->item(row, c)->text();
+  return out;
+}
+
+TEST(RemShow, ShowsHeadingAndMessageOnTopAndEscapeClosesIt) {
+  QPointer<TfrmRemShow> popup = new TfrmRemShow;
+  EXPECT_EQ(popup->windowTitle(), "Reminder");
+  EXPECT_TRUE(popup->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(popup->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(popup->size(), QSize(468, 169));
+  EXPECT_EQ(popup->minimumSize(), popup->maximumSize());
+  EXPECT_EQ(popup->lblCity->text(), "Reminder");
+  EXPECT_TRUE(popup->lbRem->isReadOnly());
+  EXPECT_EQ(popup->btnClose->text(), "Close");
+  EXPECT_EQ(popup->parent(), nullptr);
+
+  popup->lblCity->setText("It is now 09:05 PM in London");
+  popup->lbRem->setPlainText("one & <two>\nthree");
+  popup->sPlay = QString::fromStdString(home->dir + "/no such file.wav");  // silence, no message
+  MessageBoxes boxes;
+  popup->showOver(nullptr);
+  QApplication::processEvents();
+  EXPECT_TRUE(popup->isVisible());
+  EXPECT_EQ(popup->lbRem->toPlainText(), "one & <two>\nthree");
+  EXPECT_EQ(popup->lbRem->document()->blockCount(), 2);
+  Key(popup->btnClose, Qt::Key_Escape);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(popup.isNull());  // freed once closed
+  EXPECT_TRUE(boxes.seen.isEmpty());
+}
+
+class Editor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    list.push_back(Rem("London, United Kingdom", "09:05 PM", "first\nsecond line", 1));
+    list.push_back(Rem("Atlantis", "07:30 AM", "lost city", 0));
+    list.push_back(Rem("paris, FRANCE", "12:00 PM", "lunch", 1));
+  }
+  TfrmRemind& open() {
+    dlg = std::make_unique<TfrmRemind>(list, DefaultFormatSettings(), [this] { ++changes; });
+    return *dlg;
+  }
+  void select(int row) { dlg->lvwRem->selectRow(row); }
+  TRemList list;
+  int changes = 0;
+  std::unique_ptr<TfrmRemind> dlg;
+};
+
+TEST_F(Editor, OpensOnTheListWithNoCityChosen) {
+  TfrmRemind& d = open();
+  EXPECT_EQ(d.size(), QSize(551, 369));
+  EXPECT_TRUE(d.windowTitle().isEmpty());
+  EXPECT_EQ(d.header->headingLabel()->text(), "Create and Manage Reminders");
+  ASSERT_EQ(d.pcRem->count(), 2);
+  EXPECT_EQ(d.pcRem->tabText(0), "All Reminders");
+  EXPECT_EQ(d.pcRem->tabText(1), "Add or Edit a Reminder");
+  EXPECT_EQ(d.pcRem->currentWidget(), d.tsAll);
+  const QStringList headers = {"Remind On", "Time", "City", "Message"};
+  const int widths[] = {110, 70, 170, 200};
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_EQ(d.lvwRem->horizontalHeaderItem(c)->text(), headers[c]);
+    if (c < 3) {
+      EXPECT_GE(d.lvwRem->columnWidth(c), widths[c]);
+    }
+  }
+  EXPECT_EQ(d.dtpTime->displayFormat(), "hh:mm AP");
+  EXPECT_TRUE(d.edSound->isReadOnly());
+  EXPECT_EQ(d.btnSet->text(), "&Set Reminder");
+  EXPECT_EQ(d.btnClear->text(), "Clear &Contents");
+  EXPECT_EQ(d.btnCancel->text(), "Close");
+
+  ASSERT_EQ(d.cboCity->count(), 4);
+  EXPECT_EQ(d.cboCity->itemText(2), "Tokyo, Japan");
+  EXPECT_EQ(d.cboCity->currentIndex(), -1);
+  ASSERT_EQ(d.lvwRem->rowCount(), 3);
+  EXPECT_EQ(Row(d.lvwRem, 0),
+            QStringList({"09 December 2026", "09:05 PM", "London, United Kingdom", "first second line"}));
+  EXPECT_EQ(Row(d.lvwRem, 2)[2], "paris, FRANCE");
+  EXPECT_FALSE(d.editMode());
+}
+
+TEST_F(Editor, SetReminderRefusesNoCityAndABlankMessage) {
+  TfrmRemind& d = open();
+  struct Case {
+    int city;
+    const char* message;
+    const char* answer;
+  };
+  const Case cases[] = {
+      {-1, "hello", "Validation: Please select a city !"},
+      {1, " \n\t ", "Validation: Please enter message text"},
+      {1, "", "Validation: Please enter message text"},
+  };
+  for (const Case& c : cases) {
+    MessageBoxes boxes;
+    d.cboCity->setCurrentIndex(c.city);
+    d.edMsg->setPlainText(c.message);
+    d.btnSetClick();
+    EXPECT_EQ(boxes.seen, QStringList{c.answer}) << c.message;
+    EXPECT_EQ(list.size(), 3u);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(d.edMsg->toPlainText(), c.message);  // nothing is reset either
+  }
+}
+
+TEST_F(Editor, SetReminderAddsWithTheTypedMessageAndResets) {
+  TfrmRemind& d = open();
+  d.pcRem->setCurrentWidget(d.tsOne);
+  d.dtpDate->setDate(QDate(2027, 1, 15));
+  d.dtpTime->setTime(QTime(0, 7, 42));
+  d.cboCity->setCurrentIndex(2);
+  d.edMsg->setPlainText("  Call Tokyo & <ask>\n\"about\" it");
+  d.edSound->setText("/snd/bell.wav");
+  MessageBoxes boxes;
+  d.btnSetClick();
+  EXPECT_TRUE(boxes.seen.isEmpty());
+  ASSERT_EQ(list.size(), 4u);
+  const TRemInfo& r = *list[3];
+  EXPECT_EQ(r.RemDate, EncodeDate(2027, 1, 15));
+  EXPECT_EQ(r.RemTime, "12:07 AM");
+  EXPECT_EQ(r.RemCity, "Tokyo, Japan");
+  EXPECT_EQ(r.RemMsg, "  Call Tokyo & <ask>\n\"about\" it");
+  EXPECT_EQ(r.PlaySound, "/snd/bell.wav");
+  EXPECT_EQ(r.iShown, 0);
+  EXPECT_EQ(changes, 1);
+  ASSERT_EQ(d.lvwRem->rowCount(), 4);
+  EXPECT_EQ(Row(d.lvwRem, 3)[0], "15 January 2027");
+  EXPECT_EQ(d.rows()[3], list[3].get());
+  // Fields reset; the first city is chosen now; the page stays.
+  EXPECT_EQ(d.cboCity->currentIndex(), 0);
+  EXPECT_TRUE(d.edMsg->toPlainText().isEmpty());
+  EXPECT_TRUE(d.edSound->text().isEmpty());
+  EXPECT_EQ(d.dtpDate->date(), QDate::currentDate());
+  EXPECT_EQ(d.pcRem->currentWidget(), d.tsOne);
+}
+
+TEST_F(Editor, EditingAFiredReminderMakesItPendingAgain) {
+  TfrmRemind& d = open();
+  select(2);
+  d.btnModifyClick();
+  EXPECT_TRUE(d.editMode());
+  EXPECT_EQ(d.pcRem->currentWidget(), d.tsOne);
+  EXPECT_EQ(d.cboCity->currentText(), "Paris, France");  // letter case ignored
+  EXPECT_EQ(d.dtpDate->date(), QDate(2026, 12, 9));
+  EXPECT_EQ(d.dtpTime->time(), QTime(12, 0));
+  EXPECT_EQ(d.edMsg->toPlainText(), "lunch");
+  EXPECT_EQ(d.edSound->text(), "/snd/chime.wav");
+
+  // The selection moves on meanwhile: the reminder chosen with Edit is the one changed.
+  select(0);
+  d.edMsg->setPlainText("late lunch");
+  d.btnSetClick();
+  EXPECT_FALSE(d.editMode());
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[2]->RemMsg, "late lunch");
+  EXPECT_EQ(list[2]->RemCity, "Paris, France");
+  EXPECT_EQ(list[2]->iShown, 0);
+  EXPECT_EQ(list[0]->RemMsg, "first\nsecond line");
+  EXPECT_EQ(list[0]->iShown, 1);
+  EXPECT_EQ(Row(d.lvwRem, 2), QStringList({"09 December 2026", "12:00 PM", "Paris, France", "late lunch"}));
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(Editor, EditingAReminderOfAnUnknownCityAsksForACity) {
+  TfrmRemind& d = open();
+  select(1);
+  d.btnModifyClick();
+  EXPECT_EQ(d.cboCity->currentIndex(), -1);
+  MessageBoxes boxes;
+  d.btnSetClick();
+  EXPECT_EQ(boxes.seen, QStringList{"Validation: Please select a city !"});
+  EXPECT_EQ(list[1]->RemCity, "Atlantis");
+}
+
+TEST_F(Editor, DeleteRemovesTheSelectedReminderOnly) {
+  TfrmRemind& d = open();
+  d.lvwRem->clearSelection();
+  d.btnDeleteClick();
+  d.btnModifyClick();
+  EXPECT_EQ(list.size(), 3u);
+  EXPECT_FALSE(d.editMode());
+  EXPECT_EQ(changes, 0);
+
+  select(1);
+  d.btnDeleteClick();
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[1]->RemMsg, "lunch");
+  EXPECT_EQ(d.lvwRem->rowCount(), 2);
+  EXPECT_EQ(Row(d.lvwRem, 1)[3], "lunch");
+  EXPECT_EQ(changes, 1);
+
+  // Deleting the reminder being edited: "Set Reminder" adds instead of writing to it.
+  select(0);
+  d.btnModifyClick();
+  select(0);
+  d.btnDeleteClick();
+  EXPECT_FALSE(d.editMode());
+  select(0);
+  d.btnDeleteClick();
+  EXPECT_TRUE(list.empty());
+  EXPECT_EQ(d.lvwRem->rowCount(), 0);
+  d.btnDeleteClick();
+  d.btnModifyClick();
+  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(d.pcRem->currentWidget(), d.tsOne);
+}
+
+TEST_F(Editor, BrowseOpensTheSoundsFolderForWaveFiles) {
+  TfrmRemind& d = open();
+  QString folder, filters;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* od = qobject_cast<QFileDialog*>(w); od && od->isVisible()) {
+        folder = od->directory().absolutePath();
+        filters = od->nameFilters().join('|');
+        od->selectFile(QString::fromStdString(ProgramFolder() + "sounds/bell.wav"));
+        QMetaObject::invokeMethod(od, "accept");
+      }
+  });
+  timer.start(5);
+  d.btnSoundClick();
+  EXPECT_EQ(folder, QDir(QString::fromStdString(ProgramFolder() + "sounds")).absolutePath());
+  EXPECT_EQ(filters, "Wave Files (*.wav)");
+  EXPECT_EQ(d.edSound->text(), QString::fromStdString(ProgramFolder() + "sounds/bell.wav"));
+  // Not a playable wave: silence and no message.
+  MessageBoxes boxes;
+  d.btnPlayClick();
+  QApplication::processEvents();
+  EXPECT_TRUE(boxes.seen.isEmpty());
+}
+
+TEST(ProgramReminders, DamagedFileAndBadDatesAreReportedAndTheRestLoaded) {
+  ASSERT_TRUE(WriteFileAtomically(RemindersPath(), "<reminders><reminder><remdate>09.12.2026"));
+  {
+    MessageBoxes boxes;
+    LoadProgramReminders(nullptr);
+    ASSERT_EQ(boxes.seen.size(), 1);
+    EXPECT_TRUE(boxes.seen[0].startsWith("Warning: The file \"" + QString::fromStdString(RemindersPath())))
+        << boxes.seen[0].toStdString();
+    EXPECT_TRUE(ProgramReminders().list().empty());
+    EXPECT_FALSE(FileExists(RemindersPath()));  // kept aside, out of the way of the next save
+  }
+  ASSERT_TRUE(WriteFileAtomically(RemindersPath(),
+                                  "<reminders><reminder><remdate>1.1</remdate><remmsg>a</remmsg></reminder>"
+                                  "<reminder><remdate>09.12.2026</remdate></reminder>"
+                                  "<reminder><remdate>x</remdate></reminder></reminders>"));
+  MessageBoxes boxes;
+  LoadProgramReminders(nullptr);
+  const QString bad = "Warning: Error occured while loading reminders, please contact the technical support";
+  EXPECT_EQ(boxes.seen, QStringList({bad, bad}));
+  ASSERT_EQ(ProgramReminders().list().size(), 3u);
+  EXPECT_EQ(ProgramReminders().list()[0]->RemMsg, "a");
+}
+
+TEST(ProgramReminders, AFiringIsOnDiskBeforeItsPopUpShows) {
+  ASSERT_TRUE(WriteFileAtomically(RemindersPath(), ReminderFileBytes({})));
+  LoadProgramReminders(nullptr);
+  // Due now in Reykjavik (UTC all year), unless the minute turns meanwhile.
+  TDateTime utc = LocalNow() + UtcOffsetDays();
+  int h = 0, m = 0, sec = 0, ms = 0;
+  DecodeTime(utc, h, m, sec, ms);
+  if (sec >= 58) {
+    ::sleep(3);
+    utc = LocalNow() + UtcOffsetDays();
+  }
+  auto r = std::make_unique<TRemInfo>();
+  r->RemDate = utc;
+  r->RemTime = FormatDateTime(kTime12Format, utc);
+  r->RemCity = "reykjavik, iceland";
+  r->RemMsg = "due";
+  ProgramReminders().list().push_back(std::move(r));
+  QString onDiskWhenShown;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* p = qobject_cast<TfrmRemShow*>(w); p && p->isVisible() && onDiskWhenShown.isEmpty()) {
+        onDiskWhenShown = QString::fromStdString(ReadWholeFile(RemindersPath()).bytes);
+        EXPECT_EQ(p->lblCity->text(), "It is now " +
+                                          QString::fromStdString(ProgramReminders().list()[0]->RemTime) +
+                                          " in reykjavik, iceland");
+        p->close();
+      }
+  });
+  watch.start(0);
+  CheckProgramReminders(nullptr, DefaultFormatSettings());
+  for (int i = 0; i < 50 && onDiskWhenShown.isEmpty(); ++i) QApplication::processEvents();
+  EXPECT_EQ(ProgramReminders().list()[0]->iShown, 1);
+  EXPECT_TRUE(onDiskWhenShown.contains("<remmsg>due</remmsg>\r\n<remplay></remplay>\r\n<remshow>1</remshow>"))
+      << onDiskWhenShown.toStdString();
+  // Marked: the next pass in the same minute shows nothing.
+  onDiskWhenShown.clear();
+  CheckProgramReminders(nullptr, DefaultFormatSettings());
+  QApplication::processEvents();
+  EXPECT_TRUE(onDiskWhenShown.isEmpty());
+}
+
+}  // namespace
+}  // namespace wc
