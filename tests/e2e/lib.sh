@@ -67,7 +67,7 @@ make_program_folder() {
   local p="$WORK/program"
   mkdir -p "$p"
   cp "$BUILD_DIR/tavrel-world-clock" "$p/"
-  for f in citydata.dat citydata.zones.tsv reminders.dat dialcodes.dat day.jpg night.jpg dot.ico sun1.ico help; do
+  for f in citydata.dat reminders.dat dialcodes.dat day.jpg night.jpg dot.ico sun1.ico help; do
     [ -e "$BUILD_DIR/$f" ] && ln -s "$BUILD_DIR/$f" "$p/$f"
   done
   for d in sounds Skins; do
