@@ -17,53 +17,17 @@ fi
 AFILE=$DATA_FOLDER/aclocks.dat
 DFILE=$DATA_FOLDER/dclocks.dat
 
-crlf() { sed 's/$/\r/'; }
-aclock() {  # aclock CITY SHORT TZD X Y WIDTH THEME HIDEAMPM
-  local rad=$(($6 / 2)) size=$((9 + ($6 - 100) / 50))
-  cat <<XML
-<aclock>
-<themefile>$WORK/program/askins/$7.png</themefile>
-<cityname>$1</cityname>
-<shortcityname>$2</shortcityname>
-<tzd>$3</tzd>
-<textsize>$size</textsize>
-<hideampm>$8</hideampm>
-<formx>$4</formx>
-<formy>$5</formy>
-<alwaystop>-1</alwaystop>
-<alphavalue>255</alphavalue>
-<clockwidth>$6</clockwidth>
-<clockheight>$6</clockheight>
-<clockrad>$rad</clockrad>
-</aclock>
-XML
-}
-dclock() {  # dclock CITY SHORT TZD X Y THEME HIDEDATE
-  cat <<XML
-<dclock>
-<themefile>$WORK/program/dskins/$6.bmp</themefile>
-<cityname>$1</cityname>
-<shortcityname>$2</shortcityname>
-<tzd>$3</tzd>
-<hidedate>$7</hidedate>
-<formx>$4</formx>
-<formy>$5</formy>
-<alwaystop>-1</alwaystop>
-<alphavalue>255</alphavalue>
-</dclock>
-XML
-}
+source "$E2E_DIR/../clocks/clock-lists.sh"
 write_clock_files() {
+  local a=$WORK/program/askins d=$WORK/program/dskins
   mkdir -p "$DATA_FOLDER"
-  { echo '<?xml version="1.0" encoding="UTF-8" ?>'; echo '<aclocks>'
-    aclock "Kathmandu, Nepal" Kathmandu 0.239583333333333 40 40 200 Classic 0
-    aclock "St. John's, Canada" "St. John's" -0.145833333333333 280 40 150 Classic 0
-    aclock "Lima, Peru" Lima -0.208333333333333 470 40 100 Classic -1
-    echo '</aclocks>'; } | crlf >"$AFILE"
-  { echo '<?xml version="1.0" encoding="UTF-8" ?>'; echo '<dclocks>'
-    dclock "Tokyo, Japan" Tokyo 0.375 40 300 "Sky Blue" 0
-    dclock "London, United Kingdom" London 0 260 300 "Sky Blue" -1
-    echo '</dclocks>'; } | crlf >"$DFILE"
+  { aclock "$a/Classic.png" "Kathmandu, Nepal" Kathmandu 0.239583333333333 40 40 200
+    aclock "$a/Classic.png" "St. John's, Canada" "St. John's" -0.145833333333333 280 40 150
+    aclock "$a/Classic.png" "Lima, Peru" Lima -0.208333333333333 470 40 100 -1
+  } | clock_list aclocks >"$AFILE"
+  { dclock "$d/Sky Blue.bmp" "Tokyo, Japan" Tokyo 0.375 40 300
+    dclock "$d/Sky Blue.bmp" "London, United Kingdom" London 0 260 300 -1
+  } | clock_list dclocks >"$DFILE"
 }
 
 clock_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
