@@ -37,6 +37,7 @@ void AnalogClockArt::setClockData(const AClockTheme& theme, int textSize, int cl
   SecondHandPoint = {theme.txsecond, theme.tysecond};
   ycity = TextRow(theme.TYCity, clockWidth);
   ydate = TextRow(theme.TYDate, clockWidth);
+  forgetSprites();
 }
 
 void AnalogClockArt::loadImages(const std::string& askinsFolder, const std::string& largeFace,
@@ -56,10 +57,16 @@ void AnalogClockArt::loadImages(const std::string& askinsFolder, const std::stri
   MinuteHand = LoadPng(askinsFolder + MinuteImage + ".png");
   RoundHand = Roundimage.empty() ? QImage() : LoadPng(askinsFolder + Roundimage + ".png");
   SecondHand = LoadPng(askinsFolder + SecondImage + ".png");
+  forgetSprites();
 }
 
 void AnalogClockArt::freeImages() {
   ClockBackground = HourHand = MinuteHand = SecondHand = RoundHand = QImage();
+  forgetSprites();
+}
+
+void AnalogClockArt::forgetSprites() const {
+  for (Sprite& s : sprites_) s = Sprite{};
 }
 
 QTransform AnalogClockArt::handTransform(QPoint pivot, double angle) const {
@@ -114,10 +121,42 @@ void AnalogClockArt::drawCap(QPainter& p) const {
   p.drawImage(ClockRad - RoundHand.width() / 2, ClockRad - RoundHand.height() / 2, RoundHand);
 }
 
-QRect AnalogClockArt::secondHandRect(double angle) const {
-  if (SecondHand.isNull() || ClockBackground.isNull()) return {};
-  const QRect r = handTransform(SecondHandPoint, angle).mapRect(QRectF(SecondHand.rect())).toAlignedRect();
-  return r.adjusted(-2, -2, 2, 2) & QRect(QPoint(0, 0), ClockBackground.size());
+const AnalogClockArt::Sprite& AnalogClockArt::secondSprite(int second, qreal dpr) const {
+  if (dpr != spriteDpr_) {
+    forgetSprites();
+    spriteDpr_ = dpr;
+  }
+  Sprite& s = sprites_[static_cast<std::size_t>(second % 60)];
+  if (s.made) return s;
+  s.made = true;
+  if (SecondHand.isNull() || ClockBackground.isNull()) return s;
+  const QTransform t =
+      handTransform(SecondHandPoint, second % 60 * 6.0 + 180) * QTransform::fromScale(dpr, dpr);
+  // The rotation canvas, stretched over the face, cuts what lies outside it.
+  const QRect face(QPoint(0, 0), (QSizeF(ClockBackground.size()) * dpr).toSize());
+  const QRect box = t.mapRect(QRectF(SecondHand.rect())).toAlignedRect().adjusted(-1, -1, 1, 1) & face;
+  if (box.isEmpty()) return s;
+  s.image = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
+  s.image.fill(Qt::transparent);
+  QPainter p(&s.image);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.setRenderHint(QPainter::Antialiasing);
+  // Moved by whole pixels only, so every pixel is sampled as on the face.
+  p.setTransform(t * QTransform::fromTranslate(-box.x(), -box.y()));
+  p.drawImage(0, 0, SecondHand);
+  p.end();
+  s.image.setDevicePixelRatio(dpr);
+  s.at = box.topLeft();
+  s.rect = QRectF(box.x() / dpr, box.y() / dpr, box.width() / dpr, box.height() / dpr).toAlignedRect();
+  return s;
 }
+
+void AnalogClockArt::drawSecondHandAt(QPainter& p, int second, qreal dpr) const {
+  const Sprite& s = secondSprite(second, dpr);
+  if (s.image.isNull()) return;
+  p.drawImage(QPointF(s.at.x() / dpr, s.at.y() / dpr), s.image);
+}
+
+QRect AnalogClockArt::secondHandRectAt(int second, qreal dpr) const { return secondSprite(second, dpr).rect; }
 
 }  // namespace wc

@@ -7,7 +7,7 @@ HandAngles HandAnglesAt(TDateTime t) {
   const double h = p.hour % 12;
   const double m = p.minute;
   const double s = p.second;
-  return {(h + m / 60) / 12 * 360 + 180, m / 60 * 360 + 180, s / 60 * 360 + 180};
+  return {(h + m / 60) / 12 * 360 + 180, m / 60 * 360 + 180, s / 60 * 360 + 180, p.second};
 }
 
 int MinuteOfDay(TDateTime t) {

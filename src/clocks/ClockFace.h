@@ -17,6 +17,7 @@ namespace wc {
 // Degrees clockwise from the unrotated hand, which points at 6 o'clock.
 struct HandAngles {
   double hour = 0, minute = 0, second = 0;
+  int secondOfMinute = 0;  // 0..59, the second hand's place
 };
 HandAngles HandAnglesAt(TDateTime t);
 

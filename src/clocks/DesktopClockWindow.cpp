@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "clocks/ClockFace.h"
+#include "clocks/ClockTheme.h"
 #include "clocks/ClockTicker.h"
 
 namespace wc {
@@ -36,16 +38,74 @@ TDesktopClockWindow::TDesktopClockWindow(bool translucent)
   connect(&moveSettle_, &QTimer::timeout, this, &TDesktopClockWindow::reportMove);
 }
 
-QActionGroup* TDesktopClockWindow::OptionalGroup(QObject* parent) {
+namespace {
+
+// Radio items of which no item, or one, is checked.
+QActionGroup* OptionalGroup(QObject* parent) {
   auto* g = new QActionGroup(parent);
   g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   return g;
 }
 
+}  // namespace
+
 QAction* TDesktopClockWindow::addItem(QMenu* menu, const char* caption, bool checkable) {
   QAction* a = menu->addAction(QString::fromUtf8(caption));
   a->setCheckable(checkable);
   return a;
+}
+
+void TDesktopClockWindow::addThemeMenu(std::span<const char* const> names,
+                                       std::function<void(QAction*)> onTheme) {
+  QMenu* themes = popClock->addMenu(QStringLiteral("&Change Theme"));
+  QActionGroup* group = OptionalGroup(this);
+  for (const char* name : names) {
+    QAction* a = addItem(themes, name, true);
+    group->addAction(a);
+    themeItems << a;
+    connect(a, &QAction::triggered, this, [a, onTheme] { onTheme(a); });
+  }
+}
+
+void TDesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
+  QMenu* opacity = popClock->addMenu(QStringLiteral("&Opacity"));
+  QActionGroup* group = OptionalGroup(this);
+  for (std::size_t i = 0; i < kOpacityCaptions.size(); ++i) {
+    QAction* a = addItem(opacity, kOpacityCaptions[i], true);
+    group->addAction(a);
+    opacityItems << a;
+    connect(a, &QAction::triggered, this, [a, i, onAlpha] {
+      a->setChecked(true);  // a click on the checked item keeps it
+      onAlpha(kOpacityValues[i]);
+    });
+  }
+}
+
+void TDesktopClockWindow::addAlwaysOnTopItem(std::function<void()> onChange) {
+  miAlwaysOnTop = addItem(popClock, "&Always on the top", true);
+  connect(miAlwaysOnTop, &QAction::triggered, this, [this, onChange](bool on) {
+    setAlwaysOnTop(on);
+    onChange();
+  });
+}
+
+void TDesktopClockWindow::addRemoveItem(std::function<void()> onRemove) {
+  miRemove = addItem(popClock, "&Remove", false);
+  connect(miRemove, &QAction::triggered, this, [this, onRemove] {
+    onRemove();
+    hide();
+    deleteLater();
+  });
+}
+
+void TDesktopClockWindow::checkOpacityItem(int alpha) {
+  const std::optional<int> item = OpacityItemFor(alpha);
+  for (int i = 0; i < opacityItems.size(); ++i) opacityItems[i]->setChecked(item && *item == i);
+}
+
+void TDesktopClockWindow::checkThemeItem(const std::string& themeFile) {
+  const QString theme = QString::fromStdString(ThemeNameOf(themeFile));
+  for (QAction* a : themeItems) a->setChecked(a->text() == theme);
 }
 
 bool TDesktopClockWindow::alwaysOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }

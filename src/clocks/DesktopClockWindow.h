@@ -4,9 +4,13 @@
 // band, the opacity, the right-click menu, dragging with any other button,
 // and the one-second beat while the window is shown.
 
+#include <QList>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <span>
+#include <string>
 
 #include "clocks/ClockList.h"
 #include "core/DateTime.h"
@@ -35,6 +39,15 @@ class TDesktopClockWindow : public QWidget, public ClockWindowLink {
   void notePlace() { lastPlace_ = pos(); }
 
   QMenu* popClock = nullptr;
+  QList<QAction*> themeItems, opacityItems;
+  QAction* miAlwaysOnTop = nullptr;  // "&Always on the top"
+  QAction* miRemove = nullptr;       // "&Remove"
+
+  // The opacity item with exactly this value, or none.
+  void checkOpacityItem(int alpha);
+  // The theme item named like the theme file, or none (a theme the menu
+  // does not offer).
+  void checkThemeItem(const std::string& themeFile);
 
  signals:
   // The user has put the window somewhere else (at the end of a drag).
@@ -44,9 +57,16 @@ class TDesktopClockWindow : public QWidget, public ClockWindowLink {
   // Called once a second while the window is shown.
   virtual void tick(TDateTime utcWithLead) = 0;
 
-  // A radio group of checkable items in which no item, or one, is checked.
-  static QActionGroup* OptionalGroup(QObject* parent);
   QAction* addItem(QMenu* menu, const char* caption, bool checkable);
+  // "&Change Theme": radio items of which one or none is checked; a click
+  // calls onTheme with the item.
+  void addThemeMenu(std::span<const char* const> names, std::function<void(QAction*)> onTheme);
+  // "&Opacity": "20%" ... "100%"; a click checks its item and calls onAlpha.
+  void addOpacityMenu(std::function<void(int alpha)> onAlpha);
+  // "&Always on the top" (calls onChange after moving the window to its
+  // band) and "&Remove" (calls onRemove, then the window goes).
+  void addAlwaysOnTopItem(std::function<void()> onChange);
+  void addRemoveItem(std::function<void()> onRemove);
 
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;

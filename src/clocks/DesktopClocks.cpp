@@ -59,28 +59,7 @@ void TDesktopClocks::ShowAClocks(int show) {
   if (aclocks.empty()) return;
   for (TAClockInfo& r : aclocks) {
     TfrmAnaClock* w = newAnalogWindow();
-    w->ThemeFile = r.ThemeFile;
-    w->SecondImage = r.SecondImage;
-    w->Roundimage = r.RoundImage;
-    w->HourImage = r.HourImage;
-    w->MinuteImage = r.MinuteImage;
-    w->CityName = r.cityname;
-    w->ShortCityName = r.shortcityname;
-    CopyClockCity(r, *w);
-    w->TYCity = r.TYCity;
-    w->TYDate = r.TYDate;
-    w->TextColor = r.TextColor;
-    w->TextSize = r.TextSize;
-    w->HideDate = r.HideDate;
-    w->HideSeconds = r.HideSeconds;
-    w->HideAMPM = r.HideAMPM;
-    w->miHideDate->setChecked(r.HideDate);
-    w->miHideSeconds->setChecked(r.HideSeconds);
-    w->miHideAMPM->setChecked(r.HideAMPM);
-    w->ClockWidth = r.clockwidth;
-    w->ClockHeight = r.clockheight;
-    w->ClockRad = r.clockrad;
-    w->checkSizeItem(r.clockwidth);
+    w->assign(r);
     w->miAlwaysOnTop->setChecked(r.AlwaysTop);
     w->move(r.x, r.y);
     w->setAlwaysOnTop(r.AlwaysTop);
@@ -101,16 +80,7 @@ void TDesktopClocks::ShowDClocks(int show) {
   if (dclocks.empty()) return;
   for (TDClockInfo& r : dclocks) {
     TfrmDClock* w = newDigitalWindow();
-    w->ThemeFile = r.ThemeFile;
-    w->CityName = r.cityname;
-    w->ShortCityName = r.shortcityname;
-    CopyClockCity(r, *w);
-    w->HideDate = r.HideDate;
-    w->HideSeconds = r.HideSeconds;
-    w->HideAMPM = r.HideAMPM;
-    w->miHideDate->setChecked(r.HideDate);
-    w->miHideSeconds->setChecked(r.HideSeconds);
-    w->miHideAMPM->setChecked(r.HideAMPM);
+    w->assign(r);
     w->setAlwaysOnTop(r.AlwaysTop);
     w->miAlwaysOnTop->setChecked(r.AlwaysTop);
     w->move(r.x, r.y);
@@ -220,64 +190,42 @@ void TDesktopClocks::setDigitalMarks(bool hidden) {
   }
 }
 
-void TDesktopClocks::HideAllAnalogClocks1Click() {
-  if (aclocks.empty()) {
-    setAnalogMarks(aHidden_);  // a click on a checkable item flipped its mark
+void TDesktopClocks::HideAllAnalogClocks1Click() { hideOrShowAll(true); }
+void TDesktopClocks::HideAllDigitalClocks2Click() { hideOrShowAll(false); }
+
+void TDesktopClocks::hideOrShowAll(bool analog) {
+  bool& hidden = analog ? aHidden_ : dHidden_;
+  auto marks = [&](bool h) { analog ? setAnalogMarks(h) : setDigitalMarks(h); };
+  if (analog ? aclocks.empty() : dclocks.empty()) {
+    marks(hidden);  // a click on a checkable item flipped its mark
     QMessageBox::information(nullptr, QStringLiteral("Information"),
-                             QStringLiteral("Please add at least one analog clock on the desktop first !"));
+                             QStringLiteral("Please add at least one %1 clock on the desktop first !")
+                                 .arg(analog ? QStringLiteral("analog") : QStringLiteral("digital")));
     return;
   }
-  if (aHidden_) {
-    setAnalogMarks(false);
-    ShowAnaClocks();
-    WriteIntegerSetting(kSettingsKey, kShowAClocks, 1);
-  } else {
-    setAnalogMarks(true);
-    HideAClocks();
-    WriteIntegerSetting(kSettingsKey, kShowAClocks, 0);
+  const bool show = hidden;
+  marks(!show);
+  if (analog)
+    show ? ShowAnaClocks() : HideAClocks();
+  else
+    show ? ShowDigClocks() : HideDClocks();
+  WriteIntegerSetting(kSettingsKey, analog ? kShowAClocks : kShowDClocks, show ? 1 : 0);
+}
+
+namespace {
+
+template <class Lists, class List>
+void SetVisible(const Lists& lists, const List& list, bool visible) {
+  for (const auto& r : list) {
+    if (auto* w = lists.windowOf(r)) w->setVisible(visible);
   }
 }
 
-void TDesktopClocks::HideAllDigitalClocks2Click() {
-  if (dclocks.empty()) {
-    setDigitalMarks(dHidden_);
-    QMessageBox::information(nullptr, QStringLiteral("Information"),
-                             QStringLiteral("Please add at least one digital clock on the desktop first !"));
-    return;
-  }
-  if (dHidden_) {
-    setDigitalMarks(false);
-    ShowDigClocks();
-    WriteIntegerSetting(kSettingsKey, kShowDClocks, 1);
-  } else {
-    setDigitalMarks(true);
-    HideDClocks();
-    WriteIntegerSetting(kSettingsKey, kShowDClocks, 0);
-  }
-}
+}  // namespace
 
-void TDesktopClocks::ShowAnaClocks() {
-  for (const TAClockInfo& r : aclocks) {
-    if (auto* w = windowOf(r)) w->show();
-  }
-}
-
-void TDesktopClocks::HideAClocks() {
-  for (const TAClockInfo& r : aclocks) {
-    if (auto* w = windowOf(r)) w->hide();
-  }
-}
-
-void TDesktopClocks::ShowDigClocks() {
-  for (const TDClockInfo& r : dclocks) {
-    if (auto* w = windowOf(r)) w->show();
-  }
-}
-
-void TDesktopClocks::HideDClocks() {
-  for (const TDClockInfo& r : dclocks) {
-    if (auto* w = windowOf(r)) w->hide();
-  }
-}
+void TDesktopClocks::ShowAnaClocks() { SetVisible(*this, aclocks, true); }
+void TDesktopClocks::HideAClocks() { SetVisible(*this, aclocks, false); }
+void TDesktopClocks::ShowDigClocks() { SetVisible(*this, dclocks, true); }
+void TDesktopClocks::HideDClocks() { SetVisible(*this, dclocks, false); }
 
 }  // namespace wc

@@ -88,6 +88,7 @@ class TDesktopClocks : public QObject {
   void problem(const QString& text);
 
  private:
+  void hideOrShowAll(bool analog);
   void setAnalogMarks(bool hidden);
   void setDigitalMarks(bool hidden);
   bool save(const std::string& path, const std::string& text, bool& canSave, bool& failing);

@@ -223,34 +223,8 @@ void TfrmAClockSetting::btnAddClockClick() {
     return;
   }
   const TCityItem& city = cities_[static_cast<std::size_t>(row)];
-  TfrmAnaClock* w = lists_.newAnalogWindow();
-  w->ThemeFile = ThemeFileFor(ProgramFolder(), "askins", selectedTheme(), ".png");
-  w->SecondImage = theme.SecondImage;
-  w->Roundimage = theme.RoundImage;
-  w->HourImage = theme.HourImage;
-  w->MinuteImage = theme.MinuteImage;
-  w->TextColor = theme.TextColor;
-  w->TYCity = theme.TYCity;
-  w->TYDate = theme.TYDate;
-  w->TextSize = TextSize;
-  w->txhour = theme.txhour;
-  w->tyhour = theme.tyhour;
-  w->txminute = theme.txminute;
-  w->tyminute = theme.tyminute;
-  w->txsecond = theme.txsecond;
-  w->tysecond = theme.tysecond;
-  w->HideDate = HideDate;
-  w->HideSeconds = HideSeconds;
-  w->HideAMPM = HideAMPM;
-  w->ClockWidth = clockwidth;
-  w->ClockHeight = clockheight;
-  w->ClockRad = clockrad;
-  w->CityName = cityname;
-  w->ShortCityName = shortcityname;
-  CopyClockCity(city, *w);
-
   TAClockInfo r;
-  r.ThemeFile = w->ThemeFile;
+  r.ThemeFile = ThemeFileFor(ProgramFolder(), "askins", selectedTheme(), ".png");
   r.SecondImage = theme.SecondImage;
   r.RoundImage = theme.RoundImage;
   r.HourImage = theme.HourImage;
@@ -268,14 +242,11 @@ void TfrmAClockSetting::btnAddClockClick() {
   r.clockwidth = clockwidth;
   r.clockheight = clockheight;
   r.clockrad = clockrad;
-  r.frmsrc = w;
   r.AlwaysTop = true;
   r.AlphaValue = 255;
-
-  w->miHideDate->setChecked(cbHideDate->isChecked());
-  w->miHideSeconds->setChecked(cbHidesec->isChecked());
-  w->miHideAMPM->setChecked(cbHideAMPM->isChecked());
-  w->checkSizeItem(clockwidth);
+  TfrmAnaClock* w = lists_.newAnalogWindow();
+  r.frmsrc = w;
+  w->assign(r);
   w->checkOpacityItem(-1);
   w->setAlwaysOnTop(true);
   w->miAlwaysOnTop->setChecked(true);

@@ -54,22 +54,16 @@ TfrmAnaClock::TfrmAnaClock(TDesktopClocks* lists, bool translucent)
 }
 
 void TfrmAnaClock::buildMenu() {
-  QMenu* themes = popClock->addMenu(QStringLiteral("&Change Theme"));
-  QActionGroup* themeGroup = OptionalGroup(this);
-  for (const char* name : kAnalogThemeNames) {
-    QAction* a = addItem(themes, name, true);
-    themeGroup->addAction(a);
-    themeItems << a;
-    connect(a, &QAction::triggered, this, [this, a] { PopupItemClick(a); });
-  }
+  addThemeMenu(kAnalogThemeNames, [this](QAction* a) { PopupItemClick(a); });
   popClock->addSeparator();
   QMenu* sizes = popClock->addMenu(QStringLiteral("Change Clock Size"));
-  QActionGroup* sizeGroup = OptionalGroup(this);
+  auto* sizeGroup = new QActionGroup(this);
+  sizeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (int i = 0; i < static_cast<int>(kClockSizes.size()); ++i) {
     QAction* a = addItem(sizes, kClockSizes[i].caption, true);
     sizeGroup->addAction(a);
     sizeItems << a;
-    connect(a, &QAction::triggered, this, [this, i](bool checked) { chooseSize(i, checked); });
+    connect(a, &QAction::triggered, this, [this, i] { chooseSize(i); });
   }
   popClock->addSeparator();
   miHideDate = addItem(popClock, "&Hide Time", true);
@@ -94,34 +88,44 @@ void TfrmAnaClock::buildMenu() {
     UpdateList();
   });
   popClock->addSeparator();
-  QMenu* opacity = popClock->addMenu(QStringLiteral("&Opacity"));
-  QActionGroup* opacityGroup = OptionalGroup(this);
-  for (std::size_t i = 0; i < kOpacityCaptions.size(); ++i) {
-    QAction* a = addItem(opacity, kOpacityCaptions[i], true);
-    opacityGroup->addAction(a);
-    opacityItems << a;
-    connect(a, &QAction::triggered, this, [this, a, i] {
-      setAlpha(kOpacityValues[i]);
-      a->setChecked(true);
-      UpdateList();
-      Draw();
-    });
-  }
-  miAlwaysOnTop = addItem(popClock, "&Always on the top", true);
-  connect(miAlwaysOnTop, &QAction::triggered, this, [this](bool on) {
-    setAlwaysOnTop(on);
+  addOpacityMenu([this](int alpha) {
+    setAlpha(alpha);
     UpdateList();
+    Draw();
   });
+  addAlwaysOnTopItem([this] { UpdateList(); });
   popClock->addSeparator();
-  miRemove = addItem(popClock, "&Remove", false);
-  connect(miRemove, &QAction::triggered, this, [this] {
+  addRemoveItem([this] {
     if (lists_) lists_->removeAClock(this);
-    hide();
-    deleteLater();
   });
 }
 
-void TfrmAnaClock::chooseSize(int item, bool) {
+void TfrmAnaClock::assign(const TAClockInfo& r) {
+  ThemeFile = r.ThemeFile;
+  SecondImage = r.SecondImage;
+  Roundimage = r.RoundImage;
+  HourImage = r.HourImage;
+  MinuteImage = r.MinuteImage;
+  CityName = r.cityname;
+  ShortCityName = r.shortcityname;
+  CopyClockCity(r, *this);
+  TYCity = r.TYCity;
+  TYDate = r.TYDate;
+  TextColor = r.TextColor;
+  TextSize = r.TextSize;
+  HideDate = r.HideDate;
+  HideSeconds = r.HideSeconds;
+  HideAMPM = r.HideAMPM;
+  miHideDate->setChecked(r.HideDate);
+  miHideSeconds->setChecked(r.HideSeconds);
+  miHideAMPM->setChecked(r.HideAMPM);
+  ClockWidth = r.clockwidth;
+  ClockHeight = r.clockheight;
+  ClockRad = r.clockrad;
+  checkSizeItem(r.clockwidth);
+}
+
+void TfrmAnaClock::chooseSize(int item) {
   const ClockSize& s = kClockSizes[static_cast<std::size_t>(item)];
   ClockWidth = s.width;
   ClockHeight = s.height;
@@ -136,11 +140,6 @@ void TfrmAnaClock::chooseSize(int item, bool) {
 void TfrmAnaClock::checkSizeItem(std::int32_t clockWidth) {
   const int item = SizeItemFor(clockWidth);
   for (int i = 0; i < sizeItems.size(); ++i) sizeItems[i]->setChecked(i == item);
-}
-
-void TfrmAnaClock::checkOpacityItem(int alpha) {
-  const std::optional<int> item = OpacityItemFor(alpha);
-  for (int i = 0; i < opacityItems.size(); ++i) opacityItems[i]->setChecked(item && *item == i);
 }
 
 void TfrmAnaClock::setAlpha(int alpha) {
@@ -185,8 +184,7 @@ void TfrmAnaClock::SetTheme() {
 TDateTime TfrmAnaClock::GetTime() const { return ClockTime(*this, UtcNowWithLead()); }
 
 void TfrmAnaClock::LoadThemes() {
-  const QString theme = QString::fromStdString(ThemeNameOf(ThemeFile));
-  for (QAction* a : themeItems) a->setChecked(a->text() == theme);
+  checkThemeItem(ThemeFile);
   ThemeLoaded = true;
 }
 
@@ -239,14 +237,15 @@ void TfrmAnaClock::drawAt(TDateTime utcWithLead) {
     DateString = AnalogTimeText(T, HideAMPM, ClockFormat());
     rebuildLayer(a.hour, a.minute);
     lastminute = minute;
-    secondAngle_ = a.second;
+    second_ = a.secondOfMinute;
     update();
     return;
   }
-  if (a.second == secondAngle_) return;
-  const QRect before = art_.secondHandRect(secondAngle_);
-  secondAngle_ = a.second;
-  if (!HideSeconds) update(QRegion(before) | art_.secondHandRect(secondAngle_));
+  if (a.secondOfMinute == second_) return;
+  const qreal dpr = devicePixelRatioF();
+  const QRect before = art_.secondHandRectAt(second_, dpr);
+  second_ = a.secondOfMinute;
+  if (!HideSeconds) update(QRegion(before) | art_.secondHandRectAt(second_, dpr));
 }
 
 void TfrmAnaClock::rebuildLayer(double hourAngle, double minuteAngle) {
@@ -273,7 +272,7 @@ void TfrmAnaClock::paintEvent(QPaintEvent*) {
   p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage(0, 0, layer_);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (!HideSeconds) art_.drawSecondHand(p, secondAngle_);
+  if (!HideSeconds) art_.drawSecondHandAt(p, second_, devicePixelRatioF());
   art_.drawCap(p);
 }
 
@@ -300,7 +299,7 @@ QImage TfrmAnaClock::grabClock() {
     unscaled.setDevicePixelRatio(1);
     p.drawImage(QRect(QPoint(0, 0), img.size()), unscaled);
   }
-  if (!HideSeconds) art_.drawSecondHand(p, secondAngle_);
+  if (!HideSeconds) art_.drawSecondHandAt(p, second_, 1);
   art_.drawCap(p);
   return img;
 }

@@ -39,6 +39,10 @@ class TfrmAnaClock : public TDesktopClockWindow {
   std::int32_t ClockWidth = 200, ClockHeight = 200, ClockRad = 100;
   bool StartClock = false;
 
+  // Takes the record's theme, city, texts, options and size, with the menu
+  // marks that show them.
+  void assign(const TAClockInfo& r);
+
   void SetClockData();
   void SetTheme();
   void Draw();
@@ -53,11 +57,8 @@ class TfrmAnaClock : public TDesktopClockWindow {
   QAction* miHideDate = nullptr;     // "&Hide Time"
   QAction* miHideSeconds = nullptr;  // "Hide Seconds Hand"
   QAction* miHideAMPM = nullptr;     // "Hide AM/PM"
-  QAction* miAlwaysOnTop = nullptr;  // "&Always on the top"
-  QAction* miRemove = nullptr;       // "&Remove"
-  QList<QAction*> themeItems, sizeItems, opacityItems;
+  QList<QAction*> sizeItems;
   void checkSizeItem(std::int32_t clockWidth);
-  void checkOpacityItem(int alpha);
 
   // What the window shows now (tests and screenshots).
   QImage grabClock();
@@ -71,14 +72,14 @@ class TfrmAnaClock : public TDesktopClockWindow {
   void buildMenu();
   void drawAt(TDateTime utcWithLead);
   void rebuildLayer(double hourAngle, double minuteAngle);
-  void chooseSize(int item, bool checked);
+  void chooseSize(int item);
 
   TDesktopClocks* lists_;
   AnalogClockArt art_;
   QImage layer_;
   QColor rim_;
   int lastminute = -1;
-  double secondAngle_ = 0;
+  int second_ = 0;
   bool shown_ = false;
 };
 

@@ -45,14 +45,7 @@ TfrmDClock::TfrmDClock(TDesktopClocks* lists, bool translucent)
 }
 
 void TfrmDClock::buildMenu() {
-  QMenu* themes = popClock->addMenu(QStringLiteral("&Change Theme"));
-  QActionGroup* themeGroup = OptionalGroup(this);
-  for (const char* name : kDigitalThemeNames) {
-    QAction* a = addItem(themes, name, true);
-    themeGroup->addAction(a);
-    themeItems << a;
-    connect(a, &QAction::triggered, this, [this, a] { PopupItemClick(a); });
-  }
+  addThemeMenu(kDigitalThemeNames, [this](QAction* a) { PopupItemClick(a); });
   popClock->addSeparator();
   miHideDate = addItem(popClock, "&Hide Date", true);
   connect(miHideDate, &QAction::triggered, this, [this](bool on) {
@@ -75,40 +68,33 @@ void TfrmDClock::buildMenu() {
     UpdateList();
   });
   popClock->addSeparator();
-  miAlwaysOnTop = addItem(popClock, "&Always on the top", true);
-  connect(miAlwaysOnTop, &QAction::triggered, this, [this](bool on) {
-    setAlwaysOnTop(on);
+  addAlwaysOnTopItem([this] { UpdateList(); });
+  addOpacityMenu([this](int alpha) {
+    setAlphaValue(alpha);
     UpdateList();
   });
-  QMenu* opacity = popClock->addMenu(QStringLiteral("&Opacity"));
-  QActionGroup* opacityGroup = OptionalGroup(this);
-  for (std::size_t i = 0; i < kOpacityCaptions.size(); ++i) {
-    QAction* a = addItem(opacity, kOpacityCaptions[i], true);
-    opacityGroup->addAction(a);
-    opacityItems << a;
-    connect(a, &QAction::triggered, this, [this, a, i] {
-      setAlphaValue(kOpacityValues[i]);
-      a->setChecked(true);
-      UpdateList();
-    });
-  }
   popClock->addSeparator();
-  miRemove = addItem(popClock, "&Remove", false);
-  connect(miRemove, &QAction::triggered, this, [this] {
+  addRemoveItem([this] {
     if (lists_) lists_->removeDClock(this);
-    hide();
-    deleteLater();
   });
-}
-
-void TfrmDClock::checkOpacityItem(int alpha) {
-  const std::optional<int> item = OpacityItemFor(alpha);
-  for (int i = 0; i < opacityItems.size(); ++i) opacityItems[i]->setChecked(item && *item == i);
 }
 
 void TfrmDClock::setAlphaValue(int alpha) {
   alpha_ = alpha;
   setWindowOpacity(alpha / 255.0);
+}
+
+void TfrmDClock::assign(const TDClockInfo& r) {
+  ThemeFile = r.ThemeFile;
+  CityName = r.cityname;
+  ShortCityName = r.shortcityname;
+  CopyClockCity(r, *this);
+  HideDate = r.HideDate;
+  HideSeconds = r.HideSeconds;
+  HideAMPM = r.HideAMPM;
+  miHideDate->setChecked(r.HideDate);
+  miHideSeconds->setChecked(r.HideSeconds);
+  miHideAMPM->setChecked(r.HideAMPM);
 }
 
 QRect TfrmDClock::pictureRect() const {
@@ -188,10 +174,7 @@ void TfrmDClock::showEvent(QShowEvent* e) {
   LoadThemes();
 }
 
-void TfrmDClock::LoadThemes() {
-  const QString theme = QString::fromStdString(ThemeNameOf(ThemeFile));
-  for (QAction* a : themeItems) a->setChecked(a->text() == theme);
-}
+void TfrmDClock::LoadThemes() { checkThemeItem(ThemeFile); }
 
 void TfrmDClock::PopupItemClick(QAction* item) {
   ThemeFile =

@@ -41,6 +41,9 @@ class TfrmDClock : public TDesktopClockWindow {
   TDateTime tzd = 0;
   std::int32_t dst = 0, weekno = 0, weekno1 = 0, dayofweek = 0, dayofweek1 = 0, month = 0, month1 = 0;
 
+  // Takes the record's theme, city and options, with the menu marks.
+  void assign(const TDClockInfo& r);
+
   // False when the bitmap could not be loaded (the user has been told).
   bool SetClockData();
   void UpdateClock();
@@ -56,10 +59,6 @@ class TfrmDClock : public TDesktopClockWindow {
   QAction* miHideDate = nullptr;     // "&Hide Date"
   QAction* miHideSeconds = nullptr;  // "Hide &Seconds"
   QAction* miHideAMPM = nullptr;     // "Hide AM/&PM"
-  QAction* miAlwaysOnTop = nullptr;  // "&Always on the top"
-  QAction* miRemove = nullptr;       // "&Remove"
-  QList<QAction*> themeItems, opacityItems;
-  void checkOpacityItem(int alpha);
 
   // The three lines as last set, and the picture's place and size.
   QString cityText() const { return cityText_; }

@@ -206,30 +206,19 @@ void TfrmDClockSetting::btnAddClockClick() {
     return;
   }
   const TCityItem& city = cities_[static_cast<std::size_t>(row)];
-  TfrmDClock* w = lists_.newDigitalWindow();
-  w->ThemeFile = ThemeFileFor(ProgramFolder(), "dskins", selectedTheme(), ".bmp");
-  w->CityName = cityname;
-  w->ShortCityName = shortcityname;
-  CopyClockCity(city, *w);
-  w->HideDate = cbHideDate->isChecked();
-  w->HideSeconds = cbHidesec->isChecked();
-  w->HideAMPM = cbAMPM->isChecked();
-
   TDClockInfo r;
-  r.ThemeFile = w->ThemeFile;
+  r.ThemeFile = ThemeFileFor(ProgramFolder(), "dskins", selectedTheme(), ".bmp");
   r.cityname = cityname;
   r.shortcityname = shortcityname;
   CopyClockCity(city, r);
-  r.HideDate = w->HideDate;
-  r.HideSeconds = w->HideSeconds;
-  r.HideAMPM = w->HideAMPM;
-  r.frmsrc = w;
+  r.HideDate = cbHideDate->isChecked();
+  r.HideSeconds = cbHidesec->isChecked();
+  r.HideAMPM = cbAMPM->isChecked();
   r.AlwaysTop = true;
   r.AlphaValue = 255;
-
-  w->miHideDate->setChecked(w->HideDate);
-  w->miHideSeconds->setChecked(w->HideSeconds);
-  w->miHideAMPM->setChecked(w->HideAMPM);
+  TfrmDClock* w = lists_.newDigitalWindow();
+  r.frmsrc = w;
+  w->assign(r);
   w->checkOpacityItem(-1);
   w->setAlwaysOnTop(true);
   w->miAlwaysOnTop->setChecked(true);

@@ -431,6 +431,53 @@ TEST_F(Clocks, TextRowsScaleWithTheClock) {
   }
 }
 
+int MaxDifference(const QImage& a, const QImage& b) {
+  int worst = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      for (int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q), qAlpha(p) - qAlpha(q)})
+        worst = std::max(worst, std::abs(d));
+    }
+  return worst;
+}
+
+TEST_F(Clocks, TheKeptSecondHandsAreTheTurnedOnes) {
+  AClockTheme t;
+  t.SecondImage = "fx-second";
+  t.txsecond = 3;
+  t.tysecond = 24;
+  for (const int width : {200, 150}) {
+    for (const qreal dpr : {1.0, 2.0}) {
+      AnalogClockArt art;
+      art.setClockData(t, 11, width, 254, false);
+      art.loadImages(home->program + "askins/", home->program + "askins/Classic.png", width);
+      for (int second = 0; second < 60; second += 7) {
+        QImage direct(QSize(width, width) * dpr, QImage::Format_ARGB32_Premultiplied);
+        direct.setDevicePixelRatio(dpr);
+        direct.fill(Qt::transparent);
+        QImage kept = direct;
+        QPainter d(&direct);
+        art.drawSecondHand(d, second * 6.0 + 180);
+        d.end();
+        QPainter k(&kept);
+        art.drawSecondHandAt(k, second, dpr);
+        k.end();
+        EXPECT_LE(MaxDifference(direct, kept), 2) << width << " " << dpr << " " << second;
+        // The place to paint again covers every pixel of the hand.
+        QImage outside = kept;
+        QPainter o(&outside);
+        o.setCompositionMode(QPainter::CompositionMode_Clear);
+        o.fillRect(art.secondHandRectAt(second, dpr), Qt::transparent);
+        o.end();
+        QImage blank(outside.size(), outside.format());
+        blank.fill(Qt::transparent);
+        EXPECT_EQ(MaxDifference(outside, blank), 0) << width << " " << dpr << " " << second;
+      }
+    }
+  }
+}
+
 // ------------------------------------------------------------- dialogs ---
 
 void WriteCities() {
