@@ -16,6 +16,12 @@ void SetUpDialogFrame(QDialog& d, QSize client, QWidget* mainWindow) {
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
   d.setWindowTitle(QString());
   d.setAttribute(Qt::WA_DeleteOnClose);
+  // The controls' places and sizes were laid out for an 11-pixel face of
+  // these widths; a wider desktop font would cut captions short.
+  QFont f(QStringLiteral("Arial"));
+  f.setStyleHint(QFont::SansSerif);
+  f.setPixelSize(11);
+  d.setFont(f);
   d.setFixedSize(client);
   if (mainWindow) {
     const QRect m = mainWindow->frameGeometry();

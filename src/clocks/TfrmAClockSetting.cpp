@@ -258,7 +258,10 @@ void TfrmAClockSetting::btnAddClockClick() {
   lastAdded_ = w;
 }
 
-void TfrmAClockSetting::reject() { btnCloseClick(); }
+void TfrmAClockSetting::reject() {
+  setRunning(false);
+  QDialog::reject();  // closes, and so frees, the dialog
+}
 
 void TfrmAClockSetting::btnCloseClick() {
   setRunning(false);

@@ -228,7 +228,10 @@ void TfrmDClockSetting::btnAddClockClick() {
   lastAdded_ = w;
 }
 
-void TfrmDClockSetting::reject() { btnCloseClick(); }
+void TfrmDClockSetting::reject() {
+  ClockTicker::instance().unsubscribe(this);
+  QDialog::reject();  // closes, and so frees, the dialog
+}
 
 void TfrmDClockSetting::btnCloseClick() {
   ClockTicker::instance().unsubscribe(this);

@@ -57,7 +57,7 @@ class TfrmDClockSetting : public QDialog {
   void btnCloseClick();
 
  protected:
-  void reject() override;  // Esc is "Close"
+  void reject() override;  // Esc, and a close from outside, are "Close"
 
  private:
   void buildUi();

@@ -47,8 +47,15 @@ expect_geometry() {  # expect_geometry WINDOW X Y W H
   window_geometry "$1"
   [ "$WIN_X,$WIN_Y,$WIN_W,$WIN_H" = "$2,$3,$4,$5" ] || fail "window at $WIN_X,$WIN_Y ${WIN_W}x$WIN_H, not $2,$3 $4x$5"
 }
+# The visible window of the program with this size (the set-up dialogs).
+sized_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname '^tavrel-world-clock$' 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry "$w" | awk '/Geometry:/ {print $2}')" = "$1" ] && echo "$w"
+  done | head -n1
+}
 exit_app() {
-  send_keys "$(main_window)" alt+f Down Return
+  send_keys "$MAIN" alt+f Down Return
   wait_exit 15
 }
 
@@ -66,6 +73,7 @@ run_scenario() {  # run_scenario shaped|composited
   write_clock_files
   start_app env TZ=America/St_Johns
   wait_log "first map on screen"
+  MAIN=$(main_window)
   [ -z "$(warnings)" ] || fail "a warning box at start"
 
   local big med small tokyo london
@@ -116,6 +124,7 @@ run_scenario() {  # run_scenario shaped|composited
 
   start_app env TZ=Asia/Kathmandu
   wait_log "first map on screen"
+  MAIN=$(main_window)
   big=$(wait_clock "Kathmandu, Nepal")
   tokyo=$(wait_clock "Tokyo, Japan")
   expect_geometry "$big" 140 240 200 200
@@ -124,6 +133,15 @@ run_scenario() {  # run_scenario shaped|composited
   short=$(xwininfo -shape -id "$tokyo" | awk '/Window shape extents/ {print $4}')
   [ -n "$short" ] && [ "$short" = "$full" ] || fail "Tokyo lost its hidden date ($short, London $full)"
   expect_geometry "$(wait_clock "Lima, Peru")" 470 40 100 100
+
+  # Esc closes a set-up dialog; one left open does not keep the program
+  # from ending.
+  send_keys "$MAIN" alt+d Return
+  wait_until 10 '[ -n "$(sized_window 727x362)" ]' || fail "no analog set-up dialog"
+  send_keys "$(sized_window 727x362)" Escape
+  wait_until 5 '[ -z "$(sized_window 727x362)" ]' || fail "Esc left the set-up dialog open"
+  send_keys "$MAIN" alt+d d
+  wait_until 10 '[ -n "$(sized_window 613x307)" ]' || fail "no digital set-up dialog"
   exit_app
   [ "$APP_RC" = 0 ] || fail "the program ended with $APP_RC"
   [ "$(stored "$AFILE" "Kathmandu, Nepal" formx)" = 140 ] || fail "the exit lost the place"
