@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "core/CityDatabase.h"
 
@@ -31,14 +32,8 @@ void SetUpDialogFrame(QDialog& d, QSize client, QWidget* mainWindow) {
 
 QLabel* DialogHeading(QWidget* parent, const char* name, const char* text, QPoint at, QRect line) {
   QLabel* l = PlacedLabel(parent, name, text, at);
-  QFont f(QStringLiteral("Tahoma"));
-  f.setStyleHint(QFont::SansSerif);
-  f.setPixelSize(19);
-  f.setBold(true);
-  l->setFont(f);
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::WindowText, Qt::black);
-  l->setPalette(pal);
+  // A style sheet of its own, as a skin's would override colour and font.
+  l->setStyleSheet(QStringLiteral("QLabel { color: black; font: bold 19px \"Tahoma\"; }"));
   l->adjustSize();
   auto* sPanel1 = new QFrame(parent);
   sPanel1->setObjectName(QStringLiteral("sPanel1"));
@@ -72,6 +67,19 @@ QCheckBox* PlacedCheck(QWidget* parent, const char* name, const char* text, QPoi
   c->move(at);
   c->adjustSize();
   return c;
+}
+
+QPushButton* PlacedButton(QWidget* parent, const char* name, const char* text, QRect at) {
+  auto* b = new QPushButton(QString::fromUtf8(text), parent);
+  b->setObjectName(QLatin1String(name));
+  b->setStyleSheet(QStringLiteral("QPushButton { min-width: 0px; }"));
+  b->setGeometry(at);
+  b->setAutoDefault(false);
+  return b;
+}
+
+void SetTextColour(QLabel* label, const QColor& colour) {
+  label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(colour.name()));
 }
 
 std::vector<TCityItem> ReadSetUpCities(QWidget* parent) {

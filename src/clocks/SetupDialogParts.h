@@ -2,6 +2,7 @@
 // What the two clock set-up dialogs share: their frame, their controls at the
 // designed places, and their own reading of the city database.
 
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -13,6 +14,7 @@ class QCheckBox;
 class QDialog;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class QWidget;
 
 namespace wc {
@@ -26,6 +28,11 @@ QLabel* DialogHeading(QWidget* parent, const char* name, const char* text, QPoin
 QLabel* PlacedLabel(QWidget* parent, const char* name, const char* text, QPoint at);
 QListWidget* PlacedList(QWidget* parent, const char* name, QRect at);
 QCheckBox* PlacedCheck(QWidget* parent, const char* name, const char* text, QPoint at);
+// A button of exactly its designed size, also under a skin that asks for
+// wider ones; Return does not press it.
+QPushButton* PlacedButton(QWidget* parent, const char* name, const char* text, QRect at);
+// A label's text colour, also under a skin that colours every dialog label.
+void SetTextColour(QLabel* label, const QColor& colour);
 
 // The cities of citydata.dat in file order, lon west positive. A file that
 // cannot be read gives none, and the user hears why.

@@ -88,14 +88,8 @@ void TfrmAClockSetting::buildUi() {
   pbPreview = new AnalogPreview(this, this);
   pbPreview->setObjectName(QStringLiteral("pbPreview"));
   pbPreview->setGeometry(518, 105, 200, 200);
-  btnAddClock = new QPushButton(QStringLiteral("Add Clock on Desktop"), this);
-  btnAddClock->setObjectName(QStringLiteral("btnAddClock"));
-  btnAddClock->setGeometry(486, 319, 150, 35);
-  btnAddClock->setAutoDefault(false);
-  btnClose = new QPushButton(QStringLiteral("Close"), this);
-  btnClose->setObjectName(QStringLiteral("btnClose"));
-  btnClose->setGeometry(641, 319, 78, 35);
-  btnClose->setAutoDefault(false);
+  btnAddClock = PlacedButton(this, "btnAddClock", "Add Clock on Desktop", {486, 319, 150, 35});
+  btnClose = PlacedButton(this, "btnClose", "Close", {641, 319, 78, 35});
 
   connect(lbCities, &QListWidget::itemClicked, this, [this] { lbCitiesClick(); });
   connect(lbThemes, &QListWidget::itemClicked, this, [this] { lbThemesClick(); });

@@ -36,12 +36,6 @@ QColor ColorOf(std::int32_t colorRef) {
   return QColor(c.r, c.g, c.b);
 }
 
-void SetColor(QLabel* l, const QColor& c) {
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::WindowText, c);
-  l->setPalette(pal);
-}
-
 }  // namespace
 
 TfrmDClockSetting::TfrmDClockSetting(TDesktopClocks& lists, QWidget* mainWindow)
@@ -84,14 +78,8 @@ void TfrmDClockSetting::buildUi() {
   cbHidesec = PlacedCheck(this, "cbHidesec", "Hide Seconds", {369, 182});
   cbHideDate = PlacedCheck(this, "cbHideDate", "Hide Date", {369, 203});
   cbAMPM = PlacedCheck(this, "cbAMPM", "Hide AM / PM", {369, 224});
-  btnAddClock = new QPushButton(QStringLiteral("Add Clock on Desktop"), this);
-  btnAddClock->setObjectName(QStringLiteral("btnAddClock"));
-  btnAddClock->setGeometry(392, 270, 149, 29);
-  btnAddClock->setAutoDefault(false);
-  btnClose = new QPushButton(QStringLiteral("Close"), this);
-  btnClose->setObjectName(QStringLiteral("btnClose"));
-  btnClose->setGeometry(546, 270, 61, 29);
-  btnClose->setAutoDefault(false);
+  btnAddClock = PlacedButton(this, "btnAddClock", "Add Clock on Desktop", {392, 270, 149, 29});
+  btnClose = PlacedButton(this, "btnClose", "Close", {546, 270, 61, 29});
 
   connect(lbCities, &QListWidget::itemClicked, this, [this] { lbCitiesClick(); });
   connect(lbThemes, &QListWidget::itemClicked, this, [this] { lbThemesClick(); });
@@ -153,9 +141,9 @@ bool TfrmDClockSetting::SetClockData() {
   timecolor = ColorOf(c.TimeColor);
   datecolor = ColorOf(c.DateColor);
   citycolor = ColorOf(c.CityColor);
-  SetColor(lblTime, timecolor);
-  SetColor(lblDate, datecolor);
-  SetColor(lblCity, citycolor);
+  SetTextColour(lblTime, timecolor);
+  SetTextColour(lblDate, datecolor);
+  SetTextColour(lblCity, citycolor);
   return true;
 }
 
@@ -167,9 +155,6 @@ TDateTime TfrmDClockSetting::GetTime() const {
 
 void TfrmDClockSetting::UpdateClock() {
   const TDateTime T = GetTime();
-  SetColor(lblCity, citycolor);
-  SetColor(lblTime, timecolor);
-  SetColor(lblDate, datecolor);
   lblTime->setText(
       QString::fromStdString(DigitalTimeText(T, cbHidesec->isChecked(), cbAMPM->isChecked(), ClockFormat())));
   lblDate->setText(QString::fromStdString(DigitalDateText(T, ClockFormat())));
