@@ -150,6 +150,26 @@ run_scenario() {  # run_scenario shaped|composited
   if [ -n "$comp" ]; then kill "$comp"; fi
 }
 
+# Offsets written with the regional decimal comma read as well as with a
+# point; the next save writes the point.
+locale_scenario() {
+  note "--- a decimal comma"
+  local d=$WORK/program/dskins
+  { dclock "$d/Sky Blue.bmp" "Delhi, India" Delhi 0,229166666666667 40 40
+    dclock "$d/Sky Blue.bmp" "Mumbai, India" Mumbai 0.229166666666667 260 40
+  } | clock_list dclocks >"$DFILE"
+  start_app env LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8
+  wait_log "first map on screen"
+  MAIN=$(main_window)
+  [ -z "$(warnings)" ] || fail "a warning box for offsets with a decimal comma"
+  wait_clock "Delhi, India" >/dev/null
+  wait_clock "Mumbai, India" >/dev/null
+  exit_app
+  [ "$(stored "$DFILE" "Delhi, India" tzd)" = 0.229166666666667 ] || fail "Delhi's offset was not kept"
+  [ "$(stored "$DFILE" "Mumbai, India" tzd)" = 0.229166666666667 ] || fail "Mumbai's offset was not kept"
+}
+
 run_scenario shaped
 run_scenario composited
+locale_scenario
 echo "clocks: ok"
