@@ -38,9 +38,11 @@ wait_clock() {
 }
 # The element's value in the clock's group of a list file.
 stored() {  # stored FILE CITY ELEMENT
-  tr -d '\r' <"$1" | awk -v city="<cityname>$2</cityname>" -v el="$3" '
-    /^<[ad]clock>$/ { inside = 0 } $0 == city { inside = 1 }
-    inside && index($0, "<" el ">") == 1 { gsub(/<[^>]*>/, ""); print; exit }'
+  tr -d '\r' <"$1" | awk -v city="<cityname>$2</cityname>" -v el="<$3>" '
+    /^<[ad]clock>$/ { mine = 0; value = "" }
+    $0 == city { mine = 1 }
+    index($0, el) == 1 { value = $0; gsub(/<[^>]*>/, "", value) }
+    /^<\/[ad]clock>$/ && mine { print value; exit }'
 }
 warnings() { xdotool search --onlyvisible --name '^Warning' 2>/dev/null || true; }
 expect_geometry() {  # expect_geometry WINDOW X Y W H
@@ -111,6 +113,13 @@ run_scenario() {  # run_scenario shaped|composited
   [ "$(stored "$AFILE" "Kathmandu, Nepal" formy)" = 240 ] || fail "formy not stored"
   expect_geometry "$big" 140 240 200 200
 
+  # Another theme from the large clock's menu: the last of "&Change Theme".
+  xdotool mousemove 240 340 click 3
+  wait_until 5 '[ -n "$(open_menus)" ]' || fail "no menu on the analog clock"
+  xdotool key --delay 150 c Up Return
+  wait_until 5 '[ "$(stored "$AFILE" "Kathmandu, Nepal" themefile)" = "$WORK/program/askins/Wooden.png" ]' ||
+    fail "the theme was not stored ($(stored "$AFILE" "Kathmandu, Nepal" themefile))"
+
   # "&Hide Date" from the digital clock's menu, then a kill -9 at once.
   window_geometry "$tokyo"
   xdotool mousemove $((WIN_X + 70)) $((WIN_Y + 40)) click 3
@@ -147,6 +156,8 @@ run_scenario() {  # run_scenario shaped|composited
   [ "$(stored "$AFILE" "Kathmandu, Nepal" formx)" = 140 ] || fail "the exit lost the place"
   [ "$(stored "$DFILE" "Tokyo, Japan" hidedate)" = -1 ] || fail "the exit lost Hide Date"
   [ "$(stored "$AFILE" "Lima, Peru" clockwidth)" = 100 ] || fail "the exit lost a size"
+  [ "$(stored "$AFILE" "Kathmandu, Nepal" themefile)" = "$WORK/program/askins/Wooden.png" ] ||
+    fail "the exit lost the theme"
   if [ -n "$comp" ]; then kill "$comp"; fi
 }
 
