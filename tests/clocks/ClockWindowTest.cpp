@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "WindowTestHome.h"
 #include "clocks/AnalogClockArt.h"
 #include "clocks/DesktopClocks.h"
 #include "clocks/TfrmAClockSetting.h"
@@ -36,49 +37,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Home : public ::testing::Environment {
+class Home : public test::WindowTestHome {
  public:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "wc-clockwin-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) std::abort();
-    dir = tmpl;
+  void prepare() override {
     program = dir + "/program/";
     fs::create_directories(program);
     const std::string cmd = "bash '" WC_SOURCE_DIR "/tests/clocks/fixture-themes.sh' '" + program + "'";
-    if (std::system(cmd.c_str()) != 0) std::abort();
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
     SetProgramFolder(program);
-    setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
-    static int argc = 1;
-    static char arg0[] = "clock_window_tests";
-    static char* argv[] = {arg0, nullptr};
-    app = new QApplication(argc, argv);
   }
-  void TearDown() override {
-    delete app;
-    fs::remove_all(dir);
-  }
-  std::string dir, program;
-  QApplication* app = nullptr;
+  std::string program;
 };
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
 
-// Closes every message box the code under test opens, keeping its text.
-struct MessageBoxes {
-  QStringList texts, titles;
-  QTimer timer;
-  MessageBoxes() {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-          texts << box->text();
-          titles << box->windowTitle();
-          box->done(QMessageBox::Ok);
-        }
-    });
-    timer.start(5);
-  }
-};
+using test::MessageBoxes;
 
 QAction* Item(const QList<QAction*>& items, const char* caption) {
   for (QAction* a : items)
