@@ -17,7 +17,7 @@
 #include "options/TWCSettings.h"
 #include "platform/HotKeyManager.h"
 #include "platform/SessionEnd.h"
-#include "platform/SingleInstance.h"
+#include "core/SingleInstance.h"
 
 namespace {
 

@@ -13,8 +13,8 @@ namespace {
 // The number conversions never depend on the locale, so the readers' old
 // first step (forcing "." as the decimal separator) has nothing left to do.
 
-void SetName(TCityItem& c, std::string v) { c.name = std::move(v); }
-void SetName(CityEntry& c, const std::string& v) { c.setName(v); }
+void SetName(TCityItem& c, std::string_view v) { c.name = v; }
+void SetName(CityEntry& c, std::string_view v) { c.setName(v); }
 
 // Reads one city element into e (which starts zeroed). Returns the last name
 // value read, or nothing when the city has no name child.
@@ -22,51 +22,53 @@ template <class Entry>
 bool ReadCity(pugi::xml_node city, Entry& e, LonSign sign, std::vector<std::string>* names,
               std::string* lastName) {
   bool hadName = false;
+  std::string joined;
   for (pugi::xml_node c = city.first_child(); c; c = c.next_sibling()) {
     if (c.type() != pugi::node_element) continue;
     const char* n = c.name();
+    auto value = [&] { return NodeValueView(c, joined); };
     // Dispatch on the first letter before comparing whole names: this loop
     // runs for every value of the file.
     switch (n[0]) {
       case 'n':
         if (std::strcmp(n, "name") == 0) {
-          std::string v = NodeValue(c);
-          if (names) names->push_back(v);
+          const std::string_view v = value();
+          if (names) names->emplace_back(v);
           if (lastName) *lastName = v;
-          SetName(e, std::move(v));
+          SetName(e, v);
           hadName = true;
         }
         break;
       case 'o':
-        if (std::strcmp(n, "offset") == 0) e.tzd = StrToFloatDef(NodeValue(c), 0.0) / 24.0;
+        if (std::strcmp(n, "offset") == 0) e.tzd = StrToFloatDef(value(), 0.0) / 24.0;
         break;
       case 'l':
         if (std::strcmp(n, "lon") == 0) {
-          const std::int32_t lon = StrToIntDef(NodeValue(c), 0);
+          const std::int32_t lon = StrToIntDef(value(), 0);
           e.lon = sign == LonSign::Negated ? -lon : lon;
         } else if (std::strcmp(n, "lat") == 0) {
-          e.lat = StrToIntDef(NodeValue(c), 0);
+          e.lat = StrToIntDef(value(), 0);
         }
         break;
       case 'd':
         if (std::strcmp(n, "dst") == 0)
-          e.dst = StrToIntDef(NodeValue(c), 0);
+          e.dst = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "dow") == 0)
-          e.dayofweek = StrToIntDef(NodeValue(c), 0);
+          e.dayofweek = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "dow1") == 0)
-          e.dayofweek1 = StrToIntDef(NodeValue(c), 0);
+          e.dayofweek1 = StrToIntDef(value(), 0);
         break;
       case 'w':
         if (std::strcmp(n, "weekno") == 0)
-          e.weekno = StrToIntDef(NodeValue(c), 0);
+          e.weekno = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "weekno1") == 0)
-          e.weekno1 = StrToIntDef(NodeValue(c), 0);
+          e.weekno1 = StrToIntDef(value(), 0);
         break;
       case 'm':
         if (std::strcmp(n, "month") == 0)
-          e.month = StrToIntDef(NodeValue(c), 0);
+          e.month = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "month1") == 0)
-          e.month1 = StrToIntDef(NodeValue(c), 0);
+          e.month1 = StrToIntDef(value(), 0);
         break;
       default:
         break;

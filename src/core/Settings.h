@@ -75,6 +75,10 @@ void WritePlacementSetting(std::string_view key, std::string_view name, const Wi
                            bool withSize);
 void DeleteSetting(std::string_view key, std::string_view name);
 
+// "0" for "TileWallpaper" and "WallpaperStyle" under both desktop keys: a
+// centred, untiled wallpaper.
+void WriteCentredWallpaperStyle();
+
 // A value of the settings key with its default from the settings table.
 std::int32_t SettingInteger(std::string_view name);
 bool SettingSwitch(std::string_view name);

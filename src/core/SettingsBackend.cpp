@@ -77,7 +77,11 @@ RegStatus RegFileBackend::remove(std::string_view key, std::string_view name) {
 
 SettingsBackend& CurrentSettingsBackend() {
   auto& backend = BackendSlot();
+#ifdef _WIN32
+  if (!backend) backend = std::make_shared<RegistryBackend>();
+#else
   if (!backend) backend = std::make_shared<RegFileBackend>(SettingsFilePath());
+#endif
   return *backend;
 }
 

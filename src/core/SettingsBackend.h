@@ -48,8 +48,27 @@ class RegFileBackend final : public SettingsBackend {
   std::string path_;
 };
 
-// The store every settings operation uses: by default the file at
-// SettingsFilePath(). Tests (and other platforms) put their own in its place.
+#ifdef _WIN32
+// The registry of the current user. root, when given, is put before every key
+// path, so that tests work below a scratch key of their own.
+class RegistryBackend final : public SettingsBackend {
+ public:
+  explicit RegistryBackend(std::string root = {});
+
+  RegStatus get(std::string_view key, std::string_view name, RegValue& out) override;
+  RegStatus set(std::string_view key, std::string_view name, const RegValue& value) override;
+  RegStatus remove(std::string_view key, std::string_view name) override;
+
+ private:
+  std::string path(std::string_view key) const;
+
+  std::string root_;
+};
+#endif
+
+// The store every settings operation uses: by default the registry on
+// Windows, elsewhere the file at SettingsFilePath(). Tests put their own in
+// its place.
 SettingsBackend& CurrentSettingsBackend();
 // nullptr restores the default.
 void SetSettingsBackend(std::shared_ptr<SettingsBackend> backend);

@@ -96,29 +96,20 @@ void TWCSettings::FormCreate() {
   lbAllCities2->clear();
   std::vector<std::string> names = table.names();
   SortListOrder(names);
-  for (const std::string& name : names) lbAllCities2->addItem(QString::fromStdString(name));
+  // One insertion for all rows: adding them one by one costs as much as reading the file.
+  QStringList items;
+  items.reserve(static_cast<qsizetype>(names.size()));
+  for (const std::string& name : names) items.append(QString::fromStdString(name));
+  lbAllCities2->addItems(items);
 
   InitSettings();
 }
 
-bool TWCSettings::readStartAtLogin() const {
-#ifdef _WIN32
-  return !exePath_.empty() && ReadStringSetting(kRunKey, kRunValue, "") == exePath_;
-#else
-  return IsStartAtLoginOn(AutostartEntryPath(), exePath_);
-#endif
-}
+bool TWCSettings::readStartAtLogin() const { return IsStartAtLoginOn(exePath_); }
 
 void TWCSettings::writeStartAtLogin(bool on) const {
   // A failure is not reported; the next showing reads back what is there.
-#ifdef _WIN32
-  if (on)
-    WriteStringSetting(kRunKey, kRunValue, exePath_);
-  else
-    DeleteSetting(kRunKey, kRunValue);
-#else
-  SetStartAtLogin(AutostartEntryPath(), on, exePath_);
-#endif
+  SetStartAtLogin(on, exePath_);
 }
 
 HotKeyValue TWCSettings::storedHotKey(int row) const {
@@ -219,10 +210,7 @@ void TWCSettings::ApplyChanges() {
   host_.setStartMinimized(cbStartMini->isChecked());
   StoreSwitch(kMinimized, cbStartMini->isChecked());
   if (wallpaper && (host_.wallpaperLookChanged() || !previousWallpaper_)) {
-    for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
-      WriteStringSetting(key, kTileWallpaperValue, "0");
-      WriteStringSetting(key, kWallpaperStyleValue, "0");
-    }
+    WriteCentredWallpaperStyle();
     host_.requestWallpaperUpdate();
     previousWallpaper_ = true;
   }

@@ -9,7 +9,7 @@
 namespace wc {
 namespace {
 
-class Commands : public SettingsFileTest {};
+class Commands : public SettingsStoreTest {};
 
 constexpr TickRequests kMapAndWallpaper{true, false, true};
 

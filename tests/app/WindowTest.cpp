@@ -25,7 +25,6 @@
 #include "options/TWCSettings.h"
 #include "platform/FontRecordQt.h"
 #include "platform/LocaleFormat.h"
-#include "platform/SingleInstance.h"
 
 namespace wc {
 namespace {
@@ -370,31 +369,6 @@ TEST(LocaleFormat, ToolkitPatternsBecomeProgramPatterns) {
   EXPECT_EQ(de.longMonthNames[2], "März");
   EXPECT_EQ(de.shortTimeFormat, "HH:mm");
   EXPECT_EQ(FormatDateTime("dddddd", EncodeDate(2026, 3, 1), de), "Sonntag, 1. März 2026");
-}
-
-TEST(SingleInstance, OneClaimPerDesktop) {
-  setenv("XDG_RUNTIME_DIR", std::filesystem::temp_directory_path().c_str(), 1);
-  const std::string desktop = "x11:test-" + std::to_string(getpid());
-  auto first = std::make_unique<SingleInstance>(desktop);
-  ASSERT_TRUE(first->acquire());
-  SingleInstance second(desktop);
-  EXPECT_FALSE(second.acquire());
-  SingleInstance elsewhere(desktop + "1");
-  EXPECT_TRUE(elsewhere.acquire());
-  const std::string path = first->lockPath();
-  first.reset();  // the claim goes with its holder
-  SingleInstance third(desktop);
-  EXPECT_TRUE(third.acquire());
-  std::filesystem::remove(path);
-  std::filesystem::remove(elsewhere.lockPath());
-}
-
-TEST(SingleInstance, DesktopNames) {
-  setenv("DISPLAY", ":0.1", 1);
-  EXPECT_EQ(DesktopName(), "x11:0");
-  setenv("DISPLAY", "localhost:10.0", 1);
-  EXPECT_EQ(DesktopName(), "x11localhost:10");
-  EXPECT_EQ(DesktopLockFileName("x11localhost:10"), "tavrel-world-clock-x11localhost_10.lock");
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 
+#include "TestSupport.h"
 #include "core/DateTime.h"
 
 namespace wc {
@@ -128,6 +131,32 @@ TEST(DateTime, EncodeDecodeRoundTripsAndRoundsToTheMillisecond) {
   EXPECT_EQ(DaysInMonth(2024, 2), 29);
   EXPECT_EQ(DaysInMonth(2024, 13), 0);
   EXPECT_EQ(IsoWeekday(DateOf(EncodeDate(2020, 3, 8))), 7);
+}
+
+// Zones without daylight saving, on both sides of UTC and off the whole hour.
+// Windows reads the zone once per process, so there the suite runs under one
+// of them (the build's test registration sets TZ) and checks that one.
+TEST(UtcOffsetDays, IsWhatToAddToLocalTimeForUtc) {
+  const struct {
+    const char* tz;
+    int minutes;
+  } zones[] = {{"Asia/Kathmandu", -345}, {"Pacific/Marquesas", 570}, {"UTC", 0}};
+  int checked = 0;
+  for (const auto& z : zones) {
+#ifdef _WIN32
+    const char* tz = std::getenv("TZ");
+    if (!tz || std::string(tz) != z.tz) continue;
+#else
+    test::ScopedEnv tz("TZ", z.tz);
+    tzset();
+#endif
+    EXPECT_NEAR(UtcOffsetDays() * 1440, z.minutes, 1e-9) << z.tz;
+    ++checked;
+  }
+#ifndef _WIN32
+  tzset();
+#endif
+  EXPECT_GT(checked, 0) << "TZ names none of the zones";
 }
 
 }  // namespace

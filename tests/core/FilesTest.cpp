@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "TestSupport.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 
@@ -14,12 +15,7 @@ namespace fs = std::filesystem;
 
 class TempDir : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("wc-files-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  void SetUp() override { dir_ = test::MakeTempFolder("wc-files-"); }
   void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const char* name) const { return (dir_ / name).string(); }
   fs::path dir_;
@@ -28,14 +24,18 @@ class TempDir : public ::testing::Test {
 TEST_F(TempDir, AtomicWriteReplacesWholeFileAndKeepsItsMode) {
   const std::string f = Path("a.dat");
   ASSERT_TRUE(WriteFileAtomically(f, "first version, longer"));
+#ifndef _WIN32
   ::chmod(f.c_str(), 0640);
+#endif
   ASSERT_TRUE(WriteFileAtomically(f, "second"));
   const ReadResult r = ReadWholeFile(f);
   EXPECT_EQ(r.status, ReadStatus::Ok);
   EXPECT_EQ(r.bytes, "second");
+#ifndef _WIN32
   struct stat st {};
   ::stat(f.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+#endif
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
 }
@@ -70,15 +70,32 @@ TEST_F(TempDir, CopyNeverOverwrites) {
   EXPECT_EQ(ReadWholeFile(Path("new")).bytes, "seed");
 }
 
-TEST(Paths, FollowTheXdgVariables) {
-  ::setenv("XDG_DATA_HOME", "/tmp/wc-xdg-data", 1);
-  ::setenv("XDG_CONFIG_HOME", "relative/is/ignored", 1);
-  ::setenv("HOME", "/tmp/wc-home", 1);
+TEST(Paths, FollowThePlatformsFolders) {
+#ifdef _WIN32
+  // Wine, like Windows, sets LOCALAPPDATA to the local application-data folder.
+  const char* local = std::getenv("LOCALAPPDATA");
+  ASSERT_NE(local, nullptr);
+  EXPECT_EQ(DataFolder(), std::string(local) + "\\TavrelWorldClock\\");
+  const std::string tmp = test::MakeTempFolder("wc-tmp-");
+  {
+    test::ScopedEnv env("TMP", tmp);
+    EXPECT_EQ(fs::path(WallpaperImagePath()), fs::path(tmp) / "wcwallpaper.bmp");
+  }
+  fs::remove(tmp);
+  // The executable's own folder, with a backslash.
+  const std::string exe = ExecutablePath();
+  EXPECT_TRUE(exe.ends_with("\\core_tests.exe")) << exe;
+  EXPECT_EQ(ProgramFolder(), exe.substr(0, exe.rfind('\\') + 1));
+#else
+  test::ScopedEnv data("XDG_DATA_HOME", "/tmp/wc-xdg-data");
+  test::ScopedEnv config("XDG_CONFIG_HOME", "relative/is/ignored");
+  test::ScopedEnv home("HOME", "/tmp/wc-home");
   EXPECT_EQ(DataFolder(), "/tmp/wc-xdg-data/TavrelWorldClock/");
   EXPECT_EQ(SettingsFilePath(), "/tmp/wc-home/.config/TavrelWorldClock/settings.reg");
-  ::setenv("XDG_RUNTIME_DIR", "/tmp", 1);
+  test::ScopedEnv runtime("XDG_RUNTIME_DIR", "/tmp");
   EXPECT_EQ(WallpaperImagePath(), "/tmp/wcwallpaper.bmp");
   EXPECT_EQ(ProgramFolder().back(), '/');
+#endif
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/SingleInstance.h"
+#include "core/SingleInstance.h"
 
 #include <cstdlib>
 
@@ -39,7 +39,7 @@ std::string DesktopLockFileName(const std::string& desktop) {
 }
 
 SingleInstance::SingleInstance(const std::string& desktop)
-    : path_(RuntimeFolder() + DesktopLockFileName(desktop)) {}
+    : path_(RuntimeFolder() + DesktopLockFileName(desktop)), desktop_(desktop) {}
 
 #ifdef _WIN32
 
@@ -48,10 +48,17 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::acquire() {
-  // A named mutex in the session's namespace is the desktop-wide claim.
-  const std::u16string name = Utf8ToUtf16("Local\\" + DesktopLockFileName(DesktopName()));
-  mutex_ = CreateMutexW(nullptr, TRUE, reinterpret_cast<const wchar_t*>(name.c_str()));
-  return mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
+  if (mutex_) return true;
+  const std::u16string name = Utf8ToUtf16("Local\\" + DesktopLockFileName(desktop_));
+  HANDLE h = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t*>(name.c_str()));
+  // Without the mutex we cannot tell; starting beats refusing to start.
+  if (!h) return true;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(h);
+    return false;
+  }
+  mutex_ = h;
+  return true;
 }
 
 #else

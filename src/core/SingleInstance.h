@@ -1,7 +1,8 @@
 #pragma once
 // One running copy per desktop. The first copy holds an exclusive lock on a
-// file named for the display in the user's runtime folder; the lock goes with
-// the process, so a crash never leaves a stale claim behind.
+// file named for the display in the user's runtime folder (on Windows, a
+// named mutex in the session's namespace); the claim goes with the process,
+// so a crash never leaves a stale one behind.
 
 #include <string>
 
@@ -21,6 +22,7 @@ class SingleInstance {
 
  private:
   std::string path_;
+  std::string desktop_;
 #ifdef _WIN32
   void* mutex_ = nullptr;
 #else

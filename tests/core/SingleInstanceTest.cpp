@@ -1,0 +1,39 @@
+#include "core/SingleInstance.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "TestSupport.h"
+
+namespace wc {
+namespace {
+
+TEST(SingleInstance, OneClaimPerDesktop) {
+  const std::string runtime = test::MakeTempFolder("wc-runtime-");
+  test::ScopedEnv env("XDG_RUNTIME_DIR", runtime);
+  const std::string desktop = test::UniqueName("x11:test-");
+  auto first = std::make_unique<SingleInstance>(desktop);
+  ASSERT_TRUE(first->acquire());
+  SingleInstance second(desktop);
+  EXPECT_FALSE(second.acquire());
+  SingleInstance elsewhere(desktop + "1");
+  EXPECT_TRUE(elsewhere.acquire());
+  first.reset();  // the claim goes with its holder
+  SingleInstance third(desktop);
+  EXPECT_TRUE(third.acquire());
+  std::error_code ec;
+  std::filesystem::remove_all(runtime, ec);
+}
+
+TEST(SingleInstance, DesktopNames) {
+  test::ScopedEnv display("DISPLAY", ":0.1");
+  EXPECT_EQ(DesktopName(), "x11:0");
+  test::SetEnv("DISPLAY", "localhost:10.0");
+  EXPECT_EQ(DesktopName(), "x11localhost:10");
+  EXPECT_EQ(DesktopLockFileName("x11localhost:10"), "tavrel-world-clock-x11localhost_10.lock");
+}
+
+}  // namespace
+}  // namespace wc
