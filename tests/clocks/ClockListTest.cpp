@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "TestSupport.h"
 #include "clocks/ClockList.h"
 #include "core/AtomicFile.h"
 
@@ -16,11 +17,7 @@ namespace fs = std::filesystem;
 
 class ClockFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "wc-clocklist-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir_ = tmpl + "/";
-  }
+  void SetUp() override { dir_ = test::MakeTempFolder("wc-clocklist-") + "/"; }
   void TearDown() override { fs::remove_all(dir_); }
   std::string write(const std::string& name, const std::string& bytes) {
     EXPECT_TRUE(WriteFileAtomically(dir_ + name, bytes));

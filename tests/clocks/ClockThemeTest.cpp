@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestSupport.h"
 #include "clocks/ClockFace.h"
 #include "clocks/ClockTheme.h"
 
@@ -71,8 +72,7 @@ TEST(ThemeFiles, NamesAndPaths) {
 }
 
 TEST(ThemeFiles, AStoredPathFromElsewhereFindsItsThemeByName) {
-  std::string tmpl = (fs::temp_directory_path() / "wc-theme-XXXXXX").string();
-  ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+  const std::string tmpl = test::MakeTempFolder("wc-theme-");
   const std::string program = tmpl + "/now/";
   const std::string old = tmpl + "/then/";
   fs::create_directories(program + "askins");
