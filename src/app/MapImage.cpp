@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include "map/LargeBuffer.h"
+
 namespace wc {
 
 TMapImage::TMapImage(QWidget* parent) : QWidget(parent) {
@@ -22,10 +24,9 @@ TMapImage::TMapImage(QWidget* parent) : QWidget(parent) {
 
 void TMapImage::setMapSize(int width, int height) {
   setFixedSize(width, height);
-  if (picture_.size() != QSize(width, height)) {
-    picture_ = QImage(width, height, QImage::Format_RGB32);
-    picture_.fill(Qt::black);
-  }
+  // The picture keeps its memory while the size stays; a new one comes in
+  // huge pages where the system has them.
+  if (!ReuseImage(picture_, width, height)) picture_.fill(Qt::black);
   update();
 }
 

@@ -53,6 +53,8 @@ int MsToNextTick() {
 }  // namespace
 
 TWorldClock::TWorldClock() : QMainWindow(nullptr), map_(ProgramFolder()) {
+  // The map pictures decode while the windows are made.
+  map_.StartLoadingLayers();
   setObjectName(QStringLiteral("TWorldClock"));
   // A fixed single border with the system menu and the minimize box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -7,11 +7,15 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <filesystem>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "core/CityTime.h"
 #include "core/DateTime.h"
+#include "core/DisplayCities.h"
+#include "core/FormatDateTime.h"
 #include "map/MapLayout.h"
 #include "map/WorldMap.h"
 
@@ -81,6 +85,13 @@ CityEntry Entry(const char* name, int lat, int lon, double tzdHours = 0) {
   return e;
 }
 
+// The slots as the program fills them, every city chosen by its name.
+void Show(WorldMap& map, std::span<const CityEntry> cities) {
+  std::vector<std::string> names;
+  for (const CityEntry& c : cities) names.push_back(c.name());
+  BuildDisplayCities(names, cities, map.displayCities());
+}
+
 TEST(HoverHint, PointerPositionAndWrap) {
   struct Case {
     int px, py;
@@ -134,23 +145,6 @@ TEST(HoverHint, TextIsFullNameLineBreakAndCityTime) {
   EXPECT_EQ(MapHintText(table, 711, 120, dpp, 0, true, now, 0, fmt), "Tokyo, Japan\nTIME");
   EXPECT_EQ(asked.back().first, "ddd d, t");
   EXPECT_EQ(MapHintText(table, 100, 120, dpp, 0, true, now, 0, fmt), "");
-}
-
-TEST(DisplayCities, FillCutsNamesAtTheCommaAndStopsAtSixtyFour) {
-  std::vector<CityEntry> many;
-  for (int i = 0; i < 70; ++i)
-    many.push_back(Entry(("City" + std::to_string(i) + ", Land").c_str(), i, -i, 1));
-  many[1].setName("No comma");
-  DisplayCities shown{};
-  shown[0].name = "stale";
-  EXPECT_EQ(FillDisplayCities(shown, many), 64);
-  EXPECT_EQ(shown[0].name, "City0");
-  EXPECT_EQ(shown[1].name, "No comma");
-  EXPECT_EQ(shown[63].name, "City63");
-  EXPECT_EQ(shown[63].lon, -63);
-  EXPECT_DOUBLE_EQ(shown[63].tzd, 1.0 / 24);
-  EXPECT_EQ(FillDisplayCities(shown, std::span<const CityEntry>(many.data(), 2)), 2);
-  EXPECT_TRUE(shown[2].name.empty());
 }
 
 TEST(DateLine, CrossesTheEdgeOnlyInTheEuropeView) {
@@ -220,7 +214,7 @@ TEST_F(Overlay, AsksForTheCaptionAndCityTimesWithTheirPatterns) {
   WorldMap map = MakeMap();
   const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1),
                                       Entry("Sydney, Australia", -34, -151, 10)};
-  FillDisplayCities(map.displayCities(), cities);
+  Show(map, cities);
   map.overlaySettings().showDate = true;
   map.overlaySettings().showUtc = true;
   const TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
@@ -304,17 +298,70 @@ TEST_F(Overlay, DateLineAndSun) {
   EXPECT_EQ(CountColour(img, qRgb(255, 0, 0)), 0);
 }
 
+TEST_F(Overlay, RedrawOverItsLastDrawingEqualsAFreshDrawing) {
+  // A picture kept between drawings gets back only the areas the last
+  // drawing covered; every change below must leave it equal to a picture
+  // drawn from scratch.
+  WorldMap map = MakeMap();
+  map.setFormatter([](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t); });
+  QImage base(2048, 1024, QImage::Format_RGB32);
+  for (int y = 0; y < base.height(); ++y) {
+    for (int x = 0; x < base.width(); ++x) base.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
+  }
+  std::vector<CityEntry> cities;
+  for (int i = 0; i < 40; ++i) {
+    cities.push_back(
+        Entry(("Place " + std::to_string(i) + ", Land").c_str(), 70 - i * 4, 170 - i * 9, i % 13 - 6));
+  }
+  Show(map, cities);
+  QFont small("Liberation Sans");
+  small.setPixelSize(11);
+  QFont large("DejaVu Serif");
+  large.setPixelSize(19);
+  large.setItalic(true);
+  MapFont font{small, Qt::yellow};
+  map.windowDateFont() = {large, Qt::white};
+  bool showTimes = true;
+  TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
+  QImage window(800, 400, QImage::Format_RGB32), other(600, 300, QImage::Format_RGB32);
+
+  const std::vector<std::pair<const char*, std::function<void()>>> steps{
+      {"first", [] {}},
+      {"a minute later", [&] { now += 1.0 / 1440; }},
+      {"a day later", [&] { now += 1; }},
+      {"date line", [&] { map.overlaySettings().showDateLine = true; }},
+      {"no times", [&] { showTimes = false; }},
+      {"times and dates", [&] { showTimes = true, map.overlaySettings().showDate = true; }},
+      {"view", [&] { map.setMapView(2); }},
+      {"fewer cities", [&] { Show(map, std::span(cities).first(5)); }},
+      {"larger font", [&] { font.font = large; }},
+      {"caption right", [&] { map.overlaySettings().datePosition = 1; }},
+      {"new base map", [&] { base.setPixel(400, 200, qRgb(1, 2, 3)); }},
+      {"no sun", [&] { map.setNightShading(false); }},
+  };
+  for (const auto& [what, change] : steps) {
+    SCOPED_TRACE(what);
+    change();
+    for (QImage* kept : {&window, &other}) {
+      map.DrawMapOverlay(*kept, base, showTimes, font, false, now);
+      QImage fresh(kept->size(), QImage::Format_RGB32);
+      map.DrawMapOverlay(fresh, base, showTimes, font, false, now);
+      ASSERT_EQ(*kept, fresh) << kept->width();
+    }
+  }
+}
+
 TEST_F(Overlay, MissingCityIconEndsTheDrawingWithAnError) {
   WorldMap map = MakeMap();
   fs::remove(dir_ / "dot.ico");
   const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1)};
-  FillDisplayCities(map.displayCities(), cities);
+  Show(map, cities);
   QImage img(400, 200, QImage::Format_RGB32);
   img.fill(Qt::white);
   EXPECT_THROW(map.DrawMapOverlay(img, base_, true, MapFont{}, false, 46000.5), MapError);
   EXPECT_EQ(img.pixel(200, 150), qRgb(0, 0, 80));  // the map was drawn before
   // Without cities the dot is not needed.
-  FillDisplayCities(map.displayCities(), {});
+  Show(map, {});
   EXPECT_NO_THROW(map.DrawMapOverlay(img, base_, true, MapFont{}, false, 46000.5));
 }
 
