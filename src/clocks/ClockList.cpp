@@ -85,15 +85,15 @@ std::string ListText(const std::vector<R>& list, const Field<R> (&fields)[N], co
       if (f.place != Place::None && r.frmsrc) {
         value = std::to_string(f.place == Place::Left ? r.frmsrc->windowLeft() : r.frmsrc->windowTop());
       } else if (auto s = std::get_if<std::string R::*>(&f.member)) {
-        value = r.**s;
+        value = r.*(*s);
       } else if (auto i = std::get_if<std::int32_t R::*>(&f.member)) {
-        value = std::to_string(r.**i);
+        value = std::to_string(r.*(*i));
       } else if (auto b = std::get_if<bool R::*>(&f.member)) {
-        value = r.**b ? "-1" : "0";
+        value = r.*(*b) ? "-1" : "0";
       } else if (auto d = std::get_if<double R::*>(&f.member)) {
-        value = FloatToStr(r.**d);
+        value = FloatToStr(r.*(*d));
       } else if (auto a = std::get_if<std::uint8_t R::*>(&f.member)) {
-        value = std::to_string(r.**a);
+        value = std::to_string(r.*(*a));
       }
       w.element(f.element, value);
     }
@@ -164,17 +164,17 @@ std::string ParseList(pugi::xml_node root, std::string_view separator, const Fie
         const std::string text = NodeValue(child);
         bool ok = true;
         if (auto s = std::get_if<std::string R::*>(&f.member)) {
-          r.** s = text;
+          r.*(*s) = text;
         } else if (auto i = std::get_if<std::int32_t R::*>(&f.member)) {
-          ok = ReadInt(text, r.**i);
+          ok = ReadInt(text, r.*(*i));
         } else if (auto b = std::get_if<bool R::*>(&f.member)) {
-          ok = ReadBool(text, r.**b);
+          ok = ReadBool(text, r.*(*b));
         } else if (auto d = std::get_if<double R::*>(&f.member)) {
-          ok = ReadTzd(text, separator, r.**d);
+          ok = ReadTzd(text, separator, r.*(*d));
         } else if (auto a = std::get_if<std::uint8_t R::*>(&f.member)) {
           std::int32_t v = 0;
           ok = ReadInt(text, v);
-          if (ok) r.** a = static_cast<std::uint8_t>(v & 0xFF);
+          if (ok) r.*(*a) = static_cast<std::uint8_t>(v & 0xFF);
         }
         if (!ok) {
           problem = "the clock number " + std::to_string(index) + " has <" + f.element + "> \"" + text +
