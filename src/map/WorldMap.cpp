@@ -432,8 +432,12 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
   // The scaled base map, or only the parts of it the last drawing covered.
   state.scaled.Restore(image, baseMap);
 
-  const int w = image.width();
-  const Projection proj(w, image.height(), view_);
+  // A picture for a 2x screen has twice the pixels of its size on the screen:
+  // everything is placed in screen units and drawn at the picture's own
+  // resolution, so text and coastlines are as sharp as the rest of the window.
+  const qreal scale = image.devicePixelRatio();
+  const int w = qRound(image.width() / scale);
+  const Projection proj(w, qRound(image.height() / scale), view_);
   const int workArea = overlay_.workAreaWidth > 0 ? overlay_.workAreaWidth : ScreenWorkAreaWidth(w);
   const int margin = WorkAreaMargin(w, workArea);
   const double utcOffset = utcOffset_();
@@ -532,6 +536,9 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
     areas.push_back(QRect(at, sun.size()));
   }
   p.end();
+  if (scale != 1.0) {
+    for (QRect& r : areas) r = QRectF(QPointF(r.topLeft()) * scale, QSizeF(r.size()) * scale).toAlignedRect();
+  }
   state.scaled.Drawn(image, baseMap, areas);
 }
 

@@ -153,6 +153,8 @@ class WorldMap {
 
   // Draws into image (its size already set) the base map scaled to it, the
   // date line, the date caption, the cities of displayCities() and the sun.
+  // An image with a device pixel ratio is laid out in its size divided by the
+  // ratio and drawn at its full resolution.
   // showTimes is "Desktop Show Times"; cityFont the window's or the
   // wallpaper's city font; forWallpaper picks the wallpaper date font.
   void DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTimes, const MapFont& cityFont,

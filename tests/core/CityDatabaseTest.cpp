@@ -226,6 +226,23 @@ TEST_F(CityFileTest, DocumentThatFailedToLoadIsNeverSaved) {
   EXPECT_EQ(SetAside().size(), 1u);
 }
 
+#ifndef _WIN32  // a file no one can read, made the POSIX way
+TEST_F(CityFileTest, DocumentOfAFileThatCouldNotBeReadAtAllIsNeverSaved) {
+  // A path that exists but fails to read, even for root; an atomic save
+  // would replace the link itself.
+  fs::create_symlink("/proc/self/mem", path_);
+  CityDocument doc;
+  EXPECT_EQ(doc.load(path_).status, XmlLoadStatus::Unreadable);
+  EXPECT_FALSE(doc.canSave());
+  doc.appendCity({"New, Place", "+1", "2", "3", false});
+  const FileResult saved = doc.save(path_);
+  EXPECT_FALSE(saved.ok);
+  EXPECT_THAT(saved.error, HasSubstr("not saved"));
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_TRUE(SetAside().empty());
+}
+#endif
+
 TEST_F(CityFileTest, MissingFileOpensAsAnEmptyDatabaseThatIsWrittenOnlyOnceItHoldsACity) {
   CityDocument doc;
   EXPECT_EQ(doc.load(path_).status, XmlLoadStatus::Missing);

@@ -65,6 +65,52 @@ TEST(CityTime, IncompleteRuleOrNoDstMeansStandardTime) {
   EXPECT_EQ(CityTime(1, 0, 7, t, 3, 1, 7, 11), t);
 }
 
+TEST(CityTime, RuleThatStartsAndEndsInTheSameMonth) {
+  // Second Sunday to fourth Sunday of March 2021: the 14th to the 28th.
+  const RuleCity march{2, 2, 7, 3, 4, 7, 3};
+  struct Case {
+    TDateTime utc;
+    const char* shown;
+  } cases[] = {
+      {Utc(2021, 3, 13, 12, 0, 0), "2021-03-13 14:00:00"},  // the day before the start
+      {Utc(2021, 3, 14, 12, 0, 0), "2021-03-14 15:00:00"},
+      {Utc(2021, 3, 28, 12, 0, 0), "2021-03-28 15:00:00"},
+      {Utc(2021, 3, 29, 12, 0, 0), "2021-03-29 14:00:00"},  // the day after the end
+      {Utc(2021, 1, 10, 12, 0, 0), "2021-01-10 14:00:00"},
+      {Utc(2021, 8, 10, 12, 0, 0), "2021-08-10 14:00:00"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Show(Local(march, c.utc)), c.shown) << Show(c.utc);
+}
+
+// The computer's clock as the program reads it: local time plus the offset
+// is UTC, whatever the zone (a month read one off, or an offset of the wrong
+// sign, shows). Windows reads the zone once per process: there the zone the
+// test registration sets is checked.
+TEST(ComputerClock, LocalTimePlusTheOffsetIsUtcInEveryZone) {
+  const double ms = 1.0 / kMsPerDay;
+  for (const char* zone : {"UTC", "Asia/Kathmandu", "America/St_Johns", "Pacific/Kiritimati"}) {
+#ifdef _WIN32
+    const char* tz = std::getenv("TZ");
+    if (tz && std::string(tz) != zone) continue;
+#else
+    test::ScopedEnv tz("TZ", zone);
+    tzset();
+#endif
+    const TDateTime before = ToDateTime(std::chrono::system_clock::now());
+    const TDateTime local = LocalNow();
+    const double offset = UtcOffsetDays();
+    const TDateTime after = ToDateTime(std::chrono::system_clock::now());
+    EXPECT_GE(local + offset, before - 2 * ms) << zone << ": " << Show(local);
+    EXPECT_LE(local + offset, after + 2 * ms) << zone << ": " << Show(local);
+#ifdef _WIN32
+    break;
+#endif
+  }
+#ifndef _WIN32
+  tzset();
+#endif
+}
+
 TEST(CityTime, QuarterHourOffsetKeepsItsMinutes) {
   const TDateTime utc = Utc(2020, 5, 1, 10, 0, 0);
   const TDateTime kathmandu = CityTime(0, 0, 0, utc + 5.75 / 24.0, 0, 0, 0, 0);

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <span>
@@ -348,6 +349,80 @@ TEST_F(Overlay, RedrawOverItsLastDrawingEqualsAFreshDrawing) {
       map.DrawMapOverlay(fresh, base, showTimes, font, false, now);
       ASSERT_EQ(*kept, fresh) << kept->width();
     }
+  }
+}
+
+// The bounding box of the pixels of one colour.
+QRect BoxOf(const QImage& img, std::function<bool(QRgb)> wanted) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (wanted(img.pixel(x, y))) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+// Mean absolute difference of the green channel, 0..255.
+double MeanDifference(const QImage& a, const QImage& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) sum += std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y)));
+  return sum / (a.width() * a.height());
+}
+
+TEST_F(Overlay, APictureForATwiceScreenHasTheSameLayoutAtTwiceThePixels) {
+  WorldMap map = MakeMap();
+  map.setFormatter([](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t); });
+  map.setNightShading(false);
+  // Fine detail, as coastlines have.
+  QImage base(2048, 1024, QImage::Format_RGB32);
+  for (int y = 0; y < base.height(); ++y)
+    for (int x = 0; x < base.width(); ++x) base.setPixel(x, y, qRgb(0, (x / 2 + y / 2) % 2 ? 200 : 40, 90));
+  const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1), Entry("Lima, Peru", -12, 77, -5)};
+  Show(map, cities);
+  QFont font("Liberation Sans");
+  font.setPixelSize(11);
+  map.windowDateFont() = {font, Qt::white};
+  const MapFont labels{font, Qt::yellow};
+  const TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
+
+  QImage one(800, 400, QImage::Format_RGB32);
+  map.DrawMapOverlay(one, base, true, labels, false, now);
+  QImage two(1600, 800, QImage::Format_RGB32);
+  two.setDevicePixelRatio(2);
+  map.DrawMapOverlay(two, base, true, labels, false, now);
+
+  // The same places: the labels' and the caption's boxes, doubled.
+  auto yellow = [](QRgb c) { return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) < 60; };
+  auto white = [](QRgb c) { return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) > 200; };
+  for (const auto& colour : {std::function<bool(QRgb)>(yellow), std::function<bool(QRgb)>(white)}) {
+    const QRect a = BoxOf(one, colour), b = BoxOf(two, colour);
+    ASSERT_FALSE(a.isEmpty());
+    EXPECT_NEAR(b.left(), 2 * a.left(), 3);
+    EXPECT_NEAR(b.top(), 2 * a.top(), 3);
+    EXPECT_NEAR(b.right(), 2 * a.right() + 1, 4);
+    EXPECT_NEAR(b.bottom(), 2 * a.bottom() + 1, 4);
+  }
+  // And sharper than the smaller picture blown up: the fine detail is there.
+  const QImage blownUp = one.scaled(1600, 800, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  EXPECT_GT(MeanDifference(two, blownUp), 20);
+
+  // A redraw over the last drawing gives back exactly what that drawing covered.
+  const std::vector<std::pair<const char*, std::function<void()>>> steps{
+      {"a minute later", [] {}},
+      {"date line", [&] { map.overlaySettings().showDateLine = true; }},
+      {"caption right", [&] { map.overlaySettings().datePosition = 1; }},
+      {"one city", [&] { Show(map, std::span(cities).first(1)); }},
+  };
+  TDateTime later = now;
+  for (const auto& [what, change] : steps) {
+    SCOPED_TRACE(what);
+    change();
+    later += 1.0 / 1440;
+    map.DrawMapOverlay(two, base, true, labels, false, later);
+    QImage fresh(two.size(), QImage::Format_RGB32);
+    fresh.setDevicePixelRatio(2);
+    map.DrawMapOverlay(fresh, base, true, labels, false, later);
+    ASSERT_EQ(two, fresh);
   }
 }
 
