@@ -38,6 +38,9 @@ QMenuBar {
   border-bottom: 1px solid $menubar_border;
   padding: 1px 2px;
 }
+/* Menus wrapped onto several rows: one band, its line only at the foot. */
+QWidget#MenuRows { background: $menubar_bg; border-bottom: 1px solid $menubar_border; }
+QWidget#MenuRows QMenuBar { background: transparent; border: none; }
 QMenuBar::item { background: transparent; padding: 4px 10px; border-radius: $small_radius; }
 QMenuBar::item:selected { background: $menubar_hover_bg; color: $menubar_hover_text; }
 QMenuBar::item:pressed { background: $menu_bg; color: $text; }
