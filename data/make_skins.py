@@ -674,9 +674,9 @@ QTabWidget::pane { top: -12px; padding-top: 14px; }
 
 def load_icon_drawing():
     """make-icons.py's supersampling renderer (its name is no module name)."""
-    spec = importlib.util.spec_from_file_location("make_icons", Path(__file__).resolve().parent / "make-icons.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("make_icons", Path(__file__).resolve().parent / "make-icons.py")
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
