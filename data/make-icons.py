@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the map's two icons and writes them as .ico files (32-bit with alpha).
+"""Draws the map's two icons and writes them as .ico files (32-bit with alpha),
+each with a picture at its size and one at twice the size for 2x screens.
 
 dot.ico:  the city marker. The map puts the icon's top-left corner one pixel
           up and left of the city, so the marker's centre is pixel (1, 1): a
@@ -17,8 +18,8 @@ import sys
 SUPER = 8  # supersampling per axis for smooth edges
 
 
-def ico_bytes(width, height, pixels):
-    """pixels: rows top to bottom of (r, g, b, a) tuples."""
+def dib_bytes(width, height, pixels):
+    """One icon picture; pixels: rows top to bottom of (r, g, b, a) tuples."""
     xor = bytearray()
     for row in reversed(pixels):  # a DIB is stored bottom-up
         for r, g, b, a in row:
@@ -26,14 +27,24 @@ def ico_bytes(width, height, pixels):
     and_row = ((width + 31) // 32) * 4
     and_mask = bytes(and_row * height)  # all opaque; the alpha channel decides
     header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, len(xor) + len(and_mask), 0, 0, 0, 0)
-    image = header + bytes(xor) + and_mask
-    icondir = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(image), 6 + 16)
-    return icondir + entry + image
+    return header + bytes(xor) + and_mask
 
 
-def render(width, height, coverage):
-    """coverage(x, y) -> (r, g, b, a) with a in 0..1 at a sample point; averaged per pixel."""
+def ico_bytes(pictures):
+    """pictures: (width, height, pixels), the icon's own size first."""
+    images = [dib_bytes(*p) for p in pictures]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for (width, height, _), image in zip(pictures, images):
+        out += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return out + b"".join(images)
+
+
+def render(width, height, coverage, scale=1):
+    """coverage(x, y) -> (r, g, b, a) with a in 0..1 at a sample point of the
+    icon's own size; averaged per pixel of a picture scale times as large."""
+    width, height = width * scale, height * scale
     rows = []
     for py in range(height):
         row = []
@@ -41,7 +52,7 @@ def render(width, height, coverage):
             acc = [0.0, 0.0, 0.0, 0.0]
             for sy in range(SUPER):
                 for sx in range(SUPER):
-                    r, g, b, a = coverage(px + (sx + 0.5) / SUPER, py + (sy + 0.5) / SUPER)
+                    r, g, b, a = coverage((px + (sx + 0.5) / SUPER) / scale, (py + (sy + 0.5) / SUPER) / scale)
                     acc[0] += r * a
                     acc[1] += g * a
                     acc[2] += b * a
@@ -94,8 +105,9 @@ def sun(x, y):
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     for name, size, fn in (("dot.ico", 4, dot), ("sun1.ico", 16, sun)):
+        pictures = [(size * k, size * k, render(size, size, fn, k)) for k in (1, 2)]
         with open(os.path.join(out, name), "wb") as f:
-            f.write(ico_bytes(size, size, render(size, size, fn)))
+            f.write(ico_bytes(pictures))
         print("wrote", os.path.join(out, name))
 
 

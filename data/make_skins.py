@@ -10,6 +10,9 @@ corners (Office 2010), brushed aluminium with aqua and round buttons (Mac).
 Run from anywhere:
     python3 data/make_skins.py
 """
+import importlib.util
+import struct
+import zlib
 from pathlib import Path
 from string import Template
 
@@ -35,6 +38,9 @@ QMenuBar {
   border-bottom: 1px solid $menubar_border;
   padding: 1px 2px;
 }
+/* Menus wrapped onto several rows: one band, its line only at the foot. */
+QWidget#MenuRows { background: $menubar_bg; border-bottom: 1px solid $menubar_border; }
+QWidget#MenuRows QMenuBar { background: transparent; border: none; }
 QMenuBar::item { background: transparent; padding: 4px 10px; border-radius: $small_radius; }
 QMenuBar::item:selected { background: $menubar_hover_bg; color: $menubar_hover_text; }
 QMenuBar::item:pressed { background: $menu_bg; color: $text; }
@@ -187,6 +193,70 @@ QLineEdit:disabled, QComboBox:disabled, QSpinBox:disabled, QDateEdit:disabled, Q
   background: $disabled_bg;
   color: $disabled_text;
   border-color: $disabled_border;
+}
+/* A sheet that styles a box's frame draws its buttons and arrows as well. */
+QComboBox::drop-down, QDateTimeEdit::drop-down {
+  subcontrol-origin: padding;
+  subcontrol-position: center right;
+  width: 18px;
+  border: none;
+  border-left: 1px solid $input_border;
+  background: $button_bg;
+}
+QSpinBox::up-button, QDoubleSpinBox::up-button, QDateTimeEdit::up-button,
+QSpinBox::down-button, QDoubleSpinBox::down-button, QDateTimeEdit::down-button {
+  subcontrol-origin: padding;
+  width: 16px;
+  border: none;
+  border-left: 1px solid $input_border;
+  background: $button_bg;
+}
+QSpinBox::up-button, QDoubleSpinBox::up-button, QDateTimeEdit::up-button {
+  subcontrol-position: top right;
+  border-bottom: 1px solid $input_border;
+}
+QSpinBox::down-button, QDoubleSpinBox::down-button, QDateTimeEdit::down-button { subcontrol-position: bottom right; }
+QComboBox::drop-down:hover, QDateTimeEdit::drop-down:hover, QSpinBox::up-button:hover,
+QDoubleSpinBox::up-button:hover, QDateTimeEdit::up-button:hover, QSpinBox::down-button:hover,
+QDoubleSpinBox::down-button:hover, QDateTimeEdit::down-button:hover {
+  background: $button_hover_bg;
+}
+QComboBox::drop-down:disabled, QDateTimeEdit::drop-down:disabled, QSpinBox::up-button:disabled,
+QDoubleSpinBox::up-button:disabled, QDateTimeEdit::up-button:disabled, QSpinBox::down-button:disabled,
+QDoubleSpinBox::down-button:disabled, QDateTimeEdit::down-button:disabled {
+  background: $disabled_bg;
+  border-color: $disabled_border;
+}
+QComboBox::down-arrow, QDateTimeEdit::down-arrow, QSpinBox::down-arrow, QDoubleSpinBox::down-arrow {
+  image: url($arrows-down.png);
+  width: 9px;
+  height: 6px;
+}
+QSpinBox::up-arrow, QDoubleSpinBox::up-arrow, QDateTimeEdit::up-arrow {
+  image: url($arrows-up.png);
+  width: 9px;
+  height: 6px;
+}
+QComboBox::down-arrow:disabled, QDateTimeEdit::down-arrow:disabled, QSpinBox::down-arrow:disabled,
+QDoubleSpinBox::down-arrow:disabled {
+  image: url($arrows-down-disabled.png);
+}
+QSpinBox::up-arrow:disabled, QDoubleSpinBox::up-arrow:disabled, QDateTimeEdit::up-arrow:disabled {
+  image: url($arrows-up-disabled.png);
+}
+/* The date picker's month bar, in the tool bar's colours. */
+QCalendarWidget QWidget#qt_calendar_navigationbar {
+  background: $toolbar_bg;
+  border-bottom: 1px solid $toolbar_border;
+}
+QCalendarWidget QToolButton { color: $toolbar_text; font-weight: bold; }
+QCalendarWidget QToolButton:hover { color: $hover_text; }
+QCalendarWidget QToolButton::menu-indicator { image: none; width: 0px; }
+QCalendarWidget QToolButton#qt_calendar_prevmonth { qproperty-icon: url($arrows-left.png); }
+QCalendarWidget QToolButton#qt_calendar_nextmonth { qproperty-icon: url($arrows-right.png); }
+QCalendarWidget QAbstractItemView:enabled {
+  selection-background-color: $select_bg_flat;
+  selection-color: $select_text;
 }
 /* An editable box's own field sits inside the box's frame. */
 QComboBox QLineEdit { border: none; border-radius: 0px; padding: 0px; background: transparent; }
@@ -602,6 +672,64 @@ QTabWidget::pane { top: -12px; padding-top: 14px; }
 }
 
 
+def load_icon_drawing():
+    """make-icons.py's supersampling renderer (its name is no module name)."""
+    found = importlib.util.spec_from_file_location("make_icons", Path(__file__).resolve().parent / "make-icons.py")
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
+    return module
+
+
+def png_bytes(pixels):
+    """pixels: rows top to bottom of straight (r, g, b, a) tuples."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    height, width = len(pixels), len(pixels[0])
+    raw = b"".join(b"\0" + bytes(v for px in row for v in px) for row in pixels)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+# The arrows: of drop-down and spin buttons, a 7 x 4 triangle in a 9 x 6 box
+# in the buttons' text colour; of the date picker's month bar, a 5 x 10 one
+# in a 16 x 16 icon in the bar's text colour.
+ARROWS = {
+    "down": (9, 6, ((1, 1), (8, 1), (4.5, 5)), "button_text"),
+    "up": (9, 6, ((1, 5), (8, 5), (4.5, 1)), "button_text"),
+    "left": (16, 16, ((10.5, 3), (10.5, 13), (5.5, 8)), "toolbar_text"),
+    "right": (16, 16, ((5.5, 3), (5.5, 13), (10.5, 8)), "toolbar_text"),
+}
+
+
+def triangle(corners, colour):
+    (ax, ay), (bx, by), (cx, cy) = corners
+    rgb = tuple(int(colour[i:i + 2], 16) for i in (1, 3, 5))
+
+    def side(px, py, qx, qy, x, y):
+        return (qx - px) * (y - py) - (qy - py) * (x - px)
+
+    def coverage(x, y):
+        d = (side(ax, ay, bx, by, x, y), side(bx, by, cx, cy, x, y), side(cx, cy, ax, ay, x, y))
+        inside = all(v >= 0 for v in d) or all(v <= 0 for v in d)
+        return rgb + (1.0 if inside else 0.0,)
+    return coverage
+
+
+def slug(name):
+    return name.lower().replace(" ", "")
+
+
+def write_arrows(folder, name, palette, render):
+    """Each arrow in its colour and the disabled one, at its size and at twice
+    the size (name@2x.png, taken on 2x screens)."""
+    folder.mkdir(exist_ok=True)
+    for direction, (width, height, corners, colour_key) in ARROWS.items():
+        for state, colour in (("", palette[colour_key]), ("-disabled", palette["disabled_text"])):
+            for suffix, scale in (("", 1), ("@2x", 2)):
+                pixels = render(width, height, triangle(corners, colour), scale)
+                (folder / f"{slug(name)}-{direction}{state}{suffix}.png").write_bytes(png_bytes(pixels))
+
+
 def with_defaults(palette):
     """The keys most skins take from others."""
     p = dict(palette)
@@ -615,9 +743,13 @@ def with_defaults(palette):
 
 def main():
     here = Path(__file__).resolve().parent / "Skins"
+    render = load_icon_drawing().render
     for name, palette in SKINS.items():
-        text = RULES.substitute(title=name, **with_defaults(palette)) + EXTRA.get(name, "")
+        # "skin:" is the skins folder (the program sets that search path).
+        arrows = f"skin:arrows/{slug(name)}"
+        text = RULES.substitute(title=name, arrows=arrows, **with_defaults(palette)) + EXTRA.get(name, "")
         (here / f"{name}.qss").write_text(text, encoding="utf-8")
+        write_arrows(here / "arrows", name, with_defaults(palette), render)
 
 
 if __name__ == "__main__":

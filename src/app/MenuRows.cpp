@@ -64,6 +64,10 @@ bool TMenuRow::eventFilter(QObject* watched, QEvent* e) {
 }
 
 TMenuRows::TMenuRows(QWidget* parent) : QWidget(parent), layout_(new QVBoxLayout(this)) {
+  // A skin paints the rows as one band (a bar of its own for each row would
+  // draw its foot line between them).
+  setObjectName(QStringLiteral("MenuRows"));
+  setAttribute(Qt::WA_StyledBackground);
   layout_->setContentsMargins(0, 0, 0, 0);
   layout_->setSpacing(0);
   row(0);

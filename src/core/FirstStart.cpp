@@ -82,27 +82,99 @@ std::string LocalZoneName() {
 #endif
 }
 
-std::string CityForZone(std::string_view zone, const std::vector<std::string>& databaseNames,
-                        std::string_view zonesTable) {
-  if (zone.empty()) return {};
-  const std::string zoneCity = ZoneCity(zone);
-  std::string first;
-  while (!zonesTable.empty()) {
-    const auto end = zonesTable.find('\n');
-    std::string_view line = zonesTable.substr(0, end);
-    zonesTable.remove_prefix(end == std::string_view::npos ? zonesTable.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const auto tab = line.find('\t');
-    if (tab == std::string_view::npos || line.substr(tab + 1) != zone) continue;
-    const std::string_view name = line.substr(0, tab);
-    if (!Listed(databaseNames, name)) continue;
-    if (Letters(CityPart(name)) == zoneCity) return std::string(name);
-    if (first.empty()) first = name;
+ZoneFacts ParseZoneFacts(std::string_view tzdataZi, std::string_view zoneTabs, std::string_view iso3166Tab) {
+  ZoneFacts facts;
+  // Fields split on blanks (tzdata.zi) or on tabs (the .tab files).
+  const auto fields = [](std::string_view line, std::string_view separators) {
+    std::vector<std::string_view> out;
+    while (!line.empty()) {
+      const auto end = line.find_first_of(separators);
+      if (end != 0) out.push_back(line.substr(0, end));
+      if (end == std::string_view::npos) break;
+      line.remove_prefix(end + 1);
+    }
+    return out;
+  };
+  for (const std::string& line : SplitLines(tzdataZi)) {
+    const auto f = fields(line, " \t");
+    if (f.size() >= 3 && f[0] == "L") facts.links.emplace(std::string(f[2]), std::string(f[1]));
   }
-  if (!first.empty()) return first;
-  for (const std::string& name : databaseNames)
-    if (Letters(CityPart(name)) == zoneCity) return name;
+  std::map<std::string, std::string, std::less<>> countryNames;
+  for (const std::string& line : SplitLines(iso3166Tab)) {
+    const auto f = fields(line, "\t");
+    if (f.size() >= 2 && !f[0].starts_with('#')) countryNames.emplace(std::string(f[0]), std::string(f[1]));
+  }
+  for (const std::string& line : SplitLines(zoneTabs)) {
+    const auto f = fields(line, "\t");
+    if (f.size() < 3 || f[0].starts_with('#')) continue;
+    std::vector<std::string>& names = facts.countries[std::string(f[2])];
+    for (std::string_view codes = f[0]; !codes.empty();) {
+      const auto comma = codes.find(',');
+      const auto name = countryNames.find(codes.substr(0, comma));
+      if (name != countryNames.end() && !Listed(names, name->second)) names.push_back(name->second);
+      codes.remove_prefix(comma == std::string_view::npos ? codes.size() : comma + 1);
+    }
+  }
+  return facts;
+}
+
+ZoneFacts SystemZoneFacts() {
+#ifdef _WIN32
   return {};
+#else
+  const char* dir = std::getenv("TZDIR");
+  const std::string base = std::string(dir && *dir ? dir : "/usr/share/zoneinfo") + "/";
+  const auto text = [&](const char* name) {
+    const ReadResult r = ReadWholeFile(base + name);
+    return r.status == ReadStatus::Ok ? r.bytes : std::string();
+  };
+  // zone1970.tab first: it lists every country a zone serves.
+  return ParseZoneFacts(text("tzdata.zi"), text("zone1970.tab") + "\n" + text("zone.tab"),
+                        text("iso3166.tab"));
+#endif
+}
+
+std::string CityForZone(std::string_view zone, const std::vector<std::string>& databaseNames,
+                        std::string_view zonesTable, const ZoneFacts& facts) {
+  if (zone.empty()) return {};
+  // The table's lines for a zone: city names, in the table's order.
+  const auto citiesOf = [&](std::string_view z) {
+    std::vector<std::string_view> out;
+    for (std::string_view rest = zonesTable; !rest.empty();) {
+      const auto end = rest.find('\n');
+      std::string_view line = rest.substr(0, end);
+      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      const auto tab = line.find('\t');
+      if (tab == std::string_view::npos || line.substr(tab + 1) != z) continue;
+      if (Listed(databaseNames, line.substr(0, tab))) out.push_back(line.substr(0, tab));
+    }
+    return out;
+  };
+  // "Australia/Canberra" prefers a Canberra among Sydney's cities, then Sydney.
+  std::vector<std::string> wanted{ZoneCity(zone)};
+  std::vector<std::string_view> cities = citiesOf(zone);
+  std::string_view resolved = zone;
+  if (const auto link = facts.links.find(zone); cities.empty() && link != facts.links.end()) {
+    resolved = link->second;
+    wanted.push_back(ZoneCity(resolved));
+    cities = citiesOf(resolved);
+  }
+  for (const std::string& city : wanted)
+    for (std::string_view name : cities)
+      if (Letters(CityPart(name)) == city) return std::string(name);
+  if (!cities.empty()) return std::string(cities.front());
+
+  std::vector<const std::string*> named;
+  for (const std::string& name : databaseNames)
+    if (Letters(CityPart(name)) == wanted.front()) named.push_back(&name);
+  if (named.empty()) return {};
+  if (const auto countries = facts.countries.find(resolved); countries != facts.countries.end())
+    for (const std::string* name : named) {
+      const auto comma = name->rfind(", ");
+      if (comma != std::string::npos && Listed(countries->second, name->substr(comma + 2))) return *name;
+    }
+  return *named.front();
 }
 
 std::vector<std::string> FirstStartCities(std::span<const CityEntry> table, std::string_view ownCity) {
@@ -129,7 +201,8 @@ XmlLoadResult StoreFirstStartCities(const std::string& cityFile, const std::stri
   CityEntriesResult db = ReadCityEntries(cityFile);
   if (!db.file.ok()) return db.file;
   const ReadResult zones = ReadWholeFile(zonesFile);
-  const std::string own = CityForZone(zone, db.names, zones.status == ReadStatus::Ok ? zones.bytes : "");
+  const std::string own =
+      CityForZone(zone, db.names, zones.status == ReadStatus::Ok ? zones.bytes : "", SystemZoneFacts());
   const std::vector<std::string> cities = FirstStartCities(db.entries, own);
   if (!cities.empty()) {
     try {

@@ -4,6 +4,8 @@
 // yet) stores a dozen well-spread major cities and the city of the user's own
 // time zone instead. Nothing else changes: the value's default stays empty.
 
+#include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,13 +27,33 @@ std::string LocalZoneName();
 // names none.
 std::string ZoneNameFrom(std::string_view tzValueOrPath);
 
+// What the system's tz database tells about zone names beyond the cities
+// table: the old and alias names it keeps as links ("US/Eastern" is
+// "America/New_York", "Canada/Newfoundland" "America/St_Johns") and the
+// countries each zone serves, by their names in iso3166.tab.
+struct ZoneFacts {
+  std::map<std::string, std::string, std::less<>> links;  // link → zone
+  std::map<std::string, std::vector<std::string>, std::less<>> countries;
+};
+
+// From the texts of tzdata.zi (its "L <zone> <link>" lines), zone1970.tab
+// and zone.tab ("<codes>\t<place>\t<zone>", one after the other) and
+// iso3166.tab ("<code>\t<name>"); any of them may be empty.
+ZoneFacts ParseZoneFacts(std::string_view tzdataZi, std::string_view zoneTabs, std::string_view iso3166Tab);
+// Read from TZDIR or /usr/share/zoneinfo; empty on Windows and where the
+// files are missing.
+ZoneFacts SystemZoneFacts();
+
 // The database city that stands for a zone. zonesTable holds lines
-// "<city name>\t<zone>" (citydata.zones.tsv beside the shipped database);
-// among the cities of the zone the one named after the zone's own city is
-// taken, else the first. Without a line for the zone, a city of the
-// database named after the zone's city. Empty when neither is found.
+// "<city name>\t<zone>" (citydata.zones.tsv beside the shipped database). A
+// link not in the table is taken as the zone it names. Among the cities of
+// the zone the one named after the zone's own city (or the link's) is taken,
+// else the first. Without a line for the zone, a city of the database named
+// after the zone's city, one of the zone's own country first where cities of
+// that name lie in several ("St John's" is in Canada and in Antigua). Empty
+// when none is found.
 std::string CityForZone(std::string_view zone, const std::vector<std::string>& databaseNames,
-                        std::string_view zonesTable);
+                        std::string_view zonesTable, const ZoneFacts& facts = {});
 
 // The names a first map shows, each present in the table: the well-spread
 // set, without the ones whose labels would lie on the own city's, then the

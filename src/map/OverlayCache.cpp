@@ -1,6 +1,7 @@
 #include "map/OverlayCache.h"
 
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -220,7 +221,7 @@ void TextLayouts::Draw(QPainter& p, const LaidOutText& t, int x, int y) {
 
 // ---------------------------------------------------------------- icons
 
-const QImage& IconFiles::Get(const std::string& path) {
+const QImage& IconFiles::Get(const std::string& path, qreal devicePixelRatio) {
   namespace fs = std::filesystem;
   static const QImage kNone;
   std::error_code ec;
@@ -237,12 +238,28 @@ const QImage& IconFiles::Get(const std::string& path) {
     e = entries_.emplace(entries_.end());
     e->path = path;
   }
-  if (e->stamp != ticks || e->size != static_cast<std::int64_t>(size) || e->image.isNull()) {
-    e->image = QImage(QString::fromStdString(path));
+  if (e->stamp != ticks || e->size != static_cast<std::int64_t>(size) || e->pictures.empty()) {
+    e->pictures.clear();
+    QImageReader reader(QString::fromStdString(path));
+    for (int i = 0, n = std::max(1, reader.imageCount()); i < n; ++i) {
+      if (i > 0 && !reader.jumpToImage(i)) break;
+      QImage picture = reader.read();
+      if (!picture.isNull()) e->pictures.push_back(std::move(picture));
+    }
+    std::stable_sort(e->pictures.begin(), e->pictures.end(),
+                     [](const QImage& a, const QImage& b) { return a.width() < b.width(); });
     e->stamp = ticks;
     e->size = static_cast<std::int64_t>(size);
   }
-  return e->image;
+  if (e->pictures.empty()) return kNone;
+  // The smallest picture at least as large as the screen wants, else the largest.
+  const int own = e->pictures.front().width();
+  const double wanted = own * devicePixelRatio;
+  auto chosen = std::find_if(e->pictures.begin(), e->pictures.end(),
+                             [&](const QImage& i) { return i.width() >= wanted - 0.01; });
+  if (chosen == e->pictures.end()) --chosen;
+  chosen->setDevicePixelRatio(static_cast<qreal>(chosen->width()) / own);
+  return *chosen;
 }
 
 }  // namespace wc

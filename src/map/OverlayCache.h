@@ -99,17 +99,20 @@ class TextLayouts {
   std::uint64_t drawing_ = 0;
 };
 
-// Icons read from their file, again only when the file changed.
+// Icons read from their file, again only when the file changed. An icon
+// file may hold its picture at several sizes: the smallest is the icon's own
+// size, the others are for screens of a higher pixel ratio.
 class IconFiles {
  public:
-  // Null when the file cannot be read.
-  const QImage& Get(const std::string& path);
+  // The picture for a screen of this pixel ratio, carrying the ratio that
+  // draws it at the icon's own size. Null when the file cannot be read.
+  const QImage& Get(const std::string& path, qreal devicePixelRatio = 1);
 
  private:
   struct Entry {
     std::string path;
     std::int64_t stamp = 0, size = -1;
-    QImage image;
+    std::vector<QImage> pictures;  // smallest first
   };
   std::vector<Entry> entries_;
 };

@@ -417,9 +417,9 @@ int ScreenWorkAreaWidth(int fallback) {
 
 }  // namespace
 
-const QImage& WorldMap::Icon(const std::string& name) const {
+const QImage& WorldMap::Icon(const std::string& name, qreal devicePixelRatio) const {
   const std::string path = folder_ + name;
-  const QImage& icon = overlayState_->icons.Get(path);
+  const QImage& icon = overlayState_->icons.Get(path, devicePixelRatio);
   if (icon.isNull()) throw MapError("Cannot open file \"" + path + "\".");
   return icon;
 }
@@ -505,14 +505,15 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
   if (!state.names.empty()) {
     p.setFont(cityFont.font);
     const int th = QFontMetrics(cityFont.font, &image).height();
-    const QImage& dot = Icon("dot.ico");
+    const QImage& dot = Icon("dot.ico", scale);
+    const QSize dotSize = dot.deviceIndependentSize().toSize();
     for (std::size_t i = 0; i < state.names.size(); ++i) {
       const TCities& c = cities_[i];
       const LaidOutText* time = showTimes ? &texts.Get(labelFont, state.times[i], image) : nullptr;
       const int x = proj.LonToX(c.lon);
       const int y = proj.LatToY(c.lat);
       p.drawImage(QPoint(x - 1, y - 1), dot);
-      areas.push_back(QRect(QPoint(x - 1, y - 1), dot.size()));
+      areas.push_back(QRect(QPoint(x - 1, y - 1), dotSize));
       const LaidOutText& name = texts.Get(labelFont, state.names[i], image);
       const LabelPlacement at =
           PlaceCityLabels(x, y, c.lat, c.lon, name.advance, time ? time->advance : 0, th, showTimes, w);
@@ -531,9 +532,9 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
 
   if (nightShading_) {
     const QPoint at(proj.LonToX(RadToDeg(sun_.longitude)), proj.LatToY(RadToDeg(sun_.declination)));
-    const QImage& sun = Icon("sun1.ico");
+    const QImage& sun = Icon("sun1.ico", scale);
     p.drawImage(at, sun);
-    areas.push_back(QRect(at, sun.size()));
+    areas.push_back(QRect(at, sun.deviceIndependentSize().toSize()));
   }
   p.end();
   if (scale != 1.0) {

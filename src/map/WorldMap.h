@@ -165,7 +165,7 @@ class WorldMap {
   struct EarlyLayers;
   void RebuildLayersIfNeeded();
   // An icon of the program folder; throws MapError when it cannot be read.
-  const QImage& Icon(const std::string& name) const;
+  const QImage& Icon(const std::string& name, qreal devicePixelRatio) const;
 
   std::string folder_, dayPath_, nightPath_;
   int view_ = 0;

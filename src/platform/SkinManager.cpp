@@ -1,6 +1,7 @@
 #include "SkinManager.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QStyle>
 #include <QStyleFactory>
@@ -73,6 +74,8 @@ bool TSkinManager::apply() {
   // same way on every desktop.
   if (app->style()->name() != QLatin1String("fusion"))
     app->setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // The sheets name their pictures "skin:…", wherever the program is installed.
+  QDir::setSearchPaths(QStringLiteral("skin"), {skinDirectory_});
   app->setStyleSheet(sheet);
   return true;
 }

@@ -1,6 +1,7 @@
 #include "TfrmRemind.h"
 
 #include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -30,6 +32,34 @@
 namespace wc {
 
 namespace {
+
+// The drop-down calendar is sized by its hint, which counts a week's line at
+// the font's height, while its table gives each line at least the header's
+// smallest section: under a skin's taller month bar the last week came out
+// cut. Grown as it opens, it fits whatever font and skin are in use then.
+class WholeWeeks : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    auto* calendar = qobject_cast<QCalendarWidget*>(watched);
+    if (calendar && e->type() == QEvent::Show) {
+      const auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+      const auto* bar = calendar->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar"));
+      if (view && bar) {
+        const int lines = view->model() ? view->model()->rowCount() : 7;
+        const int needed = bar->sizeHint().height() + lines * view->verticalHeader()->minimumSectionSize() +
+                           2 * view->frameWidth();
+        if (calendar->height() < needed) {
+          QWidget* popup = calendar->window();
+          popup->resize(popup->width(), popup->height() + needed - calendar->height());
+        }
+      }
+    }
+    return QObject::eventFilter(watched, e);
+  }
+};
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -118,6 +148,7 @@ TfrmRemind::TfrmRemind(TRemList& list, const FormatSettings& format, std::functi
   dtpDate = new QDateEdit(tsOne);
   dtpDate->setObjectName(QStringLiteral("dtpDate"));
   dtpDate->setCalendarPopup(true);
+  dtpDate->calendarWidget()->installEventFilter(new WholeWeeks(dtpDate));
   dtpDate->setDisplayFormat(QLocale::system().dateFormat(QLocale::LongFormat));
   dtpTime = new QTimeEdit(tsOne);
   dtpTime->setObjectName(QStringLiteral("dtpTime"));

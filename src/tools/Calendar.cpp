@@ -1,5 +1,6 @@
 #include "tools/Calendar.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,8 +10,11 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 #include "core/DateTime.h"
 #include "core/SettingsTable.h"
@@ -67,6 +71,12 @@ QIcon YearArrow(bool left) {
 
 }  // namespace
 
+void TCalendarSurface::setScale(qreal scale) {
+  scale_ = scale;
+  setFixedSize(qCeil(kSurfaceWidth * scale), qCeil(kSurfaceHeight * scale));
+  update();
+}
+
 TCalendarSurface::TCalendarSurface(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PaintBox1"));
   setFixedSize(kSurfaceWidth, kSurfaceHeight);
@@ -91,6 +101,7 @@ void TCalendarSurface::setYear(int year, std::optional<std::chrono::sys_days> to
 void TCalendarSurface::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
+  p.scale(scale_, scale_);
   const QFont nameFont = CalendarFont(16, true);
   const QFont headerFont = CalendarFont(12, true);
   const QFont dayFont = CalendarFont(12, false);
@@ -199,7 +210,29 @@ TWCCalendar::TWCCalendar(QWidget* owner)
   fixClientSize(QSize(kClientWidth, kClientHeight));
 }
 
+void TWCCalendar::fitInto(QSize room) {
+  // The heading and the Close row keep their size; only the months shrink,
+  // and no further than text stays readable.
+  constexpr qreal kSmallest = 0.6;
+  const qreal byHeight = qreal(room.height() - (kClientHeight - kSurfaceHeight)) / kSurfaceHeight;
+  const qreal byWidth = qreal(room.width() - (kClientWidth - kSurfaceWidth)) / kSurfaceWidth;
+  const qreal scale = std::clamp(std::min(byHeight, byWidth), kSmallest, 1.0);
+  PaintBox1->setScale(scale);
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  fixClientSize(QSize(kClientWidth - kSurfaceWidth + PaintBox1->width(),
+                      kClientHeight - kSurfaceHeight + PaintBox1->height()));
+}
+
 void TWCCalendar::FormShow() {
+  // The frame the window manager gives the owner is the one this window gets.
+  const QScreen* screen = owner() ? owner()->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    const QSize frame =
+        owner() && owner()->isVisible() ? owner()->frameGeometry().size() - owner()->size() : QSize(0, 0);
+    fitInto(screen->availableGeometry().size() - frame);
+  }
+
   // Today is fixed for as long as the window is open.
   today_ = DateOf(LocalNow());
   year_ = static_cast<int>(std::chrono::year_month_day{*today_}.year());

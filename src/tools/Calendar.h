@@ -26,12 +26,16 @@ class TCalendarSurface : public QWidget {
   // headers of the columns, Sunday first.
   const QString& monthName(int month) const { return monthNames_[static_cast<std::size_t>(month - 1)]; }
   const QString& dayHeader(int column) const { return dayHeaders_[static_cast<std::size_t>(column)]; }
+  // The whole drawing shrunk by this factor (1 draws it at its own size).
+  void setScale(qreal scale);
+  qreal scale() const { return scale_; }
 
  protected:
   void paintEvent(QPaintEvent* e) override;
 
  private:
   int year_ = 2000;
+  qreal scale_ = 1;
   std::optional<std::chrono::sys_days> today_;
   std::array<QString, 12> monthNames_;
   std::array<QString, 7> dayHeaders_;  // Sunday first
@@ -45,6 +49,10 @@ class TWCCalendar : public TToolWindow {
   int shownYear() const { return year_; }
   QLineEdit* yearBox() const { return lbYear; }
   TCalendarSurface* surface() const { return PaintBox1; }
+  // The window at its own size where that fits into room (the screen's work
+  // area less the window frame), else with the months drawn smaller so that
+  // all twelve show whole: a 2x screen of 1920 x 1080 leaves 540 pixels.
+  void fitInto(QSize room);
 
   void LeftBtnClick();
   void RightbtnClick();

@@ -33,6 +33,7 @@ class TToolWindow : public QDialog {
   void fixClientSize(QSize designed);
   // Enter presses the focused button and otherwise never ends the window.
   void keyPressEvent(QKeyEvent* e) override;
+  QWidget* owner() const { return owner_; }
   virtual void FormShow() {}   // before the window is placed and shown
   virtual void FormClose() {}  // when it closes, however it is closed
 

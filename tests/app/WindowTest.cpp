@@ -340,6 +340,29 @@ TEST_F(Window, EveryMenuIsInSightAtEverySizeUnderEverySkin) {
   w.SetTheme();
 }
 
+TEST_F(Window, MenusWrappedOntoTwoRowsAreOneBandWithOneLineUnderEverySkin) {
+  std::filesystem::create_symlink(std::string(WC_PROGRAM_DIR) + "Skins", program_ + "Skins");
+  TWorldClock& w = open();
+  w.show();
+  for (int theme = 1; theme <= 5; ++theme) {
+    SCOPED_TRACE(theme);
+    w.theme = theme;
+    w.SetTheme();
+    w.DoWindowSize(1);
+    QApplication::processEvents();
+    const std::vector<TMenuRow*>& rows = w.mainMenu()->rows();
+    ASSERT_TRUE(rows.size() >= 2 && rows[1]->isVisible()) << "the skins wrap the menus at this size";
+    const QImage band = w.mainMenu()->grab().toImage();
+    // Right of the entries: the band's foot line, and where the rows meet.
+    const int x = band.width() - 3;
+    const QRgb foot = band.pixel(x, band.height() - 1);
+    EXPECT_NE(band.pixel(x, rows[1]->y() - 1), foot) << "a line between the rows";
+    EXPECT_NE(band.pixel(x, band.height() - 2), foot) << "the foot line drawn twice";
+  }
+  w.theme = 0;
+  w.SetTheme();
+}
+
 TEST_F(Window, TheToolBarPanelFollowsTheSkin) {
   std::filesystem::create_symlink(std::string(WC_PROGRAM_DIR) + "Skins", program_ + "Skins");
   TWorldClock& w = open();

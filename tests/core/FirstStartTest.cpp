@@ -5,11 +5,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <optional>
 
 #include "SettingsFixture.h"
+#include "core/AtomicFile.h"
 #include "core/Settings.h"
+#include "core/Text.h"
 
 namespace wc {
 namespace {
@@ -71,6 +75,76 @@ TEST(FirstStart, TheCityThatStandsForAZone) {
   };
   for (const Case& c : cases) EXPECT_EQ(CityForZone(c.zone, db, zones), c.city) << c.zone;
   EXPECT_EQ(CityForZone("Asia/Kolkata", db, ""), "Kolkata, India");
+}
+
+TEST(FirstStart, LinksAndTheZonesCountryDecideBetweenCitiesOfOneName) {
+  const std::vector<std::string> db = {"Kolkata, India",          "Melbourne, Australia",
+                                       "New York, United States", "St John's, Antigua & Barbuda",
+                                       "St John's, Canada",       "Victoria, Canada"};
+  const std::string table =
+      "Kolkata, India\tAsia/Kolkata\n"
+      "Melbourne, Australia\tAustralia/Melbourne\n"
+      "New York, United States\tAmerica/New_York\n"
+      "St John's, Antigua & Barbuda\tAmerica/Antigua\n"
+      "St John's, Canada\tAmerica/St_Johns\n"
+      "Victoria, Canada\tAmerica/Vancouver\n";
+  const ZoneFacts facts = ParseZoneFacts(
+      "# version 2026a\n"
+      "Z America/St_Johns -3:30:52 - LMT 1884\n"
+      "L America/St_Johns Canada/Newfoundland\n"
+      "L Australia/Melbourne Australia/Victoria\n"
+      "L\tAsia/Kolkata\tAsia/Calcutta\n"
+      "L America/New_York US/Eastern\n",
+      "#codes\tcoordinates\tTZ\n"
+      "CA\t+4734-05243\tAmerica/St_Johns\tNewfoundland\n"
+      "AG,AI\t+1806-06204\tAmerica/Antigua\n",
+      "#code\tname\nAG\tAntigua & Barbuda\nCA\tCanada\nAU\tAustralia\n");
+  EXPECT_THAT(facts.countries.at("America/Antigua"),
+              ElementsAre("Antigua & Barbuda"));  // AI has no name here
+
+  struct Case {
+    const char* zone;
+    bool withTable;
+    const char* city;
+  } cases[] = {
+      {"America/St_Johns", true, "St John's, Canada"},
+      {"America/St_Johns", false, "St John's, Canada"},  // by name: the zone's country, not the first
+      {"Canada/Newfoundland", true, "St John's, Canada"},
+      {"Australia/Victoria", true, "Melbourne, Australia"},  // not Victoria in Canada
+      {"Asia/Calcutta", true, "Kolkata, India"},
+      {"US/Eastern", true, "New York, United States"},
+      {"US/Pacific", true, ""},  // a link the facts do not know
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(CityForZone(c.zone, db, c.withTable ? table : "", facts), c.city)
+        << c.zone << " " << c.withTable;
+}
+
+// The shipped table against this computer's tz database: every zone and every
+// link to a zone of the table gets a city of that zone.
+TEST(FirstStart, EveryZoneOfTheShippedDataHasACityOfItsOwn) {
+  const ReadResult table = ReadWholeFile(WC_SOURCE_DIR "/data/citydata.zones.tsv");
+  ASSERT_EQ(table.status, ReadStatus::Ok);
+  const ZoneFacts facts = SystemZoneFacts();
+  if (facts.countries.empty()) GTEST_SKIP() << "no tz database on this computer";
+  std::map<std::string, std::string> zoneOf;  // city → zone
+  std::vector<std::string> db;
+  for (const std::string& line : SplitLines(table.bytes)) {
+    const auto tab = line.find('\t');
+    db.push_back(line.substr(0, tab));
+    zoneOf[db.back()] = line.substr(tab + 1);
+  }
+  std::map<std::string, std::string> zones;  // zone or link → the zone its city must have
+  for (const auto& [zone, countries] : facts.countries) zones[zone] = zone;
+  for (const auto& [link, zone] : facts.links)
+    if (std::any_of(zoneOf.begin(), zoneOf.end(), [&](const auto& c) { return c.second == zone; }))
+      zones.emplace(link, zone);
+  for (const auto& [zone, expected] : zones) {
+    const std::string city = CityForZone(zone, db, table.bytes, facts);
+    EXPECT_EQ(zoneOf[city], expected) << zone << " → \"" << city << "\"";
+  }
+  EXPECT_EQ(CityForZone("America/St_Johns", db, table.bytes, facts), "St John's, Canada");
+  EXPECT_EQ(CityForZone("America/Antigua", db, table.bytes, facts), "St John's, Antigua & Barbuda");
 }
 
 CityEntry Entry(const char* name, int lon, int lat) {

@@ -426,6 +426,68 @@ TEST_F(Overlay, APictureForATwiceScreenHasTheSameLayoutAtTwiceThePixels) {
   }
 }
 
+TEST_F(Overlay, IconsOnATwiceScreenKeepTheirSizeAndPlaceAndUseTheirLargerPicture) {
+  // Only the icons are warm: the base is dark blue, the labels black and white.
+  auto warm = [](QRgb c) { return qRed(c) > 150 && qBlue(c) < 100; };
+  auto boxIn = [&](const QImage& img, QRect area) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x)
+        if (warm(img.pixel(x, y))) box |= QRect(x, y, 1, 1);
+    return box;
+  };
+  // A picture only blown up to twice its size is all blocks of 2 x 2 alike
+  // (but for the base map's own faint grain where the icon is translucent).
+  auto blocky = [](const QImage& img, QRect box) {
+    auto near = [](QRgb a, QRgb b) {
+      return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) <=
+             6;
+    };
+    for (int y = box.top() & ~1; y < box.bottom(); y += 2)
+      for (int x = box.left() & ~1; x < box.right(); x += 2) {
+        const QRgb c = img.pixel(x, y);
+        if (!near(img.pixel(x + 1, y), c) || !near(img.pixel(x, y + 1), c) ||
+            !near(img.pixel(x + 1, y + 1), c))
+          return false;
+      }
+    return true;
+  };
+  const std::vector<CityEntry> cities{Entry("Novosibirsk, Russia", 55, -83, 7)};
+  const QRect dotArea(560, 60, 60, 40), sunArea(370, 170, 60, 60);  // at 800 x 400
+
+  struct Case {
+    const char* icons;
+    bool sharp;
+  } cases[] = {{"shipped, with pictures for 2x", true}, {"one picture each", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.icons);
+    if (!c.sharp) {
+      for (const char* f : {"dot.ico", "sun1.ico"}) {
+        const QImage own(QString::fromStdString((dir_ / f).string()));
+        fs::remove(dir_ / f);
+        ASSERT_TRUE(own.save(QString::fromStdString((dir_ / f).string()), "ICO"));
+      }
+    }
+    WorldMap map = MakeMap();
+    Show(map, cities);
+    QImage one(800, 400, QImage::Format_RGB32);
+    map.DrawMapOverlay(one, base_, false, MapFont{}, false, EncodeDate(2026, 3, 20) + 0.5);
+    QImage two(1600, 800, QImage::Format_RGB32);
+    two.setDevicePixelRatio(2);
+    map.DrawMapOverlay(two, base_, false, MapFont{}, false, EncodeDate(2026, 3, 20) + 0.5);
+    for (const QRect& area : {dotArea, sunArea}) {
+      const QRect a = boxIn(one, area);
+      const QRect b = boxIn(two, QRect(area.topLeft() * 2, area.size() * 2));
+      ASSERT_FALSE(a.isEmpty()) << area.x();
+      EXPECT_NEAR(b.left(), 2 * a.left(), 1) << area.x();
+      EXPECT_NEAR(b.top(), 2 * a.top(), 1) << area.x();
+      EXPECT_NEAR(b.right(), 2 * a.right() + 1, 1) << area.x();
+      EXPECT_NEAR(b.bottom(), 2 * a.bottom() + 1, 1) << area.x();
+      EXPECT_EQ(blocky(two, b), !c.sharp) << area.x();
+    }
+  }
+}
+
 TEST_F(Overlay, MissingCityIconEndsTheDrawingWithAnError) {
   WorldMap map = MakeMap();
   fs::remove(dir_ / "dot.ico");

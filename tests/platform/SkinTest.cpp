@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 
 #include "platform/SkinManager.h"
@@ -29,6 +31,17 @@ TEST(Skins, ThemeNumbersSwitchTheWholeApplication) {
     EXPECT_TRUE(skins.active());
     EXPECT_EQ(skins.skinName(), TSkinManager::themeSkinName(theme));
     EXPECT_TRUE(app.styleSheet().contains("QPushButton"));
+    // Every picture the sheet names is there, for a 2x screen too: a missing
+    // one leaves a drop-down or spin button without its arrow.
+    const QString sheet = app.styleSheet();
+    const QRegularExpression url(QStringLiteral("url\\((skin:[^)]+)\\.png\\)"));
+    int pictures = 0;
+    for (auto m = url.globalMatch(sheet); m.hasNext(); ++pictures) {
+      const QString name = m.next().captured(1);
+      EXPECT_FALSE(QImage(name + ".png").isNull()) << name.toStdString();
+      EXPECT_FALSE(QImage(name + "@2x.png").isNull()) << name.toStdString();
+    }
+    EXPECT_GT(pictures, 0);
     // The open window picked the sheet up without being touched.
     EXPECT_NE(openWindow.style()->name(), desktopStyle == "fusion" ? "none" : desktopStyle);
   }

@@ -6,8 +6,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -15,12 +17,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QTimer>
@@ -182,6 +187,37 @@ TEST_F(Editor, OpensOnTheListWithNoCityChosen) {
             QStringList({"09 December 2026", "09:05 PM", "London, United Kingdom", "first second line"}));
   EXPECT_EQ(Row(d.lvwRem, 2)[2], "paris, FRANCE");
   EXPECT_FALSE(d.editMode());
+}
+
+TEST_F(Editor, TheDropDownCalendarShowsEveryWeekWholeUnderEverySkin) {
+  const QString desktopStyle = qApp->style()->name();
+  for (const char* skin : {"", "Office2007 Blue", "Shine", "Beijing", "Office2010 Blue", "MacOS2"}) {
+    SCOPED_TRACE(skin);
+    if (*skin) {
+      QFile sheet(QStringLiteral(WC_PROGRAM_DIR "Skins/%1.qss").arg(QLatin1String(skin)));
+      ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+      qApp->setStyle(QStringLiteral("Fusion"));  // as the skins are applied
+      qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    }
+    TfrmRemind& d = open();
+    d.show();
+    d.pcRem->setCurrentWidget(d.tsOne);
+    // A click on the drop-down button.
+    const QPointF at(d.dtpDate->width() - 6, d.dtpDate->height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, d.dtpDate->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(d.dtpDate, &press);
+    QApplication::processEvents();
+    QCalendarWidget* calendar = d.dtpDate->calendarWidget();
+    ASSERT_TRUE(calendar->isVisible());
+    auto* view = calendar->findChild<QTableView*>();
+    ASSERT_NE(view, nullptr);
+    const int last = view->model()->rowCount() - 1;
+    EXPECT_LE(view->visualRect(view->model()->index(last, 0)).bottom(), view->viewport()->height() - 1);
+    calendar->window()->hide();
+  }
+  qApp->setStyleSheet(QString());
+  qApp->setStyle(desktopStyle);
 }
 
 TEST_F(Editor, SetReminderRefusesNoCityAndABlankMessage) {

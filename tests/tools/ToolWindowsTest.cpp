@@ -114,6 +114,36 @@ TEST_F(ToolWindows, CalendarRedrawsOnEachKeyReleaseOfAYearTypedDigitByDigit) {
   EXPECT_EQ(afterRelease, (std::vector<int>{1, 19, 199, 1999}));
 }
 
+TEST_F(ToolWindows, CalendarFitsAllTwelveMonthsIntoTheRoomTheScreenLeaves) {
+  TWCCalendar cal(nullptr);
+  cal.fitInto(QSize(1920, 1080));
+  const QSize own = cal.size();
+  EXPECT_EQ(cal.surface()->scale(), 1.0);
+  const QImage full = cal.surface()->grab().toImage();
+  // A 2x screen of 1920 x 1080 less a panel and a title bar; a narrow one;
+  // then room again, which gives the window back its own size.
+  for (const QSize room : {QSize(960, 540 - 32 - 37), QSize(560, 1000), QSize(1280, 720)}) {
+    SCOPED_TRACE(room.width());
+    cal.fitInto(room);
+    EXPECT_LE(cal.width(), std::max(room.width(), own.width()));
+    EXPECT_LE(cal.height(), std::max(room.height(), own.height()));
+    if (room.width() >= own.width() && room.height() >= own.height()) {
+      EXPECT_EQ(cal.size(), own);
+      continue;
+    }
+    EXPECT_LE(cal.width(), room.width());
+    EXPECT_LE(cal.height(), room.height());
+    // The whole year is drawn, only smaller: not cut off at the edges.
+    const QImage drawn = cal.surface()->grab().toImage();
+    const QImage shrunk = full.scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double difference = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x)
+        difference += std::abs(qGray(drawn.pixel(x, y)) - qGray(shrunk.pixel(x, y)));
+    EXPECT_LT(difference / (drawn.width() * drawn.height()), 12);
+  }
+}
+
 TEST_F(ToolWindows, CalendarYearBoxTakesDigitsOnly) {
   TWCCalendar cal(nullptr);
   RunShown(cal, [&] {
