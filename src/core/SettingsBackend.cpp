@@ -1,10 +1,9 @@
 #include "SettingsBackend.h"
 
-#include <chrono>
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
-#include "AtomicFile.h"
 #include "FileLock.h"
 #include "Paths.h"
 
@@ -12,67 +11,144 @@ namespace wc {
 
 namespace {
 
-// Long enough for any honest writer; a stuck one costs the change, not the program.
-constexpr std::chrono::milliseconds kLockTimeout{10000};
+// After a lock wait ran out, writes in the next few seconds (the rest of an
+// "OK" that stores twenty values) try once instead of waiting again.
+constexpr std::chrono::seconds kLockRetryQuiet{5};
+
+constexpr const char* kKept =
+    " The change is kept while the program runs and saved with the next change that can be written.";
 
 std::shared_ptr<SettingsBackend>& BackendSlot() {
   static std::shared_ptr<SettingsBackend> backend;
   return backend;
 }
 
+bool SameValue(std::string_view key, std::string_view name, const std::string& key2,
+               const std::string& name2) {
+  return RegDocument::valueId(key, name) == RegDocument::valueId(key2, name2);
+}
+
 }  // namespace
 
-RegFileBackend::RegFileBackend(std::string path) : path_(std::move(path)) {}
+RegFileBackend::RegFileBackend(std::string path, std::chrono::milliseconds lockWait)
+    : path_(std::move(path)), lockWait_(lockWait) {}
+
+const RegDocument* RegFileBackend::current(std::string& error) {
+  if (parsedValid_ && StampOf(path_) == stamp_) return &parsed_;
+  ReadResult read = ReadWholeFile(path_);
+  parsedValid_ = read.status != ReadStatus::Failed;
+  if (!parsedValid_) {
+    error = read.error;
+    return nullptr;
+  }
+  if (read.status == ReadStatus::Missing) {
+    parsed_ = RegDocument{};
+    stamp_.reset();
+  } else {
+    parsed_ = RegDocument::parse(read.bytes);
+    stamp_ = read.stamp;
+  }
+  return &parsed_;
+}
 
 RegStatus RegFileBackend::get(std::string_view key, std::string_view name, RegValue& out) {
-  const ReadResult read = ReadWholeFile(path_);
-  if (read.status != ReadStatus::Ok) return RegStatus::Unavailable;
-  auto v = RegDocument::parse(read.bytes).get(key, name);
+  for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) {
+    if (!SameValue(key, name, it->key, it->name)) continue;
+    if (!it->value) return RegStatus::Unavailable;
+    out = *it->value;
+    return RegStatus::Ok;
+  }
+  std::string error;
+  const RegDocument* doc = current(error);
+  if (!doc) return RegStatus::Unavailable;
+  auto v = doc->get(key, name);
   if (!v) return RegStatus::Unavailable;
   out = std::move(*v);
   return RegStatus::Ok;
 }
 
-// change(doc, expected) edits the document and the values it must hold
-// afterwards; it returns false when there is nothing to write.
-template <class Change>
-RegStatus RegFileBackend::modify(Change&& change) {
+RegWriteResult RegFileBackend::write(Change change) {
+  std::erase_if(pending_, [&](const Change& c) { return SameValue(change.key, change.name, c.key, c.name); });
+  pending_.push_back(std::move(change));
+  auto keep = [](const std::string& why) {
+    return RegWriteResult{RegStatus::Failed, "The settings were not saved. " + why + "." + kKept};
+  };
+
   const std::filesystem::path file = ToPath(path_);
   if (file.has_parent_path()) {
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
   }
-  const auto lock = FileLock::acquire(path_ + ".lock", kLockTimeout);
-  if (!lock) return RegStatus::Unavailable;
+  const auto now = std::chrono::steady_clock::now();
+  const bool quiet =
+      lastLockTimeout_.time_since_epoch().count() != 0 && now - lastLockTimeout_ < kLockRetryQuiet;
+  bool busy = false;
+  std::string lockError;
+  const auto lock =
+      FileLock::acquire(path_ + ".lock", quiet ? std::chrono::milliseconds(0) : lockWait_, &busy, &lockError);
+  if (!lock) {
+    if (!busy) return keep("The settings file \"" + path_ + "\" cannot be locked: " + lockError);
+    lastLockTimeout_ = now;
+    const auto ms = lockWait_.count();
+    return keep("The settings file \"" + path_ +
+                "\" is in use by another program, which held it for more than " +
+                (ms % 1000 == 0 ? std::to_string(ms / 1000) + " seconds" : std::to_string(ms) + " ms"));
+  }
+  lastLockTimeout_ = {};
 
-  const ReadResult read = ReadWholeFile(path_);
-  if (read.status == ReadStatus::Failed) return RegStatus::Unavailable;
-  RegDocument doc = RegDocument::parse(read.bytes);
+  std::string readError;
+  const RegDocument* onDisk = current(readError);
+  if (!onDisk) return keep(readError + "; it is left as it is");
+
+  // Every pending change on top of the file as it is now, each checked on
+  // its own: every other value must read back as it was, or the change is
+  // one the format cannot carry (a name with a line break) and is dropped.
+  RegDocument doc = *onDisk;
   RegDocument::ValueMap expected = doc.values();
-  if (!change(doc, expected)) return RegStatus::Ok;
-
-  const std::string text = doc.serialize();
-  // Whatever the edit, every other value the file held must read back as it
-  // was (a name or key the format cannot carry would otherwise corrupt it).
-  if (RegDocument::parse(text).values() != expected) return RegStatus::Failed;
-  return WriteFileAtomically(path_, text) ? RegStatus::Ok : RegStatus::Failed;
+  std::string text = doc.serialize();
+  const std::string before = text;
+  std::string dropped;
+  for (const Change& c : pending_) {
+    RegDocument next = doc;
+    RegDocument::ValueMap nextExpected = expected;
+    const auto id = RegDocument::valueId(c.key, c.name);
+    if (c.value) {
+      if (next.get(c.key, c.name) == c.value) continue;
+      next.set(c.key, c.name, *c.value);
+      nextExpected[id] = *c.value;
+    } else {
+      if (!next.remove(c.key, c.name)) continue;
+      nextExpected.erase(id);
+    }
+    std::string nextText = next.serialize();
+    if (RegDocument::parse(nextText).values() != nextExpected) {
+      dropped = c.name;
+      continue;
+    }
+    doc = std::move(next);
+    expected = std::move(nextExpected);
+    text = std::move(nextText);
+  }
+  if (text != before) {
+    if (FileResult w = WriteFileAtomically(path_, text); !w) return keep(w.error);
+    parsed_ = RegDocument::parse(text);
+    stamp_ = StampOf(path_);
+    parsedValid_ = true;
+  }
+  pending_.clear();
+  if (!dropped.empty()) {
+    return {RegStatus::Failed, "The setting \"" + dropped + "\" cannot be stored in \"" + path_ +
+                                   "\"; that change was not saved."};
+  }
+  return {};
 }
 
-RegStatus RegFileBackend::set(std::string_view key, std::string_view name, const RegValue& value) {
-  return modify([&](RegDocument& doc, RegDocument::ValueMap& expected) {
-    if (doc.get(key, name) == value) return false;
-    doc.set(key, name, value);
-    expected[RegDocument::valueId(key, name)] = value;
-    return true;
-  });
+RegWriteResult RegFileBackend::set(std::string_view key, std::string_view name, const RegValue& value) {
+  return write({std::string(key), std::string(name), value});
 }
 
-RegStatus RegFileBackend::remove(std::string_view key, std::string_view name) {
-  return modify([&](RegDocument& doc, RegDocument::ValueMap& expected) {
-    if (!doc.remove(key, name)) return false;
-    expected.erase(RegDocument::valueId(key, name));
-    return true;
-  });
+RegWriteResult RegFileBackend::remove(std::string_view key, std::string_view name) {
+  return write({std::string(key), std::string(name), std::nullopt});
 }
 
 SettingsBackend& CurrentSettingsBackend() {

@@ -42,14 +42,18 @@ QImage DecodeJpegFile(const std::string& path) {
   if (!tj) return {};
   QImage image;
   int w = 0, h = 0, subsamp = 0, colorspace = 0;
-  if (tjDecompressHeader3(tj, data, size, &w, &h, &subsamp, &colorspace) == 0 && w > 0 && h > 0) {
+  // A picture larger than this is no map layer but a broken or hostile
+  // file: the header alone must not buy gigabytes and minutes of decoding.
+  if (tjDecompressHeader3(tj, data, size, &w, &h, &subsamp, &colorspace) == 0 && w > 0 && h > 0 &&
+      w <= kMaxLayerWidth && h <= kMaxLayerHeight) {
     image = QImage(w, h, QImage::Format_RGB32);
     // BGRA on a little-endian machine is RGB32's memory layout; the decoder
     // writes 0xFF into the fourth byte, as RGB32 requires.
     // A warning (a slightly damaged file) still leaves a whole picture.
-    if (image.isNull() || (tjDecompress2(tj, data, size, image.bits(), w,
-                                         static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA, 0) != 0 &&
-                           tjGetErrorCode(tj) != TJERR_WARNING)) {
+    if (image.isNull() ||
+        (tjDecompress2(tj, data, size, image.bits(), w, static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA,
+                       TJFLAG_LIMITSCANS) != 0 &&
+         tjGetErrorCode(tj) != TJERR_WARNING)) {
       image = QImage();
     }
   }

@@ -41,7 +41,7 @@ class SettingsFileTest : public ::testing::Test {
     return v;
   }
   void store(std::string_view name, const RegValue& v) const {
-    ASSERT_EQ(RegFileBackend(path_).set(kSettingsKey, name, v), RegStatus::Ok);
+    ASSERT_EQ(RegFileBackend(path_).set(kSettingsKey, name, v).status, RegStatus::Ok);
   }
 
   std::string dir_;
