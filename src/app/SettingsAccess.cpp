@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
+#include <QThread>
+#include <QTimer>
+#include <utility>
 
 #include "core/Settings.h"
 #include "platform/FontRecordQt.h"
@@ -25,7 +29,43 @@ T Guarded(F read, T fallback) {
   }
 }
 
+// The failures since the last box, each text once.
+struct PendingFailures {
+  QStringList messages;
+  bool scheduled = false;
+
+  void add(const QString& m) {
+    if (!messages.contains(m)) messages << m;
+    if (scheduled) return;
+    // Outside the event loop (the last writes at exit) nothing would show a
+    // deferred box: show it now.
+    if (QThread::currentThread()->loopLevel() == 0) {
+      show();
+      return;
+    }
+    scheduled = true;
+    QTimer::singleShot(0, qApp, [this] { show(); });
+  }
+  void show() {
+    // Failures while the box is open wait for the next one.
+    scheduled = true;
+    const QStringList shown = std::exchange(messages, {});
+    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Warning"),
+                         shown.join(QStringLiteral("\n\n")));
+    scheduled = false;
+    if (!messages.isEmpty()) {
+      scheduled = true;
+      QTimer::singleShot(0, qApp, [this] { show(); });
+    }
+  }
+};
+
 }  // namespace
+
+void ShowSettingsFailures() {
+  static PendingFailures pending;
+  SetSettingsFailureHandler([](const std::string& message) { pending.add(QString::fromStdString(message)); });
+}
 
 std::int32_t ReadIntegerOrReport(std::string_view name) {
   return Guarded<std::int32_t>([&] { return SettingInteger(name); }, DefaultInteger(name));

@@ -19,4 +19,9 @@ std::vector<std::string> ReadListOrReport(std::string_view name);
 // Changes font only when a font is stored.
 void ReadFontOrReport(std::string_view name, MapFont& font);
 
+// From now on a failed settings write is shown in a message box, once for a
+// burst of failures: an "OK" that stores twenty values on a full disk says
+// so once, not twenty times.
+void ShowSettingsFailures();
+
 }  // namespace wc

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/MainWindowOptions.h"
+#include "app/SettingsAccess.h"
 #include "app/ToolIcons.h"
 #include "app/WorldClock.h"
 #include "options/TWCSettings.h"
@@ -62,6 +63,7 @@ int main(int argc, char* argv[]) {
   app.setApplicationName(QStringLiteral("Tavrel World Clock Pro"));
   app.setApplicationVersion(QStringLiteral(WC_VERSION));
   app.setWindowIcon(wc::ToolIcon(wc::ToolPicture::Globe));
+  wc::ShowSettingsFailures();
 
   auto* window = new wc::TWorldClock;  // FormCreate
   // The options dialog: its creation fills the loaded city table and applies

@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 
 #include "app/MainWindowOptions.h"
 #include "app/MapImage.h"
+#include "app/SettingsAccess.h"
 #include "app/WorldClock.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -332,6 +335,42 @@ TEST_F(Window, ExitEndsItInCloseToTrayModeAndKeepsTheStoredSwitch) {
   EXPECT_FALSE(w.closeToTray);
   EXPECT_EQ(SettingInteger(kCloseToTray), 1);
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), 1);
+}
+
+TEST_F(Window, FailedSettingsWritesShowOneBoxNamingTheFile) {
+  TWorldClock& w = open();
+  ShowSettingsFailures();
+  // A file where the settings folder belongs: no write can succeed.
+  const std::string folder = dir_ + "/config/TavrelWorldClock";
+  std::filesystem::remove_all(folder);
+  std::ofstream(folder) << "in the way";
+
+  int boxes = 0;
+  QString text;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      ++boxes;
+      text = box->text();
+      box->accept();
+    }
+  });
+  answer.start(10);
+  QEventLoop loop;
+  QTimer::singleShot(0, [&] {
+    // Three commands of one burst, each storing its setting.
+    child<QAction>("N24HRS1")->trigger();
+    child<QAction>("RightAlign1")->trigger();
+    child<QAction>("ShowTimeatMousePosition1")->trigger();
+  });
+  QTimer::singleShot(500, &loop, &QEventLoop::quit);
+  loop.exec();
+  SetSettingsFailureHandler(nullptr);
+
+  EXPECT_EQ(boxes, 1);
+  EXPECT_TRUE(text.contains(QString::fromStdString("\"" + folder + "/settings.reg\""))) << text.toStdString();
+  EXPECT_EQ(w.overlay().mapTimeFormat, "HH:mm");
+  EXPECT_EQ(SettingText(kMapTimeFormat), "HH:mm") << "kept for the rest of the run";
 }
 
 TEST(FontValue, RoundTripThroughTheToolkitsFont) {
