@@ -31,7 +31,8 @@ bool WaitFor(TryLock&& tryLock, std::chrono::milliseconds timeout) {
     if (r > 0) return true;
     if (r < 0 || std::chrono::steady_clock::now() >= deadline) return false;
     std::this_thread::sleep_for(pause);
-    pause = std::min(pause * 2, std::chrono::microseconds(20000));
+    // Short pauses: a writer that releases the lock often takes it again at once.
+    pause = std::min(pause * 2, std::chrono::microseconds(2000));
   }
 }
 

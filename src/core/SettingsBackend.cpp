@@ -14,6 +14,8 @@ namespace {
 // After a lock wait ran out, writes in the next few seconds (the rest of an
 // "OK" that stores twenty values) try once instead of waiting again.
 constexpr std::chrono::seconds kLockRetryQuiet{5};
+// How long a write waits at most while other writers keep the lock busy.
+constexpr std::chrono::seconds kBusyWriters{30};
 
 constexpr const char* kKept =
     " The change is kept while the program runs and saved with the next change that can be written.";
@@ -84,8 +86,16 @@ RegWriteResult RegFileBackend::write(Change change) {
       lastLockTimeout_.time_since_epoch().count() != 0 && now - lastLockTimeout_ < kLockRetryQuiet;
   bool busy = false;
   std::string lockError;
-  const auto lock =
-      FileLock::acquire(path_ + ".lock", quiet ? std::chrono::milliseconds(0) : lockWait_, &busy, &lockError);
+  std::optional<FileLock> lock;
+  // Waits while the holder is stuck for lockWait_; while other writers get
+  // on with their writes (the file changes meanwhile), our turn will come.
+  for (auto waited = std::chrono::milliseconds(0); !lock && waited < kBusyWriters;) {
+    const std::optional<FileStamp> before = StampOf(path_);
+    lock = FileLock::acquire(path_ + ".lock", quiet ? std::chrono::milliseconds(0) : lockWait_, &busy,
+                             &lockError);
+    if (lock || !busy || quiet || StampOf(path_) == before) break;
+    waited += lockWait_;
+  }
   if (!lock) {
     if (!busy) return keep("The settings file \"" + path_ + "\" cannot be locked: " + lockError);
     lastLockTimeout_ = now;
