@@ -172,6 +172,8 @@ QLineEdit:disabled, QComboBox:disabled, QSpinBox:disabled, QDateEdit:disabled, Q
   color: $disabled_text;
   border-color: $disabled_border;
 }
+/* An editable box's own field sits inside the box's frame. */
+QComboBox QLineEdit { border: none; border-radius: 0px; padding: 0px; background: transparent; }
 QComboBox QAbstractItemView {
   background: $menu_bg;
   border: 1px solid $menu_border;

@@ -2,13 +2,22 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
+#include "app/Wallpaper.h"
 #include "app/WorldClock.h"
 #include "cities/untAddRemCity.h"
 #include "cities/untCityList.h"
 #include "cities/untCityListMan.h"
+#include "core/CityDatabase.h"
+#include "core/Settings.h"
 #include "options/TWCSettings.h"
+#include "platform/ScreenSaver.h"
+#include "platform/Shell.h"
 #include "reminders/RemindersWindows.h"
+#include "tools/Calendar.h"
+#include "tools/dialcodes.h"
+#include "tools/finder.h"
 
 namespace wc {
 
@@ -38,11 +47,11 @@ void SaveReminders(TWorldClock& w) { SaveProgramReminders(&w); }
 void CheckRem(TWorldClock& w) { CheckProgramReminders(&w, w.formatSettings()); }
 void OpenReminders(TWorldClock& w) { OpenReminderEditor(&w, w.formatSettings()); }
 
-void OpenCalendar(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The calendar")); }
-void OpenDialCodes(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The international dial codes window"));
+void OpenCalendar(TWorldClock& w) { RunToolWindow<TWCCalendar>(CalendarWindow(), &w); }
+void OpenDialCodes(TWorldClock& w) { RunToolWindow<TWCDialCodes>(DialCodesWindow(), &w); }
+void OpenTimeFinder(TWorldClock& w) {
+  RunToolWindow<TTimeFinder>(TimeFinderWindow(), &w, CityTable::instance(), w.formatSettings());
 }
-void OpenTimeFinder(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The quick time finder")); }
 
 QPointer<QWidget>& CalendarWindow() {
   static QPointer<QWidget> w;
@@ -98,18 +107,97 @@ void OpenAllCitiesList(TWorldClock& w) {
 }
 
 void ShowWorldClockasWallpaper1Click(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The map as wallpaper"));
+  const bool on = !w.wallpaperOn;
+  w.setWallpaperChecked(on);
+  WriteIntegerSetting(kSettingsKey, kDesktopWallpaper, on ? 1 : 0);
+  // The options dialog keeps whether the program's picture was last put in
+  // place; without one the switch's former state stands for it.
+  bool previous = w.WCSettings ? w.WCSettings->previousWallpaper() : !on;
+  if (on && (w.wallpaperLook || !previous)) {
+    for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
+      WriteStringSetting(key, kTileWallpaperValue, "0");
+      WriteStringSetting(key, kWallpaperStyleValue, "0");
+    }
+    w.requestRedraw({false, false, true});
+    previous = true;
+  }
+  if (previous && !on) {
+    ClearWallpaper(w);
+    previous = false;
+  }
+  if (w.WCSettings) w.WCSettings->setPreviousWallpaper(previous);
 }
-void Zoomtofullheight1Click(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The map as wallpaper")); }
+
+namespace {
+// The wallpaper's switches that change its look: the check follows, the
+// value is stored and the next tick draws the wallpaper anew.
+void WallpaperLookSwitch(TWorldClock& w, bool on, const char* setting) {
+  WriteIntegerSetting(kSettingsKey, setting, on ? 1 : 0);
+  w.wallpaperLook = true;
+  w.requestRedraw({false, false, true});
+}
+
+void ScreenSaverModuleMissing(TWorldClock& w) {
+  QMessageBox::critical(
+      &w, QStringLiteral("Warning"),
+      QStringLiteral("Tavrel World Clock cannot find screensaver module, please reinstall!"));
+}
+
+// The primary screen in device pixels, which the wallpaper covers.
+QRect PrimaryScreenPixels() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return {};
+  const qreal dpr = s->devicePixelRatio();
+  const QRect g = s->geometry();
+  return {qRound(g.x() * dpr), qRound(g.y() * dpr), qRound(g.width() * dpr), qRound(g.height() * dpr)};
+}
+int PrimaryWorkAreaPixels() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? qRound(s->availableGeometry().width() * s->devicePixelRatio()) : 0;
+}
+}  // namespace
+
+void Zoomtofullheight1Click(TWorldClock& w) {
+  const bool on = !w.wallpaperFullHeight;
+  w.setFullHeightChecked(on);
+  WallpaperLookSwitch(w, on, kDesktopFullHeight);
+}
+
 void RemovewallpaperonExit1Click(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The map as wallpaper"));
+  const bool on = !w.removeWallpaperOnExit;
+  w.setRemoveOnExitChecked(on);
+  WallpaperLookSwitch(w, on, kDesktopRemoveOnExit);
 }
+
 void SetWorldClockMapasScreenSaver1Click(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The screen saver"));
+  const std::string module = ScreenSaverModulePath();
+  if (!ScreenSaverModuleExists(module)) {
+    ScreenSaverModuleMissing(w);
+    return;
+  }
+  const bool on = !w.screenSaverOn;
+  w.setScreenSaverChecked(on);
+  SetScreenSaverModule(on ? module : std::string());
+  WriteIntegerSetting(kSettingsKey, kSetScreenSave, on ? 1 : 0);
 }
-void PreviewScreenSaver1Click(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The screen saver")); }
-void RefreshWallpaper(TWorldClock&, TDateTime) {}
-void ClearWallpaper(TWorldClock&) {}
+
+void PreviewScreenSaver1Click(TWorldClock& w) {
+  const std::string module = ScreenSaverModulePath();
+  if (!ScreenSaverModuleExists(module)) {
+    ScreenSaverModuleMissing(w);
+    return;
+  }
+  ShellOpen("open", module);
+}
+
+void RefreshWallpaper(TWorldClock& w, TDateTime localNow) {
+  WorldMap& map = w.worldMap();
+  map.overlaySettings().showUtc = w.showUtc;
+  Wallpaper().Refresh(map, w.desktopShowTimes, w.wallpaperFullHeight, PrimaryScreenPixels(), localNow,
+                      PrimaryWorkAreaPixels());
+}
+
+void ClearWallpaper(TWorldClock&) { Wallpaper().ClearWallpaper(); }
 
 void OpenOptions(TWorldClock& w) {
   if (w.WCSettings) w.WCSettings->ShowOptions();

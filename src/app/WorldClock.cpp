@@ -766,13 +766,17 @@ void TWorldClock::setWallpaperChecked(bool on) {
 }
 
 void TWorldClock::setScreenSaverChecked(bool on) {
+  screenSaverOn = on;
   SetWorldClockMapasScreenSaver1->setChecked(on);
   SetWorldClockMapasScreenSaver1->setText(on ? QStringLiteral("Disable World Clock Screensaver")
                                              : QStringLiteral("Enable World Clock Screensaver"));
   btnSSaver->setChecked(on);
 }
 
-void TWorldClock::setFullHeightChecked(bool on) { Zoomtofullheight1->setChecked(on); }
+void TWorldClock::setFullHeightChecked(bool on) {
+  wallpaperFullHeight = on;
+  Zoomtofullheight1->setChecked(on);
+}
 
 void TWorldClock::setRemoveOnExitChecked(bool on) {
   removeWallpaperOnExit = on;

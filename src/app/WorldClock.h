@@ -51,6 +51,8 @@ class TWorldClock : public QMainWindow {
   bool wallpaperOn = false;      // "Desktop Wallpaper"
   bool desktopShowTimes = true;  // "Desktop Show Times"
   bool removeWallpaperOnExit = true;
+  bool wallpaperFullHeight = false;  // "Desktop Full Height"
+  bool screenSaverOn = false;        // "SetScreenSave"
   bool wallpaperLook = false;  // the options dialog's wallpaper-look flag
   int theme = 1;               // "Theme"
   int curMonitor = 0;          // "CurMonitor"

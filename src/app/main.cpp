@@ -12,12 +12,12 @@
 #include <string>
 
 #include "app/MainWindowOptions.h"
-#include "app/SettingsAccess.h"
 #include "app/ToolIcons.h"
 #include "app/WorldClock.h"
 #include "options/TWCSettings.h"
 #include "platform/HotKeyManager.h"
 #include "platform/SessionEnd.h"
+#include "platform/SettingsReads.h"
 #include "platform/SingleInstance.h"
 
 namespace {

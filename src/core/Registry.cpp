@@ -24,16 +24,6 @@ std::u16string UnitsOf(const std::vector<std::uint8_t>& data) {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = LowerAscii(c);
-  return out;
-}
-
-bool StartsWithIgnoreCase(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && EqualsIgnoreCaseAscii(s.substr(0, prefix.size()), prefix);
-}
-
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   c = LowerAscii(c);
@@ -105,12 +95,12 @@ std::optional<RegValue> ParseData(std::string_view data) {
     if (!text || !TrimView(data.substr(pos)).empty()) return std::nullopt;
     return RegValue::fromString(*text);
   }
-  if (StartsWithIgnoreCase(data, "dword:")) {
+  if (StartsWithIgnoreCaseAscii(data, "dword:")) {
     const auto v = ParseHexNumber(TrimView(data.substr(6)), 8);
     if (!v) return std::nullopt;
     return RegValue::fromDword(static_cast<std::int32_t>(*v));
   }
-  if (StartsWithIgnoreCase(data, "hex")) {
+  if (StartsWithIgnoreCaseAscii(data, "hex")) {
     std::size_t pos = 3;
     std::uint32_t type = kRegBinary;
     if (pos < data.size() && data[pos] == '(') {
@@ -266,7 +256,7 @@ RegDocument RegDocument::parse(std::string_view bytes) {
       line.kind = LineKind::Section;
       const std::string_view path =
           t.size() >= 2 && t.back() == ']' ? t.substr(1, t.size() - 2) : std::string_view();
-      if (StartsWithIgnoreCase(path, kCurrentUser) &&
+      if (StartsWithIgnoreCaseAscii(path, kCurrentUser) &&
           (path.size() == kCurrentUser.size() || path[kCurrentUser.size()] == '\\')) {
         line.currentUser = true;
         line.key = NormalizeKey(path.substr(kCurrentUser.size()));
@@ -283,7 +273,7 @@ RegDocument RegDocument::parse(std::string_view bytes) {
       const std::string_view rest = name ? TrimView(t.substr(pos)) : std::string_view();
       if (name && !rest.empty() && rest.front() == '=') {
         std::string data(TrimView(rest.substr(1)));
-        if (StartsWithIgnoreCase(data, "hex")) {
+        if (StartsWithIgnoreCaseAscii(data, "hex")) {
           while (!data.empty() && data.back() == '\\' && i + 1 < physical.size() &&
                  IsHexContinuation(ContentOf(physical[i + 1]))) {
             data.pop_back();

@@ -49,6 +49,9 @@ inline constexpr char kDesktopFullHeight[] = "Desktop Full Height";
 inline constexpr char kDesktopShowTimes[] = "Desktop Show Times";
 inline constexpr char kDesktopRemoveOnExit[] = "Desktop Remove on Exit";
 inline constexpr char kOldWall[] = "OldWall";
+// The desktop's own values that went with "OldWall" (its placement, a dark
+// variant, other monitors' pictures), so that all of them come back.
+inline constexpr char kOldWallSettings[] = "OldWallSettings";
 inline constexpr char kHotKey1[] = "Hot Key 1";  // main window
 inline constexpr char kHotKey2[] = "Hot Key 2";  // calendar
 inline constexpr char kHotKey3[] = "Hot Key 3";  // dial codes
@@ -113,6 +116,7 @@ inline constexpr std::array kSettingsTable = {
     detail::Int(kDesktopShowTimes, 1),
     detail::Int(kDesktopRemoveOnExit, 1),
     detail::Text(kOldWall, ""),
+    detail::Of(kOldWallSettings, SettingKind::StringList),
     detail::Int(kHotKey1, 0),
     detail::Int(kHotKey2, 0),
     detail::Int(kHotKey3, 0),

@@ -108,6 +108,80 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+bool StartsWithIgnoreCaseAscii(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && EqualsIgnoreCaseAscii(s.substr(0, prefix.size()), prefix);
+}
+
+std::string LeftUtf16(std::string_view s, std::size_t n) {
+  std::u16string w = Utf8ToUtf16(s);
+  if (w.size() <= n) return std::string(s);
+  w.resize(n);
+  return Utf16ToUtf8(w);
+}
+
+namespace {
+
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t at = i;
+    if (NextCodePoint(s, i) == kReplacement && s.substr(at, 3) != "\xEF\xBF\xBD") return false;
+  }
+  return true;
+}
+
+// Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their Latin-1 value.
+constexpr char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
+  std::u16string w;
+  w.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto b0 = static_cast<unsigned char>(bytes[i]);
+    const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+    w += static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
+  }
+  return Utf16ToUtf8(w);
+}
+
+}  // namespace
+
+std::string DecodeTextFile(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return std::string(bytes.substr(3));
+  if (bytes.starts_with("\xFF\xFE")) return Utf16BytesToUtf8(bytes.substr(2), false);
+  if (bytes.starts_with("\xFE\xFF")) return Utf16BytesToUtf8(bytes.substr(2), true);
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 4);
+  for (const char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b);
+  }
+  return out;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
 namespace {
 
 // Base letters of U+00C0..U+00FF and U+0100..U+017F; '*' marks the few that
@@ -179,21 +253,23 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::int32_t StrToIntDef(std::string_view s, std::int32_t def) {
+std::optional<std::int32_t> TryStrToInt(std::string_view s) {
   s = TrimView(s);
   const bool negative = !s.empty() && s.front() == '-';
   if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
-  if (s.empty()) return def;
+  if (s.empty()) return std::nullopt;
   std::int64_t v = 0;
   for (const char c : s) {
-    if (!IsDigit(c)) return def;
+    if (!IsDigit(c)) return std::nullopt;
     v = v * 10 + (c - '0');
-    if (v > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return def;
+    if (v > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return std::nullopt;
   }
   if (negative) v = -v;
-  if (v > std::numeric_limits<std::int32_t>::max()) return def;
+  if (v > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
   return static_cast<std::int32_t>(v);
 }
+
+std::int32_t StrToIntDef(std::string_view s, std::int32_t def) { return TryStrToInt(s).value_or(def); }
 
 double StrToFloatDef(std::string_view s, double def) {
   s = TrimView(s);

@@ -3,8 +3,10 @@
 // stored format counts in 16-bit units (settings values, fixed name fields).
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wc {
 
@@ -15,6 +17,18 @@ std::string Utf16ToUtf8(std::u16string_view s);
 std::string_view TrimView(std::string_view s);
 std::string Trim(std::string_view s);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
+std::string LowerAscii(std::string_view s);  // A-Z only
+bool StartsWithIgnoreCaseAscii(std::string_view s, std::string_view prefix);
+// The first n UTF-16 units of a UTF-8 text, as the stored formats count them.
+std::string LeftUtf16(std::string_view s, std::size_t n);
+
+// The text of a file as UTF-8. A UTF-8 or UTF-16 byte-order mark names the
+// encoding (and is dropped); text without one is taken as UTF-8 when it is
+// valid UTF-8, else as Windows-1252, the code page older files were saved in.
+std::string DecodeTextFile(std::string_view bytes);
+// Lines ended by CR LF, a lone CR or a lone LF; a last line without an end
+// counts, an end at the very end adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
 
 // A key for comparing and searching names the way people read them: ASCII
 // letters in lower case and the accented Latin letters of the city names
@@ -27,6 +41,7 @@ std::string FoldForSearch(std::string_view s);
 // around the number are ignored; anything else that is not a whole number
 // (a fraction, a comma, hex, trailing text, a value beyond 32 bits) gives def.
 std::int32_t StrToIntDef(std::string_view s, std::int32_t def);
+std::optional<std::int32_t> TryStrToInt(std::string_view s);
 // Optional sign, digits with an optional "." fraction and an optional
 // exponent ("+5.75", "-3.5", ".5", "1e1"); "5,5", "inf", "nan" and values
 // beyond the range of a double give def.

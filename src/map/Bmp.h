@@ -16,5 +16,8 @@ std::string EncodeBmp24(const QImage& image);
 // The same bytes handed to sink in pieces (header, then a few rows at a
 // time), for writing a large picture without holding all of it twice.
 void EncodeBmp24(const QImage& image, const std::function<void(const char* bytes, std::size_t n)>& sink);
+// The same bytes into out, whose memory is reused when it already has the
+// size (a picture encoded again and again, the wallpaper).
+void EncodeBmp24Into(const QImage& image, std::string& out);
 
 }  // namespace wc

@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -84,17 +83,10 @@ void TWCSettings::buildUi() {
   buttons->addWidget(btnOK);
   buttons->addWidget(btnCancel);
 
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(10, 8, 10, 10);
+  QVBoxLayout* body = LayOutUnderHeader(*this, header);
   body->setSpacing(10);
   body->addWidget(Tabs, 1);
   body->addLayout(buttons);
-
-  auto* root = new QVBoxLayout(this);
-  root->setContentsMargins(0, 0, 0, 0);
-  root->setSpacing(0);
-  root->addWidget(header);
-  root->addLayout(body, 1);
 }
 
 QWidget* TWCSettings::buildGeneralTab() {
@@ -221,19 +213,7 @@ QWidget* TWCSettings::buildHotKeysTab() {
 int TWCSettings::ShowOptions() {
   InitSettings();
   Tabs->setCurrentWidget(tsGeneral);
-  const QScreen* screen = mainWindow_ ? mainWindow_->screen() : QGuiApplication::primaryScreen();
-  QPoint topLeft;
-  if (mainWindow_ && mainWindow_->isVisible())
-    topLeft = mainWindow_->frameGeometry().center() - rect().center();
-  else if (screen)
-    topLeft = screen->availableGeometry().center() - rect().center();
-  // Centred over a small main window near a screen edge, it stays whole.
-  if (screen) {
-    const QRect area = screen->availableGeometry();
-    topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - width())));
-    topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - height())));
-  }
-  move(topLeft);
+  CentreOverOwner(*this, mainWindow_);
   return exec();
 }
 

@@ -43,6 +43,11 @@ class TWCSettings : public QDialog {
   const std::vector<std::string>& displayCityNames() const { return displayCityNames_; }
   void setDisplayCityNames(std::vector<std::string> names);
 
+  // Whether the program's wallpaper was last put in place (true) or removed
+  // by the wallpaper switch; the switch and "OK" both keep it.
+  bool previousWallpaper() const { return previousWallpaper_; }
+  void setPreviousWallpaper(bool on) { previousWallpaper_ = on; }
+
   // The running executable whose start at login the dialog manages.
   void setExecutablePath(std::string path) { exePath_ = std::move(path); }
 

@@ -1,11 +1,14 @@
 #include "ToolDialogHeader.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace wc {
 
@@ -56,6 +59,33 @@ QPixmap OptionsHeaderPicture(int size, qreal dpr) {
   p.setBrush(QColor(0xd9, 0x3a, 0x2b));
   p.drawEllipse(c, s * 0.06, s * 0.06);
   return pm;
+}
+
+QVBoxLayout* LayOutUnderHeader(QWidget& dialog, ToolDialogHeader* header) {
+  auto* body = new QVBoxLayout;
+  body->setContentsMargins(10, 8, 10, 10);
+  auto* root = new QVBoxLayout(&dialog);
+  root->setContentsMargins(0, 0, 0, 0);
+  root->setSpacing(0);
+  root->addWidget(header);
+  root->addLayout(body, 1);
+  return body;
+}
+
+void CentreOverOwner(QWidget& dialog, const QWidget* owner) {
+  const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  QPoint topLeft;
+  if (owner && owner->isVisible())
+    topLeft = owner->frameGeometry().center() - dialog.rect().center();
+  else if (screen)
+    topLeft = screen->availableGeometry().center() - dialog.rect().center();
+  // Centred over a small main window near a screen edge, it stays whole.
+  if (screen) {
+    const QRect area = screen->availableGeometry();
+    topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - dialog.width())));
+    topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - dialog.height())));
+  }
+  dialog.move(topLeft);
 }
 
 ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QWidget(parent) {

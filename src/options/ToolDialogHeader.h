@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class QVBoxLayout;
 
 namespace wc {
 
@@ -20,6 +21,14 @@ class ToolDialogHeader : public QWidget {
   QLabel* picture_;
   QLabel* heading_;
 };
+
+// Lays a dialog out as the tool dialogs are: the header across the top and,
+// below it, the body returned, with the dialogs' margins.
+QVBoxLayout* LayOutUnderHeader(QWidget& dialog, ToolDialogHeader* header);
+
+// Moves a dialog so that it is centred over its owner (over the screen while
+// the owner is hidden), kept whole on the owner's screen.
+void CentreOverOwner(QWidget& dialog, const QWidget* owner);
 
 // The picture of the options header: a small globe with clock hands, drawn
 // rather than shipped so that it is sharp at every scale.

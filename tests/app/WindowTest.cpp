@@ -20,7 +20,6 @@
 
 #include "app/MainWindowOptions.h"
 #include "app/MapImage.h"
-#include "app/SettingsAccess.h"
 #include "app/WorldClock.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -28,6 +27,7 @@
 #include "options/TWCSettings.h"
 #include "platform/FontRecordQt.h"
 #include "platform/LocaleFormat.h"
+#include "platform/SettingsReads.h"
 #include "platform/SingleInstance.h"
 
 namespace wc {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Global hot keys act while another program's window has the keyboard focus:
-# the main-window key sends the window to the tray and back, the other four
-# keys reach their windows' routes, and a key of no row does nothing.
+# the main-window key sends the window to the tray and back, the calendar,
+# dial codes, time finder and city list keys open their window and close it
+# again, and a key of no row does nothing.
 source "$(dirname "$0")/lib.sh"
 start_desktop
 fresh_home
@@ -29,17 +30,18 @@ focus_other
 xdotool key ctrl+alt+w
 wait_until 5 '[ "$(visible_main_windows)" = 1 ]' || fail "the hot key did not restore the window"
 
-note "the calendar, dial codes and time finder keys reach their routes"
-notes() { xdotool search --onlyvisible --name '^Information$' 2>/dev/null | grep -c . || true; }
-for key in ctrl+shift+c ctrl+alt+d ctrl+alt+f; do
+note "the calendar, dial codes and time finder keys open their window, and close it when open"
+for pair in ctrl+shift+c:TWCCalendar ctrl+alt+d:TWCDialCodes ctrl+alt+f:TTimeFinder; do
+  key=${pair%%:*} role=${pair#*:}
   focus_other
-  [ "$(notes)" = 0 ] || fail "a note is already open before $key"
   xdotool key "$key"
-  wait_until 5 '[ "$(notes)" = 1 ]' || fail "$key reached no route"
-  box=$(xdotool search --onlyvisible --name '^Information$' | head -n1)
-  xdotool windowfocus --sync "$box" key Return
-  wait_until 5 '[ "$(notes)" = 0 ]' || fail "the note of $key did not close"
+  wait_until 5 '[ "$(tool_windows "$role" | grep -c .)" = 1 ]' || fail "$key opened no $role"
+  focus_other
+  xdotool key "$key"
+  wait_until 5 '[ "$(tool_windows "$role" | grep -c .)" = 0 ]' || fail "$key did not close $role"
 done
+[ -n "$(setting_line "Finder Window Position")" ] || fail "the finder's closing stored no placement"
+[ "$(setting_line "Search Type")" = '"Search Type"=dword:00000000' ] || fail "the finder's closing stored no search type"
 
 note "the city list key shows the list of all cities, and hides it when pressed again"
 lists() { xdotool search --onlyvisible --name '^List of all cities with current time$' 2>/dev/null | grep -c . || true; }
@@ -51,6 +53,7 @@ xdotool key ctrl+alt+l
 wait_until 5 '[ "$(lists)" = 0 ]' || fail "ctrl+alt+l did not hide the city list"
 
 note "a combination of no row does nothing"
+notes() { xdotool search --onlyvisible --name '^Information$' 2>/dev/null | grep -c . || true; }
 focus_other
 xdotool key ctrl+alt+q
 sleep 0.5

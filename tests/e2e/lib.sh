@@ -67,11 +67,16 @@ make_program_folder() {
   local p="$WORK/program"
   mkdir -p "$p"
   cp "$BUILD_DIR/tavrel-world-clock" "$p/"
-  for f in citydata.dat citydata.zones.tsv reminders.dat dialcodes.dat day.jpg night.jpg dot.ico sun1.ico help; do
+  for f in citydata.dat reminders.dat dialcodes.dat day.jpg night.jpg dot.ico sun1.ico help; do
     [ -e "$BUILD_DIR/$f" ] && ln -s "$BUILD_DIR/$f" "$p/$f"
   done
-  for d in askins dskins sounds Skins; do
+  for d in sounds Skins; do
     if [ -e "$BUILD_DIR/$d" ]; then ln -s "$BUILD_DIR/$d" "$p/$d"; fi
+  done
+  # Folders of links, so a scenario may take a file away without touching
+  # the build tree's.
+  for d in askins dskins; do
+    if [ -e "$BUILD_DIR/$d" ]; then cp -rs "$BUILD_DIR/$d" "$p/$d"; fi
   done
   # The clock theme descriptions ship with the desktop clocks; stand-ins keep
   # their start-up warnings out of scenarios that are not about them.
@@ -129,6 +134,14 @@ main_windows() {
   done
 }
 visible_main_windows() { main_windows | grep -c . || true; }
+# The program's visible windows of a role (WM_WINDOW_ROLE): the tool
+# windows carry their class name there, having no caption of their own.
+tool_windows() {  # tool_windows ROLE
+  local w
+  for w in $(xdotool search --onlyvisible --classname '^tavrel-world-clock$' 2>/dev/null); do
+    xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | grep -qF "= \"$1\"" && echo "$w"
+  done
+}
 # Open pop-up menus and tool tips of the program (override-redirect windows).
 open_menus() {
   local w
@@ -168,13 +181,25 @@ window_geometry() {
   eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^X=/WIN_X=/; s/^Y=/WIN_Y=/; s/^WIDTH=/WIN_W=/; s/^HEIGHT=/WIN_H=/')"
 }
 
+# A screenshot of the root window, with import's options. On a loaded machine
+# import now and then fails to read the screen; a second try is soon enough
+# for every scenario's timing.
+screenshot() {  # screenshot OUT.png [IMPORT_OPTION...]
+  local out=$1; shift
+  for _ in 1 2 3; do
+    import -window root "$@" "$out" 2>/dev/null && [ -s "$out" ] && return 0
+    sleep 0.1
+  done
+  import -window root "$@" "$out"
+}
+
 # A screenshot of a window's map image (the bottom 2:1 rectangle of the
 # window), without its top $2 rows (the date caption).
 shot_map() {  # shot_map WINDOW OUT.png [SKIP_ROWS]
   local win=$1 out=$2 skip=${3:-0}
   window_geometry "$win"
   local mh=$((WIN_W / 2))
-  import -window root -crop "${WIN_W}x$((mh - skip))+${WIN_X}+$((WIN_Y + WIN_H - mh + skip))" +repage "$out"
+  screenshot "$out" -crop "${WIN_W}x$((mh - skip))+${WIN_X}+$((WIN_Y + WIN_H - mh + skip))" +repage
 }
 
 # Moves the pointer to a place of the map image given in degrees (latitude,

@@ -19,6 +19,7 @@
 #include <functional>
 #include <set>
 
+#include "WindowTestHome.h"
 #include "core/AtomicFile.h"
 #include "core/Autostart.h"
 #include "core/Paths.h"
@@ -36,15 +37,9 @@ namespace fs = std::filesystem;
 
 // One home per test process: the city table is loaded once per run, as in
 // the program, so every test sees the same city file.
-class Home : public ::testing::Environment {
+class Home : public test::WindowTestHome {
  public:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "wc-options-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
-    setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
-    fs::create_directories(DataFolder());
+  void prepare() override {
     const char* cities =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<cities>\n"
         "<city><name>London, United Kingdom</name><offset>0</offset><lon>0</lon><lat>51</lat><dst>1</dst>"
@@ -55,37 +50,11 @@ class Home : public ::testing::Environment {
         "<city><name>Tokyo, Japan</name><offset>9</offset><lon>139</lon><lat>35</lat></city>\n"
         "</cities>\n";
     ASSERT_TRUE(WriteFileAtomically(DataFolder() + "citydata.dat", cities));
-    static int argc = 1;
-    static char arg0[] = "options_tests";
-    static char* argv[] = {arg0, nullptr};
-    app = new QApplication(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Tavrel World Clock"));
   }
-  void TearDown() override {
-    delete app;
-    fs::remove_all(dir);
-  }
-  std::string dir;
-  QApplication* app = nullptr;
 };
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
-
-// Closes the next message box the code under test opens, keeping its text.
-struct MessageBoxes {
-  QStringList texts, titles;
-  QTimer timer;
-  MessageBoxes() {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-          texts << box->text();
-          titles << box->windowTitle();
-          box->done(QMessageBox::Ok);
-        }
-    });
-    timer.start(10);
-  }
-};
+using test::MessageBoxes;
 
 // Runs fn once the modal dialog is up (its loading lets events run before).
 void WhenShown(QDialog& dialog, std::function<void()> fn) {

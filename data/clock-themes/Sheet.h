@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Draws every analog theme at every size, with hands, cap and texts at a fixed
+// time, and every digital theme with and without its date line, from the
+// theme files under folder.
+bool drawSheet(const QString& folder, const QString& pngPath);

@@ -1,0 +1,20 @@
+#pragma once
+// The screen-saver module: the saver program shipped beside this one, and
+// its registration as the user's screen saver (the xscreensaver settings on
+// Linux, the system values on Windows).
+
+#include <string>
+
+namespace wc {
+
+// tavrel-world-clock-saver beside the running executable ("Tavrel World
+// Clock.scr" in the Windows folder on Windows).
+std::string ScreenSaverModulePath();
+// The module is there and can be run.
+bool ScreenSaverModuleExists(const std::string& path);
+
+// Registers path as the screen saver, or unregisters it for an empty path.
+// False when the settings could not be written.
+bool SetScreenSaverModule(const std::string& path);
+
+}  // namespace wc

@@ -1,0 +1,62 @@
+#pragma once
+// For the window tests: a home of the test process's own (settings and data
+// in a fresh temporary folder, removed at the end) with the application
+// object, and a closer of the message boxes the code under test opens.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/Paths.h"
+
+namespace wc::test {
+
+class WindowTestHome : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "wc-windows-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    dir = tmpl;
+    setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+    std::filesystem::create_directories(DataFolder());
+    static int argc = 1;
+    static char arg0[] = "window_tests";
+    static char* argv[] = {arg0, nullptr};
+    app = new QApplication(argc, argv);
+    prepare();
+  }
+  void TearDown() override {
+    delete app;
+    std::filesystem::remove_all(dir);
+  }
+  // What a suite adds to the home once it exists.
+  virtual void prepare() {}
+
+  std::string dir;
+  QApplication* app = nullptr;
+};
+
+// Closes every message box the code under test opens, keeping its text.
+struct MessageBoxes {
+  QStringList texts, titles;
+  QTimer timer;
+  MessageBoxes() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+          texts << box->text();
+          titles << box->windowTitle();
+          box->done(QMessageBox::Ok);
+        }
+    });
+    timer.start(10);
+  }
+};
+
+}  // namespace wc::test

@@ -1,0 +1,190 @@
+// The map as wallpaper against a desktop that only records: the bitmap's
+// size and form, the file names desktops need, the user's picture through
+// repeated refreshes and a restart, and the wallpaper commands.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/Wallpaper.h"
+#include "app/WorldClock.h"
+#include "core/AtomicFile.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/SettingsBackend.h"
+#include "map/WorldMap.h"
+
+namespace wc {
+namespace {
+
+// A desktop that shows whatever it was last told.
+struct Desktop {
+  DesktopPicture shown{"/home/user/Pictures/lake.jpg", {"picture-options=zoom", "picture-uri-dark=dark.jpg"}};
+  std::vector<std::string> filesShown;
+  int restores = 0;
+};
+
+class RecordingWallpaper final : public WallpaperBackend {
+ public:
+  RecordingWallpaper(std::shared_ptr<Desktop> d, bool newNames) : d_(std::move(d)), newNames_(newNames) {}
+  const char* name() const override { return "recording"; }
+  bool showsOwnPicture() override { return IsOwnWallpaper(d_->shown.file); }
+  DesktopPicture current() override { return d_->shown; }
+  bool show(const std::string& file, const QImage&, const QRect&) override {
+    d_->shown = {file, {"picture-options=centered"}};
+    d_->filesShown.push_back(file);
+    return true;
+  }
+  bool restore(const DesktopPicture& saved) override {
+    d_->shown = saved;
+    ++d_->restores;
+    return true;
+  }
+  bool needsNewFileName() const override { return newNames_; }
+
+ private:
+  std::shared_ptr<Desktop> d_;
+  bool newNames_;
+};
+
+class WallpaperTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "wc-wallpaper-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+    setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (dir_ + "/run").c_str(), 1);
+    std::filesystem::create_directories(dir_ + "/run");
+    SetSettingsBackend(nullptr);
+    map_.overlaySettings().workAreaWidth = 1920;
+    bool ready = false;
+    map_.ComposeBaseMap(ready, kNoon);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  TWallpaper make(bool newNames = false) {
+    return TWallpaper(std::make_unique<RecordingWallpaper>(desktop_, newNames));
+  }
+  void refresh(TWallpaper& w, bool fullHeight = false) { w.Refresh(map_, true, fullHeight, kScreen, kNoon); }
+
+  static constexpr TDateTime kNoon = 46000.5;
+  const QRect kScreen{0, 0, 1920, 1080};
+  std::string dir_;
+  WorldMap map_{WC_PROGRAM_DIR};
+  std::shared_ptr<Desktop> desktop_ = std::make_shared<Desktop>();
+};
+
+TEST_F(WallpaperTest, BitmapIsA24BitPictureOfTheScreensWidth) {
+  struct Case {
+    bool fullHeight;
+    int height;
+  };
+  for (const Case c : {Case{false, 960}, Case{true, 1080}}) {
+    TWallpaper w = make();
+    refresh(w, c.fullHeight);
+    EXPECT_EQ(w.bitmapPath(), WallpaperImagePath());
+    const ReadResult r = ReadWholeFile(WallpaperImagePath());
+    ASSERT_EQ(r.status, ReadStatus::Ok);
+    const QImage file = QImage::fromData(reinterpret_cast<const uchar*>(r.bytes.data()),
+                                         static_cast<int>(r.bytes.size()), "BMP");
+    EXPECT_EQ(file.size(), QSize(1920, c.height));
+    EXPECT_EQ(r.bytes.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<int>(r.bytes[28]), 24) << "bits per pixel";
+    // What the file holds is the picture drawn, pixel for pixel.
+    EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32), w.picture());
+    EXPECT_EQ(desktop_->filesShown.back(), WallpaperImagePath());
+  }
+}
+
+TEST_F(WallpaperTest, CaptionKeepsToTheWorkAreaInTheWallpapersPixels) {
+  map_.wallpaperDateFont().color = QColor(255, 0, 255);
+  // The window map's work area, in the toolkit's pixels of a 2x screen.
+  map_.overlaySettings().workAreaWidth = 960;
+  const auto captionLeft = [](const QImage& p) {
+    for (int x = 0; x < p.width(); ++x)
+      for (int y = 8; y < 40; ++y)
+        if (p.pixel(x, y) == qRgb(255, 0, 255)) return x;
+    return -1;
+  };
+  struct Case {
+    int workArea;
+    int left;  // the caption's first column: margin + 10, give or take the glyph's bearing
+  };
+  for (const Case c : {Case{1920, 10}, Case{1800, 70}, Case{0, 10}}) {
+    TWallpaper w = make();
+    w.Refresh(map_, true, false, kScreen, kNoon, c.workArea);
+    EXPECT_NEAR(captionLeft(w.picture()), c.left, 2) << c.workArea;
+    EXPECT_EQ(map_.overlaySettings().workAreaWidth, 960) << "the window map's own is kept";
+  }
+}
+
+TEST_F(WallpaperTest, DesktopsThatIgnoreTheSameNameGetAnotherEachTime) {
+  // The desktop still shows the bitmap of a run that ended.
+  desktop_->shown = {WallpaperImagePath(), {}};
+  TWallpaper w = make(true);
+  for (int i = 0; i < 3; ++i) refresh(w);
+  EXPECT_EQ(desktop_->filesShown,
+            (std::vector<std::string>{AlternateWallpaperImagePath(), WallpaperImagePath(),
+                                      AlternateWallpaperImagePath()}));
+  EXPECT_TRUE(FileExists(WallpaperImagePath()));
+}
+
+TEST_F(WallpaperTest, UsersPictureComesBackAfterRepeatedRefreshesAndARestart) {
+  const DesktopPicture users = desktop_->shown;
+  {
+    TWallpaper w = make(true);
+    refresh(w);
+    refresh(w);
+    EXPECT_EQ(SettingText(kOldWall), users.file);
+  }
+  // The next run (the last one killed) finds its own picture in place.
+  TWallpaper next = make(true);
+  refresh(next);
+  EXPECT_EQ(SettingText(kOldWall), users.file);
+  next.ClearWallpaper();
+  EXPECT_EQ(desktop_->shown.file, users.file);
+  EXPECT_EQ(desktop_->shown.details, users.details);
+  EXPECT_FALSE(FileExists(WallpaperImagePath()));
+  EXPECT_FALSE(FileExists(AlternateWallpaperImagePath()));
+}
+
+TEST_F(WallpaperTest, ClearingLeavesAPictureTheUserChoseMeanwhile) {
+  TWallpaper w = make();
+  refresh(w);
+  desktop_->shown = {"/home/user/Pictures/new.png", {}};
+  w.ClearWallpaper();
+  EXPECT_EQ(desktop_->shown.file, "/home/user/Pictures/new.png");
+  EXPECT_EQ(desktop_->restores, 0);
+}
+
+TEST_F(WallpaperTest, OwnBitmapRecordedByAnEarlierVersionGivesNoPicture) {
+  TWallpaper w = make();
+  refresh(w);
+  WriteStringSetting(kSettingsKey, kOldWall, "/tmp/wcwallpaper.bmp");
+  w.ClearWallpaper();
+  EXPECT_EQ(desktop_->shown.file, "");
+  EXPECT_TRUE(desktop_->shown.details.empty());
+}
+
+TEST_F(WallpaperTest, BitmapThatCannotBeWrittenFailsTheRefreshAndKeepsTheDesktop) {
+  // A folder where the bitmap should go: no file can replace it.
+  std::filesystem::create_directories(WallpaperImagePath() + "/x");
+  TWallpaper w = make();
+  EXPECT_THROW(refresh(w), std::runtime_error);
+  EXPECT_TRUE(desktop_->filesShown.empty());
+  EXPECT_EQ(SettingText(kOldWall), "");
+}
+
+}  // namespace
+}  // namespace wc

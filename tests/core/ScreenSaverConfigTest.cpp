@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/AtomicFile.h"
+#include "core/ScreenSaverConfig.h"
+
+namespace wc {
+namespace {
+
+constexpr char kSaver[] = "/opt/world clock/tavrel-world-clock-saver";
+constexpr char kEntry[] =
+    "\t\t\"Tavrel World Clock\"\t'/opt/world clock/tavrel-world-clock-saver' -root \\n\\";
+
+// A file as xscreensaver writes it: the list of programs between other
+// settings, the second program chosen.
+constexpr char kUsers[] =
+    "# XScreenSaver Preferences File\n"
+    "mode:\t\tone\n"
+    "selected:\t1\n"
+    "\n"
+    "programs:\t\t\t\t\t\t\t      \\\n"
+    "\t\t\t\tmaze -root\t\t\t\t    \\n\\\n"
+    "  GL: \t\t\t\tsuperquadrics -root\t\t\t    \\n\\\n"
+    "-\t\t\t\txlyap -root -random\t\t\t    \\n\\\n"
+    "\n"
+    "pointerPollTime:\t0:00:05\n";
+
+std::string Lines(std::initializer_list<const char*> lines) {
+  std::string out;
+  for (const char* l : lines) out += std::string(l) + "\n";
+  return out;
+}
+
+TEST(ScreenSaverConfig, EntryIsAddedAndRemovedKeepingEveryOtherLine) {
+  const std::string registered = WithSaverProgram(kUsers, kSaver);
+  EXPECT_EQ(registered,
+            Lines({"# XScreenSaver Preferences File", "mode:\t\tone", "selected:\t1", "",
+                   "programs:\t\t\t\t\t\t\t      \\", "\t\t\t\tmaze -root\t\t\t\t    \\n\\",
+                   "  GL: \t\t\t\tsuperquadrics -root\t\t\t    \\n\\",
+                   "-\t\t\t\txlyap -root -random\t\t\t    \\n\\", kEntry, "", "pointerPollTime:\t0:00:05"}));
+  // Registering again (another installation) leaves one entry.
+  EXPECT_EQ(WithSaverProgram(WithSaverProgram(registered, "/usr/bin/tavrel-world-clock-saver"), kSaver),
+            registered);
+  EXPECT_EQ(WithSaverProgram(registered, ""), kUsers);
+  EXPECT_EQ(WithSaverProgram(kUsers, ""), kUsers);
+}
+
+TEST(ScreenSaverConfig, ChosenProgramStaysChosenWhenTheEntryBeforeItGoes) {
+  struct Case {
+    const char* what;
+    const char* selected;  // before
+    const char* exe;
+    const char* expected;  // the "selected:" line after
+  };
+  // The entry stands second in this list.
+  const std::string withOursSecond =
+      Lines({"selected:\t%", "programs:\t\\", "\t\tmaze -root \\n\\", kEntry, "\t\txlyap -root \\n\\", ""});
+  for (const Case c : {Case{"a program after it moves up", "2", "", "selected:\t1"},
+                       Case{"a program before it stays", "0", "", "selected:\t0"},
+                       Case{"itself chosen, removed: none chosen", "1", "", "selected:\t-1"},
+                       Case{"itself chosen, registered anew: still chosen", "1", kSaver, "selected:\t2"}}) {
+    std::string text = withOursSecond;
+    text.replace(text.find('%'), 1, c.selected);
+    const std::string out = WithSaverProgram(text, c.exe);
+    EXPECT_EQ(out.substr(0, out.find('\n')), c.expected) << c.what;
+  }
+}
+
+TEST(ScreenSaverConfig, ListsOfOtherShapes) {
+  struct Case {
+    const char* what;
+    std::string before;
+    std::string after;
+  };
+  for (const Case& c : {
+           Case{"no file: only this saver, chosen", "",
+                Lines({"# XScreenSaver Preferences File", "mode:\t\tone", "selected:\t0", "programs:\t\\",
+                       kEntry, ""})},
+           Case{"no list: one is added at the end", Lines({"mode:\t\trandom"}),
+                Lines({"mode:\t\trandom", "", "programs:\t\\", kEntry, ""})},
+           Case{"last entry without a separator, list at the end of the file",
+                "programs:\t\\\n\t\tmaze -root",
+                Lines({"programs:\t\\", "\t\tmaze -root \\n\\", kEntry}) + ""},
+       }) {
+    EXPECT_EQ(WithSaverProgram(c.before, kSaver), c.after) << c.what;
+  }
+}
+
+TEST(ScreenSaverConfig, FileIsWrittenOnlyWhenItCouldBeRead) {
+  const auto dir = std::filesystem::temp_directory_path() / ("wc-xss-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / ".xscreensaver").string();
+  ASSERT_TRUE(SetSaverProgram(path, kSaver));
+  EXPECT_NE(ReadWholeFile(path).bytes.find(kEntry), std::string::npos);
+  ASSERT_TRUE(SetSaverProgram(path, ""));
+  EXPECT_EQ(ReadWholeFile(path).bytes.find(kSaverProgramName), std::string::npos);
+  // A folder in its place cannot be read: left alone, and said so.
+  std::filesystem::remove(path);
+  std::filesystem::create_directories(path);
+  EXPECT_FALSE(SetSaverProgram(path, kSaver));
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace wc

@@ -1,0 +1,303 @@
+// The three tool windows, shown modally as the program shows them, against
+// a settings file, a city table and a dialcodes.dat of their own.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "WindowTestHome.h"
+#include "core/AtomicFile.h"
+#include "core/CityDatabase.h"
+#include "core/FormatDateTime.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "tools/Calendar.h"
+#include "tools/dialcodes.h"
+#include "tools/finder.h"
+
+namespace wc {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Home : public test::WindowTestHome {
+ public:
+  void prepare() override {
+    SetProgramFolder(dir + "/program/");
+    fs::create_directories(dir + "/program");
+    ASSERT_TRUE(WriteFileAtomically(dir + "/cities.xml",
+                                    "<cities>"
+                                    "<city><name>London, United Kingdom</name><offset>0</offset></city>"
+                                    "<city><name>Paris, France</name><offset>+1</offset></city>"
+                                    "<city><name>Kathmandu, Nepal</name><offset>+5.75</offset></city>"
+                                    "</cities>"));
+    ASSERT_TRUE(cities.load(dir + "/cities.xml").ok());
+  }
+  CityTable cities;
+};
+Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
+using test::MessageBoxes;
+
+// Runs the steps once the window is up, then closes it as Escape does.
+void RunShown(TToolWindow& window, const std::function<void()>& steps) {
+  QTimer::singleShot(0, &window, [&window, steps] {
+    steps();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&window, &escape);
+  });
+  EXPECT_EQ(window.showModal(), QDialog::Accepted);
+}
+
+// One key typed into a widget: the press and, separately, its release.
+void Press(QWidget* w, int key, const QString& text = {}) {
+  QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &e);
+}
+void Release(QWidget* w, int key, const QString& text = {}) {
+  QKeyEvent e(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &e);
+}
+void Type(QWidget* w, int key, const QString& text = {}) {
+  Press(w, key, text);
+  Release(w, key, text);
+}
+
+class ToolWindows : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::remove(SettingsFilePath()); }
+  static std::string settingsText() { return ReadWholeFile(SettingsFilePath()).bytes; }
+};
+
+int RedPixels(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == qRgb(255, 0, 0);
+  return n;
+}
+
+TEST_F(ToolWindows, CalendarRedrawsOnEachKeyReleaseOfAYearTypedDigitByDigit) {
+  TWCCalendar cal(nullptr);
+  std::vector<int> afterPress, afterRelease;
+  RunShown(cal, [&] {
+    QLineEdit* box = cal.yearBox();
+    EXPECT_EQ(cal.focusWidget(), box);
+    box->selectAll();
+    Type(box, Qt::Key_Backspace);
+    EXPECT_EQ(box->text(), "");
+    for (const QChar digit : QStringLiteral("1999")) {
+      Press(box, Qt::Key_0 + digit.digitValue(), digit);
+      afterPress.push_back(cal.surface()->year());
+      Release(box, Qt::Key_0 + digit.digitValue(), digit);
+      afterRelease.push_back(cal.surface()->year());
+    }
+    EXPECT_EQ(cal.shownYear(), 1999);
+    EXPECT_EQ(box->text(), "1999");
+  });
+  const int thisYear = static_cast<int>(std::chrono::year_month_day{DateOf(LocalNow())}.year());
+  EXPECT_EQ(afterPress, (std::vector<int>{thisYear, 1, 19, 199}));
+  EXPECT_EQ(afterRelease, (std::vector<int>{1, 19, 199, 1999}));
+}
+
+TEST_F(ToolWindows, CalendarYearBoxTakesDigitsOnly) {
+  TWCCalendar cal(nullptr);
+  RunShown(cal, [&] {
+    QLineEdit* box = cal.yearBox();
+    box->setText(QStringLiteral("20"));
+    for (const auto& [key, text] : {std::pair{Qt::Key_A, "a"}, std::pair{Qt::Key_Minus, "-"},
+                                    std::pair{Qt::Key_Space, " "}, std::pair{Qt::Key_Period, "."}})
+      Type(box, key, QString::fromLatin1(text));
+    EXPECT_EQ(box->text(), "20");
+    EXPECT_EQ(cal.shownYear(), 20);
+  });
+}
+
+TEST_F(ToolWindows, CalendarMarksTodayInItsYearOnly) {
+  TWCCalendar cal(nullptr);
+  std::vector<int> red;
+  RunShown(cal, [&] {
+    red.push_back(RedPixels(cal.surface()->grab().toImage()));
+    cal.RightbtnClick();
+    red.push_back(RedPixels(cal.surface()->grab().toImage()));
+    QKeyEvent pageUp(QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
+    QApplication::sendEvent(cal.yearBox(), &pageUp);
+    red.push_back(RedPixels(cal.surface()->grab().toImage()));
+  });
+  ASSERT_EQ(red.size(), 3u);
+  EXPECT_GT(red[0], 10);
+  EXPECT_EQ(red[1], 0);
+  EXPECT_EQ(red[2], red[0]);
+  EXPECT_NE(settingsText().find("\"Calendar Window Position\"=hex:00,00,00,00,"), std::string::npos);
+}
+
+TEST_F(ToolWindows, CalendarNamesComeFromTheLocaleSundayFirst) {
+  struct Case {
+    QLocale locale;
+    const char* sunday;
+    const char* monday;
+    const char* saturday;
+    const char* january;  // the name as a heading, not as in a date
+  };
+  const Case cases[] = {
+      {QLocale(QLocale::English, QLocale::UnitedStates), "Su", "Mo", "Sa", "January"},
+      {QLocale(QLocale::German, QLocale::Germany), "So", "Mo", "Sa", "Januar"},
+      {QLocale(QLocale::Polish, QLocale::Poland), "ni", "po", "so", "styczeń"},
+  };
+  const QLocale before;
+  for (const Case& c : cases) {
+    QLocale::setDefault(c.locale);
+    const TCalendarSurface surface(nullptr);
+    EXPECT_EQ(surface.dayHeader(0), QString::fromUtf8(c.sunday)) << c.january;
+    EXPECT_EQ(surface.dayHeader(1), QString::fromUtf8(c.monday)) << c.january;
+    EXPECT_EQ(surface.dayHeader(6), QString::fromUtf8(c.saturday)) << c.january;
+    EXPECT_EQ(surface.monthName(1), QString::fromUtf8(c.january));
+  }
+  QLocale::setDefault(before);
+}
+
+TEST_F(ToolWindows, CalendarRefusesToStepPastTheFirstAndLastYear) {
+  MessageBoxes boxes;
+  TWCCalendar cal(nullptr);
+  std::vector<int> years;
+  RunShown(cal, [&] {
+    QLineEdit* box = cal.yearBox();
+    box->setText(QStringLiteral("999"));
+    Type(box, Qt::Key_9, QStringLiteral("9"));
+    cal.RightbtnClick();
+    years.push_back(cal.shownYear());
+    box->setText(QStringLiteral("2"));
+    Type(box, Qt::Key_Left);
+    cal.LeftBtnClick();
+    cal.LeftBtnClick();
+    years.push_back(cal.shownYear());
+    years.push_back(box->text().toInt());
+  });
+  EXPECT_EQ(years, (std::vector<int>{9999, 1, 1}));
+  ASSERT_EQ(boxes.texts.size(), 2);
+  EXPECT_EQ(boxes.texts[0], "The calendar shows the years 1 to 9999.");
+}
+
+template <class W>
+W* Child(QWidget& window, const char* name) {
+  W* w = window.findChild<W*>(QLatin1String(name));
+  EXPECT_NE(w, nullptr) << name;
+  return w;
+}
+
+TEST_F(ToolWindows, FinderSearchesByCountryAndRemembersItsMode) {
+  ASSERT_TRUE(WriteFileAtomically(DialCodesPath(), "France\t+33\r\nUnited Kingdom\t+44\r\n"));
+  WriteIntegerSetting(kSettingsKey, kSearchType, 1);
+  {
+    TTimeFinder finder(nullptr, home->cities, DefaultFormatSettings());
+    RunShown(finder, [&] {
+      QComboBox* search = finder.searchBox();
+      ASSERT_EQ(search->count(), 3);
+      EXPECT_EQ(search->itemText(0), "France, Paris");
+      EXPECT_EQ(search->itemText(2), "United Kingdom, London");
+      search->setEditText(QStringLiteral("united kingdom, LONDON"));
+      EXPECT_EQ(Child<QLabel>(finder, "Label2")->text(), "London, United Kingdom");
+      EXPECT_EQ(Child<QLabel>(finder, "lbCode")->text(), "+44");
+      EXPECT_FALSE(Child<QLabel>(finder, "lbTime")->text().isEmpty());
+      EXPECT_FALSE(Child<QLabel>(finder, "lbDate")->text().isEmpty());
+      // Switching to search by city lists the names and clears the answer.
+      for (QRadioButton* b : finder.findChildren<QRadioButton*>())
+        if (b->text() == "City") b->click();
+      EXPECT_EQ(search->itemText(0), "Kathmandu, Nepal");
+      EXPECT_EQ(search->currentText(), "");
+      EXPECT_EQ(Child<QLabel>(finder, "Label2")->text(), "");
+      EXPECT_EQ(Child<QLabel>(finder, "lbCode")->text(), "");
+      // Enter takes the first name the text begins with; it closes nothing.
+      search->setEditText(QStringLiteral("kath"));
+      EXPECT_EQ(Child<QLabel>(finder, "Label2")->text(), "");
+      Type(search->lineEdit(), Qt::Key_Return);
+      EXPECT_EQ(search->currentText(), "Kathmandu, Nepal");
+      EXPECT_EQ(Child<QLabel>(finder, "lbCode")->text(), "+1");
+      EXPECT_TRUE(finder.isVisible());
+    });
+  }
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kSearchType, -1), 0);
+  EXPECT_NE(settingsText().find("\"Finder Window Position\"=hex:"), std::string::npos);
+  TTimeFinder again(nullptr, home->cities, DefaultFormatSettings());
+  RunShown(again, [&] {
+    for (QRadioButton* b : again.findChildren<QRadioButton*>())
+      EXPECT_EQ(b->isChecked(), b->text() == "City") << b->text().toStdString();
+    EXPECT_EQ(again.searchBox()->itemText(0), "Kathmandu, Nepal");
+  });
+}
+
+TEST_F(ToolWindows, DialCodesListInFileOrderAndSortOnHeaderClicks) {
+  ASSERT_TRUE(WriteFileAtomically(
+      DialCodesPath(), "\xEF\xBB\xBFUnited Kingdom\t+44\r\nno tab\r\nRussia\t+7\r\nFinland\t+358\r\n"));
+  TWCDialCodes window(nullptr);
+  std::vector<QStringList> orders;
+  RunShown(window, [&] {
+    QTableView* list = window.list();
+    auto codes = [list] {
+      QStringList out;
+      for (int r = 0; r < list->model()->rowCount(); ++r) out << list->model()->index(r, 1).data().toString();
+      return out;
+    };
+    auto clickHeader = [list](int column) {
+      QHeaderView* h = list->horizontalHeader();
+      const QPoint at(h->sectionViewportPosition(column) + 10, h->height() / 2);
+      QMouseEvent press(QEvent::MouseButtonPress, at, h->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+      QMouseEvent release(QEvent::MouseButtonRelease, at, h->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(h->viewport(), &press);
+      QApplication::sendEvent(h->viewport(), &release);
+    };
+    EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), "Country");
+    EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), "Code");
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), "United Kingdom");
+    orders.push_back(codes());
+    clickHeader(1);
+    orders.push_back(codes());
+    EXPECT_EQ(list->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    clickHeader(1);
+    orders.push_back(codes());
+    EXPECT_EQ(list->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+  });
+  ASSERT_EQ(orders.size(), 3u);
+  EXPECT_EQ(orders[0], (QStringList{"+44", "+7", "+358"}));
+  EXPECT_EQ(orders[1], (QStringList{"+358", "+44", "+7"}));
+  EXPECT_EQ(orders[2], (QStringList{"+7", "+44", "+358"}));
+}
+
+TEST_F(ToolWindows, OneWindowOfAKindAtATime) {
+  QPointer<QWidget> open;
+  int calendars = 0;
+  QTimer::singleShot(0, [&] {
+    // Counts the calendars on screen and closes them all, a second one too,
+    // were it opened.
+    QTimer::singleShot(50, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<TWCCalendar*>(w) && w->isVisible()) ++calendars;
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<TWCCalendar*>(w) && w->isVisible()) w->close();
+    });
+    RunToolWindow<TWCCalendar>(open, nullptr);  // returns at once: one is open
+    EXPECT_TRUE(open);
+  });
+  RunToolWindow<TWCCalendar>(open, nullptr);
+  EXPECT_EQ(calendars, 1);
+  EXPECT_FALSE(open);
+}
+
+}  // namespace
+}  // namespace wc
