@@ -39,6 +39,12 @@ SHORT_FORMS = {
     "WS": "Samoa",
 }
 
+# Countries iso3166.tab does not list (a code not yet assigned by ISO) but
+# GeoNames and the phone-number metadata do.
+MORE_COUNTRIES = {
+    "XK": "Kosovo",
+}
+
 
 def country_names():
     """ISO code -> country name, for every entry of iso3166.tab."""
@@ -49,6 +55,7 @@ def country_names():
                 continue
             code, name = line.rstrip("\n").split("\t")[:2]
             names[code] = SHORT_FORMS.get(code, name)
+    names.update(MORE_COUNTRIES)
     for code, name in names.items():
         if "," in name or "\t" in name:
             raise SystemExit(f"country name for {code} must not hold a comma or TAB: {name!r}")

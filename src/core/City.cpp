@@ -10,10 +10,8 @@ std::string CityEntry::name() const {
 }
 
 void CityEntry::setName(std::string_view utf8) {
-  std::u16string w = Utf8ToUtf16(utf8);
-  if (w.size() > kNameChars) w.resize(kNameChars);
   nameField.fill(u'\0');
-  w.copy(nameField.data(), w.size());
+  Utf8ToUtf16(utf8, nameField.data(), kNameChars);
 }
 
 }  // namespace wc

@@ -32,8 +32,8 @@ double OffsetHours(std::string_view text) {
   return std::isfinite(hours) && std::abs(hours) <= kMaxCityOffsetHours ? hours : 0.0;
 }
 
-void SetName(TCityItem& c, std::string v) { c.name = std::move(v); }
-void SetName(CityEntry& c, const std::string& v) { c.setName(v); }
+void SetName(TCityItem& c, std::string_view v) { c.name = v; }
+void SetName(CityEntry& c, std::string_view v) { c.setName(v); }
 
 // Reads one city element into e (which starts zeroed). Returns the last name
 // value read, or nothing when the city has no name child.
@@ -41,51 +41,53 @@ template <class Entry>
 bool ReadCity(pugi::xml_node city, Entry& e, LonSign sign, std::vector<std::string>* names,
               std::string* lastName) {
   bool hadName = false;
+  std::string joined;
   for (pugi::xml_node c = city.first_child(); c; c = c.next_sibling()) {
     if (c.type() != pugi::node_element) continue;
     const char* n = c.name();
+    auto value = [&] { return NodeValueView(c, joined); };
     // Dispatch on the first letter before comparing whole names: this loop
     // runs for every value of the file.
     switch (n[0]) {
       case 'n':
         if (std::strcmp(n, "name") == 0) {
-          std::string v = NodeValue(c);
-          if (names) names->push_back(v);
+          const std::string_view v = value();
+          if (names) names->emplace_back(v);
           if (lastName) *lastName = v;
-          SetName(e, std::move(v));
+          SetName(e, v);
           hadName = true;
         }
         break;
       case 'o':
-        if (std::strcmp(n, "offset") == 0) e.tzd = OffsetHours(NodeValue(c)) / 24.0;
+        if (std::strcmp(n, "offset") == 0) e.tzd = OffsetHours(value()) / 24.0;
         break;
       case 'l':
         if (std::strcmp(n, "lon") == 0) {
-          const std::int32_t lon = Longitude(NodeValue(c));
+          const std::int32_t lon = Longitude(value());
           e.lon = sign == LonSign::Negated ? -lon : lon;
         } else if (std::strcmp(n, "lat") == 0) {
-          e.lat = Latitude(NodeValue(c));
+          e.lat = Latitude(value());
         }
         break;
       case 'd':
         if (std::strcmp(n, "dst") == 0)
-          e.dst = StrToIntDef(NodeValue(c), 0);
+          e.dst = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "dow") == 0)
-          e.dayofweek = StrToIntDef(NodeValue(c), 0);
+          e.dayofweek = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "dow1") == 0)
-          e.dayofweek1 = StrToIntDef(NodeValue(c), 0);
+          e.dayofweek1 = StrToIntDef(value(), 0);
         break;
       case 'w':
         if (std::strcmp(n, "weekno") == 0)
-          e.weekno = StrToIntDef(NodeValue(c), 0);
+          e.weekno = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "weekno1") == 0)
-          e.weekno1 = StrToIntDef(NodeValue(c), 0);
+          e.weekno1 = StrToIntDef(value(), 0);
         break;
       case 'm':
         if (std::strcmp(n, "month") == 0)
-          e.month = StrToIntDef(NodeValue(c), 0);
+          e.month = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "month1") == 0)
-          e.month1 = StrToIntDef(NodeValue(c), 0);
+          e.month1 = StrToIntDef(value(), 0);
         break;
       default:
         break;

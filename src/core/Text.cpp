@@ -74,6 +74,20 @@ std::u16string Utf8ToUtf16(std::string_view s) {
   return out;
 }
 
+std::size_t Utf8ToUtf16(std::string_view s, char16_t* out, std::size_t capacity) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < s.size() && n < capacity;) {
+    const char32_t cp = NextCodePoint(s, i);
+    if (cp >= 0x10000) {
+      out[n++] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      if (n < capacity) out[n++] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      out[n++] = static_cast<char16_t>(cp);
+    }
+  }
+  return n;
+}
+
 std::string Utf16ToUtf8(std::u16string_view s) {
   std::string out;
   out.reserve(s.size());

@@ -12,6 +12,9 @@ namespace wc {
 
 // Invalid sequences become U+FFFD; nothing throws.
 std::u16string Utf8ToUtf16(std::string_view s);
+// Into a fixed field: at most `capacity` units (the rest is cut off, as
+// resizing the string above would); returns how many were written.
+std::size_t Utf8ToUtf16(std::string_view s, char16_t* out, std::size_t capacity);
 std::string Utf16ToUtf8(std::u16string_view s);
 
 std::string_view TrimView(std::string_view s);

@@ -88,16 +88,21 @@ XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
   return r;
 }
 
-std::string NodeValue(pugi::xml_node node) {
+std::string_view NodeValueView(pugi::xml_node node, std::string& joined) {
   pugi::xml_node c = node.first_child();
-  // The usual case, one text child, without building a string twice.
   if (c && !c.next_sibling() && (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata))
     return c.value();
-  std::string v;
+  joined.clear();
   for (; c; c = c.next_sibling()) {
-    if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) v += c.value();
+    if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) joined += c.value();
   }
-  return v;
+  return joined;
+}
+
+std::string NodeValue(pugi::xml_node node) {
+  std::string joined;
+  const std::string_view v = NodeValueView(node, joined);
+  return v.data() == joined.data() ? joined : std::string(v);
 }
 
 pugi::xml_node NodeByName(pugi::xml_node parent, std::string_view name) {

@@ -40,6 +40,9 @@ XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc);
 // The value of an element: its text content with references resolved (the
 // text and CDATA children joined; comments and nested elements left out).
 std::string NodeValue(pugi::xml_node node);
+// The same without a copy when the element has one text child (the usual
+// case); otherwise the texts are joined in `joined`, which the view points into.
+std::string_view NodeValueView(pugi::xml_node node, std::string& joined);
 
 // The first child element with this exact name, or an empty node.
 pugi::xml_node NodeByName(pugi::xml_node parent, std::string_view name);
