@@ -30,6 +30,21 @@ bool SameValue(std::string_view key, std::string_view name, const std::string& k
   return RegDocument::valueId(key, name) == RegDocument::valueId(key2, name2);
 }
 
+// Applies one change to a document and the values it must then hold; false
+// when the document already was so.
+bool Apply(const RegFileBackend::Change& c, RegDocument& doc, RegDocument::ValueMap& expected) {
+  const auto id = RegDocument::valueId(c.key, c.name);
+  if (c.value) {
+    if (const auto it = expected.find(id); it != expected.end() && it->second == *c.value) return false;
+    doc.set(c.key, c.name, *c.value);
+    expected[id] = *c.value;
+    return true;
+  }
+  if (!doc.remove(c.key, c.name)) return false;
+  expected.erase(id);
+  return true;
+}
+
 }  // namespace
 
 RegFileBackend::RegFileBackend(std::string path, std::chrono::milliseconds lockWait)
@@ -50,6 +65,7 @@ const RegDocument* RegFileBackend::current(std::string& error) {
     parsed_ = RegDocument::parse(read.bytes);
     stamp_ = read.stamp;
   }
+  parsedValues_ = parsed_.values();
   return &parsed_;
 }
 
@@ -61,11 +77,10 @@ RegStatus RegFileBackend::get(std::string_view key, std::string_view name, RegVa
     return RegStatus::Ok;
   }
   std::string error;
-  const RegDocument* doc = current(error);
-  if (!doc) return RegStatus::Unavailable;
-  auto v = doc->get(key, name);
-  if (!v) return RegStatus::Unavailable;
-  out = std::move(*v);
+  if (!current(error)) return RegStatus::Unavailable;
+  const auto v = parsedValues_.find(RegDocument::valueId(key, name));
+  if (v == parsedValues_.end()) return RegStatus::Unavailable;
+  out = v->second;
   return RegStatus::Ok;
 }
 
@@ -107,41 +122,48 @@ RegWriteResult RegFileBackend::write(Change change) {
   lastLockTimeout_ = {};
 
   std::string readError;
-  const RegDocument* onDisk = current(readError);
-  if (!onDisk) return keep(readError + "; it is left as it is");
+  if (!current(readError)) return keep(readError + "; it is left as it is");
 
-  // Every pending change on top of the file as it is now, each checked on
-  // its own: every other value must read back as it was, or the change is
-  // one the format cannot carry (a name with a line break) and is dropped.
-  RegDocument doc = *onDisk;
-  RegDocument::ValueMap expected = doc.values();
-  std::string text = doc.serialize();
-  const std::string before = text;
+  // Every pending change on top of the file as it is now. Every other value
+  // must read back as it was: a change the format cannot carry (a name with
+  // a line break) is found by trying the changes one by one, and dropped.
+  RegDocument doc = std::move(parsed_);
+  RegDocument::ValueMap expected = std::move(parsedValues_);
+  parsedValid_ = false;
+  bool changed = false;
+  for (const Change& c : pending_) changed |= Apply(c, doc, expected);
+  std::string text;
+  std::optional<RegDocument> written;
   std::string dropped;
-  for (const Change& c : pending_) {
-    RegDocument next = doc;
-    RegDocument::ValueMap nextExpected = expected;
-    const auto id = RegDocument::valueId(c.key, c.name);
-    if (c.value) {
-      if (next.get(c.key, c.name) == c.value) continue;
-      next.set(c.key, c.name, *c.value);
-      nextExpected[id] = *c.value;
-    } else {
-      if (!next.remove(c.key, c.name)) continue;
-      nextExpected.erase(id);
+  if (changed) {
+    text = doc.serialize();
+    written = RegDocument::parse(text);
+    if (written->values() != expected) {
+      if (!current(readError)) return keep(readError + "; it is left as it is");
+      doc = parsed_;
+      expected = parsedValues_;
+      changed = false;
+      for (const Change& c : pending_) {
+        RegDocument next = doc;
+        RegDocument::ValueMap nextExpected = expected;
+        if (!Apply(c, next, nextExpected)) continue;
+        std::string nextText = next.serialize();
+        if (RegDocument::parse(nextText).values() != nextExpected) {
+          dropped = c.name;
+          continue;
+        }
+        doc = std::move(next);
+        expected = std::move(nextExpected);
+        text = std::move(nextText);
+        changed = true;
+      }
+      if (changed) written = RegDocument::parse(text);
     }
-    std::string nextText = next.serialize();
-    if (RegDocument::parse(nextText).values() != nextExpected) {
-      dropped = c.name;
-      continue;
-    }
-    doc = std::move(next);
-    expected = std::move(nextExpected);
-    text = std::move(nextText);
   }
-  if (text != before) {
+  if (changed) {
     if (FileResult w = WriteFileAtomically(path_, text); !w) return keep(w.error);
-    parsed_ = RegDocument::parse(text);
+    parsed_ = std::move(*written);
+    parsedValues_ = std::move(expected);
     stamp_ = StampOf(path_);
     parsedValid_ = true;
   }

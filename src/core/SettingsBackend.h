@@ -60,11 +60,12 @@ class RegFileBackend final : public SettingsBackend {
   RegWriteResult set(std::string_view key, std::string_view name, const RegValue& value) override;
   RegWriteResult remove(std::string_view key, std::string_view name) override;
 
- private:
   struct Change {
     std::string key, name;
     std::optional<RegValue> value;  // nothing: remove
   };
+
+ private:
   // The file as it is now, parsed; nothing when it exists but cannot be read
   // (then error says why).
   const RegDocument* current(std::string& error);
@@ -74,6 +75,7 @@ class RegFileBackend final : public SettingsBackend {
   std::chrono::milliseconds lockWait_;
   std::optional<FileStamp> stamp_;  // of the parsed copy; nothing: no file
   RegDocument parsed_;
+  RegDocument::ValueMap parsedValues_;  // parsed_'s values, for look-ups by name
   bool parsedValid_ = false;
   std::vector<Change> pending_;
   std::chrono::steady_clock::time_point lastLockTimeout_{};
