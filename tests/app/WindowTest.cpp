@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestFolder.h"
 #include "app/MainWindowOptions.h"
 #include "app/MapImage.h"
 #include "app/WorldClock.h"
@@ -412,20 +413,26 @@ TEST(LocaleFormat, ToolkitPatternsBecomeProgramPatterns) {
 }
 
 TEST(SingleInstance, OneClaimPerDesktop) {
-  setenv("XDG_RUNTIME_DIR", std::filesystem::temp_directory_path().c_str(), 1);
+  const TestFolder run("wc-run");  // private, as a session's runtime folder is
+  setenv("XDG_RUNTIME_DIR", run.path().c_str(), 1);
   const std::string desktop = "x11:test-" + std::to_string(getpid());
   auto first = std::make_unique<SingleInstance>(desktop);
   ASSERT_TRUE(first->acquire());
+  EXPECT_EQ(first->lockPath(), run.file(DesktopLockFileName(desktop)));
   SingleInstance second(desktop);
   EXPECT_FALSE(second.acquire());
   SingleInstance elsewhere(desktop + "1");
   EXPECT_TRUE(elsewhere.acquire());
-  const std::string path = first->lockPath();
   first.reset();  // the claim goes with its holder
   SingleInstance third(desktop);
   EXPECT_TRUE(third.acquire());
-  std::filesystem::remove(path);
-  std::filesystem::remove(elsewhere.lockPath());
+
+  // A link planted where the lock file belongs is not followed.
+  const std::string planted = desktop + "2";
+  std::filesystem::create_symlink(run.file("victim"), run.file(DesktopLockFileName(planted)));
+  SingleInstance fourth(planted);
+  fourth.acquire();
+  EXPECT_FALSE(std::filesystem::exists(run.file("victim")));
 }
 
 TEST(SingleInstance, DesktopNames) {
