@@ -137,9 +137,10 @@ int main(int argc, char** argv) {
     }
   }
 
-  // The next save in each folder leaves nothing behind.
+  // The next save in each folder (one that changes the file: writing what
+  // is already there writes nothing) leaves nothing behind.
   UseSettingsFile(files.settings);
-  SetTheme(0);
+  SetTheme(SettingInteger(kTheme));  // the other one
   CityDocument doc;
   if (!doc.load(files.cities).ok()) ++failures;
   RenameFirstCity(doc, 0);
