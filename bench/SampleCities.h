@@ -3,10 +3,12 @@
 // positive, as the city database has it), standard offset in hours and the
 // daylight-saving rule fields.
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "core/City.h"
+#include "core/DisplayCities.h"
 
 namespace wc::bench {
 
@@ -75,7 +77,11 @@ inline std::vector<CityEntry> SampleEntries(int n) {
     CityEntry e = ToEntry(all[static_cast<std::size_t>(i) % all.size()]);
     const int round = i / static_cast<int>(all.size());
     if (round > 0) {
-      e.setName(e.name() + " " + std::to_string(round));
+      // The round goes after the comma: the label stays the city's name, and
+      // no name begins another one (names choose cities by their beginning).
+      const std::string name = e.name();
+      const std::size_t comma = name.find(',');
+      e.setName(name.substr(0, comma + 1) + " " + std::to_string(round) + name.substr(comma + 1));
       e.lat = std::max(-80, e.lat - 9 * round);
       e.lon -= 13 * round;
       if (e.lon < -180) e.lon += 360;
@@ -83,6 +89,14 @@ inline std::vector<CityEntry> SampleEntries(int n) {
     out.push_back(e);
   }
   return out;
+}
+
+// Fills the Display Cities slots as the program does (BuildDisplayCities),
+// every city chosen by its name, in the given order.
+inline std::size_t ShowAll(std::span<TCities> shown, const std::vector<CityEntry>& cities) {
+  std::vector<std::string> names;
+  for (const CityEntry& c : cities) names.push_back(c.name());
+  return BuildDisplayCities(names, cities, shown);
 }
 
 }  // namespace wc::bench

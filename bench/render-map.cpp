@@ -136,6 +136,7 @@ int main(int argc, char** argv) {
   map.setMapView(view);
   map.setNightShading(shading);
   map.setUtcOffsetSource([] { return 0.0; });
+  map.setKeepLayers(false);  // one picture, then the process ends
   bool ready = false;
   try {
     map.ComposeBaseMap(ready, utc);  // no UTC offset: local time is UTC here
@@ -147,7 +148,7 @@ int main(int argc, char** argv) {
 
   QImage picture = map.baseMap();
   if (width > 0) {
-    wc::FillDisplayCities(map.displayCities(), cities);
+    wc::bench::ShowAll(map.displayCities(), cities);
     auto& s = map.overlaySettings();
     s.showDate = showDate;
     s.showDateLine = dateLine;

@@ -19,7 +19,6 @@
 #include "app/Wallpaper.h"
 #include "core/AtomicFile.h"
 #include "core/DateTime.h"
-#include "core/DisplayCities.h"
 #include "core/Paths.h"
 #include "map/Bmp.h"
 #include "map/WorldMap.h"
@@ -49,10 +48,7 @@ wc::WorldMap& Map() {
     QFont city("Liberation Sans");
     city.setPixelSize(12);
     m.wallpaperCityFont() = {city, Qt::yellow};
-    const auto cities = wc::bench::SampleEntries(wc::kDisplayCitySlots);
-    std::vector<std::string> names;
-    for (const auto& c : cities) names.push_back(c.name());
-    wc::BuildDisplayCities(names, cities, m.displayCities());
+    wc::bench::ShowAll(m.displayCities(), wc::bench::SampleEntries(wc::kDisplayCitySlots));
     bool ready = false;
     m.ComposeBaseMap(ready, kMarchNoon);
     return m;

@@ -2,7 +2,12 @@
 """Writes the five skins (Qt style sheets) of the Skins folder.
 
 One rule set, five palettes: every skin styles the same widget classes, so a
-window never looks half-skinned under one of them. Run from anywhere:
+window never looks half-skinned under one of them. Each palette has a
+character of its own, told apart at a glance by the main window's menu bar
+and tool bar: pale blue with amber (Office 2007), glossy graphite with cyan
+(Shine), lacquer red with gold (Beijing), flat deep blue on white with square
+corners (Office 2010), brushed aluminium with aqua and round buttons (Mac).
+Run from anywhere:
     python3 data/make_skins.py
 """
 from pathlib import Path
@@ -31,7 +36,7 @@ QMenuBar {
   padding: 1px 2px;
 }
 QMenuBar::item { background: transparent; padding: 4px 10px; border-radius: $small_radius; }
-QMenuBar::item:selected { background: $hover_bg; color: $hover_text; }
+QMenuBar::item:selected { background: $menubar_hover_bg; color: $menubar_hover_text; }
 QMenuBar::item:pressed { background: $menu_bg; color: $text; }
 QMenu {
   background: $menu_bg;
@@ -67,6 +72,17 @@ QToolButton:hover { background: $hover_bg; border-color: $hover_border; color: $
 QToolButton:pressed, QToolButton:checked { background: $pressed_bg; border-color: $pressed_border; color: $pressed_text; }
 QToolButton:checked:hover { background: $pressed_hover_bg; }
 QToolButton::menu-indicator { subcontrol-position: bottom right; }
+
+/* The main window's tool-bar panel, and the heading band of the tool dialogs */
+QWidget#DateTime1 {
+  background: $toolbar_bg;
+  border-bottom: 1px solid $toolbar_border;
+}
+QWidget#DateTime1 QToolButton { color: $toolbar_text; }
+QWidget#DateTime1 QToolButton:hover { color: $hover_text; }
+QWidget#DateTime1 QToolButton:checked { color: $pressed_text; }
+QWidget#ToolDialogHeader { background: $band_bg; }
+QWidget#ToolDialogHeader QLabel { color: $band_text; }
 
 /* Buttons */
 QPushButton {
@@ -295,70 +311,74 @@ SKINS = {
         tip_border="#767676",
     ),
     "Shine": dict(
-        window_bg=grad((0, "#fefefe"), (1, "#e3e7ed")),
-        text="#1f2328",
+        # Glossy graphite chrome with a cyan glow; the pages stay light.
+        window_bg=grad((0, "#f5f6f8"), (1, "#e1e4e8")),
+        text="#1b1e23",
         disabled_text="#9aa1aa",
-        menubar_bg=grad((0, "#ffffff"), (0.5, "#f1f3f6"), (0.51, "#e1e5eb"), (1, "#eef1f5")),
-        menubar_text="#1f2328",
-        menubar_border="#b4bcc6",
-        hover_bg=grad((0, "#dff3ff"), (0.5, "#b7e3fd"), (0.51, "#9fd8fb"), (1, "#c8ebff")),
-        hover_text="#0b3a5c",
-        hover_border="#4eaee9",
-        pressed_bg=grad((0, "#8fd3fb"), (0.5, "#53b6f2"), (0.51, "#2ea3ea"), (1, "#5cc0f6")),
-        pressed_hover_bg=grad((0, "#a3dcfc"), (1, "#3dadee")),
-        pressed_border="#1d83c6",
+        menubar_bg=grad((0, "#4d535c"), (0.48, "#2e3239"), (0.5, "#1c1f24"), (1, "#262a30")),
+        menubar_text="#eef3f8",
+        menubar_border="#0c0e11",
+        hover_bg=grad((0, "#6fdbff"), (0.48, "#22b4ee"), (0.5, "#0798d3"), (1, "#2cbcf2")),
+        hover_text="#ffffff",
+        hover_border="#0a86bd",
+        pressed_bg=grad((0, "#08729f"), (0.5, "#0b8cc2"), (0.51, "#0a7fb2"), (1, "#1ca5dc")),
+        pressed_hover_bg=grad((0, "#0b82b4"), (1, "#24b0e8")),
+        pressed_border="#05557a",
         pressed_text="#ffffff",
-        menu_bg="#fdfdfe",
-        menu_border="#a7b0bb",
-        menu_radius="4px",
-        small_radius="4px",
-        select_bg=grad((0, "#8fd3fb"), (0.5, "#53b6f2"), (0.51, "#2ea3ea"), (1, "#5cc0f6")),
-        select_bg_flat="#3aa9ee",
+        menu_bg="#fbfcfd",
+        menu_border="#2c3037",
+        menu_radius="3px",
+        small_radius="3px",
+        select_bg=grad((0, "#6fdbff"), (0.48, "#22b4ee"), (0.5, "#0798d3"), (1, "#2cbcf2")),
+        select_bg_flat="#1aa7e0",
         select_text="#ffffff",
-        select_border="#1d83c6",
-        separator="#c9d0d8",
-        toolbar_bg=grad((0, "#ffffff"), (0.5, "#eef1f4"), (0.51, "#e0e4ea"), (1, "#ebeef2")),
-        toolbar_border="#b4bcc6",
-        button_bg=grad((0, "#ffffff"), (0.49, "#f0f2f5"), (0.5, "#dfe3e8"), (1, "#eceff3")),
-        button_text="#1f2328",
-        button_border="#9aa3ad",
-        button_radius="4px",
-        button_hover_bg=grad((0, "#f2fbff"), (0.49, "#d8f0fd"), (0.5, "#bfe6fc"), (1, "#dcf2fe")),
-        button_hover_text="#0b3a5c",
-        default_border="#2a95dc",
+        select_border="#0a86bd",
+        separator="#c7ccd3",
+        toolbar_bg=grad((0, "#40464f"), (0.48, "#292d33"), (0.5, "#17191d"), (1, "#202328")),
+        toolbar_border="#000000",
+        toolbar_text="#e6ebf0",
+        band_bg=grad((0, "#40464f"), (0.48, "#292d33"), (0.5, "#17191d"), (1, "#202328")),
+        band_text="#ffffff",
+        button_bg=grad((0, "#ffffff"), (0.49, "#eceef1"), (0.5, "#d7dbe0"), (1, "#e7eaee")),
+        button_text="#1b1e23",
+        button_border="#7d858f",
+        button_radius="3px",
+        button_hover_bg=grad((0, "#eafaff"), (0.49, "#c9eefd"), (0.5, "#a3e0f9"), (1, "#cdf0fd")),
+        button_hover_text="#06324a",
+        default_border="#0a86bd",
         default_extra="",
-        default_hover_bg=grad((0, "#f2fbff"), (1, "#bfe6fc")),
-        disabled_bg="#f1f2f4",
-        disabled_border="#c8cdd3",
+        default_hover_bg=grad((0, "#eafaff"), (1, "#a3e0f9")),
+        disabled_bg="#eef0f2",
+        disabled_border="#c4c9cf",
         pane_bg="#fbfbfc",
-        frame_border="#aab3be",
-        pane_radius="4px",
+        frame_border="#9aa2ac",
+        pane_radius="3px",
         tabbar_position="left: 6px;",
-        tab_bg=grad((0, "#ffffff"), (0.49, "#eef0f3"), (0.5, "#e0e4e9"), (1, "#eaedf1")),
-        tab_shape=COMMON_TAB.replace("3px", "4px"),
+        tab_bg=grad((0, "#ffffff"), (0.49, "#eceef1"), (0.5, "#dadee3"), (1, "#e6e9ed")),
+        tab_shape=COMMON_TAB,
         tab_selected_bg="#fbfbfc",
-        tab_selected_text="#0e6fb3",
-        tab_selected_extra="margin-top: 0px; border-top: 2px solid #2ea3ea;",
-        tab_hover_bg=grad((0, "#f2fbff"), (1, "#c8ebff")),
-        group_bg="rgba(255, 255, 255, 150)",
-        group_border="#c3cad3",
-        group_title="#0e6fb3",
+        tab_selected_text="#0a7fb5",
+        tab_selected_extra="margin-top: 0px; border-top: 3px solid #1fb0ea;",
+        tab_hover_bg=grad((0, "#eafaff"), (1, "#bfe9fb")),
+        group_bg="rgba(255, 255, 255, 160)",
+        group_border="#b9c0c8",
+        group_title="#0a7fb5",
         list_bg="#ffffff",
         list_text="#111111",
-        list_alt_bg="#f5f7f9",
-        list_hover_bg="#e6f5fe",
-        header_bg=grad((0, "#ffffff"), (0.5, "#f0f2f5"), (0.51, "#e3e7ec"), (1, "#eef1f4")),
+        list_alt_bg="#f4f6f8",
+        list_hover_bg="#e3f6fe",
+        header_bg=grad((0, "#ffffff"), (0.5, "#eef0f2"), (0.51, "#e1e4e8"), (1, "#eceef1")),
         input_bg="#ffffff",
-        input_border="#a8b1bc",
-        focus_border="#2ea3ea",
-        scroll_groove="#eef0f3",
-        scroll_handle=grad((0, "#ffffff"), (0.49, "#eceff2"), (0.5, "#d9dee4"), (1, "#e6e9ee"), horizontal=True),
-        scroll_handle_border="#a4adb8",
-        scroll_handle_hover=grad((0, "#e6f6ff"), (0.49, "#c3e8fd"), (0.5, "#a4dcfb"), (1, "#c9ebfe"), horizontal=True),
+        input_border="#9aa2ac",
+        focus_border="#1fb0ea",
+        scroll_groove="#e9ebee",
+        scroll_handle=grad((0, "#5a6069"), (0.5, "#3a3f46"), (1, "#4a5058"), horizontal=True),
+        scroll_handle_border="#2a2e34",
+        scroll_handle_hover=grad((0, "#22b4ee"), (1, "#0798d3"), horizontal=True),
         scroll_radius="5px",
-        tip_bg="#fffff2",
-        tip_text="#1f2328",
-        tip_border="#8d96a1",
+        tip_bg="#23272d",
+        tip_text="#eef3f8",
+        tip_border="#0a86bd",
     ),
     "Beijing": dict(
         window_bg=grad((0, "#fbf4e4"), (1, "#f0dfbd")),
@@ -385,6 +405,8 @@ SKINS = {
         separator="#d8b56a",
         toolbar_bg=grad((0, "#fbecc4"), (1, "#ebd08f")),
         toolbar_border="#b8862a",
+        band_bg=grad((0, "#cf3139"), (0.5, "#b01f27"), (0.51, "#9b141b"), (1, "#a81a21")),
+        band_text="#ffe7a3",
         button_bg=grad((0, "#fffaea"), (0.5, "#f8e8bd"), (0.51, "#f0d89e"), (1, "#f6e3b0")),
         button_text="#4a1409",
         button_border="#b5862a",
@@ -427,76 +449,81 @@ SKINS = {
         tip_border="#9b141b",
     ),
     "Office2010 Blue": dict(
-        window_bg="#dfe9f5",
-        text="#1e2a3a",
-        disabled_text="#8d99a8",
-        menubar_bg=grad((0, "#e9f0f8"), (1, "#d5e2f2")),
-        menubar_text="#1e2a3a",
-        menubar_border="#a7bad3",
-        hover_bg=grad((0, "#fef9e0"), (1, "#fde58f")),
-        hover_text="#1e2a3a",
-        hover_border="#f2c658",
-        pressed_bg=grad((0, "#fcd57a"), (1, "#fbc453")),
-        pressed_hover_bg=grad((0, "#fde08f"), (1, "#fbc75c")),
-        pressed_border="#c29b3f",
-        pressed_text="#1e2a3a",
-        menu_bg="#fcfcfc",
-        menu_border="#a7abb0",
+        # Flat: a deep blue band over white pages, square corners, thin lines.
+        window_bg="#f3f5f8",
+        text="#262626",
+        disabled_text="#9a9a9a",
+        menubar_bg="#2b579a",
+        menubar_text="#ffffff",
+        menubar_border="#1e3f70",
+        menubar_hover_bg="#4472b8",
+        menubar_hover_text="#ffffff",
+        hover_bg="#dbe8f7",
+        hover_text="#1a1a1a",
+        hover_border="#9cbbe3",
+        pressed_bg="#c2d9f3",
+        pressed_hover_bg="#b3cfef",
+        pressed_border="#6a98d4",
+        pressed_text="#1a1a1a",
+        menu_bg="#ffffff",
+        menu_border="#a9b8cc",
         menu_radius="0px",
-        small_radius="2px",
-        select_bg=grad((0, "#fdf4cf"), (1, "#fce49a")),
-        select_bg_flat="#fde8a4",
-        select_text="#1e2a3a",
-        select_border="#f2ca58",
-        separator="#c5d2e3",
-        toolbar_bg=grad((0, "#f3f7fc"), (1, "#dde7f4")),
-        toolbar_border="#b6c7dd",
-        button_bg=grad((0, "#ffffff"), (1, "#e6eef8")),
-        button_text="#1e2a3a",
-        button_border="#a7bfde",
-        button_radius="2px",
-        button_hover_bg=grad((0, "#fef9e0"), (1, "#fde58f")),
-        button_hover_text="#1e2a3a",
-        default_border="#6b91c4",
+        small_radius="0px",
+        select_bg="#dbe8f7",
+        select_bg_flat="#cde0f5",
+        select_text="#1a1a1a",
+        select_border="#9cbbe3",
+        separator="#d5dce6",
+        toolbar_bg="#ffffff",
+        toolbar_border="#c6cfdb",
+        band_bg="#ffffff",
+        band_text="#2b579a",
+        button_bg="#fdfdfd",
+        button_text="#262626",
+        button_border="#acacac",
+        button_radius="0px",
+        button_hover_bg="#e5f1fb",
+        button_hover_text="#1a1a1a",
+        default_border="#2b579a",
         default_extra="",
-        default_hover_bg=grad((0, "#fef9e0"), (1, "#fde58f")),
-        disabled_bg="#edf2f8",
-        disabled_border="#c7d4e5",
+        default_hover_bg="#e5f1fb",
+        disabled_bg="#f4f4f4",
+        disabled_border="#d2d2d2",
         pane_bg="#ffffff",
-        frame_border="#a7bad3",
+        frame_border="#c6cfdb",
         pane_radius="0px",
-        tabbar_position="left: 4px;",
-        tab_bg="#dfe9f5",
-        tab_shape="border-bottom: none; margin-right: 1px; margin-top: 2px;",
+        tabbar_position="left: 0px;",
+        tab_bg="#f3f5f8",
+        tab_shape="border-bottom: none; margin-right: 0px; margin-top: 3px; padding: 5px 18px;",
         tab_selected_bg="#ffffff",
-        tab_selected_text="#1e4e8c",
-        tab_selected_extra="margin-top: 0px;",
-        tab_hover_bg="#eef4fb",
+        tab_selected_text="#2b579a",
+        tab_selected_extra="margin-top: 0px; border-top: 3px solid #2b579a;",
+        tab_hover_bg="#e5f1fb",
         group_bg="transparent",
-        group_border="#c5d5ea",
-        group_title="#1e4e8c",
+        group_border="#d5dce6",
+        group_title="#2b579a",
         list_bg="#ffffff",
         list_text="#111111",
-        list_alt_bg="#f4f8fc",
-        list_hover_bg="#eaf2fb",
-        header_bg=grad((0, "#ffffff"), (1, "#e8eff8")),
+        list_alt_bg="#f7f9fb",
+        list_hover_bg="#eef5fc",
+        header_bg="#f7f9fb",
         input_bg="#ffffff",
-        input_border="#a7bad3",
-        focus_border="#f2b431",
-        scroll_groove="#e8eef6",
-        scroll_handle="#c4d5ea",
-        scroll_handle_border="#a7bad3",
-        scroll_handle_hover="#a9c1e0",
-        scroll_radius="2px",
+        input_border="#acacac",
+        focus_border="#2b579a",
+        scroll_groove="#f0f0f0",
+        scroll_handle="#c8c8c8",
+        scroll_handle_border="#c8c8c8",
+        scroll_handle_hover="#a6a6a6",
+        scroll_radius="0px",
         tip_bg="#ffffff",
-        tip_text="#1e2a3a",
-        tip_border="#a7abb0",
+        tip_text="#262626",
+        tip_border="#767676",
     ),
     "MacOS2": dict(
         window_bg=grad((0, "#f2f2f2"), (1, "#e2e2e2")),
         text="#1d1d1f",
         disabled_text="#a3a3a8",
-        menubar_bg=grad((0, "#fbfbfb"), (1, "#dadada")),
+        menubar_bg=grad((0, "#fdfdfd"), (1, "#e6e6e6")),
         menubar_text="#1d1d1f",
         menubar_border="#a9a9a9",
         hover_bg=grad((0, "#5aa2f7"), (1, "#2b72de")),
@@ -515,8 +542,10 @@ SKINS = {
         select_text="#ffffff",
         select_border="#2a64c4",
         separator="#cfcfcf",
-        toolbar_bg=grad((0, "#ececec"), (1, "#d4d4d4")),
-        toolbar_border="#a5a5a5",
+        # Brushed aluminium under a lighter menu bar.
+        toolbar_bg=grad((0, "#e9e9e9"), (0.5, "#d3d3d3"), (1, "#bdbdbd")),
+        toolbar_border="#8c8c8c",
+        band_bg=grad((0, "#f7f7f7"), (1, "#d6d6d6")),
         button_bg=grad((0, "#ffffff"), (1, "#e9e9e9")),
         button_text="#1d1d1f",
         button_border="#a6a6a6",
@@ -573,10 +602,21 @@ QTabWidget::pane { top: -12px; padding-top: 14px; }
 }
 
 
+def with_defaults(palette):
+    """The keys most skins take from others."""
+    p = dict(palette)
+    p.setdefault("menubar_hover_bg", p["hover_bg"])
+    p.setdefault("menubar_hover_text", p["hover_text"])
+    p.setdefault("toolbar_text", p["text"])
+    p.setdefault("band_bg", p["toolbar_bg"])
+    p.setdefault("band_text", p["text"])
+    return p
+
+
 def main():
     here = Path(__file__).resolve().parent / "Skins"
     for name, palette in SKINS.items():
-        text = RULES.substitute(title=name, **palette) + EXTRA.get(name, "")
+        text = RULES.substitute(title=name, **with_defaults(palette)) + EXTRA.get(name, "")
         (here / f"{name}.qss").write_text(text, encoding="utf-8")
 
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -42,20 +43,31 @@ class WindowTestHome : public ::testing::Environment {
   QApplication* app = nullptr;
 };
 
-// Closes every message box the code under test opens, keeping its text.
+// Answers every message box the code under test opens (with the given
+// button where the box has it, else as OK does), keeping what it said.
 struct MessageBoxes {
   QStringList texts, titles;
+  QMessageBox::StandardButton answer;
   QTimer timer;
-  MessageBoxes() {
+  explicit MessageBoxes(QMessageBox::StandardButton a = QMessageBox::Ok) : answer(a) {
     QObject::connect(&timer, &QTimer::timeout, [this] {
       for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
           texts << box->text();
           titles << box->windowTitle();
-          box->done(QMessageBox::Ok);
+          if (QAbstractButton* b = box->button(answer))
+            b->click();
+          else
+            box->done(QMessageBox::Ok);
         }
     });
-    timer.start(10);
+    timer.start(5);
+  }
+  // "Caption: text", one a box.
+  QStringList seen() const {
+    QStringList out;
+    for (qsizetype i = 0; i < texts.size(); ++i) out << titles[i] + ": " + texts[i];
+    return out;
   }
 };
 

@@ -1,5 +1,7 @@
 #include "app/Commands.h"
 
+#include <algorithm>
+
 #include "core/FormatDateTime.h"
 #include "core/Settings.h"
 
@@ -13,6 +15,8 @@ const ToggleCommand kDayNightShadingCommand{kShowShadow, kMapAndWallpaper};
 const ToggleCommand kShowDateCommand{kShowDate, kMapAndWallpaper};
 const ToggleCommand kShowDateLineCommand{kShowDateLine, kMapAndWallpaper};
 const ToggleCommand kShowTipsCommand{kShowTips, {}};
+const ToggleCommand kShowUtcCommand{kShowUtc, {false, true, true}};
+const ToggleCommand kShowTimesCommand{kDesktopShowTimes, {false, true, true}, true};
 
 const FontCommand kWindowDateFontCommand{kDateTimeFont, kMapAndWallpaper, false};
 const FontCommand kWindowCityFontCommand{kCityTimesFont, {true, false, false}, false};
@@ -21,7 +25,7 @@ const FontCommand kWallpaperCityFontCommand{kDesktopCityTimesFont, {false, false
 
 CommandEffect RunToggle(const ToggleCommand& command, bool on) {
   WriteIntegerSetting(kSettingsKey, command.setting, on ? 1 : 0);
-  return {command.requests, false};
+  return {command.requests, command.wallpaperLook};
 }
 
 CommandEffect ChooseMapView(int view) {
@@ -50,5 +54,18 @@ CommandEffect RunFontCommand(const FontCommand& command, const FontRecord& font)
 }
 
 void StoreMonitor(int monitor) { WriteIntegerSetting(kSettingsKey, kCurMonitor, monitor); }
+
+namespace {
+int FitSpan(int start, int size, int areaStart, int areaSize) {
+  if (size >= areaSize) return areaStart;
+  return std::clamp(start, areaStart, areaStart + areaSize - size);
+}
+}  // namespace
+
+ScreenRect FitIntoWorkArea(ScreenRect w, const ScreenRect& area) {
+  w.left = FitSpan(w.left, w.width, area.left, area.width);
+  w.top = FitSpan(w.top, w.height, area.top, area.height);
+  return w;
+}
 
 }  // namespace wc

@@ -22,6 +22,7 @@ inline TickRequests& operator|=(TickRequests& a, const TickRequests& b) {
 struct ToggleCommand {
   const char* setting;
   TickRequests requests;
+  bool wallpaperLook = false;
 };
 
 // What a command leaves behind besides the stored value.
@@ -34,6 +35,11 @@ extern const ToggleCommand kDayNightShadingCommand;  // "Show Shadow"
 extern const ToggleCommand kShowDateCommand;         // "Show Date"
 extern const ToggleCommand kShowDateLineCommand;     // "Show Date Line"
 extern const ToggleCommand kShowTipsCommand;         // "Show Tips"
+// "Show Local Time" / "Show UTC Time": the caption, the tray hint and the
+// wallpaper's caption change; the base map does not.
+extern const ToggleCommand kShowUtcCommand;  // "Show UTC"
+// "Show Time on Map": city times on the window map and on the wallpaper.
+extern const ToggleCommand kShowTimesCommand;  // "Desktop Show Times"
 
 CommandEffect RunToggle(const ToggleCommand& command, bool on);
 
@@ -62,6 +68,16 @@ CommandEffect RunFontCommand(const FontCommand& command, const FontRecord& font)
 
 // "Switch to Monitor N": "CurMonitor".
 void StoreMonitor(int monitor);
+
+// A window's outer rectangle or a monitor's work area, in screen pixels.
+struct ScreenRect {
+  int left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const ScreenRect&) const = default;
+};
+// Where the window goes so that it lies within the work area: moved in as
+// little as it takes, and with its top-left at the area's along a side where
+// it is larger than the area.
+ScreenRect FitIntoWorkArea(ScreenRect window, const ScreenRect& area);
 
 // The close box: the window may close unless it goes to the tray instead; a
 // session that ends always lets it close.

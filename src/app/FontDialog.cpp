@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -37,7 +38,7 @@ QIcon Swatch(QColor c) {
 
 }  // namespace
 
-std::optional<MapFont> ChooseMapFont(QWidget* parent, const MapFont& current, const QString& title) {
+std::optional<FontChange> ChooseMapFont(QWidget* parent, const MapFont& current, const QString& title) {
   QDialog dlg(parent);
   dlg.setWindowTitle(title);
   dlg.setObjectName(QStringLiteral("FontDialog"));
@@ -47,7 +48,12 @@ std::optional<MapFont> ChooseMapFont(QWidget* parent, const MapFont& current, co
   auto* chooser = new QFontDialog(&dlg);
   chooser->setWindowFlags(Qt::Widget);
   chooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-  chooser->setCurrentFont(current.font);
+  QFont shown = current.font;
+  const QString renders = QFontInfo(current.font).family();
+  if (!renders.isEmpty()) shown.setFamily(renders);
+  chooser->setCurrentFont(shown);
+  // As the dialog holds it (sizes in points): what OK is compared with.
+  const QFont preset = chooser->currentFont();
   layout->addWidget(chooser);
 
   auto* row = new QHBoxLayout;
@@ -76,10 +82,8 @@ std::optional<MapFont> ChooseMapFont(QWidget* parent, const MapFont& current, co
   layout->addWidget(buttons);
 
   if (dlg.exec() != QDialog::Accepted) return std::nullopt;
-  MapFont chosen;
-  chosen.font = chooser->currentFont();
-  chosen.color = colour->currentData().value<QColor>();
-  return chosen;
+  return CompareFonts({preset, current.color},
+                      {chooser->currentFont(), colour->currentData().value<QColor>()});
 }
 
 }  // namespace wc

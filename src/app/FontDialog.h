@@ -5,12 +5,15 @@
 #include <optional>
 
 #include "map/WorldMap.h"
+#include "platform/FontRecordQt.h"
 
 class QWidget;
 
 namespace wc {
 
-// The chosen font, or nothing when the user cancelled.
-std::optional<MapFont> ChooseMapFont(QWidget* parent, const MapFont& current, const QString& title);
+// Opens the dialog on the face the font really renders with (a stored face
+// the machine lacks is drawn with a substitute, and that is the one to show).
+// Nothing when the user cancelled; otherwise what the user changed.
+std::optional<FontChange> ChooseMapFont(QWidget* parent, const MapFont& current, const QString& title);
 
 }  // namespace wc

@@ -23,7 +23,7 @@ void TMainWindowOptions::setMapFonts(const ColouredFont& date, const ColouredFon
 void TMainWindowOptions::applyMapSwitches(const MapSwitches& s) {
   w_.setShowDateChecked(s.showDate);
   w_.setShowTipsChecked(s.showTips);
-  w_.showUtc = s.showUtc;
+  w_.setShowUtcChecked(s.showUtc);
   w_.setMapView(s.mapView);
   w_.setShadingChecked(s.showShadow);
   w_.setShowDateLineChecked(s.showDateLine);
@@ -35,7 +35,7 @@ std::span<TCities> TMainWindowOptions::displayCities() { return w_.worldMap().di
 void TMainWindowOptions::applyWallpaperChecks(const WallpaperChecks& c) {
   w_.setWallpaperChecked(c.wallpaper);
   w_.setFullHeightChecked(c.fullHeight);
-  w_.desktopShowTimes = c.showTimes;
+  w_.setShowTimesChecked(c.showTimes);
   w_.setRemoveOnExitChecked(c.removeOnExit);
 }
 

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include "map/LargeBuffer.h"
+
 namespace wc {
 
 TMapImage::TMapImage(QWidget* parent) : QWidget(parent) {
@@ -22,10 +24,12 @@ TMapImage::TMapImage(QWidget* parent) : QWidget(parent) {
 
 void TMapImage::setMapSize(int width, int height) {
   setFixedSize(width, height);
-  if (picture_.size() != QSize(width, height)) {
-    picture_ = QImage(width, height, QImage::Format_RGB32);
-    picture_.fill(Qt::black);
-  }
+  // On a 2x screen the picture has twice the pixels, so that the map is
+  // drawn as sharp as the rest of the window. It keeps its memory while the
+  // size stays; a new one comes in huge pages where the system has them.
+  const qreal scale = devicePixelRatioF();
+  if (!ReuseImage(picture_, qRound(width * scale), qRound(height * scale))) picture_.fill(Qt::black);
+  picture_.setDevicePixelRatio(scale);
   update();
 }
 
@@ -40,6 +44,8 @@ void TMapImage::setHintsEnabled(bool on) {
 void TMapImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.drawImage(0, 0, picture_);
+  // Moved to a screen of another scale: the owner draws the map again.
+  if (picture_.devicePixelRatio() != devicePixelRatioF()) emit scaleChanged();
 }
 
 bool TMapImage::event(QEvent* e) {

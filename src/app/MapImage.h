@@ -17,7 +17,8 @@ class TMapImage : public QWidget {
  public:
   explicit TMapImage(QWidget* parent = nullptr);
 
-  // The picture to draw into; its size is the widget's.
+  // The picture to draw into: the widget's size times the screen's device
+  // pixel ratio, which the picture carries.
   QImage& picture() { return picture_; }
   void setMapSize(int width, int height);
 
@@ -29,6 +30,10 @@ class TMapImage : public QWidget {
   // The context menu on a right click, or none.
   void setPopupMenu(QMenu* menu) { popup_ = menu; }
   QMenu* popupMenu() const { return popup_; }
+
+ signals:
+  // The screen's scale differs from the picture's: set the size again and redraw.
+  void scaleChanged();
 
  protected:
   void paintEvent(QPaintEvent*) override;

@@ -114,10 +114,7 @@ void ShowWorldClockasWallpaper1Click(TWorldClock& w) {
   // place; without one the switch's former state stands for it.
   bool previous = w.WCSettings ? w.WCSettings->previousWallpaper() : !on;
   if (on && (w.wallpaperLook || !previous)) {
-    for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
-      WriteStringSetting(key, kTileWallpaperValue, "0");
-      WriteStringSetting(key, kWallpaperStyleValue, "0");
-    }
+    WriteCentredWallpaperStyle();
     w.requestRedraw({false, false, true});
     previous = true;
   }

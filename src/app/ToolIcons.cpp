@@ -45,8 +45,28 @@ void DrawClockFace(QPainter& p, QRectF r) {
   p.drawLine(c, QPointF(c.x() + r.width() * 0.25, c.y() + 2));
 }
 
-QPixmap Draw(ToolPicture picture) {
-  QPixmap pm(32, 32);
+// Seven-segment digits of one-pixel bars on whole pixels, so that the whole
+// reading fits the small display and stays sharp: segments a (top) to g
+// (middle), clockwise.
+void DrawSegmentDigit(QPainter& p, int x, int y, int digit) {
+  static constexpr unsigned char kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+  constexpr int w = 5, h = 11, half = 6;
+  const QRect bars[7] = {
+      {x, y, w, 1},                 // a
+      {x + w - 1, y, 1, half},      // b
+      {x + w - 1, y + 5, 1, half},  // c
+      {x, y + h - 1, w, 1},         // d
+      {x, y + 5, 1, half},          // e
+      {x, y, 1, half},              // f
+      {x, y + 5, w, 1},             // g
+  };
+  for (int i = 0; i < 7; ++i)
+    if (kSegments[digit] & (1 << i)) p.fillRect(bars[i], p.brush());
+}
+
+QPixmap Draw(ToolPicture picture, int scale) {
+  QPixmap pm(32 * scale, 32 * scale);
+  pm.setDevicePixelRatio(scale);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
@@ -59,12 +79,19 @@ QPixmap Draw(ToolPicture picture) {
       p.setPen(QPen(kInk, 1.5));
       p.setBrush(QColor(0x20, 0x20, 0x20));
       p.drawRoundedRect(QRectF(1, 7, 30, 18), 3, 3);
-      QFont f(QStringLiteral("DejaVu Sans Mono"));
-      f.setPixelSize(13);
-      f.setBold(true);
-      p.setFont(f);
-      p.setPen(QColor(0x66, 0xff, 0x66));
-      p.drawText(QRectF(1, 7, 30, 18), Qt::AlignCenter, QStringLiteral("12:30"));
+      // "12:30" in 25 of the display's 28 inner pixels.
+      p.setBrush(QColor(0x66, 0xff, 0x66));
+      int x = 3;
+      for (int digit : {1, 2, -1, 3, 0}) {
+        if (digit < 0) {
+          p.fillRect(QRect(x, 12, 1, 2), p.brush());
+          p.fillRect(QRect(x, 17, 1, 2), p.brush());
+          x += 2;
+          continue;
+        }
+        DrawSegmentDigit(p, x, 10, digit);
+        x += 6;
+      }
       break;
     }
     case ToolPicture::Wallpaper:
@@ -167,6 +194,11 @@ QPixmap Draw(ToolPicture picture) {
 
 }  // namespace
 
-QIcon ToolIcon(ToolPicture picture) { return QIcon(Draw(picture)); }
+QIcon ToolIcon(ToolPicture picture) {
+  // Drawn again for screens with twice the pixels, so the pictures stay sharp.
+  QIcon icon(Draw(picture, 1));
+  icon.addPixmap(Draw(picture, 2));
+  return icon;
+}
 
 }  // namespace wc

@@ -8,6 +8,7 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "map/Bmp.h"
+#include "map/LargeBuffer.h"
 #include "map/WorldMap.h"
 
 namespace wc {
@@ -28,7 +29,7 @@ void TWallpaper::Refresh(WorldMap& map, bool showTimes, bool fullHeight, const Q
                          TDateTime localNow, int workAreaWidth) {
   const QSize size = WallpaperSize(screen.size(), fullHeight);
   if (size.isEmpty()) return;
-  if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
+  ReuseImage(picture_, size.width(), size.height());  // kept from refresh to refresh
   {
     // The window map measures its work area in the toolkit's pixels; the
     // wallpaper is drawn in the screen's own.

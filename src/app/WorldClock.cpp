@@ -17,6 +17,7 @@
 
 #include "app/FontDialog.h"
 #include "app/MapImage.h"
+#include "app/MenuRows.h"
 #include "app/Routes.h"
 #include "app/SettingsAccess.h"
 #include "app/ToolIcons.h"
@@ -42,6 +43,7 @@ constexpr const char* kCaption = "Tavrel World Clock Pro";
 constexpr int kPanelHeightIcons = 42;
 constexpr int kPanelHeightCaptions = 62;
 constexpr int kCaptionsFromMapWidth = 1600;
+constexpr int kStartMinimizedShowMs = 1000;
 
 // Milliseconds to the next tick, which lands just after a whole second of
 // the clock so that a late tick never skips one of the fixed seconds.
@@ -53,6 +55,8 @@ int MsToNextTick() {
 }  // namespace
 
 TWorldClock::TWorldClock() : QMainWindow(nullptr), map_(ProgramFolder()) {
+  // The map pictures decode while the windows are made.
+  map_.StartLoadingLayers();
   setObjectName(QStringLiteral("TWorldClock"));
   // A fixed single border with the system menu and the minimize box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -71,8 +75,18 @@ TWorldClock::TWorldClock() : QMainWindow(nullptr), map_(ProgramFolder()) {
   setCentralWidget(central);
   DateTime1 = new QWidget(central);
   DateTime1->setObjectName(QStringLiteral("DateTime1"));
+  // The skins draw the panel as a tool bar of theirs.
+  DateTime1->setAttribute(Qt::WA_StyledBackground);
   Display = new TMapImage(central);
   Display->setObjectName(QStringLiteral("Display"));
+  connect(
+      Display, &TMapImage::scaleChanged, this,
+      [this] {
+        if (mapWidth_ == 0) return;
+        layoutForMapSize(mapWidth_);
+        if (map_ready && isVisible() && !isMinimized()) drawDisplay();
+      },
+      Qt::QueuedConnection);
   Display->setAccessibleName(QStringLiteral("World map"));
   lblLoading = new QLabel(QStringLiteral("Loading World Map...."), this);
   lblLoading->setObjectName(QStringLiteral("lblLoading"));
@@ -100,6 +114,8 @@ TWorldClock::TWorldClock() : QMainWindow(nullptr), map_(ProgramFolder()) {
   buildPopupMenu();
   buildMenus();
   buildToolBar();
+  setShowUtcChecked(showUtc);
+  setShowTimesChecked(desktopShowTimes);
   TrayIconN->setContextMenu(PopupMenu);
 
   HotKeyManager = new THotKeyManager(this);
@@ -262,8 +278,8 @@ QAction* AddCheck(QMenu* menu, const char* name, const char* caption) {
 }  // namespace
 
 void TWorldClock::buildMenus() {
-  QMenuBar* mmMain = menuBar();
-  mmMain->setObjectName(QStringLiteral("mmMain"));
+  mmMain = new TMenuRows(this);
+  setMenuWidget(mmMain);
 
   QMenu* file = mmMain->addMenu(QStringLiteral("&File"));
   Minimizetotray1 = AddEntry(file, "Minimizetotray1", "Minimize to system tray");
@@ -338,6 +354,17 @@ void TWorldClock::buildMenus() {
       applyEffect(e);
     });
   }
+  auto* zoneGroup = new QActionGroup(this);
+  ShowLocalTime1 = AddCheck(world, "ShowLocalTime1", "Show Local Time");
+  ShowUTCTime1 = AddCheck(world, "ShowUTCTime1", "Show UTC Time");
+  for (QAction* a : {ShowLocalTime1, ShowUTCTime1}) {
+    zoneGroup->addAction(a);
+    connect(a, &QAction::triggered, this, [this, a] {
+      const bool utc = a == ShowUTCTime1;
+      setShowUtcChecked(utc);
+      applyEffect(RunToggle(kShowUtcCommand, utc));
+    });
+  }
 
   QMenu* wall = mmMain->addMenu(QStringLiteral("&Wallpaper"));
   ShowWorldClockasWallpaper1 = AddCheck(wall, "ShowWorldClockasWallpaper1", "Show World Map as Wallpaper");
@@ -349,6 +376,11 @@ void TWorldClock::buildMenus() {
   connect(Zoomtofullheight1, &QAction::triggered, this, [this] { Zoomtofullheight1Click(*this); });
   RemovewallpaperonExit1 = AddCheck(wall, "RemovewallpaperonExit1", "Remove Wallpaper on Exit");
   connect(RemovewallpaperonExit1, &QAction::triggered, this, [this] { RemovewallpaperonExit1Click(*this); });
+  ShowTimeonMap1 = AddCheck(wall, "ShowTimeonMap1", "Show Time on Map");
+  connect(ShowTimeonMap1, &QAction::triggered, this, [this](bool on) {
+    setShowTimesChecked(on);
+    applyEffect(RunToggle(kShowTimesCommand, on));
+  });
   QMenu* align = wall->addMenu(QStringLiteral("Date Alignment"));
   align->menuAction()->setObjectName(QStringLiteral("DateAlignment1"));
   auto* alignGroup = new QActionGroup(this);
@@ -458,6 +490,7 @@ void TWorldClock::buildPopupMenu() {
 }
 
 void TWorldClock::layoutForMapSize(int w) {
+  mapWidth_ = w;
   const int h = w / 2;
   const bool captions = w >= kCaptionsFromMapWidth;
   const int panel = captions ? kPanelHeightCaptions : kPanelHeightIcons;
@@ -470,7 +503,7 @@ void TWorldClock::layoutForMapSize(int w) {
   centralWidget()->setFixedSize(w, panel + h);
   // The window is as tall as the panel and the map together, so no strip of
   // the map falls outside it.
-  setFixedSize(w, menuBar()->heightForWidth(w) + panel + h);
+  setFixedSize(w, mmMain->arrange(w) + panel + h);
   lblLoading->move((width() - lblLoading->width()) / 2, (height() - lblLoading->height()) / 2);
 }
 
@@ -482,7 +515,14 @@ void TWorldClock::showEvent(QShowEvent* e) {
   requests_.mapRecompose = true;
   requests_.displayRedraw = true;
   requests_.wallpaperUpdate = wallpaperOn;
-  if (!Timer->isActive()) Timer->start(0);
+  // Started minimised, the window is seen for about a second before it goes
+  // to the tray, so that the user knows it started.
+  if (!Timer->isActive()) Timer->start(!init && startMinimized ? kStartMinimizedShowMs : 0);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    // Its frame is known once it is on the screen.
+    QTimer::singleShot(0, this, &TWorldClock::keepOnWorkArea);
+  }
 }
 
 void TWorldClock::resizeEvent(QResizeEvent* e) {
@@ -671,10 +711,20 @@ void TWorldClock::toggleShading() {
 }
 
 void TWorldClock::chooseFont(const FontCommand& command, MapFont& font) {
-  const std::optional<MapFont> chosen = ChooseMapFont(this, font, QStringLiteral("Font"));
-  if (!chosen) return;
-  font = *chosen;
-  applyEffect(RunFontCommand(command, RecordFromFont(font.font, font.color)));
+  const std::optional<FontChange> change = ChooseMapFont(this, font, QStringLiteral("Font"));
+  // OK without a change is no change: the stored record stays as it is.
+  if (!change || !change->any()) return;
+  FontRecord stored;
+  bool hasStored = false;
+  try {
+    hasStored = ReadFontSetting(kSettingsKey, command.setting, stored);
+  } catch (const SettingsError&) {
+  }
+  const FontRecord record =
+      ApplyFontChange(hasStored ? stored : RecordFromFont(font.font, font.color), *change);
+  const ColouredFont shown = FontFromRecord(record);
+  font = MapFont{shown.font, shown.color};
+  applyEffect(RunFontCommand(command, record));
 }
 
 void TWorldClock::SwitchMonitor(int monitor) {
@@ -684,8 +734,20 @@ void TWorldClock::SwitchMonitor(int monitor) {
   const QRect m = screens[monitor]->geometry();
   const QRect f = frameGeometry();
   move(m.left() + (m.width() - f.width()) / 2, m.top() + (m.height() - f.height()) / 2);
+  keepOnWorkArea();
   curMonitor = monitor;
   StoreMonitor(monitor);
+}
+
+void TWorldClock::keepOnWorkArea() {
+  const QRect f = frameGeometry();
+  QScreen* s = QGuiApplication::screenAt(f.center());
+  if (!s) s = screen();
+  if (!s) return;
+  const QRect a = s->availableGeometry();
+  const ScreenRect fitted =
+      FitIntoWorkArea({f.left(), f.top(), f.width(), f.height()}, {a.left(), a.top(), a.width(), a.height()});
+  if (fitted.left != f.left() || fitted.top != f.top()) move(fitted.left, fitted.top);
 }
 
 void TWorldClock::placeOnMonitor() {
@@ -698,17 +760,26 @@ void TWorldClock::placeOnMonitor() {
     const QRect d = s->geometry();
     const QRect f = frameGeometry();
     move(d.left() + (d.width() - f.width()) / 2, d.top() + (d.height() - f.height()) / 2);
+    keepOnWorkArea();
   }
 }
 
 void TWorldClock::DoWindowSize(int iSize) {
   layoutForMapSize(MapSizeFor(iSize).width);
+  keepOnWorkArea();
   applyEffect(ChooseWindowSize(iSize));
   windowSize = iSize;
   for (int i = 0; i < mapSizeEntries_.size(); ++i) mapSizeEntries_[i]->setChecked(i == iSize);
+  // The map at its new size at once, from the base map it already has,
+  // rather than black until the next tick.
+  if (map_ready && isVisible() && !isMinimized()) drawDisplay();
 }
 
-void TWorldClock::SetTheme() { smClock->applyTheme(theme); }
+void TWorldClock::SetTheme() {
+  smClock->applyTheme(theme);
+  // A skin has its own fonts and paddings: the menus may need another row.
+  if (mapWidth_ > 0) layoutForMapSize(mapWidth_);
+}
 
 void TWorldClock::HotKeyManagerHotKeyPressed(quint32 hotKey, quint32) {
   switch (HotKeyRowOf(hotKey)) {
@@ -763,6 +834,17 @@ void TWorldClock::setWallpaperChecked(bool on) {
   btnWall->setChecked(on);
   Zoomtofullheight1->setEnabled(on);
   RemovewallpaperonExit1->setEnabled(on);
+  ShowTimeonMap1->setEnabled(on);
+}
+
+void TWorldClock::setShowUtcChecked(bool on) {
+  showUtc = on;
+  (on ? ShowUTCTime1 : ShowLocalTime1)->setChecked(true);
+}
+
+void TWorldClock::setShowTimesChecked(bool on) {
+  desktopShowTimes = on;
+  ShowTimeonMap1->setChecked(on);
 }
 
 void TWorldClock::setScreenSaverChecked(bool on) {
@@ -792,7 +874,7 @@ void TWorldClock::setBackgroundColour(const QColor& colour) {
   pal.setColor(QPalette::Window, colour);
   centralWidget()->setPalette(pal);
   centralWidget()->setAutoFillBackground(true);
-  // The tool bar keeps the desktop's own look.
+  // Without a skin the tool bar keeps the desktop's own look, not the map's black.
   QPalette bar = DateTime1->palette();
   bar.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
   bar.setColor(QPalette::Button, QApplication::palette().color(QPalette::Button));

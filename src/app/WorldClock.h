@@ -25,6 +25,7 @@ class QWidget;
 namespace wc {
 
 class TMapImage;
+class TMenuRows;
 class THotKeyManager;
 class TSkinManager;
 class TWCSettings;
@@ -63,6 +64,8 @@ class TWorldClock : public QMainWindow {
   void setShowDateChecked(bool on);
   void setShowTipsChecked(bool on);
   void setShowDateLineChecked(bool on);
+  void setShowUtcChecked(bool on);    // "Show Local Time" / "Show UTC Time"
+  void setShowTimesChecked(bool on);  // "Show Time on Map"
   void setWallpaperChecked(bool on);
   void setScreenSaverChecked(bool on);
   void setFullHeightChecked(bool on);
@@ -82,6 +85,7 @@ class TWorldClock : public QMainWindow {
   QSystemTrayIcon* trayIcon() const { return TrayIconN; }
   QMenu* popupMenu() const { return PopupMenu; }
   TMapImage* display() const { return Display; }
+  TMenuRows* mainMenu() const { return mmMain; }
 
  public slots:
   void TimerTimer();
@@ -100,6 +104,8 @@ class TWorldClock : public QMainWindow {
   void endSession();
   // Places the window on its monitor once its size is final.
   void placeOnMonitor();
+  // Moves the window into the work area of the monitor it is on.
+  void keepOnWorkArea();
 
  signals:
   // Emitted once the first map is on screen (start-up measurement).
@@ -138,9 +144,12 @@ class TWorldClock : public QMainWindow {
   bool firstMapSignalled_ = false;
   bool closing_ = false;
   bool inTick_ = false;
+  bool shownOnce_ = false;
+  int mapWidth_ = 0;  // as last laid out
   TDateTime TickNow = 0;
   std::string TimeText, LastTimeText, DateText;
 
+  TMenuRows* mmMain = nullptr;
   QWidget* DateTime1 = nullptr;
   TMapImage* Display = nullptr;
   QLabel* lblLoading = nullptr;
@@ -166,6 +175,9 @@ class TWorldClock : public QMainWindow {
   QAction* ShowWorldClockaswallpaper2 = nullptr;
   QAction* Zoomtofullheight1 = nullptr;
   QAction* RemovewallpaperonExit1 = nullptr;
+  QAction* ShowTimeonMap1 = nullptr;
+  QAction* ShowLocalTime1 = nullptr;
+  QAction* ShowUTCTime1 = nullptr;
   QAction* SetWorldClockMapasScreenSaver1 = nullptr;
   QAction* SwitchtoMonitor21 = nullptr;
   QAction* miShowCodes = nullptr;

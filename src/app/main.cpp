@@ -14,11 +14,11 @@
 #include "app/MainWindowOptions.h"
 #include "app/ToolIcons.h"
 #include "app/WorldClock.h"
+#include "core/SingleInstance.h"
 #include "options/TWCSettings.h"
 #include "platform/HotKeyManager.h"
 #include "platform/SessionEnd.h"
 #include "platform/SettingsReads.h"
-#include "platform/SingleInstance.h"
 
 namespace {
 

@@ -8,11 +8,9 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "options/ToolDialogHeader.h"
-
 namespace wc {
 
-QWidget* DialogHeader(QDialog& dialog, const QString& title, const char* headingName) {
+ToolDialogHeader* DialogHeader(QDialog& dialog, const QString& title, const char* headingName) {
   dialog.setWindowTitle(title);
   auto* header = new ToolDialogHeader(title, &dialog);
   header->headingLabel()->setObjectName(QString::fromLatin1(headingName));
@@ -21,15 +19,7 @@ QWidget* DialogHeader(QDialog& dialog, const QString& title, const char* heading
 
 void SetUpListTable(QTableView& view, QAbstractItemModel* model, std::span<const int> columnWidths) {
   view.setModel(model);
-  view.setShowGrid(true);
-  view.setSelectionBehavior(QAbstractItemView::SelectRows);
-  view.setSelectionMode(QAbstractItemView::SingleSelection);
-  view.setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view.setWordWrap(false);
-  view.setTabKeyNavigation(false);
-  view.verticalHeader()->hide();
-  view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() + 6);
+  SetUpReportRows(view);
   QHeaderView* h = view.horizontalHeader();
   h->setHighlightSections(false);
   h->setSectionsClickable(false);

@@ -93,7 +93,8 @@ TfrmAddRemCity::TfrmAddRemCity(std::span<TCities> displayCities, std::function<v
 TfrmAddRemCity::~TfrmAddRemCity() = default;
 
 void TfrmAddRemCity::buildUi() {
-  QWidget* header = DialogHeader(*this, QStringLiteral("Add / Remove Cities on World Map"), "Label1");
+  ToolDialogHeader* header =
+      DialogHeader(*this, QStringLiteral("Add / Remove Cities on World Map"), "Label1");
 
   edFilter = Named(new QLineEdit(this), "edFilter");
   edFilter->setPlaceholderText(QStringLiteral("Type to narrow the list"));
@@ -163,16 +164,10 @@ void TfrmAddRemCity::buildUi() {
   bottom->addWidget(cmdApply);
   bottom->addWidget(cmdClose);
 
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(10, 8, 10, 10);
+  QVBoxLayout* body = LayOutUnderHeader(*this, header);
   body->setSpacing(10);
   body->addLayout(lists, 1);
   body->addLayout(bottom);
-  auto* root = new QVBoxLayout(this);
-  root->setContentsMargins(0, 0, 0, 0);
-  root->setSpacing(0);
-  root->addWidget(header);
-  root->addLayout(body, 1);
 
   edFilter->setFocus();
 }

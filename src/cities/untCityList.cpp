@@ -127,7 +127,8 @@ TfrmCityList::TfrmCityList(std::string mapTimeFormat, const FormatSettings& form
 TfrmCityList::~TfrmCityList() = default;
 
 void TfrmCityList::buildUi() {
-  QWidget* header = DialogHeader(*this, QStringLiteral("List of all cities with current time"), "sLabel2");
+  ToolDialogHeader* header =
+      DialogHeader(*this, QStringLiteral("List of all cities with current time"), "sLabel2");
 
   lvCity = Named(new QTableView(this), "lvCity");
   SetUpListTable(*lvCity, model_, kColumnWidths);
@@ -144,16 +145,10 @@ void TfrmCityList::buildUi() {
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
   bottom->addWidget(btnClose);
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(10, 8, 10, 10);
+  QVBoxLayout* body = LayOutUnderHeader(*this, header);
   body->setSpacing(10);
   body->addWidget(lvCity, 1);
   body->addLayout(bottom);
-  auto* root = new QVBoxLayout(this);
-  root->setContentsMargins(0, 0, 0, 0);
-  root->setSpacing(0);
-  root->addWidget(header);
-  root->addLayout(body, 1);
 
   SizeDialog(*this, kClientWidth, kClientHeight);
 }

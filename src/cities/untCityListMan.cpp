@@ -135,7 +135,7 @@ TfrmCityListMan::TfrmCityListMan(QWidget* mainWindow)
 TfrmCityListMan::~TfrmCityListMan() = default;
 
 void TfrmCityListMan::buildUi() {
-  QWidget* header = DialogHeader(*this, QStringLiteral("City and Time Zone Manager"), "sLabel1");
+  ToolDialogHeader* header = DialogHeader(*this, QStringLiteral("City and Time Zone Manager"), "sLabel1");
 
   const auto button = [this](const char* name, const char* caption, const char* hint) {
     auto* b = Named(new QPushButton(QString::fromUtf8(caption), this), name);
@@ -261,23 +261,19 @@ void TfrmCityListMan::buildUi() {
   connect(lvCity->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { lvCitySelectItem(); });
 
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(10, 8, 10, 10);
+  QVBoxLayout* body = LayOutUnderHeader(*this, header);
   body->setSpacing(8);
   body->addLayout(buttons);
   body->addLayout(groups);
   body->addLayout(search);
   body->addWidget(lvCity, 1);
-  auto* root = new QVBoxLayout(this);
-  root->setContentsMargins(0, 0, 0, 0);
-  root->setSpacing(0);
-  root->addWidget(header);
-  root->addLayout(body, 1);
 
   // Wide enough for every column without scrolling sideways.
   int tableWidth = 2 * lvCity->frameWidth() + lvCity->verticalScrollBar()->sizeHint().width();
   for (int c = 0; c < 7; ++c) tableWidth += lvCity->horizontalHeader()->sectionSize(c);
   SizeDialog(*this, std::max(kClientWidth, tableWidth + 20), kClientHeight);
+  // Typing at once finds a city, the usual start of a change.
+  edCountry->setFocus();
 }
 
 void TfrmCityListMan::FormCreate() {

@@ -24,6 +24,7 @@ namespace wc {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
 namespace {
 
 std::string SystemError(const std::string& what, const std::string& path, int err) {
@@ -31,6 +32,7 @@ std::string SystemError(const std::string& what, const std::string& path, int er
 }
 
 }  // namespace
+#endif
 
 #ifndef _WIN32
 namespace {
@@ -60,6 +62,11 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 #endif
 
 fs::path ToPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+std::string FromPath(const fs::path& path) {
+  const std::u8string u = path.u8string();
+  return std::string(u.begin(), u.end());
+}
 
 #ifndef _WIN32
 

@@ -13,8 +13,10 @@
 
 namespace wc {
 
-// File names are UTF-8 throughout the program.
+// File names are UTF-8 throughout the program (path::string() would give the
+// Windows ANSI code page instead).
 std::filesystem::path ToPath(const std::string& utf8);
+std::string FromPath(const std::filesystem::path& path);
 
 struct FileResult {
   bool ok = false;

@@ -4,6 +4,9 @@
 #include <system_error>
 
 #include "AtomicFile.h"
+#include "Paths.h"
+#include "Settings.h"
+#include "SettingsBackend.h"
 #include "Text.h"
 
 namespace wc {
@@ -179,6 +182,25 @@ bool SetStartAtLogin(const std::string& entryPath, bool on, const std::string& e
   if (exe.empty()) return false;
   std::filesystem::create_directories(path.parent_path(), ec);
   return static_cast<bool>(WriteFileAtomically(entryPath, AutostartEntryText(exe)));
+}
+
+bool IsStartAtLoginOn(const std::string& exe) {
+#ifdef _WIN32
+  return !exe.empty() && ReadStringSetting(kRunKey, kRunValue, "") == exe;
+#else
+  return IsStartAtLoginOn(AutostartEntryPath(), exe);
+#endif
+}
+
+bool SetStartAtLogin(bool on, const std::string& exe) {
+#ifdef _WIN32
+  if (on && exe.empty()) return false;
+  const RegWriteResult r = on ? CurrentSettingsBackend().set(kRunKey, kRunValue, RegValue::fromString(exe))
+                              : CurrentSettingsBackend().remove(kRunKey, kRunValue);
+  return r.status == RegStatus::Ok;
+#else
+  return SetStartAtLogin(AutostartEntryPath(), on, exe);
+#endif
 }
 
 }  // namespace wc

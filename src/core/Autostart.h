@@ -1,7 +1,7 @@
 #pragma once
-// Start at login through an XDG autostart entry. The option is on only while
-// the entry starts exactly the running executable, so a copy of the program
-// elsewhere does not count as this one being started.
+// Start at login: an XDG autostart entry, on Windows the "Run" value. The
+// option is on only while the entry starts exactly the running executable, so
+// a copy of the program elsewhere does not count as this one being started.
 
 #include <optional>
 #include <string>
@@ -24,5 +24,10 @@ bool IsStartAtLoginOn(const std::string& entryPath, const std::string& exe);
 // Writes (atomically, creating the folder) or deletes the entry. False when
 // that failed; a missing entry counts as deleted.
 bool SetStartAtLogin(const std::string& entryPath, bool on, const std::string& exe);
+
+// The platform's own place: AutostartEntryPath(), or the "Run" value of the
+// current user, which holds exe's full path while the option is on.
+bool IsStartAtLoginOn(const std::string& exe);
+bool SetStartAtLogin(bool on, const std::string& exe);
 
 }  // namespace wc

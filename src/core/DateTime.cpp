@@ -4,6 +4,10 @@
 #include <cmath>
 #include <ctime>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace wc {
 
 using namespace std::chrono;
@@ -98,17 +102,22 @@ int DaysInMonth(int year, int month) {
 bool IsLeapYear(int year) { return std::chrono::year{year}.is_leap(); }
 
 TDateTime LocalNow() {
+#ifdef _WIN32
+  // The system's own local time, in the zone UtcOffsetDays asks about; the C
+  // runtime's would follow a TZ variable of its own reading instead.
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  return EncodeDate(st.wYear, st.wMonth, st.wDay) +
+         EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+#else
   const auto now = system_clock::now();
   const std::time_t secs = system_clock::to_time_t(now);
   std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &secs);
-#else
   localtime_r(&secs, &local);
-#endif
   const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
   return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
          EncodeTime(local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ms));
+#endif
 }
 
 }  // namespace wc

@@ -6,6 +6,7 @@
 #include "AtomicFile.h"
 
 #ifdef _WIN32
+#include <shlobj.h>
 #include <windows.h>
 #else
 #include <pwd.h>
@@ -55,13 +56,19 @@ std::string& ProgramFolderOverride() {
   return s;
 }
 
+std::string& DataFolderOverride() {
+  static std::string s;
+  return s;
+}
+
 }  // namespace
 
 std::string ExecutablePath() {
 #ifdef _WIN32
-  wchar_t buf[32768];
-  const DWORD n = GetModuleFileNameW(nullptr, buf, 32768);
-  return fs::path(std::wstring(buf, n)).string();
+  std::wstring buf(32768, L'\0');
+  const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+  buf.resize(n < buf.size() ? n : 0);
+  return FromPath(fs::path(buf));
 #else
   std::error_code ec;
   const fs::path p = fs::read_symlink("/proc/self/exe", ec);
@@ -70,8 +77,15 @@ std::string ExecutablePath() {
 }
 
 std::string DataFolder() {
+  if (!DataFolderOverride().empty()) return DataFolderOverride();
 #ifdef _WIN32
-  return WithSeparator(WithSeparator(Env("LOCALAPPDATA")) + kAppFolder);
+  wchar_t buf[MAX_PATH];
+  std::string base;
+  if (SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buf) == S_OK)
+    base = FromPath(fs::path(buf));
+  else
+    base = Env("LOCALAPPDATA");
+  return WithSeparator(WithSeparator(base) + kAppFolder);
 #else
   return WithSeparator(WithSeparator(XdgDir("XDG_DATA_HOME", ".local/share")) + kAppFolder);
 #endif
@@ -99,24 +113,28 @@ void SetProgramFolder(const std::string& folder) {
   ProgramFolderOverride() = folder.empty() ? folder : WithSeparator(folder);
 }
 
+void SetDataFolder(const std::string& folder) {
+  DataFolderOverride() = folder.empty() ? folder : WithSeparator(folder);
+}
+
 std::string ProgramFolder() {
   if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
-  const fs::path exeDir = fs::path(ExecutablePath()).parent_path();
-  if (exeDir.empty()) return WithSeparator(fs::current_path().string());
+  const fs::path exeDir = ToPath(ExecutablePath()).parent_path();
+  if (exeDir.empty()) return WithSeparator(FromPath(fs::current_path()));
 #ifndef _WIN32
-  if (!FileExists((exeDir / "day.jpg").string())) {
+  if (!FileExists(FromPath(exeDir / "day.jpg"))) {
     const fs::path installed = exeDir.parent_path() / "share" / "tavrel-world-clock";
-    if (DirectoryExists(installed.string())) return WithSeparator(installed.string());
+    if (DirectoryExists(FromPath(installed))) return WithSeparator(FromPath(installed));
   }
 #endif
-  return WithSeparator(exeDir.string());
+  return WithSeparator(FromPath(exeDir));
 }
 
 std::string RuntimeFolder() {
 #ifdef _WIN32
   wchar_t buf[MAX_PATH + 1];
   const DWORD n = GetTempPathW(MAX_PATH + 1, buf);
-  return WithSeparator(fs::path(std::wstring(buf, n)).string());
+  return WithSeparator(FromPath(fs::path(std::wstring(buf, n <= MAX_PATH ? n : 0))));
 #else
   // Only a folder that is the user's own and closed to everyone else; a
   // shared one would let others plant or read what we put there.

@@ -7,7 +7,8 @@
 namespace wc {
 
 // Per-user data: $XDG_DATA_HOME/TavrelWorldClock/ (default ~/.local/share/...);
-// %LOCALAPPDATA%\TavrelWorldClock\ on Windows. Not created here.
+// the local application-data folder + TavrelWorldClock\ on Windows. Not
+// created here.
 std::string DataFolder();
 
 // Shipped data: the executable's folder when it holds day.jpg (build tree,
@@ -34,5 +35,7 @@ std::string ExecutablePath();
 
 // Overrides ProgramFolder (tests, and the screen saver started from elsewhere).
 void SetProgramFolder(const std::string& folder);
+// Overrides DataFolder (tests); an empty folder restores the default.
+void SetDataFolder(const std::string& folder);
 
 }  // namespace wc

@@ -139,6 +139,13 @@ void DeleteSetting(std::string_view key, std::string_view name) {
   Report(CurrentSettingsBackend().remove(key, name));
 }
 
+void WriteCentredWallpaperStyle() {
+  for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
+    WriteStringSetting(key, kTileWallpaperValue, "0");
+    WriteStringSetting(key, kWallpaperStyleValue, "0");
+  }
+}
+
 std::int32_t SettingInteger(std::string_view name) {
   return ReadIntegerSetting(kSettingsKey, name, DefaultInteger(name));
 }

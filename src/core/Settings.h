@@ -79,6 +79,10 @@ void WritePlacementSetting(std::string_view key, std::string_view name, const Wi
                            bool withSize);
 void DeleteSetting(std::string_view key, std::string_view name);
 
+// "0" for "TileWallpaper" and "WallpaperStyle" under both desktop keys: a
+// centred, untiled wallpaper.
+void WriteCentredWallpaperStyle();
+
 // Receives every failed write's message; the windows show it to the user.
 // Without one (nullptr) the message goes to standard error.
 using SettingsFailureHandler = std::function<void(const std::string& message)>;

@@ -185,7 +185,11 @@ RegWriteResult RegFileBackend::remove(std::string_view key, std::string_view nam
 
 SettingsBackend& CurrentSettingsBackend() {
   auto& backend = BackendSlot();
+#ifdef _WIN32
+  if (!backend) backend = std::make_shared<RegistryBackend>();
+#else
   if (!backend) backend = std::make_shared<RegFileBackend>(SettingsFilePath());
+#endif
   return *backend;
 }
 

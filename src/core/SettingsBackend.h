@@ -81,8 +81,28 @@ class RegFileBackend final : public SettingsBackend {
   std::chrono::steady_clock::time_point lastLockTimeout_{};
 };
 
-// The store every settings operation uses: by default the file at
-// SettingsFilePath(). Tests (and other platforms) put their own in its place.
+#ifdef _WIN32
+// The registry of the current user. root, when given, is put before every key
+// path, so that tests work below a scratch key of their own.
+class RegistryBackend final : public SettingsBackend {
+ public:
+  explicit RegistryBackend(std::string root = {});
+
+  RegStatus get(std::string_view key, std::string_view name, RegValue& out) override;
+  RegWriteResult set(std::string_view key, std::string_view name, const RegValue& value) override;
+  RegWriteResult remove(std::string_view key, std::string_view name) override;
+
+ private:
+  std::string path(std::string_view key) const;
+  RegWriteResult failure(RegStatus status, std::string_view key, std::string_view name) const;
+
+  std::string root_;
+};
+#endif
+
+// The store every settings operation uses: by default the registry on
+// Windows, elsewhere the file at SettingsFilePath(). Tests put their own in
+// its place.
 SettingsBackend& CurrentSettingsBackend();
 // nullptr restores the default.
 void SetSettingsBackend(std::shared_ptr<SettingsBackend> backend);

@@ -3,17 +3,19 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <utility>
+#include <vector>
 
 namespace wc {
 
 IlluminationMask::IlluminationMask(int mapWidth, int mapHeight)
-    : w_(mapWidth),
-      h_(mapHeight + 2 * kMargin),
-      mapH_(mapHeight),
-      px_(static_cast<std::size_t>(w_) * h_, kDay) {}
+    : w_(mapWidth), h_(mapHeight + 2 * kMargin), mapH_(mapHeight), px_(static_cast<std::size_t>(w_) * h_) {
+  if (px_.empty()) throw std::bad_alloc();
+  Fill(kDay);
+}
 
-void IlluminationMask::Fill(std::uint8_t v) { std::fill(px_.begin(), px_.end(), v); }
+void IlluminationMask::Fill(std::uint8_t v) { std::memset(px_.data(), v, px_.size()); }
 
 void IlluminationMask::Line(int x0, int y0, int x1, int y1) {
   constexpr double r = kPenWidth / 2.0;

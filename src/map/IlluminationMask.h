@@ -6,8 +6,8 @@
 // on the side of the dark pole and the night side is one connected area.
 
 #include <cstdint>
-#include <vector>
 
+#include "map/LargeBuffer.h"
 #include "map/MapMath.h"
 
 namespace wc {
@@ -26,7 +26,8 @@ class IlluminationMask {
   static constexpr std::uint8_t kTwilight = 0x80;  // 0x808080
   static constexpr std::uint8_t kNight = 0x00;     // 0x000000
 
-  // A mask for a map of mapWidth x mapHeight pixels (mapHeight + 60 rows).
+  // A mask for a map of mapWidth x mapHeight pixels (mapHeight + 60 rows);
+  // throws std::bad_alloc when its memory cannot be had.
   IlluminationMask(int mapWidth = kBaseMapWidth, int mapHeight = kBaseMapHeight);
 
   // The whole mask for the sun at `sun`, on the map's projection in `view`:
@@ -37,7 +38,7 @@ class IlluminationMask {
 
   int width() const { return w_; }
   int height() const { return h_; }
-  std::uint8_t at(int x, int y) const { return px_[static_cast<std::size_t>(y) * w_ + x]; }
+  std::uint8_t at(int x, int y) const { return px_.data()[static_cast<std::size_t>(y) * w_ + x]; }
   // Mask row for map row r is r + kMargin.
   const std::uint8_t* row(int y) const { return px_.data() + static_cast<std::size_t>(y) * w_; }
 
@@ -52,7 +53,7 @@ class IlluminationMask {
 
  private:
   int w_, h_, mapH_;
-  std::vector<std::uint8_t> px_;
+  LargeBuffer px_;
 };
 
 }  // namespace wc

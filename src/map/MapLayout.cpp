@@ -25,24 +25,6 @@ MapSize MapSizeFor(int iSize) {
 
 double DegreesPerPixel(int mapWidth) { return 360.0 / mapWidth; }
 
-TCities ToDisplayCity(const CityEntry& e) {
-  TCities c;
-  const std::string full = e.name();
-  c.name = full.substr(0, full.find(','));
-  CopyCityData(e, c);
-  return c;
-}
-
-int FillDisplayCities(DisplayCities& shown, std::span<const CityEntry> cities) {
-  shown.fill(TCities{});
-  int n = 0;
-  for (const CityEntry& e : cities) {
-    if (n == kDisplayCitySlots) break;
-    shown[n++] = ToDisplayCity(e);
-  }
-  return n;
-}
-
 int WorkAreaMargin(int mapWidth, int workAreaWidth) {
   return workAreaWidth < mapWidth ? (mapWidth - workAreaWidth) / 2 : 0;
 }

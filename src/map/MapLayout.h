@@ -38,15 +38,8 @@ double DegreesPerPixel(int mapWidth);
 
 inline constexpr int kDisplayCitySlots = 64;
 // Slot k of the behaviour is element k - 1. Drawing stops at the first slot
-// with an empty name.
+// with an empty name. core's BuildDisplayCities fills them.
 using DisplayCities = std::array<TCities, kDisplayCitySlots>;
-
-// The slot for a loaded city-table entry: its name up to the first comma.
-TCities ToDisplayCity(const CityEntry& e);
-// Clears every slot, then copies the cities in order into consecutive shown
-// from the first; cities beyond the 64th are left out. Returns how many were
-// placed.
-int FillDisplayCities(DisplayCities& shown, std::span<const CityEntry> cities);
 
 // ---- Overlay placement ----
 

@@ -4,10 +4,19 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
-#if defined(__SSE2__) || defined(_M_X64)
+#include "map/TwoCores.h"
+
+#if defined(__x86_64__) || defined(_M_X64) || defined(__SSE2__)
+#define WC_RESAMPLE_SSE2 1
 #include <emmintrin.h>
+#if defined(__GNUC__)
+#define WC_RESAMPLE_AVX2 1
+#include <immintrin.h>
+#endif
 #endif
 
 namespace wc {
@@ -66,178 +75,382 @@ Contributors BuildContributors(int src, int dst) {
   return c;
 }
 
-// Clamp to 0..255, then round half to even.
-inline std::uint8_t ToByte(float v) {
-  v = std::min(std::max(v, 0.0f), 255.0f);
-  return static_cast<std::uint8_t>(static_cast<int>(std::nearbyint(v)));
-}
-
-// Every destination index with the same number of taps: the shorter lists are
-// padded at their end with zero weights, which leave a float sum unchanged.
-struct PaddedTaps {
+// Everything about one pair of sizes that does not depend on the pixels.
+struct Plan {
+  int srcW = 0, srcH = 0, dstW = 0, dstH = 0;
+  // Horizontal: every destination column with the same number of taps; the
+  // shorter lists are padded at their end with zero weights, which leave a
+  // float sum unchanged.
   int taps = 0;
-  std::vector<int> index;     // dst * taps
-  std::vector<float> weight;  // dst * taps
+  std::vector<int> index;     // dstW * taps
+  std::vector<int> offset8;   // index * 8: where a pixel starts in two rows of floats
+  std::vector<float> weight;  // dstW * taps
+  // Vertical: the contributors of each destination row, and the span of
+  // source rows each one reads.
+  Contributors rows;
+  std::vector<int> low, high;  // per destination row
+  // Source rows after the horizontal pass are kept in a ring of this many,
+  // row r in slot r % ring.
+  int ring = 0;
 };
 
-PaddedTaps Pad(const Contributors& c) {
-  PaddedTaps p;
-  const std::size_t n = c.start.size() - 1;
-  for (std::size_t i = 0; i < n; ++i) p.taps = std::max(p.taps, c.start[i + 1] - c.start[i]);
-  p.index.assign(n * p.taps, 0);
-  p.weight.assign(n * p.taps, 0.0f);
-  for (std::size_t i = 0; i < n; ++i) {
-    for (int k = c.start[i]; k < c.start[i + 1]; ++k) {
-      p.index[i * p.taps + (k - c.start[i])] = c.index[k];
-      p.weight[i * p.taps + (k - c.start[i])] = c.weight[k];
+Plan MakePlan(int srcW, int srcH, int dstW, int dstH) {
+  Plan p;
+  p.srcW = srcW;
+  p.srcH = srcH;
+  p.dstW = dstW;
+  p.dstH = dstH;
+  const Contributors h = BuildContributors(srcW, dstW);
+  for (int i = 0; i < dstW; ++i) p.taps = std::max(p.taps, h.start[i + 1] - h.start[i]);
+  p.index.assign(static_cast<std::size_t>(dstW) * p.taps, 0);
+  p.weight.assign(static_cast<std::size_t>(dstW) * p.taps, 0.0f);
+  for (int i = 0; i < dstW; ++i) {
+    for (int k = h.start[i]; k < h.start[i + 1]; ++k) {
+      p.index[static_cast<std::size_t>(i) * p.taps + (k - h.start[i])] = h.index[k];
+      p.weight[static_cast<std::size_t>(i) * p.taps + (k - h.start[i])] = h.weight[k];
     }
   }
+  p.offset8.resize(p.index.size());
+  for (std::size_t i = 0; i < p.index.size(); ++i) p.offset8[i] = 8 * p.index[i];
+  p.rows = BuildContributors(srcH, dstH);
+  bool ordered = true;
+  int span = 1;
+  for (int y = 0; y < dstH; ++y) {
+    const auto first = p.rows.index.begin() + p.rows.start[y];
+    const auto last = p.rows.index.begin() + p.rows.start[y + 1];
+    const int lo = first == last ? 0 : *std::min_element(first, last);
+    const int hi = first == last ? 0 : *std::max_element(first, last);
+    if (y > 0 && (lo < p.low.back() || hi < p.high.back())) ordered = false;
+    p.low.push_back(lo);
+    p.high.push_back(hi);
+    span = std::max(span, hi - lo + 1);
+  }
+  // One more than the widest span, since rows are made two at a time. Spans
+  // that do not move steadily down keep every row.
+  p.ring = ordered ? std::min(span + 1, srcH) : srcH;
   return p;
 }
 
-#if defined(__SSE2__) || defined(_M_X64)
-
-// A vector in a container (the bare type drops its alignment attribute there).
-struct F4 {
-  __m128 v;
-};
-
-// Four channels of one pixel as floats.
-inline __m128 PixelToFloats(const std::uint8_t* p) {
-  std::int32_t v;
-  std::memcpy(&v, p, 4);
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(v), zero);
-  return _mm_cvtepi32_ps(_mm_unpacklo_epi16(b, zero));
+// The last few plans of this thread: the overlay rescales to the same sizes
+// every minute.
+const Plan& PlanFor(int srcW, int srcH, int dstW, int dstH) {
+  thread_local std::vector<Plan> plans;
+  for (const Plan& p : plans) {
+    if (p.srcW == srcW && p.srcH == srcH && p.dstW == dstW && p.dstH == dstH) return p;
+  }
+  if (plans.size() == 4) plans.erase(plans.begin());
+  plans.push_back(MakePlan(srcW, srcH, dstW, dstH));
+  return plans.back();
 }
 
-// cvtps rounds half to even in the default rounding mode; the two packs then
-// saturate to 0..255, which equals clamping before rounding for these sums.
+// Floats on cache-line boundaries: a 32-byte load that straddles two lines
+// costs twice. Grows only.
+class AlignedFloats {
+ public:
+  float* get(std::size_t n) {
+    if (n > size_) {
+      data_.reset(static_cast<float*>(::operator new (n * sizeof(float), std::align_val_t{64})));
+      size_ = n;
+    }
+    return data_.get();
+  }
+
+ private:
+  struct Free {
+    void operator()(float* p) const { ::operator delete (p, std::align_val_t{64}); }
+  };
+  std::unique_ptr<float, Free> data_;
+  std::size_t size_ = 0;
+};
+
+// What one thread keeps between calls, so that a repeated rescale touches no
+// fresh memory.
+struct Scratch {
+  // plan.ring source rows after the horizontal pass, dstW pixels of four
+  // floats each, every value already rounded to a whole number in 0 .. 255,
+  // as the 8-bit scratch picture of the filter holds it.
+  AlignedFloats ring;
+  AlignedFloats floats;  // one or two source rows as floats
+  std::vector<const float*> rows;
+};
+
+using RowKernel = void (*)(const Plan&, const std::uint8_t*, float*, Scratch&);
+using PairKernel = void (*)(const Plan&, const std::uint8_t*, const std::uint8_t*, float*, float*, Scratch&);
+using VerticalKernel = void (*)(const float* const*, const float*, int, std::uint8_t*, std::size_t);
+
+// Clamp to 0..255, then round half to even.
+[[maybe_unused]] inline float Rounded(float v) { return std::nearbyint(std::min(std::max(v, 0.0f), 255.0f)); }
+
+// ---- kernels: each makes the same sums in the same order ----
+
+// One source row to dstW pixels.
+[[maybe_unused]] void HorizontalRowScalar(const Plan& p, const std::uint8_t* s, float* out, Scratch&) {
+  for (int x = 0; x < p.dstW; ++x) {
+    for (int ch = 0; ch < 4; ++ch) {
+      float acc = 0.0f;
+      for (int k = 0; k < p.taps; ++k) {
+        const std::size_t j = static_cast<std::size_t>(x) * p.taps + k;
+        acc += p.weight[j] * static_cast<float>(s[4 * p.index[j] + ch]);
+      }
+      out[4 * x + ch] = Rounded(acc);
+    }
+  }
+}
+
+// One destination row of n channel values (n / 4 pixels) from the rows its
+// taps read.
+[[maybe_unused]] void VerticalRowScalar(const float* const* rows, const float* weights, int taps,
+                                        std::uint8_t* out, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    float acc = 0.0f;
+    for (int k = 0; k < taps; ++k) acc += weights[k] * rows[k][i];
+    out[i] = i % 4 == 3 ? 0xFF : static_cast<std::uint8_t>(Rounded(acc));
+  }
+}
+
+#if WC_RESAMPLE_SSE2
+
+// cvtps rounds half to even in the default rounding mode.
+inline __m128 RoundedSse2(__m128 v) {
+  v = _mm_min_ps(_mm_max_ps(v, _mm_setzero_ps()), _mm_set1_ps(255.0f));
+  return _mm_cvtepi32_ps(_mm_cvtps_epi32(v));
+}
+
+// The two packs saturate to 0..255, which for these sums equals clamping
+// before rounding.
 inline __m128i PackFour(__m128 a, __m128 b, __m128 c, __m128 d) {
   const __m128i ab = _mm_packs_epi32(_mm_cvtps_epi32(a), _mm_cvtps_epi32(b));
   const __m128i cd = _mm_packs_epi32(_mm_cvtps_epi32(c), _mm_cvtps_epi32(d));
   return _mm_or_si128(_mm_packus_epi16(ab, cd), _mm_set1_epi32(static_cast<int>(0xFF000000u)));
 }
 
-void HorizontalPass(const PixelBuffer& src, std::uint8_t* scratch, int dstW) {
-  const PaddedTaps t = Pad(BuildContributors(src.width, dstW));
-  std::vector<F4> weights(t.weight.size());
-  for (std::size_t i = 0; i < t.weight.size(); ++i) weights[i].v = _mm_set1_ps(t.weight[i]);
-  std::vector<F4> row(static_cast<std::size_t>(src.width));
-  const std::size_t outStride = static_cast<std::size_t>(dstW) * 4;
-  auto sum = [&](int x) {
-    __m128 acc = _mm_setzero_ps();
-    const std::size_t base = static_cast<std::size_t>(x) * t.taps;
-    for (int k = 0; k < t.taps; ++k)
-      acc = _mm_add_ps(acc, _mm_mul_ps(weights[base + k].v, row[t.index[base + k]].v));
-    return acc;
-  };
-  for (int y = 0; y < src.height; ++y) {
-    const std::uint8_t* s = src.bits + static_cast<std::ptrdiff_t>(y) * src.stride;
-    for (int x = 0; x < src.width; ++x) row[x].v = PixelToFloats(s + 4 * x);
-    std::uint8_t* out = scratch + y * outStride;
-    int x = 0;
-    for (; x + 4 <= dstW; x += 4) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * x),
-                       PackFour(sum(x), sum(x + 1), sum(x + 2), sum(x + 3)));
-    }
-    for (; x < dstW; ++x) {
-      const __m128i one = PackFour(sum(x), _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps());
-      const std::int32_t v = _mm_cvtsi128_si32(one);
-      std::memcpy(out + 4 * x, &v, 4);
-    }
-  }
-}
-
-void VerticalPass(const std::uint8_t* scratch, int srcH, const PixelBuffer& dst) {
-  const Contributors c = BuildContributors(srcH, dst.height);
-  const std::size_t n = static_cast<std::size_t>(dst.width) * 4;
+void HorizontalRowSse2(const Plan& p, const std::uint8_t* s, float* out, Scratch& scratch) {
+  float* row = scratch.floats.get(static_cast<std::size_t>(p.srcW) * 4);
   const __m128i zero = _mm_setzero_si128();
-  std::vector<const std::uint8_t*> rows;
-  std::vector<F4> weights;
-  for (int y = 0; y < dst.height; ++y) {
-    rows.clear();
-    weights.clear();
-    for (int k = c.start[y]; k < c.start[y + 1]; ++k) {
-      rows.push_back(scratch + static_cast<std::size_t>(c.index[k]) * n);
-      weights.push_back({_mm_set1_ps(c.weight[k])});
+  for (int x = 0; x < p.srcW; ++x) {
+    std::int32_t v;
+    std::memcpy(&v, s + 4 * x, 4);
+    const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(v), zero);
+    _mm_storeu_ps(row + 4 * x, _mm_cvtepi32_ps(_mm_unpacklo_epi16(b, zero)));
+  }
+  for (int x = 0; x < p.dstW; ++x) {
+    __m128 acc = _mm_setzero_ps();
+    const std::size_t base = static_cast<std::size_t>(x) * p.taps;
+    for (int k = 0; k < p.taps; ++k) {
+      acc = _mm_add_ps(
+          acc, _mm_mul_ps(_mm_set1_ps(p.weight[base + k]), _mm_loadu_ps(row + 4 * p.index[base + k])));
     }
-    const std::size_t taps = rows.size();
-    std::uint8_t* out = dst.bits + static_cast<std::ptrdiff_t>(y) * dst.stride;
-    std::size_t i = 0;
-    for (; i + 16 <= n; i += 16) {
-      __m128 a0 = _mm_setzero_ps(), a1 = a0, a2 = a0, a3 = a0;
-      for (std::size_t k = 0; k < taps; ++k) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i));
-        const __m128i lo = _mm_unpacklo_epi8(v, zero), hi = _mm_unpackhi_epi8(v, zero);
-        const __m128 w = weights[k].v;
-        a0 = _mm_add_ps(a0, _mm_mul_ps(w, _mm_cvtepi32_ps(_mm_unpacklo_epi16(lo, zero))));
-        a1 = _mm_add_ps(a1, _mm_mul_ps(w, _mm_cvtepi32_ps(_mm_unpackhi_epi16(lo, zero))));
-        a2 = _mm_add_ps(a2, _mm_mul_ps(w, _mm_cvtepi32_ps(_mm_unpacklo_epi16(hi, zero))));
-        a3 = _mm_add_ps(a3, _mm_mul_ps(w, _mm_cvtepi32_ps(_mm_unpackhi_epi16(hi, zero))));
-      }
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), PackFour(a0, a1, a2, a3));
-    }
-    for (; i < n; i += 4) {
-      __m128 a = _mm_setzero_ps();
-      for (std::size_t k = 0; k < taps; ++k)
-        a = _mm_add_ps(a, _mm_mul_ps(weights[k].v, PixelToFloats(rows[k] + i)));
-      const std::int32_t v =
-          _mm_cvtsi128_si32(PackFour(a, _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps()));
-      std::memcpy(out + i, &v, 4);
-    }
+    _mm_storeu_ps(out + 4 * x, RoundedSse2(acc));
   }
 }
 
-#else  // portable scalar version, the same sums in the same order
-
-void HorizontalPass(const PixelBuffer& src, std::uint8_t* scratch, int dstW) {
-  const PaddedTaps t = Pad(BuildContributors(src.width, dstW));
-  const std::size_t outStride = static_cast<std::size_t>(dstW) * 4;
-  for (int y = 0; y < src.height; ++y) {
-    const std::uint8_t* s = src.bits + static_cast<std::ptrdiff_t>(y) * src.stride;
-    std::uint8_t* out = scratch + y * outStride;
-    for (int x = 0; x < dstW; ++x) {
-      for (int ch = 0; ch < 3; ++ch) {
-        float acc = 0.0f;
-        for (int k = 0; k < t.taps; ++k) {
-          const std::size_t j = static_cast<std::size_t>(x) * t.taps + k;
-          acc += t.weight[j] * static_cast<float>(s[4 * t.index[j] + ch]);
-        }
-        out[4 * x + ch] = ToByte(acc);
-      }
-      out[4 * x + 3] = 0xFF;
+// Channel values from .. n - 1 of the row.
+void VerticalRowSse2From(const float* const* rows, const float* weights, int taps, std::uint8_t* out,
+                         std::size_t from, std::size_t n) {
+  std::size_t i = from;
+  for (; i + 16 <= n; i += 16) {
+    __m128 a0 = _mm_setzero_ps(), a1 = a0, a2 = a0, a3 = a0;
+    for (int k = 0; k < taps; ++k) {
+      const float* r = rows[k] + i;
+      const __m128 w = _mm_set1_ps(weights[k]);
+      a0 = _mm_add_ps(a0, _mm_mul_ps(w, _mm_loadu_ps(r)));
+      a1 = _mm_add_ps(a1, _mm_mul_ps(w, _mm_loadu_ps(r + 4)));
+      a2 = _mm_add_ps(a2, _mm_mul_ps(w, _mm_loadu_ps(r + 8)));
+      a3 = _mm_add_ps(a3, _mm_mul_ps(w, _mm_loadu_ps(r + 12)));
     }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), PackFour(a0, a1, a2, a3));
+  }
+  for (; i < n; i += 4) {
+    __m128 a = _mm_setzero_ps();
+    for (int k = 0; k < taps; ++k)
+      a = _mm_add_ps(a, _mm_mul_ps(_mm_set1_ps(weights[k]), _mm_loadu_ps(rows[k] + i)));
+    const __m128 z = _mm_setzero_ps();
+    const std::int32_t v = _mm_cvtsi128_si32(PackFour(a, z, z, z));
+    std::memcpy(out + i, &v, 4);
   }
 }
 
-void VerticalPass(const std::uint8_t* scratch, int srcH, const PixelBuffer& dst) {
-  const Contributors c = BuildContributors(srcH, dst.height);
-  const std::size_t n = static_cast<std::size_t>(dst.width) * 4;
-  std::vector<float> acc(n);
-  for (int y = 0; y < dst.height; ++y) {
-    std::fill(acc.begin(), acc.end(), 0.0f);
-    for (int k = c.start[y]; k < c.start[y + 1]; ++k) {
-      const std::uint8_t* s = scratch + static_cast<std::size_t>(c.index[k]) * n;
-      for (std::size_t i = 0; i < n; ++i) acc[i] += c.weight[k] * static_cast<float>(s[i]);
-    }
-    std::uint8_t* out = dst.bits + static_cast<std::ptrdiff_t>(y) * dst.stride;
-    for (std::size_t i = 0; i < n; ++i) out[i] = (i % 4 == 3) ? 0xFF : ToByte(acc[i]);
-  }
+void VerticalRowSse2(const float* const* rows, const float* weights, int taps, std::uint8_t* out,
+                     std::size_t n) {
+  VerticalRowSse2From(rows, weights, taps, out, 0, n);
 }
 
 #endif
+
+#if WC_RESAMPLE_AVX2
+
+#define WC_AVX2 __attribute__((target("avx2")))
+
+// Destination column x of two rows of floats laid out as below. Taps is the
+// plan's tap count when it is known here (the loop then unrolls), 0
+// otherwise.
+template <int Taps>
+WC_AVX2 inline __m256 PairSum(const float* row, const int* offset, const float* weight, int taps, int x) {
+  if constexpr (Taps > 0) taps = Taps;
+  __m256 acc = _mm256_setzero_ps();
+  const std::size_t base = static_cast<std::size_t>(x) * taps;
+  for (int k = 0; k < taps; ++k) {
+    acc = _mm256_add_ps(
+        acc, _mm256_mul_ps(_mm256_broadcast_ss(weight + base + k), _mm256_loadu_ps(row + offset[base + k])));
+  }
+  acc = _mm256_min_ps(_mm256_max_ps(acc, _mm256_setzero_ps()), _mm256_set1_ps(255.0f));
+  return _mm256_cvtepi32_ps(_mm256_cvtps_epi32(acc));
+}
+
+// Two source rows at once: lanes 0-3 hold a pixel of the first row, lanes 4-7
+// the same pixel of the second, so one broadcast weight serves both.
+template <int Taps>
+WC_AVX2 void HorizontalPairAvx2(const Plan& p, const std::uint8_t* s0, const std::uint8_t* s1, float* out0,
+                                float* out1, Scratch& scratch) {
+  float* row = scratch.floats.get(static_cast<std::size_t>(p.srcW) * 8);
+  const int srcW = p.srcW;
+  int x = 0;
+  for (; x + 4 <= srcW; x += 4) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s0 + 4 * x));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s1 + 4 * x));
+    const __m128i lo = _mm_unpacklo_epi32(a, b), hi = _mm_unpackhi_epi32(a, b);
+    float* r = row + 8 * x;
+    _mm256_storeu_ps(r, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(lo)));
+    _mm256_storeu_ps(r + 8, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_srli_si128(lo, 8))));
+    _mm256_storeu_ps(r + 16, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(hi)));
+    _mm256_storeu_ps(r + 24, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_srli_si128(hi, 8))));
+  }
+  for (; x < srcW; ++x) {
+    std::int32_t a, b;
+    std::memcpy(&a, s0 + 4 * x, 4);
+    std::memcpy(&b, s1 + 4 * x, 4);
+    const __m256i v = _mm256_cvtepu8_epi32(_mm_unpacklo_epi32(_mm_cvtsi32_si128(a), _mm_cvtsi32_si128(b)));
+    _mm256_storeu_ps(row + 8 * x, _mm256_cvtepi32_ps(v));
+  }
+  const int* offset = p.offset8.data();
+  const float* weight = p.weight.data();
+  for (x = 0; x < p.dstW; ++x) {
+    const __m256 v = PairSum<Taps>(row, offset, weight, p.taps, x);
+    _mm_storeu_ps(out0 + 4 * x, _mm256_castps256_ps128(v));
+    _mm_storeu_ps(out1 + 4 * x, _mm256_extractf128_ps(v, 1));
+  }
+}
+
+// The common tap counts get a kernel of their own.
+PairKernel PairKernelFor(int taps) {
+  switch (taps) {
+    case 3:
+      return HorizontalPairAvx2<3>;
+    case 4:
+      return HorizontalPairAvx2<4>;
+    case 5:
+      return HorizontalPairAvx2<5>;
+    case 6:
+      return HorizontalPairAvx2<6>;
+    case 7:
+      return HorizontalPairAvx2<7>;
+    case 8:
+      return HorizontalPairAvx2<8>;
+    case 9:
+      return HorizontalPairAvx2<9>;
+    case 10:
+      return HorizontalPairAvx2<10>;
+    case 11:
+      return HorizontalPairAvx2<11>;
+    case 12:
+      return HorizontalPairAvx2<12>;
+    default:
+      return HorizontalPairAvx2<0>;
+  }
+}
+
+WC_AVX2 void VerticalRowAvx2(const float* const* rows, const float* weights, int taps, std::uint8_t* out,
+                             std::size_t n) {
+  const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+  // packs and packus work within 128-bit lanes; this puts the pixels back in
+  // order.
+  const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+  std::size_t i = 0;
+  for (; i + 32 <= n; i += 32) {
+    __m256 a0 = _mm256_setzero_ps(), a1 = a0, a2 = a0, a3 = a0;
+    for (int k = 0; k < taps; ++k) {
+      const float* r = rows[k] + i;
+      const __m256 w = _mm256_broadcast_ss(weights + k);
+      a0 = _mm256_add_ps(a0, _mm256_mul_ps(w, _mm256_loadu_ps(r)));
+      a1 = _mm256_add_ps(a1, _mm256_mul_ps(w, _mm256_loadu_ps(r + 8)));
+      a2 = _mm256_add_ps(a2, _mm256_mul_ps(w, _mm256_loadu_ps(r + 16)));
+      a3 = _mm256_add_ps(a3, _mm256_mul_ps(w, _mm256_loadu_ps(r + 24)));
+    }
+    const __m256i ab = _mm256_packs_epi32(_mm256_cvtps_epi32(a0), _mm256_cvtps_epi32(a1));
+    const __m256i cd = _mm256_packs_epi32(_mm256_cvtps_epi32(a2), _mm256_cvtps_epi32(a3));
+    const __m256i bytes = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(ab, cd), order);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_or_si256(bytes, alpha));
+  }
+  VerticalRowSse2From(rows, weights, taps, out, i, n);
+}
+
+#endif
+
+struct Kernels {
+  RowKernel horizontal;
+  VerticalKernel vertical;
+  // Two rows at once, where the machine has a kernel for it.
+  PairKernel (*pairFor)(int taps);
+};
+
+Kernels BestKernels() {
+#if WC_RESAMPLE_AVX2
+  if (__builtin_cpu_supports("avx2")) return {HorizontalRowSse2, VerticalRowAvx2, PairKernelFor};
+#endif
+#if WC_RESAMPLE_SSE2
+  return {HorizontalRowSse2, VerticalRowSse2, nullptr};
+#else
+  return {HorizontalRowScalar, VerticalRowScalar, nullptr};
+#endif
+}
+
+// Destination rows y0 .. y1 - 1. Each source row is scaled horizontally once,
+// when the first destination row that reads it comes up, into a small ring
+// that stays in the processor's cache.
+void ResampleBand(const Plan& p, const Kernels& kernels, const PixelBuffer& src, const PixelBuffer& dst,
+                  int y0, int y1) {
+  const PairKernel pair = kernels.pairFor ? kernels.pairFor(p.taps) : nullptr;
+  thread_local Scratch scratch;
+  const std::size_t rowValues = static_cast<std::size_t>(p.dstW) * 4;
+  float* ring = scratch.ring.get(static_cast<std::size_t>(p.ring) * rowValues);
+  auto slot = [&](int r) { return ring + static_cast<std::size_t>(r % p.ring) * rowValues; };
+  auto source = [&](int r) { return src.bits + static_cast<std::ptrdiff_t>(r) * src.stride; };
+  int next = p.low[y0];  // the next source row to scale
+  for (int y = y0; y < y1; ++y) {
+    next = std::max(next, p.low[y]);
+    while (next <= p.high[y]) {
+      if (pair && next + 1 < p.srcH) {
+        pair(p, source(next), source(next + 1), slot(next), slot(next + 1), scratch);
+        next += 2;
+      } else {
+        kernels.horizontal(p, source(next), slot(next), scratch);
+        ++next;
+      }
+    }
+    const int first = p.rows.start[y], taps = p.rows.start[y + 1] - first;
+    scratch.rows.resize(static_cast<std::size_t>(taps));
+    for (int k = 0; k < taps; ++k) scratch.rows[k] = slot(p.rows.index[first + k]);
+    kernels.vertical(scratch.rows.data(), p.rows.weight.data() + first, taps,
+                     dst.bits + static_cast<std::ptrdiff_t>(y) * dst.stride, rowValues);
+  }
+}
 
 }  // namespace
 
 void ResamplePixels(const PixelBuffer& source, const PixelBuffer& target) {
   if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
-  // The scratch picture is kept between calls: the overlay rescales at the
-  // same sizes every minute.
-  thread_local std::vector<std::uint8_t> scratch;
-  scratch.resize(static_cast<std::size_t>(target.width) * 4 * source.height);
-  HorizontalPass(source, scratch.data(), target.width);
-  VerticalPass(scratch.data(), source.height, target);
+  static const Kernels kernels = BestKernels();
+  const Plan& plan = PlanFor(source.width, source.height, target.width, target.height);
+  // Below this many taps in all a second core costs more than it saves.
+  constexpr double kWorthSplitting = 2e6;
+  const double work = static_cast<double>(target.width) * target.height * (plan.taps + 4);
+  if (work < kWorthSplitting || target.height < 8) {
+    ResampleBand(plan, kernels, source, target, 0, target.height);
+    return;
+  }
+  const int half = target.height / 2;
+  OnBothCores([&] { ResampleBand(plan, kernels, source, target, 0, half); },
+              [&] { ResampleBand(plan, kernels, source, target, half, target.height); });
 }
 
 void ResampleBitmap(const QImage& source, QImage& target) {

@@ -2,11 +2,18 @@
 
 #include <turbojpeg.h>
 
+#ifdef __linux__
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <bit>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <future>
@@ -18,6 +25,8 @@
 #include "core/Paths.h"
 #include "map/Hsl.h"
 #include "map/IlluminationMask.h"
+#include "map/LargeBuffer.h"
+#include "map/OverlayCache.h"
 #include "map/Resample.h"
 #include "map/Shading.h"
 
@@ -32,36 +41,79 @@ std::string DayImageFatalMessage(const std::string& path) {
 
 // ---------------------------------------------------------------- layers
 
-QImage DecodeJpegFile(const std::string& path) {
-  const ReadResult file = ReadWholeFile(path);
-  if (file.status != ReadStatus::Ok || file.bytes.empty()) return {};
-  const auto* data = reinterpret_cast<const unsigned char*>(file.bytes.data());
-  const auto size = static_cast<unsigned long>(file.bytes.size());
+namespace {
 
+// A JPEG file's bytes, read into a block of their own (a whole file's worth
+// of fresh heap pages would cost a fault each).
+class JpegBytes {
+ public:
+  explicit JpegBytes(const std::string& path) {
+#ifdef __linux__
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+        block_.reserve(static_cast<std::size_t>(st.st_size))) {
+      std::size_t got = 0;
+      while (got < block_.size()) {
+        const ssize_t n = ::read(fd, block_.data() + got, block_.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+      }
+      size_ = got;  // a file that shrank meanwhile decodes as far as it goes
+      data_ = block_.data();
+    }
+    ::close(fd);
+#else
+    ReadResult file = ReadWholeFile(path);
+    if (file.status != ReadStatus::Ok) return;
+    read_ = std::move(file.bytes);
+    data_ = reinterpret_cast<const unsigned char*>(read_.data());
+    size_ = read_.size();
+#endif
+  }
+
+  const unsigned char* data() const { return data_; }
+  unsigned long size() const { return static_cast<unsigned long>(size_); }
+
+ private:
+#ifdef __linux__
+  LargeBuffer block_;
+#else
+  std::string read_;
+#endif
+  const unsigned char* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// Decodes path into the image that into(width, height) returns, which makes
+// it that size. False when the file cannot be read or decoded; the image may
+// then hold part of a picture.
+template <typename Into>
+bool DecodeJpeg(const std::string& path, Into into) {
+  const JpegBytes file(path);
+  if (file.size() == 0) return false;
   tjhandle tj = tjInitDecompress();
-  if (!tj) return {};
-  QImage image;
+  if (!tj) return false;
+  bool ok = false;
   int w = 0, h = 0, subsamp = 0, colorspace = 0;
   // A picture larger than this is no map layer but a broken or hostile
   // file: the header alone must not buy gigabytes and minutes of decoding.
-  if (tjDecompressHeader3(tj, data, size, &w, &h, &subsamp, &colorspace) == 0 && w > 0 && h > 0 &&
-      w <= kMaxLayerWidth && h <= kMaxLayerHeight) {
-    image = QImage(w, h, QImage::Format_RGB32);
+  if (tjDecompressHeader3(tj, file.data(), file.size(), &w, &h, &subsamp, &colorspace) == 0 && w > 0 &&
+      h > 0 && w <= kMaxLayerWidth && h <= kMaxLayerHeight) {
+    QImage& image = into(w, h);
     // BGRA on a little-endian machine is RGB32's memory layout; the decoder
     // writes 0xFF into the fourth byte, as RGB32 requires.
     // A warning (a slightly damaged file) still leaves a whole picture.
-    if (image.isNull() ||
-        (tjDecompress2(tj, data, size, image.bits(), w, static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA,
-                       TJFLAG_LIMITSCANS) != 0 &&
-         tjGetErrorCode(tj) != TJERR_WARNING)) {
-      image = QImage();
-    }
+    ok = !image.isNull() &&
+         (tjDecompress2(tj, file.data(), file.size(), image.bits(), w, static_cast<int>(image.bytesPerLine()),
+                        h, TJPF_BGRA, TJFLAG_LIMITSCANS) == 0 ||
+          tjGetErrorCode(tj) == TJERR_WARNING);
   }
   tjDestroy(tj);
-  return image;
+  return ok;
 }
-
-namespace {
 
 // Columns 0 .. W-k-1 move to k .. W-1 and the rest wrap round to the front,
 // in place.
@@ -78,16 +130,45 @@ void RotateRight(QImage& img, int k) {
 
 }  // namespace
 
-bool LoadMapImage(const std::string& path, QImage& layer, int view) {
-  QImage img = DecodeJpegFile(path);
-  if (img.isNull()) return false;
-  if (img.width() != kBaseMapWidth || img.height() != kBaseMapHeight) {
-    QImage scaled(kBaseMapWidth, kBaseMapHeight, QImage::Format_RGB32);
-    ResampleBitmap(img, scaled);
-    img = std::move(scaled);
+QImage DecodeJpegFile(const std::string& path) {
+  QImage image;
+  const bool ok = DecodeJpeg(path, [&](int w, int h) -> QImage& {
+    image = NewLargeImage(w, h);
+    return image;
+  });
+  return ok ? image : QImage();
+}
+
+namespace {
+
+// Decodes path into layer at the working size, not yet rotated for a view.
+bool DecodeLayer(const std::string& path, QImage& layer) {
+  // A picture of the working size is decoded straight into the layer's own
+  // memory; any other is decoded aside and scaled into it.
+  QImage other;
+  const bool ok = DecodeJpeg(path, [&](int w, int h) -> QImage& {
+    QImage& into = w == kBaseMapWidth && h == kBaseMapHeight ? layer : other;
+    ReuseImage(into, w, h);
+    return into;
+  });
+  if (!ok) return false;
+  if (!other.isNull()) {
+    ReuseImage(layer, kBaseMapWidth, kBaseMapHeight);
+    if (layer.isNull()) return false;
+    ResampleBitmap(other, layer);
   }
-  if (const int k = ViewRotation(view, kBaseMapWidth); k != 0) RotateRight(img, k);
-  layer = std::move(img);
+  return true;
+}
+
+void RotateForView(QImage& layer, int view) {
+  if (const int k = ViewRotation(view, kBaseMapWidth); k != 0) RotateRight(layer, k);
+}
+
+}  // namespace
+
+bool LoadMapImage(const std::string& path, QImage& layer, int view) {
+  if (!DecodeLayer(path, layer)) return false;
+  RotateForView(layer, view);
   return true;
 }
 
@@ -105,16 +186,62 @@ WorldMap::~WorldMap() = default;
 WorldMap::WorldMap(WorldMap&&) noexcept = default;
 WorldMap& WorldMap::operator=(WorldMap&&) noexcept = default;
 
+// Both pictures decoded on another thread, before any view is known.
+struct WorldMap::EarlyLayers {
+  QImage day, night;
+  bool dayOk = false, nightOk = false;
+  std::future<void> done;
+};
+
+void WorldMap::StartLoadingLayers() {
+  if (early_ || !dayLayer_.isNull()) return;
+  auto early = std::make_unique<EarlyLayers>();
+  EarlyLayers* e = early.get();
+  try {
+    e->done = std::async(std::launch::async, [e, day = dayPath_, night = nightPath_] {
+      std::future<bool> nightOk =
+          std::async(std::launch::async, [e, night] { return DecodeLayer(night, e->night); });
+      e->dayOk = DecodeLayer(day, e->day);
+      e->nightOk = nightOk.get();
+    });
+  } catch (const std::exception&) {
+    return;  // no thread to be had: the first composition decodes them itself
+  }
+  early_ = std::move(early);
+}
+
 void WorldMap::RebuildLayersIfNeeded() {
   if (!dayLayer_.isNull() && keyView_ == view_ && keyNight_ == nightShading_) return;
-  // The two pictures decode side by side; both are ready before this returns.
-  QImage night;
-  std::future<bool> nightLoaded;
-  if (nightShading_) {
-    nightLoaded = std::async(std::launch::async, [&] { return LoadMapImage(nightPath_, night, view_); });
+  bool dayLoaded = false, nightOk = false;
+  if (early_) {
+    // The pictures decoded since start-up, turned for the view now known.
+    const std::unique_ptr<EarlyLayers> early = std::move(early_);
+    try {
+      early->done.get();
+    } catch (const std::exception&) {
+      early->dayOk = early->nightOk = false;
+    }
+    dayLoaded = early->dayOk;
+    if (dayLoaded) {
+      dayLayer_ = std::move(early->day);
+      RotateForView(dayLayer_, view_);
+    }
+    nightOk = nightShading_ && early->nightOk;
+    if (nightOk) {
+      nightLayer_ = std::move(early->night);
+      RotateForView(nightLayer_, view_);
+    }
+  } else {
+    // The two pictures decode side by side, each into the memory of its
+    // layer; both are ready before this returns.
+    std::future<bool> nightLoaded;
+    if (nightShading_) {
+      nightLoaded =
+          std::async(std::launch::async, [this] { return LoadMapImage(nightPath_, nightLayer_, view_); });
+    }
+    dayLoaded = LoadMapImage(dayPath_, dayLayer_, view_);
+    nightOk = nightLoaded.valid() && nightLoaded.get();
   }
-  const bool dayLoaded = LoadMapImage(dayPath_, dayLayer_, view_);
-  const bool nightOk = nightLoaded.valid() && nightLoaded.get();
   if (!dayLoaded) {
     dayLayer_ = QImage();
     throw MapFatalError(DayImageFatalMessage(dayPath_));
@@ -122,7 +249,7 @@ void WorldMap::RebuildLayersIfNeeded() {
   // Without a night picture shading just goes off for this run; the stored
   // setting is the owner's and stays as the user chose it.
   if (nightShading_ && !nightOk) nightShading_ = false;
-  nightLayer_ = nightShading_ ? std::move(night) : QImage();
+  if (!nightShading_) nightLayer_ = QImage();
   keyView_ = view_;
   keyNight_ = nightShading_;
   ++layerBuilds_;
@@ -136,8 +263,11 @@ Rgb ToRgb(QRgb p) {
 }
 QRgb ToQRgb(Rgb c) { return qRgb(c.r, c.g, c.b); }
 
+}  // namespace
+
 // ShadedPixel results of the twilight band, remembered by colour: the band
-// repeats the same ocean and ice colours many times.
+// repeats the same ocean and ice colours many times, and from one composition
+// to the next.
 class TwilightCache {
  public:
   QRgb Shade(QRgb day, QRgb night) {
@@ -162,10 +292,26 @@ class TwilightCache {
   std::vector<Entry> entries_ = std::vector<Entry>(std::size_t{1} << kBits);
 };
 
+namespace {
+
+// One past the run of mask values equal to m[x], eight at a time through the
+// long day and night runs.
+int RunEnd(const std::uint8_t* m, int x, int w) {
+  const std::uint64_t run = 0x0101010101010101u * m[x];
+  int e = x + 1;
+  for (std::uint64_t word; e + 8 <= w; e += 8) {
+    std::memcpy(&word, m + e, 8);
+    if (word != run) break;
+  }
+  while (e < w && m[e] == m[x]) ++e;
+  return e;
+}
+
 // The result row by row from the two layers: day and night runs are copied
-// in one go, twilight pixels shaded one by one.
-void ComposeRows(QImage& result, const QImage& day, const QImage& night, const IlluminationMask& mask) {
-  TwilightCache cache;
+// in one go, twilight pixels shaded one by one. The result may be the day
+// layer itself.
+void ComposeRows(QImage& result, const QImage& day, const QImage& night, const IlluminationMask& mask,
+                 TwilightCache& cache) {
   const int w = result.width();
   for (int r = 0; r < result.height(); ++r) {
     const std::uint8_t* m = mask.row(r + IlluminationMask::kMargin);
@@ -179,10 +325,9 @@ void ComposeRows(QImage& result, const QImage& day, const QImage& night, const I
         ++x;
         continue;
       }
-      int e = x + 1;
-      while (e < w && m[e] == v) ++e;
-      std::memcpy(o + x, (v == IlluminationMask::kNight ? n : d) + x,
-                  sizeof(QRgb) * static_cast<std::size_t>(e - x));
+      const int e = RunEnd(m, x, w);
+      const QRgb* from = (v == IlluminationMask::kNight ? n : d) + x;
+      if (from != o + x) std::memcpy(o + x, from, sizeof(QRgb) * static_cast<std::size_t>(e - x));
       x = e;
     }
   }
@@ -227,14 +372,27 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
   bool maskOk = false;
   if (nightShading_) maskOk = maskDrawn.valid() ? maskDrawn.get() : drawMask();
 
+  ready = false;
+  if (!keepLayers_) {
+    // Composed in the day layer itself, which then becomes the target; the
+    // next composition decodes the pictures anew.
+    if (nightShading_ && maskOk) {
+      if (!twilight_) twilight_ = std::make_unique<TwilightCache>();
+      ComposeRows(dayLayer_, dayLayer_, nightLayer_, *mask_, *twilight_);
+    }
+    target = std::move(dayLayer_);
+    dayLayer_ = QImage();
+    nightLayer_ = QImage();
+    ready = true;
+    return;
+  }
   // Composed in place: the target's memory is reused from the last time, and
   // nothing reads it until ready is set again.
-  ready = false;
-  if (target.size() != dayLayer_.size() || target.format() != QImage::Format_RGB32) {
-    target = QImage(dayLayer_.size(), QImage::Format_RGB32);
-  }
+  ReuseImage(target, dayLayer_.width(), dayLayer_.height());
+  if (target.isNull()) throw std::bad_alloc();
   if (nightShading_ && maskOk) {
-    ComposeRows(target, dayLayer_, nightLayer_, *mask_);
+    if (!twilight_) twilight_ = std::make_unique<TwilightCache>();
+    ComposeRows(target, dayLayer_, nightLayer_, *mask_, *twilight_);
   } else {
     std::memcpy(target.bits(), dayLayer_.constBits(), static_cast<std::size_t>(dayLayer_.sizeInBytes()));
   }
@@ -243,16 +401,16 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
 
 // ---------------------------------------------------------------- overlay
 
+struct WorldMap::OverlayState {
+  ScaledBaseMaps scaled;
+  TextLayouts texts;
+  IconFiles icons;
+  // Of the drawing under way, in memory kept from the last one.
+  std::vector<QRect> areas;  // what it covers
+  std::vector<QString> names, times;
+};
+
 namespace {
-
-QImage LoadIcon(const std::string& path) {
-  QImage icon(QString::fromStdString(path));
-  if (icon.isNull()) throw MapError("Cannot open file \"" + path + "\".");
-  return icon;
-}
-
-// Text with its cell's top-left corner at (x, y).
-void TextOut(QPainter& p, int x, int y, const QString& s) { p.drawText(x, y + p.fontMetrics().ascent(), s); }
 
 int ScreenWorkAreaWidth(int fallback) {
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return fallback;
@@ -262,72 +420,129 @@ int ScreenWorkAreaWidth(int fallback) {
 
 }  // namespace
 
+const QImage& WorldMap::Icon(const std::string& name) const {
+  const std::string path = folder_ + name;
+  const QImage& icon = overlayState_->icons.Get(path);
+  if (icon.isNull()) throw MapError("Cannot open file \"" + path + "\".");
+  return icon;
+}
+
 void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTimes, const MapFont& cityFont,
                               bool forWallpaper, TDateTime localNow) const {
   if (image.isNull()) return;
-  ResampleBitmap(baseMap, image);
-  const int w = image.width();
-  const Projection proj(w, image.height(), view_);
+  if (!overlayState_) overlayState_ = std::make_unique<OverlayState>();
+  OverlayState& state = *overlayState_;
+  // The scaled base map, or only the parts of it the last drawing covered.
+  state.scaled.Restore(image, baseMap);
+
+  // A picture for a 2x screen has twice the pixels of its size on the screen:
+  // everything is placed in screen units and drawn at the picture's own
+  // resolution, so text and coastlines are as sharp as the rest of the window.
+  const qreal scale = image.devicePixelRatio();
+  const int w = qRound(image.width() / scale);
+  const Projection proj(w, qRound(image.height() / scale), view_);
   const int workArea = overlay_.workAreaWidth > 0 ? overlay_.workAreaWidth : ScreenWorkAreaWidth(w);
   const int margin = WorkAreaMargin(w, workArea);
   const double utcOffset = utcOffset_();
+  const MapFont& dateFont = forWallpaper ? wallpaperDateFont_ : windowDateFont_;
 
   QPainter p(&image);
+
+  // Every text first, so that they are laid out together.
+  TextLayouts& texts = state.texts;
+  texts.Begin();
+  const int captionFont = texts.FontOf(dateFont.font, image, p.layoutDirection());
+  const int labelFont = texts.FontOf(cityFont.font, image, p.layoutDirection());
+  const TDateTime when = overlay_.showUtc ? localNow + utcOffset : localNow;
+  const QString caption = QString::fromStdString(
+      showTimes ? format_(overlay_.mapTimeFormat + " dd MMMM, yyyy", when) : format_("dd MMMM, yyyy", when));
+  texts.Want(captionFont, caption);
+  state.names.clear();
+  state.times.clear();
+  const std::string timePattern =
+      overlay_.showDate ? "ddd d, " + overlay_.mapTimeFormat : overlay_.mapTimeFormat;
+  for (const TCities& c : cities_) {
+    if (c.name.empty()) break;
+    state.names.push_back(QString::fromStdString(c.name));
+    texts.Want(labelFont, state.names.back());
+    if (showTimes) {
+      state.times.push_back(
+          QString::fromStdString(format_(timePattern, CityLocalTime(c, localNow, utcOffset))));
+      texts.Want(labelFont, state.times.back());
+    }
+  }
+  texts.LayOut(image);
+
+  std::vector<QRect>& areas = state.areas;
+  areas.clear();
+  // A text with its shadow one pixel right and down.
+  auto drawn = [&](const LaidOutText& t, int x, int y) {
+    areas.push_back(t.cell.translated(x, y).adjusted(0, 0, 1, 1));
+  };
 
   if (overlay_.showDateLine) {
     p.setPen(QPen(QColor(255, 0, 0), 1));
     for (const auto& line : DateLinePolylines(view_)) {
       QPolygon poly;
-      for (const LatLonPoint& pt : line) poly << QPoint(proj.LonToX(pt.lon), proj.LatToY(pt.lat));
+      for (const LatLonPoint& pt : line) {
+        poly << QPoint(proj.LonToX(pt.lon), proj.LatToY(pt.lat));
+        const QPoint& end = poly.back();
+        const QPoint& start = poly.size() > 1 ? poly[poly.size() - 2] : end;
+        areas.push_back(QRect(start, end).normalized().adjusted(-1, -1, 1, 1));
+      }
       p.drawPolyline(poly);
     }
   }
 
   {
-    const TDateTime when = overlay_.showUtc ? localNow + utcOffset : localNow;
-    const std::string text =
-        showTimes ? format_(overlay_.mapTimeFormat + " dd MMMM, yyyy", when) : format_("dd MMMM, yyyy", when);
-    const MapFont& font = forWallpaper ? wallpaperDateFont_ : windowDateFont_;
-    const QString s = QString::fromStdString(text);
-    p.setFont(font.font);
-    const int x = CaptionX(overlay_.datePosition, w, margin, p.fontMetrics().horizontalAdvance(s));
+    p.setFont(dateFont.font);
+    const LaidOutText& t = texts.Get(captionFont, caption, image);
+    const int x = CaptionX(overlay_.datePosition, w, margin, t.advance);
     p.setPen(Qt::black);
-    TextOut(p, x + 1, 11, s);
-    p.setPen(font.color);
-    TextOut(p, x, 10, s);
+    TextLayouts::Draw(p, t, x + 1, 11);
+    p.setPen(dateFont.color);
+    TextLayouts::Draw(p, t, x, 10);
+    drawn(t, x, 10);
   }
 
-  if (!cities_[0].name.empty()) {
+  if (!state.names.empty()) {
     p.setFont(cityFont.font);
-    const QFontMetrics fm = p.fontMetrics();
-    const int th = fm.height();
-    const std::string timePattern =
-        overlay_.showDate ? "ddd d, " + overlay_.mapTimeFormat : overlay_.mapTimeFormat;
-    const QImage dot = LoadIcon(folder_ + "dot.ico");
-    for (const TCities& c : cities_) {
-      if (c.name.empty()) break;
-      QString timeText;
-      if (showTimes)
-        timeText = QString::fromStdString(format_(timePattern, CityLocalTime(c, localNow, utcOffset)));
+    const int th = QFontMetrics(cityFont.font, &image).height();
+    const QImage& dot = Icon("dot.ico");
+    for (std::size_t i = 0; i < state.names.size(); ++i) {
+      const TCities& c = cities_[i];
+      const LaidOutText* time = showTimes ? &texts.Get(labelFont, state.times[i], image) : nullptr;
       const int x = proj.LonToX(c.lon);
       const int y = proj.LatToY(c.lat);
       p.drawImage(QPoint(x - 1, y - 1), dot);
-      const QString name = QString::fromStdString(c.name);
-      const LabelPlacement at = PlaceCityLabels(x, y, c.lat, c.lon, fm.horizontalAdvance(name),
-                                                fm.horizontalAdvance(timeText), th, showTimes, w);
+      areas.push_back(QRect(QPoint(x - 1, y - 1), dot.size()));
+      const LaidOutText& name = texts.Get(labelFont, state.names[i], image);
+      const LabelPlacement at =
+          PlaceCityLabels(x, y, c.lat, c.lon, name.advance, time ? time->advance : 0, th, showTimes, w);
       p.setPen(Qt::black);
-      TextOut(p, at.nameX + 1, at.y + 3, name);
-      if (showTimes) TextOut(p, at.timeX + 1, at.y + th + 1, timeText);
+      TextLayouts::Draw(p, name, at.nameX + 1, at.y + 3);
+      if (time) TextLayouts::Draw(p, *time, at.timeX + 1, at.y + th + 1);
       p.setPen(cityFont.color);
-      TextOut(p, at.nameX, at.y + 2, name);
-      if (showTimes) TextOut(p, at.timeX, at.y + th, timeText);
+      TextLayouts::Draw(p, name, at.nameX, at.y + 2);
+      drawn(name, at.nameX, at.y + 2);
+      if (time) {
+        TextLayouts::Draw(p, *time, at.timeX, at.y + th);
+        drawn(*time, at.timeX, at.y + th);
+      }
     }
   }
 
   if (nightShading_) {
-    p.drawImage(QPoint(proj.LonToX(RadToDeg(sun_.longitude)), proj.LatToY(RadToDeg(sun_.declination))),
-                LoadIcon(folder_ + "sun1.ico"));
+    const QPoint at(proj.LonToX(RadToDeg(sun_.longitude)), proj.LatToY(RadToDeg(sun_.declination)));
+    const QImage& sun = Icon("sun1.ico");
+    p.drawImage(at, sun);
+    areas.push_back(QRect(at, sun.size()));
   }
+  p.end();
+  if (scale != 1.0) {
+    for (QRect& r : areas) r = QRectF(QPointF(r.topLeft()) * scale, QSizeF(r.size()) * scale).toAlignedRect();
+  }
+  state.scaled.Drawn(image, baseMap, areas);
 }
 
 }  // namespace wc

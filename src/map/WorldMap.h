@@ -11,7 +11,7 @@
 //   map.setMapView(view);                // "Map View", 0..2
 //   map.setNightShading(on);             // "Show Shadow"
 //   map.setFormatter(...);               // pattern -> text in the user's locale
-//   FillDisplayCities(map.displayCities(), chosen);
+//   BuildDisplayCities(names, table, map.displayCities());   // core/DisplayCities.h
 //   ...
 //   if (!map.BaseMapBusy()) map.ComposeBaseMap(mapReady, TickNow);   // every 5 minutes
 //   if (mapReady) map.DrawMapOverlay(display, map.baseMap(), showTimes,
@@ -44,6 +44,7 @@
 namespace wc {
 
 class IlluminationMask;
+class TwilightCache;
 
 class MapError : public std::runtime_error {
  public:
@@ -87,8 +88,10 @@ inline constexpr int kMaxLayerHeight = 8192;
 QImage DecodeJpegFile(const std::string& path);
 
 // Reads a JPEG into a layer of the working size (2048 x 1024), rotated right
-// for `view`. Anything not already 2048 x 1024 is resampled to it first.
-// False (layer untouched) when the file cannot be read or decoded.
+// for `view`. Anything not already 2048 x 1024 is resampled to it first. The
+// layer's memory is reused when it already has that size, so the picture is
+// decoded straight into it: false when the file cannot be read or decoded,
+// and the layer may then hold part of a picture.
 bool LoadMapImage(const std::string& path, QImage& layer, int view);
 
 class WorldMap {
@@ -117,6 +120,14 @@ class WorldMap {
   void ComposeBaseMap(bool& ready, TDateTime localNow) { ComposeBaseMap(baseMap_, ready, localNow); }
   // The same for a UTC instant (tools, benchmarks).
   void ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc);
+  // A tool that composes one picture and ends keeps no layers: the picture is
+  // then composed in the day layer's own memory, and a further composition
+  // decodes the pictures again. On by default.
+  void setKeepLayers(bool keep) { keepLayers_ = keep; }
+  // Starts decoding day.jpg and night.jpg on other threads, so that the first
+  // composition finds them ready rather than decoding them itself; the
+  // program calls it as it starts. The files are read as they are now.
+  void StartLoadingLayers();
 
   // The engine's own base map; a null image until the first composition.
   const QImage& baseMap() const { return baseMap_; }
@@ -146,13 +157,19 @@ class WorldMap {
 
   // Draws into image (its size already set) the base map scaled to it, the
   // date line, the date caption, the cities of displayCities() and the sun.
+  // An image with a device pixel ratio is laid out in its size divided by the
+  // ratio and drawn at its full resolution.
   // showTimes is "Desktop Show Times"; cityFont the window's or the
   // wallpaper's city font; forWallpaper picks the wallpaper date font.
   void DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTimes, const MapFont& cityFont,
                       bool forWallpaper, TDateTime localNow) const;
 
  private:
+  struct OverlayState;
+  struct EarlyLayers;
   void RebuildLayersIfNeeded();
+  // An icon of the program folder; throws MapError when it cannot be read.
+  const QImage& Icon(const std::string& name) const;
 
   std::string folder_, dayPath_, nightPath_;
   int view_ = 0;
@@ -162,15 +179,20 @@ class WorldMap {
   int keyView_ = -1;
   bool keyNight_ = false;
   int layerBuilds_ = 0;
+  bool keepLayers_ = true;
   bool busy_ = false;
   SunPosition sun_;
   std::unique_ptr<IlluminationMask> mask_;  // kept between compositions
+  std::unique_ptr<TwilightCache> twilight_;
+  std::unique_ptr<EarlyLayers> early_;
 
   DisplayCities cities_{};
   OverlaySettings overlay_;
   MapFont windowDateFont_, wallpaperDateFont_, wallpaperCityFont_;
   DateTimeFormatter format_;
   std::function<double()> utcOffset_;
+  // Kept between drawings: the scaled base map, the texts laid out, the icons.
+  mutable std::unique_ptr<OverlayState> overlayState_;
 };
 
 }  // namespace wc

@@ -173,9 +173,30 @@ THotKeyEdit::THotKeyEdit(QWidget* parent) : QLineEdit(parent) {
   setReadOnly(true);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   showValue(0);
+  held_.setInterval(100);
+  connect(&held_, &QTimer::timeout, this, &THotKeyEdit::checkHeldModifiers);
+}
+
+void THotKeyEdit::showHeldModifiers(HotKeyValue held) {
+  if (held == 0) {
+    held_.stop();
+    showValue(value_);
+    return;
+  }
+  showValue(held);
+  held_.start();
+}
+
+void THotKeyEdit::checkHeldModifiers() { showHeldModifiers(ModifierBits(heldNow_())); }
+
+void THotKeyEdit::focusOutEvent(QFocusEvent* e) {
+  held_.stop();
+  showValue(value_);
+  QLineEdit::focusOutEvent(e);
 }
 
 void THotKeyEdit::setHotKey(HotKeyValue v) {
+  held_.stop();
   value_ = v;
   showValue(v);
 }
@@ -215,7 +236,7 @@ void THotKeyEdit::keyPressEvent(QKeyEvent* e) {
   e->accept();
   if (IsModifierKey(key)) {
     // Held modifiers show as "Ctrl + " until a key completes them.
-    showValue(ModifierBits(mods));
+    showHeldModifiers(ModifierBits(mods));
     return;
   }
   if ((key == Qt::Key_Backspace || key == Qt::Key_Delete) && mods == Qt::NoModifier) {
@@ -233,8 +254,7 @@ void THotKeyEdit::keyReleaseEvent(QKeyEvent* e) {
   e->accept();
   // Letting go of modifiers without a key brings back what was recorded.
   if (IsModifierKey(e->key())) {
-    const HotKeyValue held = ModifierBits(e->modifiers());
-    showValue(held ? held : value_);
+    showHeldModifiers(ModifierBits(e->modifiers()));
   }
 }
 

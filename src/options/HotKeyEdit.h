@@ -5,7 +5,10 @@
 // never swallows a plain key; Backspace or Delete alone empty the field; Tab
 // and Escape keep their usual meaning.
 
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QTimer>
+#include <functional>
 
 #include "core/HotKey.h"
 
@@ -21,6 +24,8 @@ class THotKeyEdit : public QLineEdit {
   explicit THotKeyEdit(QWidget* parent = nullptr);
 
   HotKeyValue hotKey() const { return value_; }
+  // Which modifiers the keyboard holds now; the window system is asked by default.
+  void setModifierSource(std::function<Qt::KeyboardModifiers()> source) { heldNow_ = std::move(source); }
   // Shows v without raising the change signal, as a program change does not.
   void setHotKey(HotKeyValue v);
 
@@ -34,12 +39,20 @@ class THotKeyEdit : public QLineEdit {
   void keyReleaseEvent(QKeyEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
 
  private:
   void showValue(HotKeyValue shown);
   void userSet(HotKeyValue v);
+  void showHeldModifiers(HotKeyValue held);
+  void checkHeldModifiers();
 
   HotKeyValue value_ = 0;
+  // While only modifiers show, the keyboard itself is asked whether they are
+  // still held: a combination another program has grabbed takes the key and
+  // the modifiers' releases with it, and they never reach the field.
+  QTimer held_;
+  std::function<Qt::KeyboardModifiers()> heldNow_ = [] { return QGuiApplication::queryKeyboardModifiers(); };
 };
 
 }  // namespace wc

@@ -105,24 +105,11 @@ void TWCSettings::FormCreate() {
   InitSettings();
 }
 
-bool TWCSettings::readStartAtLogin() const {
-#ifdef _WIN32
-  return !exePath_.empty() && ReadStringSetting(kRunKey, kRunValue, "") == exePath_;
-#else
-  return IsStartAtLoginOn(AutostartEntryPath(), exePath_);
-#endif
-}
+bool TWCSettings::readStartAtLogin() const { return IsStartAtLoginOn(exePath_); }
 
 void TWCSettings::writeStartAtLogin(bool on) const {
   // A failure is not reported; the next showing reads back what is there.
-#ifdef _WIN32
-  if (on)
-    WriteStringSetting(kRunKey, kRunValue, exePath_);
-  else
-    DeleteSetting(kRunKey, kRunValue);
-#else
-  SetStartAtLogin(AutostartEntryPath(), on, exePath_);
-#endif
+  SetStartAtLogin(on, exePath_);
 }
 
 HotKeyValue TWCSettings::storedHotKey(int row) const {
@@ -223,10 +210,7 @@ void TWCSettings::ApplyChanges() {
   host_.setStartMinimized(cbStartMini->isChecked());
   StoreSwitch(kMinimized, cbStartMini->isChecked());
   if (wallpaper && (host_.wallpaperLookChanged() || !previousWallpaper_)) {
-    for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
-      WriteStringSetting(key, kTileWallpaperValue, "0");
-      WriteStringSetting(key, kWallpaperStyleValue, "0");
-    }
+    WriteCentredWallpaperStyle();
     host_.requestWallpaperUpdate();
     previousWallpaper_ = true;
   }

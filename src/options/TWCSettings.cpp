@@ -27,12 +27,6 @@ constexpr int kClientHeight = 403;
 const char* const kHotKeyLabels[kHotKeyRowCount] = {
     "Main window:", "Calendar window:", "Dial codes window:", "Time finder:", "All City List with time:"};
 
-template <class W>
-W* Named(W* w, const char* name) {
-  w->setObjectName(QLatin1String(name));
-  return w;
-}
-
 QString RowName(const char* stem, int row) { return QLatin1String(stem) + QString::number(row + 1); }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -72,6 +74,21 @@ QVBoxLayout* LayOutUnderHeader(QWidget& dialog, ToolDialogHeader* header) {
   return body;
 }
 
+int ReportRowHeight(const QFontMetrics& metrics) { return metrics.height() + 6; }
+
+void SetUpReportRows(QTableView& view) {
+  view.setShowGrid(true);
+  view.setSelectionBehavior(QAbstractItemView::SelectRows);
+  view.setSelectionMode(QAbstractItemView::SingleSelection);
+  view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view.setWordWrap(false);
+  view.setTabKeyNavigation(false);
+  QHeaderView* rows = view.verticalHeader();
+  rows->hide();
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setDefaultSectionSize(ReportRowHeight(view.fontMetrics()));
+}
+
 void CentreOverOwner(QWidget& dialog, const QWidget* owner) {
   const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
   QPoint topLeft;
@@ -89,6 +106,9 @@ void CentreOverOwner(QWidget& dialog, const QWidget* owner) {
 }
 
 ToolDialogHeader::ToolDialogHeader(const QString& heading, QWidget* parent) : QWidget(parent) {
+  // A skin may give the band a background of its own.
+  setObjectName(QStringLiteral("ToolDialogHeader"));
+  setAttribute(Qt::WA_StyledBackground);
   picture_ = new QLabel(this);
   picture_->setPixmap(OptionsHeaderPicture(40, devicePixelRatioF()));
   picture_->setFixedSize(40, 40);

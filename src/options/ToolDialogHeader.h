@@ -4,7 +4,9 @@
 
 #include <QWidget>
 
+class QFontMetrics;
 class QLabel;
+class QTableView;
 class QVBoxLayout;
 
 namespace wc {
@@ -25,6 +27,20 @@ class ToolDialogHeader : public QWidget {
 // Lays a dialog out as the tool dialogs are: the header across the top and,
 // below it, the body returned, with the dialogs' margins.
 QVBoxLayout* LayOutUnderHeader(QWidget& dialog, ToolDialogHeader* header);
+
+// A widget named as the dialog's design names it, so that scripts and tests
+// find it.
+template <class W>
+W* Named(W* w, const char* name) {
+  w->setObjectName(QLatin1String(name));
+  return w;
+}
+
+// A read-only report list: whole rows selected one at a time, grid lines, no
+// row numbers, Tab leaving the list, and rows of one fixed height, so that
+// thousands of them cost nothing to lay out.
+void SetUpReportRows(QTableView& view);
+int ReportRowHeight(const QFontMetrics& metrics);
 
 // Moves a dialog so that it is centred over its owner (over the screen while
 // the owner is hidden), kept whole on the owner's screen.

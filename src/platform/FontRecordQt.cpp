@@ -34,18 +34,54 @@ ColouredFont FontFromRecord(const FontRecord& r) {
   return f;
 }
 
+namespace {
+int PixelSize(const QFont& font) {
+  const int px = font.pixelSize();
+  return px > 0 ? px : static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
+}
+}  // namespace
+
 FontRecord RecordFromFont(const QFont& font, const QColor& color) {
   FontRecord r;
   r.colour = ColorRefFromColor(color);
-  int px = font.pixelSize();
-  if (px <= 0) px = static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
-  r.height = -px;
+  r.height = -PixelSize(font);
   r.weight = static_cast<std::int32_t>(font.weight());
   r.italic = font.italic() ? 1 : 0;
   r.underline = font.underline() ? 1 : 0;
   r.strikeOut = font.strikeOut() ? 1 : 0;
   r.charSet = kDefaultCharSet;
   r.setFace(font.family().toStdString());
+  return r;
+}
+
+}  // namespace wc
+
+namespace wc {
+
+FontChange CompareFonts(const ColouredFont& before, const ColouredFont& after) {
+  FontChange c;
+  c.chosen = after;
+  const QFont& a = before.font;
+  const QFont& b = after.font;
+  c.face = a.family() != b.family();
+  c.size = PixelSize(a) != PixelSize(b);
+  c.weight = a.weight() != b.weight();
+  c.italic = a.italic() != b.italic();
+  c.underline = a.underline() != b.underline();
+  c.strikeOut = a.strikeOut() != b.strikeOut();
+  c.colour = ColorRefFromColor(before.color) != ColorRefFromColor(after.color);
+  return c;
+}
+
+FontRecord ApplyFontChange(FontRecord r, const FontChange& c) {
+  const FontRecord fresh = RecordFromFont(c.chosen.font, c.chosen.color);
+  if (c.face) r.setFace(fresh.face());
+  if (c.size) r.height = fresh.height;
+  if (c.weight) r.weight = fresh.weight;
+  if (c.italic) r.italic = fresh.italic;
+  if (c.underline) r.underline = fresh.underline;
+  if (c.strikeOut) r.strikeOut = fresh.strikeOut;
+  if (c.colour) r.colour = fresh.colour;
   return r;
 }
 

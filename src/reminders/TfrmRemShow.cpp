@@ -1,13 +1,12 @@
 #include "TfrmRemShow.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
+#include "options/ToolDialogHeader.h"
 #include "reminders/RemPictures.h"
 #include "reminders/Sound.h"
 
@@ -84,11 +83,7 @@ TfrmRemShow::TfrmRemShow()
 }
 
 void TfrmRemShow::showOver(const QWidget* mainWindow) {
-  if (mainWindow && mainWindow->isVisible()) {
-    move(mainWindow->frameGeometry().center() - rect().center());
-  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  CentreOverOwner(*this, mainWindow);
   show();
   raise();
   activateWindow();

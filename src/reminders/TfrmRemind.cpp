@@ -1,5 +1,6 @@
 #include "TfrmRemind.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
@@ -90,13 +91,7 @@ TfrmRemind::TfrmRemind(TRemList& list, const FormatSettings& format, std::functi
   lvwRem->horizontalHeader()->setStretchLastSection(true);
   lvwRem->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lvwRem->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  lvwRem->verticalHeader()->hide();
-  lvwRem->verticalHeader()->setDefaultSectionSize(lvwRem->fontMetrics().height() + 6);
-  lvwRem->setShowGrid(true);
-  lvwRem->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  lvwRem->setSelectionBehavior(QAbstractItemView::SelectRows);
-  lvwRem->setSelectionMode(QAbstractItemView::SingleSelection);
-  lvwRem->setWordWrap(false);
+  SetUpReportRows(*lvwRem);
   // The chosen row stays marked while the buttons have the focus.
   QPalette lp = lvwRem->palette();
   lp.setColor(QPalette::Inactive, QPalette::Highlight, lp.color(QPalette::Active, QPalette::Highlight));
@@ -130,8 +125,13 @@ TfrmRemind::TfrmRemind(TRemList& list, const FormatSettings& format, std::functi
   dtpTime->setMinimumWidth(dtpTime->fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 44);
   cboCity = new QComboBox(tsOne);
   cboCity->setObjectName(QStringLiteral("cboCity"));
+  // Thousands of cities: a list of twenty rows that scrolls, not a column
+  // of names as high as the screen, which some looks make of a drop-down.
+  cboCity->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   cboCity->setEditable(false);
   cboCity->setMaxVisibleItems(20);
+  // A skin's sheet makes the list before this one takes, without its bar.
+  cboCity->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   edMsg = new QPlainTextEdit(tsOne);
   edMsg->setObjectName(QStringLiteral("edMsg"));
   edMsg->setTabChangesFocus(true);

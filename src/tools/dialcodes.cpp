@@ -38,9 +38,9 @@ class DialCodeTableModel : public QAbstractTableModel {
 
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (orientation != Qt::Horizontal) return {};
+    // Both captions centred, as the header centres them: at the right the
+    // sort mark would cover the end of "Code".
     if (role == Qt::DisplayRole) return section == 0 ? QStringLiteral("Country") : QStringLiteral("Code");
-    if (role == Qt::TextAlignmentRole && section == 1)
-      return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     return {};
   }
 
@@ -67,21 +67,12 @@ TWCDialCodes::TWCDialCodes(QWidget* owner)
   lvDialCodes->setObjectName(QStringLiteral("lvDialCodes"));
   lvDialCodes->setAccessibleName(QStringLiteral("International dial codes"));
   lvDialCodes->setModel(model_);
-  lvDialCodes->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  lvDialCodes->setSelectionBehavior(QAbstractItemView::SelectRows);
-  lvDialCodes->setSelectionMode(QAbstractItemView::SingleSelection);
-  lvDialCodes->setShowGrid(true);
-  lvDialCodes->setWordWrap(false);
-  lvDialCodes->setTabKeyNavigation(false);
+  SetUpReportRows(*lvDialCodes);
   lvDialCodes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QPalette white = lvDialCodes->palette();
   white.setColor(QPalette::Base, Qt::white);
   white.setColor(QPalette::Text, Qt::black);
   lvDialCodes->setPalette(white);
-  QHeaderView* rowsHeader = lvDialCodes->verticalHeader();
-  rowsHeader->hide();
-  rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
-  rowsHeader->setDefaultSectionSize(fontMetrics().height() + 5);
   QHeaderView* columns = lvDialCodes->horizontalHeader();
   columns->setSectionsClickable(true);
   columns->setSortIndicatorShown(false);
@@ -104,7 +95,7 @@ void TWCDialCodes::showEvent(QShowEvent* e) {
   TToolWindow::showEvent(e);
   // Rows a little taller rather than a half row cut off at the bottom.
   const int space = lvDialCodes->viewport()->height();
-  const int natural = fontMetrics().height() + 5;
+  const int natural = ReportRowHeight(lvDialCodes->fontMetrics());
   const int rows = std::max(1, space / natural);
   lvDialCodes->verticalHeader()->setDefaultSectionSize(space / rows);
 }

@@ -25,12 +25,6 @@ namespace wc {
 
 namespace {
 
-template <class W>
-W* Named(W* w, const char* name) {
-  w->setObjectName(QLatin1String(name));
-  return w;
-}
-
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace

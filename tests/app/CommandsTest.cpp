@@ -9,7 +9,7 @@
 namespace wc {
 namespace {
 
-class Commands : public SettingsFileTest {};
+class Commands : public SettingsStoreTest {};
 
 constexpr TickRequests kMapAndWallpaper{true, false, true};
 
@@ -18,11 +18,15 @@ TEST_F(Commands, TogglesStoreOneOrZeroAndAskForTheirRedraws) {
     const ToggleCommand& command;
     const char* setting;
     TickRequests requests;
+    bool wallpaperLook = false;
   } cases[] = {
       {kDayNightShadingCommand, "Show Shadow", kMapAndWallpaper},
       {kShowDateCommand, "Show Date", kMapAndWallpaper},
       {kShowDateLineCommand, "Show Date Line", kMapAndWallpaper},
       {kShowTipsCommand, "Show Tips", {}},
+      // The caption and the city times are redrawn over the same base map.
+      {kShowUtcCommand, "Show UTC", {false, true, true}},
+      {kShowTimesCommand, "Desktop Show Times", {false, true, true}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.setting);
@@ -30,7 +34,7 @@ TEST_F(Commands, TogglesStoreOneOrZeroAndAskForTheirRedraws) {
     EXPECT_EQ(ReadIntegerSetting(kSettingsKey, c.setting, -1), 1);
     EXPECT_TRUE(SettingSwitch(c.setting));
     EXPECT_EQ(on.requests, c.requests);
-    EXPECT_FALSE(on.wallpaperLook);
+    EXPECT_EQ(on.wallpaperLook, c.wallpaperLook);
     RunToggle(c.command, false);
     EXPECT_EQ(ReadIntegerSetting(kSettingsKey, c.setting, -1), 0);
     EXPECT_FALSE(SettingSwitch(c.setting));
@@ -91,6 +95,24 @@ TEST_F(Commands, FontCommandsStoreTheNinetySixByteValue) {
     ASSERT_TRUE(ReadFontSetting(kSettingsKey, c.setting, back));
     EXPECT_EQ(back, font);
   }
+}
+
+TEST(WorkArea, TheWindowIsMovedInJustAsFarAsItTakes) {
+  // A work area right of another monitor, under a 30-pixel panel.
+  const ScreenRect area{1920, 30, 1920, 1050};
+  struct Case {
+    const char* what;
+    ScreenRect window, expected;
+  } cases[] = {
+      {"inside: stays", {2000, 100, 800, 470}, {2000, 100, 800, 470}},
+      {"past the right edge", {3500, 100, 800, 470}, {3040, 100, 800, 470}},
+      {"past the bottom", {2000, 900, 800, 470}, {2000, 610, 800, 470}},
+      {"above the area", {2000, 0, 800, 470}, {2000, 30, 800, 470}},
+      {"left of the area", {1800, 100, 800, 470}, {1920, 100, 800, 470}},
+      {"wider than the area: its left edge", {2500, 50, 2010, 1070}, {1920, 30, 2010, 1070}},
+      {"exactly as large", {2100, 60, 1920, 1050}, {1920, 30, 1920, 1050}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FitIntoWorkArea(c.window, area), c.expected) << c.what;
 }
 
 TEST(CloseQuery, CloseToTrayGivesWayOnlyToTheEndOfTheSession) {

@@ -147,6 +147,17 @@ TEST(Tick, DecisionTable) {
        true,
        both,
        {false, true, false, none}},
+      {"busy at the slot: a pending redraw is still served",
+       At(10, 5, 50),
+       0,
+       false,
+       false,
+       false,
+       true,
+       true,
+       true,
+       TickRequests{false, true, false},
+       {false, true, false, none}},
       {"minimized without wallpaper: nothing at the slot",
        At(10, 5, 50),
        0,
@@ -331,6 +342,19 @@ TEST(Tick, DecisionTable) {
     EXPECT_EQ(got.drawn, c.expected.drawn) << c.what;
     EXPECT_EQ(got.wallpaper, c.expected.wallpaper) << c.what;
     EXPECT_EQ(got.left, c.expected.left) << c.what;
+  }
+}
+
+TEST(Tick, OnlySecondFiftyOfTheFiveMinuteSlotRecomposes) {
+  for (int second = 51; second <= 59; ++second) {
+    TickInput in;
+    in.tickNow = At(10, 5, second) + kDisplayLead;
+    in.mapReady = true;
+    in.settings.wallpaperOn = true;
+    const Outcome got = RunTick(in);
+    EXPECT_FALSE(got.composed) << "10:05:" << second;
+    EXPECT_FALSE(got.drawn) << "10:05:" << second;
+    EXPECT_FALSE(got.wallpaper) << "10:05:" << second;
   }
 }
 

@@ -9,19 +9,25 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "app/MainWindowOptions.h"
 #include "app/MapImage.h"
+#include "app/MenuRows.h"
+#include "app/ToolIcons.h"
 #include "app/WorldClock.h"
+#include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
@@ -29,7 +35,6 @@
 #include "platform/FontRecordQt.h"
 #include "platform/LocaleFormat.h"
 #include "platform/SettingsReads.h"
-#include "platform/SingleInstance.h"
 
 namespace wc {
 namespace {
@@ -95,7 +100,7 @@ class Window : public ::testing::Test {
 TEST_F(Window, MenusToolBarAndPopUpMenuReadAsDesigned) {
   TWorldClock& w = open(false);
   EXPECT_EQ(w.windowTitle(), "Tavrel World Clock Pro");
-  EXPECT_EQ(Dump(w.menuBar()->actions()),
+  EXPECT_EQ(Dump(w.mainMenu()->entries()),
             "&File\n"
             "  Minimize to system tray\n"
             "  E&xit World Clock\n"
@@ -119,10 +124,13 @@ TEST_F(Window, MenusToolBarAndPopUpMenuReadAsDesigned) {
             "  Show Date Line\n"
             "  Time Format\n"
             "    12 HRS\n    24 HRS\n"
+            "  Show Local Time\n"
+            "  Show UTC Time\n"
             "&Wallpaper\n"
             "  Show World Map as Wallpaper\n"
             "  Stretch Wallpaper to full height\n"
             "  Remove Wallpaper on Exit\n"
+            "  Show Time on Map\n"
             "  Date Alignment\n"
             "    Left Align\n    Right Align\n    Center Align\n"
             "  Change Date Font\n"
@@ -247,7 +255,7 @@ TEST_F(Window, MapSizeCommands) {
   child<QAction>("MapSizeItem6")->trigger();
   EXPECT_EQ(w.display()->size(), QSize(1600, 800));
   EXPECT_EQ(w.width(), 1600);
-  EXPECT_GE(w.height(), 800 + w.menuBar()->height() + 40) << "the panel and the whole map fit";
+  EXPECT_GE(w.height(), 800 + w.mainMenu()->height() + 40) << "the panel and the whole map fit";
   EXPECT_EQ(SettingInteger(kWindowSize), 6);
   EXPECT_TRUE(w.requests().mapRecompose && w.requests().displayRedraw);
   // Any other value gives the smallest map, and is stored as given.
@@ -256,6 +264,107 @@ TEST_F(Window, MapSizeCommands) {
   EXPECT_EQ(SettingInteger(kWindowSize), 42);
   for (int i = 0; i < 9; ++i)
     EXPECT_FALSE(child<QAction>(("MapSizeItem" + std::to_string(i)).c_str())->isChecked());
+}
+
+// Share of the picture's pixels that are not black, in percent.
+int LitPercent(const QImage& image) {
+  int lit = 0, all = 0;
+  for (int y = 0; y < image.height(); y += 4)
+    for (int x = 0; x < image.width(); x += 4, ++all)
+      if (qGray(image.pixel(x, y)) > 24) ++lit;
+  return all ? lit * 100 / all : 0;
+}
+
+TEST_F(Window, ASizeChangeShowsTheMapAtOnceAndKeepsTheWindowOnItsWorkArea) {
+  TWorldClock& w = open();
+  w.show();
+  w.TimerTimer();  // the first tick composes and draws
+  ASSERT_GE(LitPercent(w.display()->picture()), 30);
+  const QRect area = w.screen()->availableGeometry();
+  for (int size : {5, 0, 8, 2}) {
+    SCOPED_TRACE(size);
+    w.DoWindowSize(size);
+    EXPECT_EQ(w.display()->picture().width(), MapWidthForWindowSize(size));
+    EXPECT_GE(LitPercent(w.display()->picture()), 30) << "black until the next tick";
+    const QRect f = w.frameGeometry();
+    if (f.width() > area.width()) {
+      EXPECT_EQ(f.left(), area.left());
+    } else {
+      EXPECT_GE(f.left(), area.left());
+      EXPECT_LE(f.right(), area.right());
+    }
+    if (f.height() > area.height()) {
+      EXPECT_EQ(f.top(), area.top());
+    } else {
+      EXPECT_GE(f.top(), area.top());
+      EXPECT_LE(f.bottom(), area.bottom());
+    }
+  }
+}
+
+TEST_F(Window, StartedMinimizedItIsShownForAboutASecondFirst) {
+  WriteIntegerSetting(kSettingsKey, kMinimized, 1);
+  TWorldClock& w = open();
+  w.show();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.isMinimized());
+  auto* timer = child<QTimer>("Timer");
+  EXPECT_GE(timer->remainingTime(), 900) << "the first tick would send it away at once";
+  w.TimerTimer();
+  EXPECT_TRUE(w.isMinimized() || w.isInTray());
+}
+
+TEST_F(Window, EveryMenuIsInSightAtEverySizeUnderEverySkin) {
+  std::filesystem::create_symlink(std::string(WC_PROGRAM_DIR) + "Skins", program_ + "Skins");
+  TWorldClock& w = open();
+  w.show();
+  for (int theme = 0; theme <= 5; ++theme) {
+    w.theme = theme;
+    w.SetTheme();
+    for (int size : {0, 1, 2, 3}) {
+      SCOPED_TRACE(testing::Message() << "theme " << theme << ", size " << size);
+      w.DoWindowSize(size);
+      QApplication::processEvents();
+      int shown = 0;
+      for (TMenuRow* row : w.mainMenu()->rows()) {
+        if (!row->isVisible()) continue;
+        EXPECT_EQ(row->width(), w.width());
+        auto* more = row->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+        EXPECT_TRUE(!more || !more->isVisible()) << "an overflow button";
+        for (QAction* a : row->actions()) {
+          const QRect r = row->actionGeometry(a);
+          EXPECT_TRUE(r.isValid() && row->rect().contains(r)) << a->text().toStdString();
+          ++shown;
+        }
+      }
+      EXPECT_EQ(shown, 7);
+    }
+  }
+  w.theme = 0;
+  w.SetTheme();
+}
+
+TEST_F(Window, TheToolBarPanelFollowsTheSkin) {
+  std::filesystem::create_symlink(std::string(WC_PROGRAM_DIR) + "Skins", program_ + "Skins");
+  TWorldClock& w = open();
+  w.show();
+  auto* panel = child<QWidget>("DateTime1");
+  // The panel's own margin, left of the first button, halfway down.
+  auto colourOf = [&](int theme) {
+    w.theme = theme;
+    w.SetTheme();
+    QApplication::processEvents();
+    return panel->grab().toImage().pixelColor(1, panel->height() / 2);
+  };
+  const QColor desktop = colourOf(0);
+  EXPECT_EQ(desktop, QApplication::palette().color(QPalette::Window)) << "the desktop's own look";
+  const QColor shine = colourOf(2);
+  EXPECT_LT(qGray(shine.rgb()), 80) << "graphite, not " << shine.name().toStdString();
+  const QColor beijing = colourOf(3);
+  EXPECT_GT(beijing.red(), beijing.blue() + 40) << "gold, not " << beijing.name().toStdString();
+  const QColor office2010 = colourOf(4);
+  EXPECT_EQ(office2010, QColor(Qt::white));
+  colourOf(0);
 }
 
 TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
@@ -271,6 +380,41 @@ TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
   child<QAction>("ShowTimeatMousePosition1")->trigger();
   EXPECT_FALSE(w.display()->hintsEnabled());
   EXPECT_EQ(SettingInteger(kShowTips), 0);
+}
+
+TEST_F(Window, LocalOrUtcTimeAndTimesOnTheMapAreSwitchedStoredAndRedrawn) {
+  WriteIntegerSetting(kSettingsKey, kShowUtc, 1);
+  TWorldClock& w = open();
+  auto* local = child<QAction>("ShowLocalTime1");
+  auto* utc = child<QAction>("ShowUTCTime1");
+  EXPECT_TRUE(w.showUtc);
+  EXPECT_TRUE(utc->isChecked());
+  EXPECT_FALSE(local->isChecked());
+  w.requestRedraw({});
+  local->trigger();
+  EXPECT_FALSE(w.showUtc);
+  EXPECT_TRUE(local->isChecked());
+  EXPECT_FALSE(utc->isChecked());
+  EXPECT_EQ(SettingInteger(kShowUtc), 0);
+  EXPECT_TRUE(w.requests().displayRedraw && w.requests().wallpaperUpdate);
+  utc->trigger();
+  EXPECT_TRUE(w.showUtc);
+  EXPECT_EQ(SettingInteger(kShowUtc), 1);
+
+  // Enabled like the other wallpaper switches, only while the map is the wallpaper.
+  auto* times = child<QAction>("ShowTimeonMap1");
+  EXPECT_TRUE(times->isChecked());
+  EXPECT_FALSE(times->isEnabled());
+  w.setWallpaperChecked(true);
+  EXPECT_TRUE(times->isEnabled());
+  times->trigger();
+  EXPECT_FALSE(w.desktopShowTimes);
+  EXPECT_FALSE(times->isChecked());
+  EXPECT_EQ(SettingInteger(kDesktopShowTimes), 0);
+  EXPECT_TRUE(w.wallpaperLook);
+  times->trigger();
+  EXPECT_TRUE(w.desktopShowTimes);
+  EXPECT_EQ(SettingInteger(kDesktopShowTimes), 1);
 }
 
 // Answers the font dialog that the next command opens.
@@ -307,6 +451,66 @@ TEST_F(Window, FontCommands) {
   EXPECT_EQ(w.worldMap().wallpaperDateFont().color, QColor(Qt::red));
   EXPECT_TRUE(w.requests().mapRecompose && w.requests().wallpaperUpdate);
   EXPECT_TRUE(w.wallpaperLook);
+}
+
+// Confirms the next font dialog as it opens, reporting the face it shows.
+void ConfirmFontDialogUntouched(QString& shownFace) {
+  QTimer::singleShot(0, [&shownFace] {
+    auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    shownFace = dlg->findChild<QFontDialog*>()->currentFont().family();
+    dlg->accept();
+  });
+}
+
+TEST_F(Window, FontDialogsShowTheFaceDrawnAndOkWithoutAChangeKeepsTheStoredFont) {
+  // A face this machine lacks, with fields the toolkit has no notion of.
+  FontRecord arial = RecordFromFont(QFont(QStringLiteral("Arial")), QColor(0x12, 0x34, 0x56));
+  arial.height = -15;
+  arial.quality = 5;
+  arial.outPrecision = 3;
+  arial.pitchAndFamily = 0x22;
+  WriteFontSetting(kSettingsKey, kDateTimeFont, arial);
+  WriteFontSetting(kSettingsKey, kDesktopCityTimesFont, arial);
+  // The other two stay unstored: the design font.
+  TWorldClock& w = open();
+  const std::string settingsFile = std::string(getenv("XDG_CONFIG_HOME")) + "/TavrelWorldClock/settings.reg";
+  const std::string before = ReadWholeFile(settingsFile).bytes;
+  const QString drawnWith = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+  ASSERT_NE(drawnWith, "Arial") << "this machine has Arial itself";
+
+  const std::pair<const char*, MapFont*> commands[] = {
+      {"DateTimeFont1", &w.worldMap().windowDateFont()},
+      {"MapFont1", &w.displayMapFont()},
+      {"DateFont1", &w.worldMap().wallpaperDateFont()},
+      {"ChangeCityFont1", &w.worldMap().wallpaperCityFont()},
+  };
+  for (const auto& [name, font] : commands) {
+    SCOPED_TRACE(name);
+    const MapFont held = *font;
+    w.requestRedraw({});
+    const TickRequests requests = w.requests();
+    QString shown;
+    ConfirmFontDialogUntouched(shown);
+    child<QAction>(name)->trigger();
+    EXPECT_EQ(shown, drawnWith);
+    EXPECT_EQ(ReadWholeFile(settingsFile).bytes, before);
+    EXPECT_EQ(font->font.family(), held.font.family());
+    EXPECT_EQ(font->font.pixelSize(), held.font.pixelSize());
+    EXPECT_EQ(font->color, held.color);
+    EXPECT_EQ(w.requests(), requests);
+  }
+
+  // Only the colour changed: the rest of the record stays as it was.
+  AnswerFontDialog(true, QColor(Qt::red));
+  child<QAction>("DateTimeFont1")->trigger();
+  FontRecord stored;
+  ASSERT_TRUE(ReadFontSetting(kSettingsKey, kDateTimeFont, stored));
+  FontRecord expected = arial;
+  expected.colour = 0x0000FF;
+  EXPECT_EQ(stored, expected);
+  EXPECT_EQ(w.worldMap().windowDateFont().color, QColor(Qt::red));
+  EXPECT_EQ(w.worldMap().windowDateFont().font.family(), "Arial");
 }
 
 TEST_F(Window, CloseToTrayRefusesTheCloseBoxButNotTheEndOfTheSession) {
@@ -374,6 +578,35 @@ TEST_F(Window, FailedSettingsWritesShowOneBoxNamingTheFile) {
   EXPECT_EQ(SettingText(kMapTimeFormat), "HH:mm") << "kept for the rest of the run";
 }
 
+TEST(ToolIcons, TheDigitalClockReadingFitsItsDisplay) {
+  for (int scale : {1, 2}) {
+    SCOPED_TRACE(scale);
+    const QImage icon = ToolIcon(ToolPicture::DigitalClock)
+                            .pixmap(QSize(32, 32), scale)
+                            .toImage()
+                            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.width(), 32 * scale);
+    // The lit segments: their columns, and where they start and end.
+    std::vector<bool> lit(static_cast<std::size_t>(icon.width()));
+    for (int y = 0; y < icon.height(); ++y)
+      for (int x = 0; x < icon.width(); ++x) {
+        const QColor c = icon.pixelColor(x, y);
+        if (c.green() > 120 && c.red() < c.green() - 40) lit[static_cast<std::size_t>(x)] = true;
+      }
+    int first = -1, last = -1, groups = 0;
+    for (int x = 0; x < icon.width(); ++x) {
+      if (!lit[static_cast<std::size_t>(x)]) continue;
+      if (first < 0) first = x;
+      if (x == 0 || !lit[static_cast<std::size_t>(x - 1)]) ++groups;
+      last = x;
+    }
+    // Inside the display's frame (1..31 with a 1.5-pixel pen), clear of it.
+    EXPECT_GE(first, 3 * scale);
+    EXPECT_LE(last, 29 * scale);
+    EXPECT_EQ(groups, 5) << "four digits and the colon";
+  }
+}
+
 TEST(FontValue, RoundTripThroughTheToolkitsFont) {
   QFont f(QStringLiteral("DejaVu Sans"));
   f.setPixelSize(17);
@@ -410,37 +643,6 @@ TEST(LocaleFormat, ToolkitPatternsBecomeProgramPatterns) {
   EXPECT_EQ(de.longMonthNames[2], "März");
   EXPECT_EQ(de.shortTimeFormat, "HH:mm");
   EXPECT_EQ(FormatDateTime("dddddd", EncodeDate(2026, 3, 1), de), "Sonntag, 1. März 2026");
-}
-
-TEST(SingleInstance, OneClaimPerDesktop) {
-  const TestFolder run("wc-run");  // private, as a session's runtime folder is
-  setenv("XDG_RUNTIME_DIR", run.path().c_str(), 1);
-  const std::string desktop = "x11:test-" + std::to_string(getpid());
-  auto first = std::make_unique<SingleInstance>(desktop);
-  ASSERT_TRUE(first->acquire());
-  EXPECT_EQ(first->lockPath(), run.file(DesktopLockFileName(desktop)));
-  SingleInstance second(desktop);
-  EXPECT_FALSE(second.acquire());
-  SingleInstance elsewhere(desktop + "1");
-  EXPECT_TRUE(elsewhere.acquire());
-  first.reset();  // the claim goes with its holder
-  SingleInstance third(desktop);
-  EXPECT_TRUE(third.acquire());
-
-  // A link planted where the lock file belongs is not followed.
-  const std::string planted = desktop + "2";
-  std::filesystem::create_symlink(run.file("victim"), run.file(DesktopLockFileName(planted)));
-  SingleInstance fourth(planted);
-  fourth.acquire();
-  EXPECT_FALSE(std::filesystem::exists(run.file("victim")));
-}
-
-TEST(SingleInstance, DesktopNames) {
-  setenv("DISPLAY", ":0.1", 1);
-  EXPECT_EQ(DesktopName(), "x11:0");
-  setenv("DISPLAY", "localhost:10.0", 1);
-  EXPECT_EQ(DesktopName(), "x11localhost:10");
-  EXPECT_EQ(DesktopLockFileName("x11localhost:10"), "tavrel-world-clock-x11localhost_10.lock");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "WindowTestHome.h"
 #include "cities/untAddRemCity.h"
 #include "cities/untCityList.h"
 #include "cities/untCityListMan.h"
@@ -36,52 +37,16 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-class Home : public ::testing::Environment {
+// Local time is UTC here, so instants can be written down.
+class Home : public test::WindowTestHome {
  public:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "wc-cities-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
-    setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
-    // Local time is UTC here, so instants can be written down.
+  void prepare() override {
     setenv("TZ", "UTC", 1);
     tzset();
-    static int argc = 1;
-    static char arg0[] = "cities_tests";
-    static char* argv[] = {arg0, nullptr};
-    app = new QApplication(argc, argv);
   }
-  void TearDown() override {
-    delete app;
-    fs::remove_all(dir);
-  }
-  std::string dir;
-  QApplication* app = nullptr;
 };
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
-
-// Answers every message box the code under test opens, keeping what it said.
-struct MessageBoxes {
-  QStringList texts, titles;
-  QMessageBox::StandardButton answer;
-  QTimer timer;
-  explicit MessageBoxes(QMessageBox::StandardButton a = QMessageBox::Ok) : answer(a) {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-          texts << box->text();
-          titles << box->windowTitle();
-          QAbstractButton* b = box->button(answer);
-          if (b)
-            b->click();
-          else
-            box->done(QMessageBox::Ok);
-        }
-    });
-    timer.start(5);
-  }
-};
+using test::MessageBoxes;
 
 std::string City(const char* name, const char* offset, int lon, int lat, const char* rule = "0 0 0 0 0 0") {
   int r[6] = {};
@@ -174,6 +139,10 @@ TEST_F(Manager, TableShowsTheDocumentSortedWithItsSevenColumns) {
   // The offset as stored; a rule that names no month shows nothing.
   EXPECT_EQ(santiago, QStringList({"Santiago, Chile", "-04.0", "-71", "-33", "Enabled",
                                    "First Sunday of September", ""}));
+
+  // Typing at once searches.
+  dialog_->show();
+  EXPECT_EQ(dialog_->focusWidget(), edit("edCountry"));
 
   // Selecting a row fills the edit group; a 0 selects nothing in its list.
   selectRow(1);

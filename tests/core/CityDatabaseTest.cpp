@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Text.h"
@@ -27,7 +27,6 @@ using ::testing::Not;
 // A private folder per test, removed afterwards.
 class CityFileTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(folder_.ok()); }
 
   void Write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
   std::string Read() const {
@@ -44,7 +43,7 @@ class CityFileTest : public ::testing::Test {
     return out;
   }
 
-  TestFolder folder_{"wc-citydb"};
+  test::TempFolder folder_{"wc-citydb-"};
   const fs::path& dir_ = folder_.path();
   std::string path_ = folder_.file("citydata.dat");
 };
@@ -305,6 +304,23 @@ TEST_F(CityFileTest, DocumentThatFailedToLoadIsNeverSaved) {
   EXPECT_EQ(SetAside().size(), 1u);
 }
 
+#ifndef _WIN32  // a file no one can read, made the POSIX way
+TEST_F(CityFileTest, DocumentOfAFileThatCouldNotBeReadAtAllIsNeverSaved) {
+  // A path that exists but fails to read, even for root; an atomic save
+  // would replace the link itself.
+  fs::create_symlink("/proc/self/mem", path_);
+  CityDocument doc;
+  EXPECT_EQ(doc.load(path_).status, XmlLoadStatus::Unreadable);
+  EXPECT_FALSE(doc.canSave());
+  doc.appendCity({"New, Place", "+1", "2", "3", false});
+  const FileResult saved = doc.save(path_);
+  EXPECT_FALSE(saved.ok);
+  EXPECT_THAT(saved.error, HasSubstr("not saved"));
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_TRUE(SetAside().empty());
+}
+#endif
+
 TEST_F(CityFileTest, MissingFileOpensAsAnEmptyDatabaseThatIsWrittenOnlyOnceItHoldsACity) {
   CityDocument doc;
   EXPECT_EQ(doc.load(path_).status, XmlLoadStatus::Missing);
@@ -470,9 +486,7 @@ TEST_F(CityFileTest, ManagerPicksTheCityOfTheRowNotTheFirstOfItsName) {
 // A manager save reaches the dialogs that read the file at once, open ones
 // through their listener, and the loaded city table at the next start.
 TEST_F(CityFileTest, ManagerSaveReachesOpenWindowsNowAndTheLoadedTableNextStart) {
-  const char* old = std::getenv("XDG_DATA_HOME");
-  const std::string saved = old ? old : "";
-  setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+  SetDataFolder((dir_ / "TavrelWorldClock").string());
   fs::create_directories(DataFolder());
   ASSERT_TRUE(WriteFileAtomically(CityDataPath(), "<cities><city><name>Old, Town</name></city></cities>"));
   CityTable runningTable;
@@ -511,11 +525,7 @@ TEST_F(CityFileTest, ManagerSaveReachesOpenWindowsNowAndTheLoadedTableNextStart)
   EXPECT_FALSE(broken.load(CityDataPath()).ok());
   EXPECT_FALSE(SaveCityDatabase(broken).ok);
   EXPECT_EQ(told, 1);
-
-  if (old)
-    setenv("XDG_DATA_HOME", saved.c_str(), 1);
-  else
-    unsetenv("XDG_DATA_HOME");
+  SetDataFolder("");
 }
 
 }  // namespace

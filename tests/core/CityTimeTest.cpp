@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <limits>
 #include <string>
 
+#include "TestSupport.h"
 #include "core/DateTime.h"
 
 namespace wc {
@@ -61,6 +64,52 @@ TEST(CityTime, IncompleteRuleOrNoDstMeansStandardTime) {
   EXPECT_EQ(CityTime(1, 2, 7, t, 3, 1, 7, 0), t);  // month1 = 0
   EXPECT_EQ(CityTime(0, 2, 7, t, 3, 1, 7, 11), t);
   EXPECT_EQ(CityTime(1, 0, 7, t, 3, 1, 7, 11), t);
+}
+
+TEST(CityTime, RuleThatStartsAndEndsInTheSameMonth) {
+  // Second Sunday to fourth Sunday of March 2021: the 14th to the 28th.
+  const RuleCity march{2, 2, 7, 3, 4, 7, 3};
+  struct Case {
+    TDateTime utc;
+    const char* shown;
+  } cases[] = {
+      {Utc(2021, 3, 13, 12, 0, 0), "2021-03-13 14:00:00"},  // the day before the start
+      {Utc(2021, 3, 14, 12, 0, 0), "2021-03-14 15:00:00"},
+      {Utc(2021, 3, 28, 12, 0, 0), "2021-03-28 15:00:00"},
+      {Utc(2021, 3, 29, 12, 0, 0), "2021-03-29 14:00:00"},  // the day after the end
+      {Utc(2021, 1, 10, 12, 0, 0), "2021-01-10 14:00:00"},
+      {Utc(2021, 8, 10, 12, 0, 0), "2021-08-10 14:00:00"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Show(Local(march, c.utc)), c.shown) << Show(c.utc);
+}
+
+// The computer's clock as the program reads it: local time plus the offset
+// is UTC, whatever the zone (a month read one off, or an offset of the wrong
+// sign, shows). Windows reads the zone once per process: there the zone the
+// test registration sets is checked.
+TEST(ComputerClock, LocalTimePlusTheOffsetIsUtcInEveryZone) {
+  const double ms = 1.0 / kMsPerDay;
+  for (const char* zone : {"UTC", "Asia/Kathmandu", "America/St_Johns", "Pacific/Kiritimati"}) {
+#ifdef _WIN32
+    const char* tz = std::getenv("TZ");
+    if (tz && std::string(tz) != zone) continue;
+#else
+    test::ScopedEnv tz("TZ", zone);
+    tzset();
+#endif
+    const TDateTime before = ToDateTime(std::chrono::system_clock::now());
+    const TDateTime local = LocalNow();
+    const double offset = UtcOffsetDays();
+    const TDateTime after = ToDateTime(std::chrono::system_clock::now());
+    EXPECT_GE(local + offset, before - 2 * ms) << zone << ": " << Show(local);
+    EXPECT_LE(local + offset, after + 2 * ms) << zone << ": " << Show(local);
+#ifdef _WIN32
+    break;
+#endif
+  }
+#ifndef _WIN32
+  tzset();
+#endif
 }
 
 TEST(CityTime, QuarterHourOffsetKeepsItsMinutes) {
@@ -150,6 +199,32 @@ TEST(DateTime, InstantsBeyondTheCalendarDecodeToItsEnds) {
     EXPECT_EQ(y * 10000 + mo * 100 + d, c.ymd) << c.t;
     EXPECT_TRUE(std::isnan(c.t) || CityTime(1, 1, 7, c.t, 3, 1, 7, 10) >= c.t) << c.t;
   }
+}
+
+// Zones without daylight saving, on both sides of UTC and off the whole hour.
+// Windows reads the zone once per process, so there the suite runs under one
+// of them (the build's test registration sets TZ) and checks that one.
+TEST(UtcOffsetDays, IsWhatToAddToLocalTimeForUtc) {
+  const struct {
+    const char* tz;
+    int minutes;
+  } zones[] = {{"Asia/Kathmandu", -345}, {"Pacific/Marquesas", 570}, {"UTC", 0}};
+  int checked = 0;
+  for (const auto& z : zones) {
+#ifdef _WIN32
+    const char* tz = std::getenv("TZ");
+    if (!tz || std::string(tz) != z.tz) continue;
+#else
+    test::ScopedEnv tz("TZ", z.tz);
+    tzset();
+#endif
+    EXPECT_NEAR(UtcOffsetDays() * 1440, z.minutes, 1e-9) << z.tz;
+    ++checked;
+  }
+#ifndef _WIN32
+  tzset();
+#endif
+  EXPECT_GT(checked, 0) << "TZ names none of the zones";
 }
 
 }  // namespace

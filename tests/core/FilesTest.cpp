@@ -1,16 +1,18 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "core/AtomicFile.h"
 #include "core/FileLock.h"
 #include "core/Paths.h"
@@ -22,23 +24,27 @@ namespace fs = std::filesystem;
 
 class TempDir : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(folder_.ok()); }
-  std::string Path(const std::string& name) const { return folder_.file(name); }
-  TestFolder folder_{"wc-files"};
-  const fs::path& dir_ = folder_.path();
+  void SetUp() override { dir_ = test::MakeTempFolder("wc-files-"); }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  fs::path dir_;
 };
 
 TEST_F(TempDir, AtomicWriteReplacesWholeFileAndKeepsItsMode) {
   const std::string f = Path("a.dat");
   ASSERT_TRUE(WriteFileAtomically(f, "first version, longer"));
+#ifndef _WIN32
   ::chmod(f.c_str(), 0640);
+#endif
   ASSERT_TRUE(WriteFileAtomically(f, "second"));
   const ReadResult r = ReadWholeFile(f);
   EXPECT_EQ(r.status, ReadStatus::Ok);
   EXPECT_EQ(r.bytes, "second");
+#ifndef _WIN32
   struct stat st {};
   ::stat(f.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+#endif
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
 }
@@ -73,6 +79,7 @@ TEST_F(TempDir, CopyNeverOverwrites) {
   EXPECT_EQ(ReadWholeFile(Path("new")).bytes, "seed");
 }
 
+#ifndef _WIN32
 // A process id that is certainly not running: a child that has exited and
 // been reaped.
 pid_t DeadPid() {
@@ -172,17 +179,38 @@ TEST_F(TempDir, RuntimeFolderIsUsedOnlyWhenPrivate) {
   ::unsetenv("XDG_DATA_HOME");
 }
 
-TEST(Paths, FollowTheXdgVariables) {
-  const TestFolder folder("wc-paths");
+#endif
+
+TEST(Paths, FollowThePlatformsFolders) {
+#ifdef _WIN32
+  // Wine, like Windows, sets LOCALAPPDATA to the local application-data folder.
+  const char* local = std::getenv("LOCALAPPDATA");
+  ASSERT_NE(local, nullptr);
+  EXPECT_EQ(DataFolder(), std::string(local) + "\\TavrelWorldClock\\");
+  const std::string tmp = test::MakeTempFolder("wc-tmp-");
+  {
+    test::ScopedEnv env("TMP", tmp);
+    EXPECT_EQ(fs::path(WallpaperImagePath()), fs::path(tmp) / "wcwallpaper.bmp");
+  }
+  fs::remove(tmp);
+  // The executable's own folder, with a backslash.
+  const std::string exe = ExecutablePath();
+  EXPECT_TRUE(exe.ends_with("\\core_tests.exe")) << exe;
+  EXPECT_EQ(ProgramFolder(), exe.substr(0, exe.rfind('\\') + 1));
+#else
+  const test::TempFolder folder("wc-paths-");
   const std::string data = folder.file("xdg-data"), home = folder.file("home");
-  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
-  ::setenv("XDG_CONFIG_HOME", "relative/is/ignored", 1);
-  ::setenv("HOME", home.c_str(), 1);
+  test::ScopedEnv dataEnv("XDG_DATA_HOME", data);
+  test::ScopedEnv config("XDG_CONFIG_HOME", "relative/is/ignored");
+  test::ScopedEnv homeEnv("HOME", home);
   EXPECT_EQ(DataFolder(), data + "/TavrelWorldClock/");
   EXPECT_EQ(SettingsFilePath(), home + "/.config/TavrelWorldClock/settings.reg");
-  ::unsetenv("XDG_RUNTIME_DIR");
+  test::ScopedEnv runtime("XDG_RUNTIME_DIR", folder.path().string());
+  EXPECT_EQ(WallpaperImagePath(), folder.file("wcwallpaper.bmp"));
+  test::UnsetEnv("XDG_RUNTIME_DIR");
   EXPECT_EQ(WallpaperImagePath(), data + "/TavrelWorldClock/run/wcwallpaper.bmp");
   EXPECT_EQ(ProgramFolder().back(), '/');
+#endif
 }
 
 }  // namespace

@@ -42,6 +42,42 @@ TEST(FormatDateTime, PatternsOfTheProgram) {
   EXPECT_EQ(FormatDateTime("HH:mm", kAfternoon), "14:05");
 }
 
+TEST(FormatDateTime, TwelveHourClockAroundNoonAndMidnight) {
+  const TDateTime day = EncodeDate(2026, 12, 9);
+  struct Case {
+    int h, m;
+    const char* expected;
+  } cases[] = {
+      {0, 0, "12:00 AM"},   {0, 59, "12:59 AM"}, {1, 0, "01:00 AM"},
+      {11, 59, "11:59 AM"}, {12, 0, "12:00 PM"}, {12, 30, "12:30 PM"},
+      {12, 59, "12:59 PM"}, {13, 0, "01:00 PM"}, {23, 59, "11:59 PM"},
+  };
+  for (const Case& c : cases) {
+    const TDateTime t = day + EncodeTime(c.h, c.m, 0, 0);
+    EXPECT_EQ(FormatDateTime(kTime12Format, t), c.expected);
+    EXPECT_EQ(ParseTime12(c.expected), EncodeTime(c.h, c.m, 0, 0)) << c.expected;
+  }
+}
+
+TEST(FormatDateTime, TwoDigitYearsAndQuotedMarkers) {
+  struct Case {
+    const char* pattern;
+    TDateTime t;
+    const char* expected;
+  } cases[] = {
+      {"yy", EncodeDate(2000, 1, 1), "00"},
+      {"d/m/yy", EncodeDate(2005, 6, 7), "7/6/05"},
+      {"yy", EncodeDate(2009, 12, 31), "09"},
+      {"yy", EncodeDate(1999, 12, 31), "99"},
+      {"yyyy", EncodeDate(2005, 6, 7), "2005"},
+      // Quoted text is only copied: the hours keep the 24-hour form.
+      {"HH:mm \"am/pm\"", kAfternoon, "14:05 am/pm"},
+      {"h:mm 'AM/PM' a/p", kAfternoon, "2:05 AM/PM p"},
+      {"h:mm 'a/p'", kAfternoon, "14:05 a/p"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatDateTime(c.pattern, c.t), c.expected) << c.pattern;
+}
+
 TEST(FormatDateTime, LocaleSettingsAreUsed) {
   FormatSettings fr = DefaultFormatSettings();
   fr.longDayNames[3] = "mercredi";
@@ -59,6 +95,8 @@ TEST(ParseTime12, RoundTripsTheReminderForm) {
     const std::string text = FormatDateTime(kTime12Format, t);
     const auto back = ParseTime12(text);
     ASSERT_TRUE(back.has_value()) << text;
+    // The time itself comes back, so a fault mirrored in both directions shows.
+    EXPECT_EQ(*back, t) << text;
     EXPECT_EQ(FormatDateTime(kTime12Format, *back), text);
   }
   EXPECT_EQ(ParseTime12(" 9:05 pm "), EncodeTime(21, 5, 0, 0));

@@ -39,6 +39,30 @@ std::string Utf16LeWithBom(const std::string& utf8) {
   return out;
 }
 
+TEST_F(SettingsFile, WritesTheRegistryExportFormat) {
+  WriteIntegerSetting(kSettingsKey, kTheme, 2);
+  WriteStringSetting(kSettingsKey, kOldWall, "C:\\pics\\\"old\".bmp");
+  WriteStringListSetting(kSettingsKey, kDisplayCities, {"A", "B"});
+  WriteIntegerSetting(kSettingsKey, kTheme, 10);
+  EXPECT_EQ(fileText(),
+            "Windows Registry Editor Version 5.00\n"
+            "\n"
+            "[HKEY_CURRENT_USER\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+            "\"Theme\"=dword:0000000a\n"
+            "\"OldWall\"=\"C:\\\\pics\\\\\\\"old\\\".bmp\"\n"
+            "\"Display Cities\"=hex(7):41,00,00,00,42,00,00,00,00,00\n");
+  EXPECT_EQ(stored(kDisplayCities).data.size(), 10u);
+
+  // A name matched without regard to case keeps the spelling it was stored with.
+  WriteIntegerSetting("SOFTWARE\\ZQM\\World Clock 1.0\\Settings", "theme", 4);
+  EXPECT_NE(fileText().find("\"Theme\"=dword:00000004"), std::string::npos);
+  EXPECT_EQ(fileText().find("SOFTWARE"), std::string::npos);
+
+  // A name the format cannot carry fails the write, the file untouched.
+  EXPECT_THROW(WriteStringListSetting(kSettingsKey, "Two\nLines", {"A"}), SettingsError);
+  EXPECT_EQ(fileText().find("Two"), std::string::npos);
+}
+
 TEST_F(SettingsFile, ReadsARegistryEditorExport) {
   // UTF-16LE with a byte-order mark, CR LF, wrapped hex lines, other spellings.
   writeFileText(

@@ -22,7 +22,7 @@ Bytes First(Bytes b, std::size_t n) {
   return b;
 }
 
-class Settings : public SettingsFileTest {};
+class Settings : public SettingsStoreTest {};
 
 TEST_F(Settings, FreshAccountReadsEveryDefaultAndCreatesNothing) {
   for (const SettingSpec& s : kSettingsTable) {
@@ -68,22 +68,7 @@ TEST_F(Settings, FreshAccountReadsEveryDefaultAndCreatesNothing) {
   EXPECT_TRUE(SettingSwitch(kShowTips));
   EXPECT_TRUE(SettingSwitch(kDesktopShowTimes));
   EXPECT_EQ(SettingText(kMapTimeFormat), "hh:mm AM/PM");
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path_).parent_path()));
-}
-
-TEST_F(Settings, WritesTheRegistryExportFormat) {
-  WriteIntegerSetting(kSettingsKey, kTheme, 2);
-  WriteStringSetting(kSettingsKey, kOldWall, "C:\\pics\\\"old\".bmp");
-  WriteStringListSetting(kSettingsKey, kDisplayCities, {"A", "B"});
-  WriteIntegerSetting(kSettingsKey, kTheme, 10);
-  EXPECT_EQ(fileText(),
-            "Windows Registry Editor Version 5.00\n"
-            "\n"
-            "[HKEY_CURRENT_USER\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
-            "\"Theme\"=dword:0000000a\n"
-            "\"OldWall\"=\"C:\\\\pics\\\\\\\"old\\\".bmp\"\n"
-            "\"Display Cities\"=hex(7):41,00,00,00,42,00,00,00,00,00\n");
-  EXPECT_EQ(stored(kDisplayCities).data.size(), 10u);
+  EXPECT_FALSE(storeExists());
 }
 
 TEST_F(Settings, ValuesRoundTrip) {
@@ -101,11 +86,20 @@ TEST_F(Settings, ValuesRoundTrip) {
   EXPECT_EQ(ReadStringSetting("software\\zqm\\WORLD CLOCK 1.0\\settings\\", "OLDWALL", "x"), "two\r\nlines");
   WriteIntegerSetting("SOFTWARE\\ZQM\\World Clock 1.0\\Settings", "theme", 4);
   EXPECT_EQ(SettingInteger(kTheme), 4);
-  EXPECT_NE(fileText().find("\"theme\"=dword:00000004"), std::string::npos);
-  EXPECT_EQ(fileText().find("SOFTWARE"), std::string::npos);
 
   DeleteSetting(kSettingsKey, kTheme);
   EXPECT_EQ(SettingInteger(kTheme), 1);
+}
+
+TEST_F(Settings, CentredWallpaperStyleIsFourZeroTexts) {
+  WriteCentredWallpaperStyle();
+  for (const char* key : {kDesktopKey, kDesktopGeneralKey}) {
+    for (const char* name : {kTileWallpaperValue, kWallpaperStyleValue}) {
+      RegValue v;
+      ASSERT_EQ(backend_->get(key, name, v), RegStatus::Ok) << key << name;
+      EXPECT_EQ(v, RegValue::fromString("0")) << key << name;
+    }
+  }
 }
 
 TEST_F(Settings, SwitchesAreOnOnlyForExactlyOne) {
@@ -299,9 +293,6 @@ TEST_F(Settings, ErrorsCarryTheirTexts) {
          ReadStringListSetting(kSettingsKey, kDisplayCities, list);
        },
        "Incorrect registry value type"},
-      // A name the file format cannot carry fails the write, the file untouched.
-      {[&] { WriteStringListSetting(kSettingsKey, "Two\nLines", {"A"}); },
-       "Error writing strings to registry"},
       {[&] {
          SetSettingsBackend(std::make_shared<FailingBackend>());
          ReadStringListSetting(kSettingsKey, kDisplayCities, list);
@@ -314,7 +305,7 @@ TEST_F(Settings, ErrorsCarryTheirTexts) {
        "Error writing strings to registry"},
   };
   for (const Case& c : cases) {
-    UseSettingsFile(path_);
+    useStore();
     try {
       c.op();
       ADD_FAILURE() << "no error for " << c.text;
@@ -322,8 +313,6 @@ TEST_F(Settings, ErrorsCarryTheirTexts) {
       EXPECT_THAT(e.what(), ::testing::StartsWith(c.text));
     }
   }
-  EXPECT_EQ(fileText().find("Two"), std::string::npos);
-
   // Other failed writes go to the failure handler, one message each.
   std::vector<std::string> reports;
   SetSettingsFailureHandler([&](const std::string& m) { reports.push_back(m); });

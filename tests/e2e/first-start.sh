@@ -10,7 +10,7 @@ make_program_folder
 mkdir -p "$WORK/bin"
 printf '#!/bin/sh\necho "$1" >"%s"\n' "$WORK/opened" >"$WORK/bin/xdg-open"
 chmod +x "$WORK/bin/xdg-open"
-start_app PATH="$WORK/bin:$PATH"
+start_app PATH="$WORK/bin:$PATH" TZ=America/St_Johns
 wait_log "first map on screen"
 win=$(main_window)
 [ -d "$DATA_FOLDER" ] || fail "data folder not created"
@@ -18,6 +18,9 @@ cmp -s "$DATA_FOLDER/citydata.dat" "$WORK/program/citydata.dat" || fail "citydat
 if [ -e "$WORK/program/reminders.dat" ]; then
   cmp -s "$DATA_FOLDER/reminders.dat" "$WORK/program/reminders.dat" || fail "reminders.dat not seeded"
 fi
+
+note "the user's own city is the zone's: St John's in Newfoundland, not its namesake in Antigua"
+display_cities | grep -qx "St John's, Canada" || fail "own city: $(display_cities | tail -n1)"
 
 # 800 x 400 by default, with the map drawn (not the black of the loading state).
 window_geometry "$win"

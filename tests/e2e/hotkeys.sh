@@ -59,4 +59,31 @@ xdotool key ctrl+alt+q
 sleep 0.5
 [ "$(notes)" = 0 ] || fail "ctrl+alt+q did something"
 [ "$(visible_main_windows)" = 1 ] || fail "ctrl+alt+q changed the main window"
+note "a combination another program holds leaves nothing behind in the field"
+"$E2E_DIR/grab-key.py" x 5 60 >"$WORK/grab.log" &  # Ctrl+Shift+X
+PIDS+=($!)
+wait_until 5 'grep -q grabbed "$WORK/grab.log"' || fail "the other program could not grab its key"
+send_keys "$(main_window)" alt+t o
+dialog=
+find_dialog() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname '^tavrel-world-clock$' 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p')" = 452x403 ] && dialog=$w
+  done
+  [ -n "$dialog" ]
+}
+wait_until 10 find_dialog || fail "no options dialog"
+# The Hotkeys tab, and a click into the calendar window's field.
+xdotool key --delay 100 ctrl+Tab ctrl+Tab
+window_geometry "$dialog"
+xdotool mousemove $((WIN_X + 235)) $((WIN_Y + 217)) click 1
+sleep 0.5
+import -window "$dialog" "$WORK/field-before.png"
+xdotool key --delay 100 ctrl+shift+x
+sleep 1
+import -window "$dialog" "$WORK/field-after.png"
+
+[ "$(pixel_diff "$WORK/field-before.png" "$WORK/field-after.png")" = 0 ] ||
+  fail "the field kept what was pressed for a combination another program holds"
+xdotool key Escape
 echo "hotkeys: ok"

@@ -67,7 +67,7 @@ make_program_folder() {
   local p="$WORK/program"
   mkdir -p "$p"
   cp "$BUILD_DIR/tavrel-world-clock" "$p/"
-  for f in citydata.dat reminders.dat dialcodes.dat day.jpg night.jpg dot.ico sun1.ico help; do
+  for f in citydata.dat citydata.zones.tsv reminders.dat dialcodes.dat day.jpg night.jpg dot.ico sun1.ico help; do
     [ -e "$BUILD_DIR/$f" ] && ln -s "$BUILD_DIR/$f" "$p/$f"
   done
   for d in sounds Skins; do
@@ -96,6 +96,24 @@ write_settings() {
   } >"$SETTINGS_FILE"
 }
 setting_line() { grep -F "\"$1\"=" "$SETTINGS_FILE" 2>/dev/null || true; }
+# A string list value in the settings file's syntax, for write_settings.
+multi_sz() {  # multi_sz NAME TEXT...
+  local hex
+  hex=$({ printf '%s\0' "${@:2}"; printf '\0'; } | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 |
+    tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+  printf '"%s"=hex(7):%s\n' "$1" "$hex"
+}
+# The stored "Display Cities", one name a line.
+display_cities() {
+  python3 - "$SETTINGS_FILE" <<'PY'
+import re, sys
+text = open(sys.argv[1], encoding="utf-8").read().replace("\\\n", "")
+m = re.search(r'"Display Cities"=hex\(7\):([0-9a-f,\s]*)', text)
+if m:
+    data = bytes(int(b, 16) for b in m.group(1).replace(" ", "").split(",") if b)
+    print("\n".join(n for n in data.decode("utf-16-le").split("\0") if n))
+PY
+}
 
 # Starts the program in the background; its output goes to $WORK/app<N>.log.
 APP_RUNS=0
@@ -146,7 +164,7 @@ tool_windows() {  # tool_windows ROLE
 open_menus() {
   local w
   for w in $(xdotool search --onlyvisible --classname '^tavrel-world-clock$' 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q OVERRIDE && echo "$w"
+    xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && echo "$w"
   done
 }
 

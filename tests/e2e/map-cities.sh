@@ -14,17 +14,6 @@ libfaketime=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n1)
 offset=$(($(date -u -d '2027-01-15 12:00:05' +%s) - $(date +%s)))
 faked=(LD_PRELOAD="$libfaketime" FAKETIME="+$offset" FAKETIME_DONT_FAKE_MONOTONIC=1)
 
-# The stored "Display Cities", one name a line.
-display_cities() {
-  python3 - "$SETTINGS_FILE" <<'PY'
-import re, sys
-text = open(sys.argv[1], encoding="utf-8").read().replace("\\\n", "")
-m = re.search(r'"Display Cities"=hex\(7\):([0-9a-f,\s]*)', text)
-if m:
-    data = bytes(int(b, 16) for b in m.group(1).replace(" ", "").split(",") if b)
-    print("\n".join(n for n in data.decode("utf-16-le").split("\0") if n))
-PY
-}
 # White label pixels in a box of the map around a place (lat, lon).
 label_pixels() {  # label_pixels WINDOW LAT LON
   window_geometry "$1"

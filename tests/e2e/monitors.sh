@@ -29,4 +29,33 @@ window_geometry "$(main_window)"
 [ "$WIN_X" = 1040 ] || fail "next start not on the second monitor: x=$WIN_X"
 kill -TERM "$APP_PID"
 wait_exit 10
+
+note "a map wider than the monitor: the window starts at the monitor's left edge"
+write_settings '"CurMonitor"=dword:00000001' '"Window Size"=dword:00000004'
+start_app
+wait_log "first map on screen"
+window_geometry "$(main_window)"
+[ "$WIN_X" = 960 ] && [ "$WIN_Y" -ge 0 ] || fail "a 1000-pixel map on a 960-pixel monitor at x=$WIN_X y=$WIN_Y"
+kill -TERM "$APP_PID"
+wait_exit 10
+
+note "one monitor: the largest sizes stay on the screen"
+xrandr --delmonitor left >/dev/null
+xrandr --delmonitor right >/dev/null
+for size in 6 7 8; do
+  write_settings "\"Window Size\"=dword:0000000$size"
+  start_app
+  wait_log "first map on screen"
+  window_geometry "$(main_window)"
+  note "size $size: ${WIN_W}x$WIN_H at $WIN_X,$WIN_Y"
+  if [ "$WIN_W" -ge 1920 ]; then
+    [ "$WIN_X" = 0 ] || fail "size $size: left edge at $WIN_X, not the screen's"
+  else
+    [ "$WIN_X" -ge 0 ] && [ $((WIN_X + WIN_W)) -le 1920 ] || fail "size $size: off the screen sideways"
+  fi
+  [ "$WIN_Y" -ge 0 ] && { [ "$WIN_H" -ge 1080 ] || [ $((WIN_Y + WIN_H)) -le 1080 ]; } ||
+    fail "size $size: off the screen at the bottom"
+  kill -TERM "$APP_PID"
+  wait_exit 10
+done
 echo "monitors: ok"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "core/DateTime.h"
 #include "map/IlluminationMask.h"
 #include "map/MapMath.h"
@@ -54,10 +54,9 @@ QImage Stripes(int w, int h) {
 
 class Layers : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(folder_.ok()); }
   std::string folder() const { return dir_.string() + "/"; }
 
-  TestFolder folder_{"wc-map"};
+  test::TempFolder folder_{"wc-map-"};
   const fs::path& dir_ = folder_.path();
 };
 
@@ -160,6 +159,59 @@ TEST_F(Layers, MissingNightImageTurnsShadingOffSilently) {
   map.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
   EXPECT_TRUE(map.nightShading());
   EXPECT_EQ(base.pixel(11, 512), qRgb(20, 20, 20));
+}
+
+TEST_F(Layers, PicturesDecodedAtStartAreTheSameLayers) {
+  // Decoded before the view and the shading are known, then turned for them.
+  WriteJpeg(dir_ / "day.jpg", Stripes(2048, 1024));
+  WriteJpeg(dir_ / "night.jpg", Flat(1000, 500, qRgb(20, 30, 40)));
+  for (const auto& [view, shading] : {std::pair{2, true}, {1, false}, {0, true}}) {
+    SCOPED_TRACE(testing::Message() << "view " << view << " shading " << shading);
+    WorldMap early(folder()), late(folder());
+    early.StartLoadingLayers();
+    bool ready = false;
+    QImage a, b;
+    for (WorldMap* map : {&early, &late}) {
+      map->setMapView(view);
+      map->setNightShading(shading);
+    }
+    early.ComposeBaseMapUtc(a, ready, kMarchNoonUtc);
+    late.ComposeBaseMapUtc(b, ready, kMarchNoonUtc);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(early.nightShading(), shading);
+    EXPECT_EQ(early.layerBuilds(), 1);
+  }
+  // Without the pictures the rules are the same as ever.
+  fs::remove(dir_ / "night.jpg");
+  WorldMap noNight(folder());
+  noNight.StartLoadingLayers();
+  bool ready = false;
+  QImage base;
+  noNight.ComposeBaseMapUtc(base, ready, kMarchNoonUtc);
+  EXPECT_FALSE(noNight.nightShading());
+  fs::remove(dir_ / "day.jpg");
+  WorldMap noDay(folder());
+  noDay.StartLoadingLayers();
+  EXPECT_THROW(noDay.ComposeBaseMapUtc(base, ready, kMarchNoonUtc), MapFatalError);
+}
+
+TEST_F(Layers, ComposedInTheDayLayerWhenNoLayersAreKept) {
+  WriteJpeg(dir_ / "day.jpg", Stripes(2048, 1024));
+  WriteJpeg(dir_ / "night.jpg", Stripes(1024, 512).mirrored(true, false));
+  WorldMap kept(folder()), once(folder());
+  once.setKeepLayers(false);
+  bool ready = false;
+  QImage a, b;
+  for (int view : {1, 0}) {
+    SCOPED_TRACE(view);
+    kept.setMapView(view);
+    once.setMapView(view);
+    kept.ComposeBaseMapUtc(a, ready, kMarchNoonUtc + view * 0.3);
+    once.ComposeBaseMapUtc(b, ready, kMarchNoonUtc + view * 0.3);
+    EXPECT_TRUE(ready);
+    EXPECT_EQ(a, b);
+  }
+  EXPECT_EQ(once.layerBuilds(), 2);  // decoded for each picture
 }
 
 TEST_F(Layers, UnreadableDayImageIsFatal) {

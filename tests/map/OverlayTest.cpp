@@ -6,12 +6,17 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
+#include <cmath>
 #include <filesystem>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "core/CityTime.h"
 #include "core/DateTime.h"
+#include "core/DisplayCities.h"
+#include "core/FormatDateTime.h"
 #include "map/MapLayout.h"
 #include "map/WorldMap.h"
 
@@ -81,6 +86,13 @@ CityEntry Entry(const char* name, int lat, int lon, double tzdHours = 0) {
   return e;
 }
 
+// The slots as the program fills them, every city chosen by its name.
+void Show(WorldMap& map, std::span<const CityEntry> cities) {
+  std::vector<std::string> names;
+  for (const CityEntry& c : cities) names.push_back(c.name());
+  BuildDisplayCities(names, cities, map.displayCities());
+}
+
 TEST(HoverHint, PointerPositionAndWrap) {
   struct Case {
     int px, py;
@@ -134,23 +146,6 @@ TEST(HoverHint, TextIsFullNameLineBreakAndCityTime) {
   EXPECT_EQ(MapHintText(table, 711, 120, dpp, 0, true, now, 0, fmt), "Tokyo, Japan\nTIME");
   EXPECT_EQ(asked.back().first, "ddd d, t");
   EXPECT_EQ(MapHintText(table, 100, 120, dpp, 0, true, now, 0, fmt), "");
-}
-
-TEST(DisplayCities, FillCutsNamesAtTheCommaAndStopsAtSixtyFour) {
-  std::vector<CityEntry> many;
-  for (int i = 0; i < 70; ++i)
-    many.push_back(Entry(("City" + std::to_string(i) + ", Land").c_str(), i, -i, 1));
-  many[1].setName("No comma");
-  DisplayCities shown{};
-  shown[0].name = "stale";
-  EXPECT_EQ(FillDisplayCities(shown, many), 64);
-  EXPECT_EQ(shown[0].name, "City0");
-  EXPECT_EQ(shown[1].name, "No comma");
-  EXPECT_EQ(shown[63].name, "City63");
-  EXPECT_EQ(shown[63].lon, -63);
-  EXPECT_DOUBLE_EQ(shown[63].tzd, 1.0 / 24);
-  EXPECT_EQ(FillDisplayCities(shown, std::span<const CityEntry>(many.data(), 2)), 2);
-  EXPECT_TRUE(shown[2].name.empty());
 }
 
 TEST(DateLine, CrossesTheEdgeOnlyInTheEuropeView) {
@@ -220,7 +215,7 @@ TEST_F(Overlay, AsksForTheCaptionAndCityTimesWithTheirPatterns) {
   WorldMap map = MakeMap();
   const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1),
                                       Entry("Sydney, Australia", -34, -151, 10)};
-  FillDisplayCities(map.displayCities(), cities);
+  Show(map, cities);
   map.overlaySettings().showDate = true;
   map.overlaySettings().showUtc = true;
   const TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
@@ -304,17 +299,144 @@ TEST_F(Overlay, DateLineAndSun) {
   EXPECT_EQ(CountColour(img, qRgb(255, 0, 0)), 0);
 }
 
+TEST_F(Overlay, RedrawOverItsLastDrawingEqualsAFreshDrawing) {
+  // A picture kept between drawings gets back only the areas the last
+  // drawing covered; every change below must leave it equal to a picture
+  // drawn from scratch.
+  WorldMap map = MakeMap();
+  map.setFormatter([](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t); });
+  QImage base(2048, 1024, QImage::Format_RGB32);
+  for (int y = 0; y < base.height(); ++y) {
+    for (int x = 0; x < base.width(); ++x) base.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
+  }
+  std::vector<CityEntry> cities;
+  for (int i = 0; i < 40; ++i) {
+    cities.push_back(
+        Entry(("Place " + std::to_string(i) + ", Land").c_str(), 70 - i * 4, 170 - i * 9, i % 13 - 6));
+  }
+  Show(map, cities);
+  QFont small("Liberation Sans");
+  small.setPixelSize(11);
+  QFont large("DejaVu Serif");
+  large.setPixelSize(19);
+  large.setItalic(true);
+  MapFont font{small, Qt::yellow};
+  map.windowDateFont() = {large, Qt::white};
+  bool showTimes = true;
+  TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
+  QImage window(800, 400, QImage::Format_RGB32), other(600, 300, QImage::Format_RGB32);
+
+  const std::vector<std::pair<const char*, std::function<void()>>> steps{
+      {"first", [] {}},
+      {"a minute later", [&] { now += 1.0 / 1440; }},
+      {"a day later", [&] { now += 1; }},
+      {"date line", [&] { map.overlaySettings().showDateLine = true; }},
+      {"no times", [&] { showTimes = false; }},
+      {"times and dates", [&] { showTimes = true, map.overlaySettings().showDate = true; }},
+      {"view", [&] { map.setMapView(2); }},
+      {"fewer cities", [&] { Show(map, std::span(cities).first(5)); }},
+      {"larger font", [&] { font.font = large; }},
+      {"caption right", [&] { map.overlaySettings().datePosition = 1; }},
+      {"new base map", [&] { base.setPixel(400, 200, qRgb(1, 2, 3)); }},
+      {"no sun", [&] { map.setNightShading(false); }},
+  };
+  for (const auto& [what, change] : steps) {
+    SCOPED_TRACE(what);
+    change();
+    for (QImage* kept : {&window, &other}) {
+      map.DrawMapOverlay(*kept, base, showTimes, font, false, now);
+      QImage fresh(kept->size(), QImage::Format_RGB32);
+      map.DrawMapOverlay(fresh, base, showTimes, font, false, now);
+      ASSERT_EQ(*kept, fresh) << kept->width();
+    }
+  }
+}
+
+// The bounding box of the pixels of one colour.
+QRect BoxOf(const QImage& img, std::function<bool(QRgb)> wanted) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (wanted(img.pixel(x, y))) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+// Mean absolute difference of the green channel, 0..255.
+double MeanDifference(const QImage& a, const QImage& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) sum += std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y)));
+  return sum / (a.width() * a.height());
+}
+
+TEST_F(Overlay, APictureForATwiceScreenHasTheSameLayoutAtTwiceThePixels) {
+  WorldMap map = MakeMap();
+  map.setFormatter([](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t); });
+  map.setNightShading(false);
+  // Fine detail, as coastlines have.
+  QImage base(2048, 1024, QImage::Format_RGB32);
+  for (int y = 0; y < base.height(); ++y)
+    for (int x = 0; x < base.width(); ++x) base.setPixel(x, y, qRgb(0, (x / 2 + y / 2) % 2 ? 200 : 40, 90));
+  const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1), Entry("Lima, Peru", -12, 77, -5)};
+  Show(map, cities);
+  QFont font("Liberation Sans");
+  font.setPixelSize(11);
+  map.windowDateFont() = {font, Qt::white};
+  const MapFont labels{font, Qt::yellow};
+  const TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
+
+  QImage one(800, 400, QImage::Format_RGB32);
+  map.DrawMapOverlay(one, base, true, labels, false, now);
+  QImage two(1600, 800, QImage::Format_RGB32);
+  two.setDevicePixelRatio(2);
+  map.DrawMapOverlay(two, base, true, labels, false, now);
+
+  // The same places: the labels' and the caption's boxes, doubled.
+  auto yellow = [](QRgb c) { return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) < 60; };
+  auto white = [](QRgb c) { return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) > 200; };
+  for (const auto& colour : {std::function<bool(QRgb)>(yellow), std::function<bool(QRgb)>(white)}) {
+    const QRect a = BoxOf(one, colour), b = BoxOf(two, colour);
+    ASSERT_FALSE(a.isEmpty());
+    EXPECT_NEAR(b.left(), 2 * a.left(), 3);
+    EXPECT_NEAR(b.top(), 2 * a.top(), 3);
+    EXPECT_NEAR(b.right(), 2 * a.right() + 1, 4);
+    EXPECT_NEAR(b.bottom(), 2 * a.bottom() + 1, 4);
+  }
+  // And sharper than the smaller picture blown up: the fine detail is there.
+  const QImage blownUp = one.scaled(1600, 800, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  EXPECT_GT(MeanDifference(two, blownUp), 20);
+
+  // A redraw over the last drawing gives back exactly what that drawing covered.
+  const std::vector<std::pair<const char*, std::function<void()>>> steps{
+      {"a minute later", [] {}},
+      {"date line", [&] { map.overlaySettings().showDateLine = true; }},
+      {"caption right", [&] { map.overlaySettings().datePosition = 1; }},
+      {"one city", [&] { Show(map, std::span(cities).first(1)); }},
+  };
+  TDateTime later = now;
+  for (const auto& [what, change] : steps) {
+    SCOPED_TRACE(what);
+    change();
+    later += 1.0 / 1440;
+    map.DrawMapOverlay(two, base, true, labels, false, later);
+    QImage fresh(two.size(), QImage::Format_RGB32);
+    fresh.setDevicePixelRatio(2);
+    map.DrawMapOverlay(fresh, base, true, labels, false, later);
+    ASSERT_EQ(two, fresh);
+  }
+}
+
 TEST_F(Overlay, MissingCityIconEndsTheDrawingWithAnError) {
   WorldMap map = MakeMap();
   fs::remove(dir_ / "dot.ico");
   const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1)};
-  FillDisplayCities(map.displayCities(), cities);
+  Show(map, cities);
   QImage img(400, 200, QImage::Format_RGB32);
   img.fill(Qt::white);
   EXPECT_THROW(map.DrawMapOverlay(img, base_, true, MapFont{}, false, 46000.5), MapError);
   EXPECT_EQ(img.pixel(200, 150), qRgb(0, 0, 80));  // the map was drawn before
   // Without cities the dot is not needed.
-  FillDisplayCities(map.displayCities(), {});
+  Show(map, {});
   EXPECT_NO_THROW(map.DrawMapOverlay(img, base_, true, MapFont{}, false, 46000.5));
 }
 

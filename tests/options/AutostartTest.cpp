@@ -5,9 +5,11 @@
 
 #include <filesystem>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "core/AtomicFile.h"
 #include "core/Autostart.h"
+#include "core/Paths.h"
+#include "core/SettingsFixture.h"
 
 namespace wc {
 namespace {
@@ -16,8 +18,7 @@ namespace fs = std::filesystem;
 
 class Autostart : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(folder_.ok()); }
-  TestFolder folder_{"wc-autostart"};
+  test::TempFolder folder_{"wc-autostart-"};
   const fs::path& dir_ = folder_.path();
   std::string entry_ = (dir_ / "autostart" / "tavrel-world-clock.desktop").string();
 };
@@ -67,6 +68,41 @@ TEST_F(Autostart, OnOnlyForExactlyThisExecutable) {
     ASSERT_TRUE(WriteFileAtomically(entry_, c.text));
     EXPECT_EQ(IsStartAtLoginOn(entry_, exe), c.on);
   }
+}
+
+// The program's own switch where the platform keeps it: the entry below
+// XDG_CONFIG_HOME, on Windows the "Run" value of the current user.
+class StartAtLogin : public SettingsStoreTest {};
+
+TEST_F(StartAtLogin, HoldsExactlyThisExecutableWhileOn) {
+#ifdef _WIN32
+  const std::string exe = "C:\\Program Files\\Tavrel World Clock\\tavrel-world-clock.exe";
+  const std::string copy = "D:\\Tavrel World Clock\\tavrel-world-clock.exe";
+#else
+  test::ScopedEnv config("XDG_CONFIG_HOME", dir_ + "/config");
+  const std::string exe = "/opt/Tavrel World Clock/tavrel-world-clock";
+  const std::string copy = "/home/ann/tavrel-world-clock";
+#endif
+  EXPECT_FALSE(IsStartAtLoginOn(exe));
+  ASSERT_TRUE(SetStartAtLogin(true, exe));
+  EXPECT_TRUE(IsStartAtLoginOn(exe));
+  EXPECT_FALSE(IsStartAtLoginOn(copy));
+#ifdef _WIN32
+  RegValue run;
+  ASSERT_EQ(backend_->get(kRunKey, kRunValue, run), RegStatus::Ok);
+  EXPECT_EQ(run, RegValue::fromString(exe));  // REG_SZ, the full path
+#else
+  EXPECT_TRUE(FileExists(AutostartEntryPath()));
+#endif
+
+  ASSERT_TRUE(SetStartAtLogin(false, exe));
+  EXPECT_FALSE(IsStartAtLoginOn(exe));
+#ifdef _WIN32
+  EXPECT_EQ(backend_->get(kRunKey, kRunValue, run), RegStatus::Unavailable);
+#else
+  EXPECT_FALSE(fs::exists(AutostartEntryPath()));
+#endif
+  EXPECT_TRUE(SetStartAtLogin(false, exe));  // already off
 }
 
 }  // namespace

@@ -26,10 +26,13 @@ CityEntry City(const char* name, int lat, int lon, double tzd = 0.0, int dst = 0
   return c;
 }
 
+// The slots as the map reads them: from the first, up to the first empty name.
 std::vector<std::string> Names(const std::array<TCities, 64>& slots) {
   std::vector<std::string> out;
-  for (const TCities& s : slots)
-    if (!s.name.empty()) out.push_back(s.name + "@" + std::to_string(s.lat));
+  for (const TCities& s : slots) {
+    if (s.name.empty()) break;
+    out.push_back(s.name + "@" + std::to_string(s.lat));
+  }
   return out;
 }
 
@@ -64,13 +67,19 @@ TEST(RefreshCityList, MatchingRule) {
        {"Paris@48", "London@51", "London@55"}},
       {"unknown name", {"Berlin"}, {}},
       {"an empty name takes nothing", {"", "Paris, France"}, {"Paris@48"}},
+      {"blanks only take nothing", {"   ", "Paris, France"}, {"Paris@48"}},
+      {"a name with blanks around it never matches",
+       {" Paris, France", "Paris, France ", "  London  ", "Paris, France"},
+       {"Paris@48"}},
   };
   std::array<TCities, 64> slots;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     slots.fill(TCities{"stale", 9});
-    BuildDisplayCities(c.names, table, slots);
+    const std::size_t filled = BuildDisplayCities(c.names, table, slots);
     EXPECT_EQ(Names(slots), c.expected);
+    EXPECT_EQ(filled, c.expected.size());
+    EXPECT_TRUE(slots[filled].name.empty()) << "every other slot is cleared";
   }
 
   BuildDisplayCities({"London, United Kingdom"}, table, slots);

@@ -12,11 +12,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <set>
 
 #include "WindowTestHome.h"
@@ -273,6 +275,169 @@ TEST_F(OptionsDialog, LoadsStoredValuesAndStoresThemBack) {
   EXPECT_FALSE(button("btnApply")->isEnabled());
 }
 
+// What the loading made of every setting it reads, one text per value name,
+// read from the main window stand-in and the dialog's own controls.
+class OptionsLoading : public OptionsDialog {
+ protected:
+  using Seen = std::map<std::string, std::string>;
+
+  static std::string Font(const ColouredFont& f) {
+    return f.font.family().toStdString() + " " + std::to_string(f.font.pixelSize()) +
+           (f.font.bold() ? " bold " : " ") + f.color.name().toStdString();
+  }
+  static std::string On(bool on) { return on ? "on" : "off"; }
+
+  // Loads into a fresh dialog and stand-in, and reports what arrived where.
+  Seen load() {
+    host_ = test::FakeHost{};
+    HotKeyRows().fill(0);
+    keys_->held.clear();
+    create();
+    Seen s;
+    s[kCloseToTray] = On(box("cbCloseToTray")->isChecked()) + "/" + On(host_.closeToTray);
+    s[kShowPopup] = On(box("cbShowPop")->isChecked());
+    s[kSetScreenSave] = On(host_.screenSaver);
+    s[kDateTimeFont] = Font(host_.mapDate);
+    s[kCityTimesFont] = Font(host_.mapCity);
+    s[kDesktopDateTimeFont] = Font(host_.wallDate);
+    s[kDesktopCityTimesFont] = Font(host_.wallCity);
+    s[kShowDate] = On(host_.switches.showDate);
+    s[kShowTips] = On(host_.switches.showTips);
+    s[kShowUtc] = On(host_.switches.showUtc);
+    s[kMapView] = std::to_string(host_.switches.mapView);
+    s[kShowShadow] = On(host_.switches.showShadow);
+    s[kShowDateLine] = On(host_.switches.showDateLine);
+    std::string cities;
+    for (const TCities& c : host_.cities) {
+      if (c.name.empty()) break;
+      cities += c.name + ";";
+    }
+    s[kDisplayCities] = cities;
+    s[kShowBalloon] = On(box("cbShowBalloon")->isChecked());
+    std::string balloon;
+    auto* shown = find<QListWidget>("lbDispCities2");
+    for (int i = 0; i < shown->count(); ++i) balloon += shown->item(i)->text().toStdString() + ";";
+    s[kBalloonCities] = balloon;
+    s[kDesktopWallpaper] = On(host_.wallpaperChecks.wallpaper);
+    s[kDesktopFullHeight] = On(host_.wallpaperChecks.fullHeight);
+    s[kDesktopShowTimes] = On(host_.wallpaperChecks.showTimes);
+    s[kDesktopRemoveOnExit] = On(host_.wallpaperChecks.removeOnExit);
+    for (int n = 0; n < kHotKeyRowCount; ++n) s[kHotKeys[n]] = std::to_string(HotKeyRows()[n]);
+    s[kWindowSize] = host_.windowSizes.empty() ? "-" : std::to_string(host_.windowSizes.back());
+    // Kept for writing back: seen in what "Apply" stores.
+    dialog_->ApplyChanges();
+    s[kShowGetStart] = SettingText(kShowGetStart);
+    return s;
+  }
+
+  static Seen Defaults() {
+    Seen d;
+    for (const char* name : {kCloseToTray}) d[name] = "off/off";
+    for (const char* name : {kShowPopup, kSetScreenSave, kShowDate, kShowUtc, kShowDateLine, kShowBalloon,
+                             kDesktopWallpaper, kDesktopFullHeight})
+      d[name] = "off";
+    for (const char* name : {kShowTips, kShowShadow, kDesktopShowTimes, kDesktopRemoveOnExit}) d[name] = "on";
+    d[kDateTimeFont] = "Arial 14 bold #ffffff";
+    d[kCityTimesFont] = "Arial 11 #ffffff";
+    d[kDesktopDateTimeFont] = "Arial 18 bold #ffffff";
+    d[kDesktopCityTimesFont] = "Arial 12 #ffffff";
+    d[kMapView] = "0";
+    d[kDisplayCities] = "";
+    d[kBalloonCities] = "";
+    for (const char* name : kHotKeys) d[name] = "0";
+    d[kWindowSize] = "3";
+    d[kShowGetStart] = "0";
+    return d;
+  }
+};
+
+void StoreFont(const char* name, const char* family, int pixels, QRgb colour) {
+  QFont f{QString::fromLatin1(family)};
+  f.setPixelSize(pixels);
+  WriteFontSetting(kSettingsKey, name, RecordFromFont(f, QColor(colour)));
+}
+
+TEST_F(OptionsLoading, EverySettingArrivesInItsOwnPlaceAndNowhereElse) {
+  MessageBoxes boxes;
+  const Seen defaults = Defaults();
+  EXPECT_EQ(load(), defaults) << "a fresh account";
+
+  // Each setting alone, at a value no other setting has by default: exactly
+  // its own place changes.
+  struct Case {
+    const char* name;
+    std::function<void()> store;
+    std::string seen;
+  };
+  auto integer = [](const char* name, std::int32_t v) {
+    return [name, v] { WriteIntegerSetting(kSettingsKey, name, v); };
+  };
+  const Case cases[] = {
+      {kCloseToTray, integer(kCloseToTray, 1), "on/on"},
+      {kShowPopup, integer(kShowPopup, 1), "on"},
+      {kSetScreenSave, integer(kSetScreenSave, 5), "on"},
+      {kDateTimeFont, [] { StoreFont(kDateTimeFont, "DejaVu Serif", 17, 0x112233); },
+       "DejaVu Serif 17 #112233"},
+      {kCityTimesFont, [] { StoreFont(kCityTimesFont, "DejaVu Sans Mono", 13, 0x445566); },
+       "DejaVu Sans Mono 13 #445566"},
+      {kDesktopDateTimeFont, [] { StoreFont(kDesktopDateTimeFont, "Liberation Serif", 21, 0x778899); },
+       "Liberation Serif 21 #778899"},
+      {kDesktopCityTimesFont, [] { StoreFont(kDesktopCityTimesFont, "DejaVu Sans", 15, 0xaabbcc); },
+       "DejaVu Sans 15 #aabbcc"},
+      {kShowDate, integer(kShowDate, 1), "on"},
+      {kShowTips, integer(kShowTips, 0), "off"},
+      {kShowUtc, integer(kShowUtc, 1), "on"},
+      {kMapView, integer(kMapView, 2), "2"},
+      {kShowShadow, integer(kShowShadow, 0), "off"},
+      {kShowDateLine, integer(kShowDateLine, 1), "on"},
+      {kDisplayCities, [] { WriteStringListSetting(kSettingsKey, kDisplayCities, {"Tokyo, Japan"}); },
+       "Tokyo;"},
+      {kShowBalloon, integer(kShowBalloon, 1), "on"},
+      {kBalloonCities, [] { WriteStringListSetting(kSettingsKey, kBalloonCities, {"Paris"}); }, "Paris;"},
+      {kDesktopWallpaper, integer(kDesktopWallpaper, 1), "on"},
+      {kDesktopFullHeight, integer(kDesktopFullHeight, 1), "on"},
+      {kDesktopShowTimes, integer(kDesktopShowTimes, 0), "off"},
+      {kDesktopRemoveOnExit, integer(kDesktopRemoveOnExit, 0), "off"},
+      {kHotKey1, integer(kHotKey1, static_cast<std::int32_t>(kCtrlAltT)), std::to_string(kCtrlAltT)},
+      {kHotKey2, integer(kHotKey2, static_cast<std::int32_t>(kCtrlShiftC)), std::to_string(kCtrlShiftC)},
+      {kHotKey3, integer(kHotKey3, static_cast<std::int32_t>(kAltF9)), std::to_string(kAltF9)},
+      {kHotKey4, integer(kHotKey4, 0xC044), "49220"},
+      {kHotKey5, integer(kHotKey5, 0xC04C), "49228"},
+      {kWindowSize, integer(kWindowSize, 7), "7"},
+      {kShowGetStart, [] { WriteStringSetting(kSettingsKey, kShowGetStart, "7"); }, "7"},
+  };
+  Seen all = defaults;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(settingsPath_);
+    c.store();
+    Seen expected = defaults;
+    expected[c.name] = c.seen;
+    EXPECT_EQ(load(), expected);
+    all[c.name] = c.seen;
+  }
+
+  // All of them at once.
+  fs::remove(settingsPath_);
+  for (const Case& c : cases) c.store();
+  EXPECT_EQ(load(), all);
+  EXPECT_TRUE(boxes.texts.isEmpty());
+}
+
+TEST_F(OptionsLoading, ADamagedValueFallsBackToItsDefaultNotToZero) {
+  for (const char* name : {kShowShadow, kShowTips, kWindowSize, kDesktopShowTimes, kDesktopRemoveOnExit}) {
+    SCOPED_TRACE(name);
+    fs::remove(settingsPath_);
+    RegFileBackend(settingsPath_).set(kSettingsKey, name, RegValue::fromString("damaged"));
+    MessageBoxes boxes;
+    Seen seen = load();
+    EXPECT_EQ(seen, Defaults());
+    ASSERT_FALSE(boxes.texts.isEmpty());
+    for (const QString& text : boxes.texts)
+      EXPECT_TRUE(text.contains(QString::fromLatin1(name))) << text.toStdString();
+  }
+}
+
 TEST_F(OptionsDialog, CancelStoresNothingAndTheNextShowingBringsBackTheStoredValues) {
   WriteIntegerSetting(kSettingsKey, kCloseToTray, 1);
   create();
@@ -399,6 +564,47 @@ TEST_F(OptionsDialog, HotKeyRows) {
   EXPECT_EQ(field(2)->text(), "None");
   EXPECT_FALSE(add(2)->isEnabled());
   EXPECT_FALSE(clear(2)->isEnabled());
+}
+
+TEST_F(OptionsDialog, ModifiersWhoseKeyAnotherProgramTookDoNotStayInTheField) {
+  create();
+  // Ctrl and Shift reach the field; the key and every release go to the
+  // program that grabbed the combination. A modifier's own press carries the
+  // modifiers held before it, as the window system reports them.
+  auto pressOnly = [this](int row, int key, Qt::KeyboardModifiers before) {
+    QKeyEvent press(QEvent::KeyPress, key, before);
+    QApplication::sendEvent(field(row), &press);
+  };
+  // The releases went to that program: the keyboard holds nothing any more,
+  // but the field never heard of it.
+  for (int row : {2, 3, 4}) field(row)->setModifierSource([] { return Qt::KeyboardModifiers(); });
+  auto settle = [] {
+    for (int i = 0; i < 40; ++i) {
+      QApplication::processEvents();
+      QThread::msleep(10);
+    }
+  };
+  pressOnly(2, Qt::Key_Control, Qt::NoModifier);
+  pressOnly(2, Qt::Key_Shift, Qt::ControlModifier);
+  EXPECT_EQ(field(2)->text().toStdString(), HotKeyText(kHotKeyCtrl | kHotKeyShift));
+  settle();
+  EXPECT_EQ(field(2)->text(), "None");
+  EXPECT_FALSE(add(2)->isEnabled());
+
+  // The window system takes the keyboard away for the grab: at once.
+  pressOnly(4, Qt::Key_Alt, Qt::NoModifier);
+  EXPECT_EQ(field(4)->text(), "Alt + ");
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(field(4), &out);
+  EXPECT_EQ(field(4)->text(), "None");
+
+  // A recorded combination comes back the same way.
+  type(3, Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
+  pressOnly(3, Qt::Key_Control, Qt::NoModifier);
+  EXPECT_EQ(field(3)->text(), "Ctrl + ");
+  settle();
+  EXPECT_EQ(field(3)->text(), "Ctrl + Alt + T");
+  EXPECT_EQ(field(3)->hotKey(), kCtrlAltT);
 }
 
 TEST_F(OptionsDialog, HotKeyAddedThenCancelledLastsUntilTheNextShowing) {

@@ -19,7 +19,7 @@
 #include <string>
 #include <thread>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "core/AtomicFile.h"
 #include "core/CityDatabase.h"
 #include "core/Settings.h"
@@ -104,8 +104,7 @@ bool ParsesAs(const std::string& path, const std::string states[2], bool xml, co
 
 int main(int argc, char** argv) {
   const int kills = argc > 1 ? std::atoi(argv[1]) : 200;
-  const TestFolder dir("wc-crash-loop");
-  if (!dir.ok()) return 2;
+  const test::TempFolder dir("wc-crash-loop-");
   // Each file in a folder of its own, as settings.reg and citydata.dat are.
   const std::string settingsFolder = dir.file("config") + "/", citiesFolder = dir.file("data") + "/";
   fs::create_directories(settingsFolder);

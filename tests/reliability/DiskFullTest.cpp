@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "core/AtomicFile.h"
 #include "core/CityDatabase.h"
 #include "core/Settings.h"
@@ -34,7 +34,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-TestFolder* gDisk = nullptr;
+test::TempFolder* gDisk = nullptr;
 bool gTmpfs = false;  // else the file size limit stands in
 
 bool WriteProcFile(const char* path, const std::string& text) {
@@ -182,7 +182,7 @@ TEST_F(DiskFull, CityDocumentAndRemindersKeepTheirFiles) {
 int main(int argc, char** argv) {
   // Before anything starts a thread: a user namespace takes only a
   // single-threaded process.
-  wc::TestFolder disk("wc-disk-full");
+  wc::test::TempFolder disk("wc-disk-full-");
   wc::gDisk = &disk;
   wc::gTmpfs = wc::MountSmallDisk(disk.path().string());
   // Past the limit a write fails with EFBIG instead of killing the process.

@@ -3,12 +3,13 @@
 // "Browse" opens.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,12 +18,15 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QTimer>
 #include <filesystem>
 
+#include "WindowTestHome.h"
 #include "core/AtomicFile.h"
 #include "core/CityDatabase.h"
 #include "core/CityTime.h"
@@ -37,13 +41,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Home : public ::testing::Environment {
+class Home : public test::WindowTestHome {
  public:
-  void SetUp() override {
-    dir = (fs::temp_directory_path() / ("wc-remwin-" + std::to_string(::getpid()))).string();
-    fs::create_directories(dir + "/data/TavrelWorldClock");
+  void prepare() override {
     fs::create_directories(dir + "/program/sounds");
-    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
     SetProgramFolder(dir + "/program/");
     ASSERT_TRUE(
         WriteFileAtomically(DataFolder() + "citydata.dat",
@@ -53,35 +54,10 @@ class Home : public ::testing::Environment {
                             "<city><name>Reykjavik, Iceland</name><offset>0</offset></city></cities>"));
     CityTable::instance().load(DataFolder() + "citydata.dat");
     ASSERT_TRUE(WriteFileAtomically(ProgramFolder() + "sounds/bell.wav", "not really a wave"));
-    static int argc = 1;
-    static char arg0[] = "reminders_window_tests";
-    static char* argv[] = {arg0, nullptr};
-    app = new QApplication(argc, argv);
   }
-  void TearDown() override {
-    delete app;
-    fs::remove_all(dir);
-  }
-  std::string dir;
-  QApplication* app = nullptr;
 };
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
-
-// Answers every message box the code under test opens, keeping its caption and text.
-struct MessageBoxes {
-  QStringList seen;
-  QTimer timer;
-  MessageBoxes() {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-          seen << box->windowTitle() + ": " + box->text();
-          box->done(QMessageBox::Ok);
-        }
-    });
-    timer.start(5);
-  }
-};
+using test::MessageBoxes;
 
 void Key(QWidget* w, int key) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
@@ -129,7 +105,19 @@ TEST(RemShow, ShowsHeadingAndMessageOnTopAndEscapeClosesIt) {
   Key(popup->btnClose, Qt::Key_Escape);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(popup.isNull());  // freed once closed
-  EXPECT_TRUE(boxes.seen.isEmpty());
+  EXPECT_TRUE(boxes.seen().isEmpty());
+}
+
+TEST(RemShow, StaysWholeOnTheScreenOverAMainWindowAtItsEdge) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget mainWindow;
+  mainWindow.setGeometry(area.right() - 150, area.bottom() - 100, 400, 300);
+  mainWindow.show();
+  QPointer<TfrmRemShow> popup = new TfrmRemShow;
+  popup->showOver(&mainWindow);
+  EXPECT_TRUE(area.contains(QRect(popup->pos(), popup->size()))) << popup->x() << "," << popup->y();
+  popup->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 class Editor : public ::testing::Test {
@@ -172,6 +160,20 @@ TEST_F(Editor, OpensOnTheListWithNoCityChosen) {
   EXPECT_EQ(d.btnClear->text(), "Clear &Contents");
   EXPECT_EQ(d.btnCancel->text(), "Close");
 
+  // Thousands of cities drop down as a list of twenty rows that scrolls,
+  // under a skin's style sheet too.
+  qApp->setStyleSheet(QStringLiteral("QComboBox { color: black; }"));
+  {
+    TfrmRemind skinned(list, DefaultFormatSettings(), [] {});
+    skinned.show();
+    EXPECT_EQ(skinned.cboCity->view()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  }
+  qApp->setStyleSheet(QString());
+  QStyleOptionComboBox box;
+  box.initFrom(d.cboCity);
+  EXPECT_FALSE(d.cboCity->style()->styleHint(QStyle::SH_ComboBox_Popup, &box, d.cboCity));
+  EXPECT_EQ(d.cboCity->maxVisibleItems(), 20);
+  EXPECT_EQ(d.cboCity->view()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
   ASSERT_EQ(d.cboCity->count(), 4);
   EXPECT_EQ(d.cboCity->itemText(2), "Tokyo, Japan");
   EXPECT_EQ(d.cboCity->currentIndex(), -1);
@@ -199,7 +201,7 @@ TEST_F(Editor, SetReminderRefusesNoCityAndABlankMessage) {
     d.cboCity->setCurrentIndex(c.city);
     d.edMsg->setPlainText(c.message);
     d.btnSetClick();
-    EXPECT_EQ(boxes.seen, QStringList{c.answer}) << c.message;
+    EXPECT_EQ(boxes.seen(), QStringList{c.answer}) << c.message;
     EXPECT_EQ(list.size(), 3u);
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(d.edMsg->toPlainText(), c.message);  // nothing is reset either
@@ -216,7 +218,7 @@ TEST_F(Editor, SetReminderAddsWithTheTypedMessageAndResets) {
   d.edSound->setText("/snd/bell.wav");
   MessageBoxes boxes;
   d.btnSetClick();
-  EXPECT_TRUE(boxes.seen.isEmpty());
+  EXPECT_TRUE(boxes.seen().isEmpty());
   ASSERT_EQ(list.size(), 4u);
   const TRemInfo& r = *list[3];
   EXPECT_EQ(r.RemDate, EncodeDate(2027, 1, 15));
@@ -271,7 +273,7 @@ TEST_F(Editor, EditingAReminderOfAnUnknownCityAsksForACity) {
   EXPECT_EQ(d.cboCity->currentIndex(), -1);
   MessageBoxes boxes;
   d.btnSetClick();
-  EXPECT_EQ(boxes.seen, QStringList{"Validation: Please select a city !"});
+  EXPECT_EQ(boxes.seen(), QStringList{"Validation: Please select a city !"});
   EXPECT_EQ(list[1]->RemCity, "Atlantis");
 }
 
@@ -330,7 +332,7 @@ TEST_F(Editor, BrowseOpensTheSoundsFolderForWaveFiles) {
   MessageBoxes boxes;
   d.btnPlayClick();
   QApplication::processEvents();
-  EXPECT_TRUE(boxes.seen.isEmpty());
+  EXPECT_TRUE(boxes.seen().isEmpty());
 }
 
 TEST(ProgramReminders, DamagedFileAndBadDatesAreReportedAndTheRestLoaded) {
@@ -338,9 +340,9 @@ TEST(ProgramReminders, DamagedFileAndBadDatesAreReportedAndTheRestLoaded) {
   {
     MessageBoxes boxes;
     LoadProgramReminders(nullptr);
-    ASSERT_EQ(boxes.seen.size(), 1);
-    EXPECT_TRUE(boxes.seen[0].startsWith("Warning: The file \"" + QString::fromStdString(RemindersPath())))
-        << boxes.seen[0].toStdString();
+    ASSERT_EQ(boxes.seen().size(), 1);
+    EXPECT_TRUE(boxes.seen()[0].startsWith("Warning: The file \"" + QString::fromStdString(RemindersPath())))
+        << boxes.seen()[0].toStdString();
     EXPECT_TRUE(ProgramReminders().list().empty());
     EXPECT_FALSE(FileExists(RemindersPath()));  // kept aside, out of the way of the next save
   }
@@ -351,7 +353,7 @@ TEST(ProgramReminders, DamagedFileAndBadDatesAreReportedAndTheRestLoaded) {
   MessageBoxes boxes;
   LoadProgramReminders(nullptr);
   const QString bad = "Warning: Error occured while loading reminders, please contact the technical support";
-  EXPECT_EQ(boxes.seen, QStringList({bad, bad}));
+  EXPECT_EQ(boxes.seen(), QStringList({bad, bad}));
   ASSERT_EQ(ProgramReminders().list().size(), 3u);
   EXPECT_EQ(ProgramReminders().list()[0]->RemMsg, "a");
 }
