@@ -42,8 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<TCities> slots(64);
   (void)BuildDisplayCities(table.names, table.entries, slots);
-  DisplayCities shown{};
-  (void)FillDisplayCities(shown, table.entries);
   const DateTimeFormatter format = [](std::string_view pattern, TDateTime t) {
     return FormatDateTime(pattern, t);
   };
