@@ -1,17 +1,26 @@
 #include "app/Routes.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 
+#include "app/SettingsAccess.h"
 #include "app/Wallpaper.h"
 #include "app/WorldClock.h"
 #include "cities/untAddRemCity.h"
 #include "cities/untCityList.h"
 #include "cities/untCityListMan.h"
+#include "clocks/DesktopClocks.h"
+#include "clocks/TfrmAClockSetting.h"
+#include "clocks/TfrmDClockSetting.h"
 #include "core/CityDatabase.h"
+#include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/SettingsTable.h"
 #include "options/TWCSettings.h"
+#include "platform/Compositor.h"
 #include "platform/ScreenSaver.h"
 #include "platform/Shell.h"
 #include "reminders/RemindersWindows.h"
@@ -22,24 +31,44 @@
 namespace wc {
 
 namespace {
-
-void NotInThisVersion(TWorldClock& w, const QString& what) {
-  QMessageBox::information(&w, QStringLiteral("Information"),
-                           QStringLiteral("%1 is not part of this version of %2 yet.")
-                               .arg(what, QApplication::applicationDisplayName()));
+TDesktopClocks* Clocks(TWorldClock& w) {
+  return w.findChild<TDesktopClocks*>(QString(), Qt::FindDirectChildrenOnly);
 }
-
 }  // namespace
 
-void LoadAndShowClocks(TWorldClock&) {}
-void SaveClockLists(TWorldClock&) {}
-void OpenAnalogClockSetup(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("The analog desktop clock")); }
-void OpenDigitalClockSetup(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("The digital desktop clock"));
+void LoadAndShowClocks(TWorldClock& w) {
+  auto* clocks = new TDesktopClocks(&w, DataFolder(), DesktopComposites());
+  QObject::connect(clocks, &TDesktopClocks::problem, &w, [](const QString& text) {
+    QMessageBox::warning(nullptr, QStringLiteral("Warning"), text);
+  });
+  clocks->setHideAllItems(w.findChild<QAction*>(QStringLiteral("HideAllAnalogClocks1")),
+                          w.findChild<QAction*>(QStringLiteral("HideAllAnalogClocks2")),
+                          w.findChild<QAction*>(QStringLiteral("HideAllDigitalClocks2")),
+                          w.findChild<QAction*>(QStringLiteral("HideAllDigitalClocks1")));
+  // No city database has been read yet: the regional separator still holds.
+  const std::string separator = QLocale::system().decimalPoint().toStdString();
+  clocks->LoadAClockList(separator);
+  clocks->ShowAClocks(ReadIntegerOrReport(kShowAClocks));
+  clocks->LoadDClockList(separator);
+  clocks->ShowDClocks(ReadIntegerOrReport(kShowDClocks));
 }
-void HideAllAnalogClocks(TWorldClock& w) { NotInThisVersion(w, QStringLiteral("Hiding the analog clocks")); }
+void SaveClockLists(TWorldClock& w) {
+  if (TDesktopClocks* clocks = Clocks(w)) {
+    clocks->SaveAClockList();
+    clocks->SaveDClockList();
+  }
+}
+void OpenAnalogClockSetup(TWorldClock& w) {
+  if (TDesktopClocks* clocks = Clocks(w)) (new TfrmAClockSetting(*clocks, &w))->show();
+}
+void OpenDigitalClockSetup(TWorldClock& w) {
+  if (TDesktopClocks* clocks = Clocks(w)) (new TfrmDClockSetting(*clocks, &w))->show();
+}
+void HideAllAnalogClocks(TWorldClock& w) {
+  if (TDesktopClocks* clocks = Clocks(w)) clocks->HideAllAnalogClocks1Click();
+}
 void HideAllDigitalClocks(TWorldClock& w) {
-  NotInThisVersion(w, QStringLiteral("Hiding the digital clocks"));
+  if (TDesktopClocks* clocks = Clocks(w)) clocks->HideAllDigitalClocks2Click();
 }
 
 void LoadReminders(TWorldClock& w) { LoadProgramReminders(&w); }

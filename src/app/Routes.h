@@ -1,8 +1,7 @@
 #pragma once
 // The main window's doors to the windows and services that other parts of
 // the program bring: one function each, called from every menu entry, tool
-// button and lifecycle step that reaches them. Until its part arrives a
-// window command says so in a message; lifecycle steps do nothing.
+// button and lifecycle step that reaches them.
 
 #include <QPointer>
 #include <QWidget>

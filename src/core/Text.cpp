@@ -314,4 +314,11 @@ double StrToFloatDef(std::string_view s, double def) {
   return v;
 }
 
+std::string FloatToStr(double v) {
+  if (v == 0) return "0";  // also for -0
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+  return std::string(buf, r.ptr);
+}
+
 }  // namespace wc

@@ -50,4 +50,8 @@ std::optional<std::int32_t> TryStrToInt(std::string_view s);
 // beyond the range of a double give def.
 double StrToFloatDef(std::string_view s, double def);
 
+// The shortest general decimal form with at most 15 significant digits and
+// "." as the separator: 5.5/24 gives "0.229166666666667", 0 gives "0".
+std::string FloatToStr(double v);
+
 }  // namespace wc

@@ -78,11 +78,6 @@ make_program_folder() {
   for d in askins dskins; do
     if [ -e "$BUILD_DIR/$d" ]; then cp -rs "$BUILD_DIR/$d" "$p/$d"; fi
   done
-  # The clock theme descriptions ship with the desktop clocks; stand-ins keep
-  # their start-up warnings out of scenarios that are not about them.
-  for ini in askins/aclock.ini dskins/dclock.ini; do
-    if [ ! -e "$p/$ini" ]; then mkdir -p "$(dirname "$p/$ini")"; : >"$p/$ini"; fi
-  done
 }
 
 # Settings as the program stores them (values in .reg syntax, one per line).

@@ -1,0 +1,81 @@
+#pragma once
+// What a desktop clock shows, decided without the toolkit: hand angles, text
+// rows, time texts, the size and opacity menu values.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/CityTime.h"
+#include "core/DateTime.h"
+#include "core/FormatDateTime.h"
+
+namespace wc {
+
+// Degrees clockwise from the unrotated hand, which points at 6 o'clock.
+struct HandAngles {
+  double hour = 0, minute = 0, second = 0;
+  int secondOfMinute = 0;  // 0..59, the second hand's place
+};
+HandAngles HandAnglesAt(TDateTime t);
+
+// The hour and minute of the day that the hour and minute hands show; the
+// cached hands are rebuilt when it changes.
+int MinuteOfDay(TDateTime t);
+
+// A theme's text row (in pixels of the 200-pixel face) on a clock of this width.
+float TextRow(std::int32_t row, std::int32_t clockWidth);
+
+// The analog clock's time text: "HH:mm", or "hh:mm AM/PM".
+std::string AnalogTimeText(TDateTime t, bool hideAmPm, const FormatSettings& fs);
+// The digital clock's time line: with or without seconds, 24-hour or AM/PM.
+std::string DigitalTimeText(TDateTime t, bool hideSeconds, bool hideAmPm, const FormatSettings& fs);
+// The digital clock's date line, "ddd, dd MMM, yyyy".
+std::string DigitalDateText(TDateTime t, const FormatSettings& fs);
+
+// "Small", "Medium", "Large".
+struct ClockSize {
+  const char* caption;
+  std::int32_t width, height, rad, textSize;
+};
+inline constexpr std::array<ClockSize, 3> kClockSizes{{
+    {"Small", 100, 100, 50, 9},
+    {"Medium", 150, 150, 75, 10},
+    {"Large", 200, 200, 100, 11},
+}};
+// The size item checked for a clock width: Large for 200, Medium for 150,
+// Small for anything else.
+int SizeItemFor(std::int32_t clockWidth);
+
+// "20%" ... "100%".
+inline constexpr std::array<const char*, 5> kOpacityCaptions{"20%", "40%", "60%", "80%", "100%"};
+inline constexpr std::array<std::uint8_t, 5> kOpacityValues{51, 102, 153, 204, 255};
+// The opacity item with exactly this value, if any.
+std::optional<int> OpacityItemFor(int alpha);
+
+// The city's offset and daylight-saving rule, between any two of the city
+// and clock containers.
+template <class To, class From>
+void CopyClockCity(const From& from, To& to) {
+  to.tzd = from.tzd;
+  to.dst = from.dst;
+  to.weekno = from.weekno;
+  to.weekno1 = from.weekno1;
+  to.dayofweek = from.dayofweek;
+  to.dayofweek1 = from.dayofweek1;
+  to.month = from.month;
+  to.month1 = from.month1;
+}
+
+// The city fields of a clock and its local time, lead included.
+template <class Clock>
+TDateTime ClockTime(const Clock& c, TDateTime utcWithLead) {
+  return CityTime(c.dst, c.weekno, c.dayofweek, utcWithLead + c.tzd, c.month, c.weekno1, c.dayofweek1,
+                  c.month1);
+}
+// UTC now with the desktop clocks' half-second lead.
+TDateTime UtcNowWithLead();
+
+}  // namespace wc

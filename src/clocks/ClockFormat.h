@@ -1,0 +1,10 @@
+#pragma once
+// The user's regional date and time forms, read once, for the clocks' texts.
+
+#include "core/FormatDateTime.h"
+
+namespace wc {
+
+const FormatSettings& ClockFormat();
+
+}  // namespace wc

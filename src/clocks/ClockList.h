@@ -1,0 +1,135 @@
+#pragma once
+// The two desktop clock lists and their per-user files aclocks.dat and
+// dclocks.dat. One field table per record kind drives both the writer (its
+// order is the file's element order) and the reader (any order, unknown
+// elements ignored, the later of two equal names wins).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/AtomicFile.h"
+#include "core/DateTime.h"
+#include "core/Xml.h"
+
+namespace wc {
+
+// What a record needs of the window that shows it: the place to save.
+class ClockWindowLink {
+ public:
+  virtual ~ClockWindowLink() = default;
+  virtual int windowLeft() const = 0;
+  virtual int windowTop() const = 0;
+};
+
+// One analog clock.
+class TAClockInfo {
+ public:
+  std::string ThemeFile;  // ProgramFolder() + "askins/<theme>.png"
+  std::string SecondImage;
+  std::string RoundImage;  // empty: no cap
+  std::string HourImage;
+  std::string MinuteImage;
+  std::string TextColor;
+  std::int32_t TYCity = 0;
+  std::int32_t TYDate = 0;
+  std::int32_t TextSize = 0;
+  std::string cityname;  // identifies the clock within its list
+  std::string shortcityname;
+  bool HideDate = false;
+  bool HideSeconds = false;
+  bool HideAMPM = false;
+  TDateTime tzd = 0.0;
+  std::int32_t dst = 0;
+  std::int32_t weekno = 0;
+  std::int32_t weekno1 = 0;
+  std::int32_t dayofweek = 0;
+  std::int32_t dayofweek1 = 0;
+  std::int32_t month = 0;
+  std::int32_t month1 = 0;
+  ClockWindowLink* frmsrc = nullptr;  // not stored
+  std::int32_t x = 0;                 // as read; the live window's place is what is saved
+  std::int32_t y = 0;
+  std::int32_t clockwidth = 0;
+  std::int32_t clockheight = 0;
+  std::int32_t clockrad = 0;
+  bool AlwaysTop = false;
+  std::uint8_t AlphaValue = 0;
+};
+
+// One digital clock; its colours and text sizes come from its theme.
+class TDClockInfo {
+ public:
+  std::string ThemeFile;  // ProgramFolder() + "dskins/<theme>.bmp"
+  std::string cityname;
+  std::string shortcityname;
+  bool HideDate = false;
+  bool HideSeconds = false;
+  bool HideAMPM = false;
+  TDateTime tzd = 0.0;
+  std::int32_t dst = 0;
+  std::int32_t weekno = 0;
+  std::int32_t weekno1 = 0;
+  std::int32_t dayofweek = 0;
+  std::int32_t dayofweek1 = 0;
+  std::int32_t month = 0;
+  std::int32_t month1 = 0;
+  ClockWindowLink* frmsrc = nullptr;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  bool AlwaysTop = false;
+  std::uint8_t AlphaValue = 0;
+};
+
+using TAClockList = std::vector<TAClockInfo>;
+using TDClockList = std::vector<TDClockInfo>;
+
+// The whole file's bytes, records in list order, each place taken from the
+// record's window when it has one.
+std::string AClockListText(const TAClockList& list);
+std::string DClockListText(const TDClockList& list);
+
+struct ClockFileResult {
+  XmlLoadStatus status = XmlLoadStatus::Missing;
+  // Ok with an error: well-formed, but some clocks had a value that does not
+  // convert; they were left out and the file was set aside like a malformed
+  // one. One message for the user, naming the file.
+  std::string error;
+  // False when the file on disk must not be replaced: it could not be read,
+  // or a damaged file could not be set aside.
+  bool canSave = true;
+};
+
+// Reads the file, appending to list. decimalSeparator is the regional one:
+// tzd is read with "." or with it.
+ClockFileResult ReadAClockList(const std::string& path, std::string_view decimalSeparator, TAClockList& list);
+ClockFileResult ReadDClockList(const std::string& path, std::string_view decimalSeparator, TDClockList& list);
+
+// The records from the bytes of a file (tests, and the readers above). Returns
+// the first conversion problem, empty when there was none.
+std::string ParseAClockList(const pugi::xml_node root, std::string_view decimalSeparator, TAClockList& list);
+std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalSeparator, TDClockList& list);
+
+// First record with exactly this cityname, or nullptr.
+template <class List>
+auto* FindClock(List& list, std::string_view cityname) {
+  for (auto& r : list) {
+    if (r.cityname == cityname) return &r;
+  }
+  return static_cast<typename List::value_type*>(nullptr);
+}
+
+// Removes the first record with exactly this cityname; false when none.
+template <class List>
+bool RemoveClock(List& list, std::string_view cityname) {
+  for (auto it = list.begin(); it != list.end(); ++it) {
+    if (it->cityname == cityname) {
+      list.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace wc

@@ -1,0 +1,170 @@
+#include "DesktopClockWindow.h"
+
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWindow>
+
+#include "clocks/ClockFace.h"
+#include "clocks/ClockTheme.h"
+#include "clocks/ClockTicker.h"
+
+namespace wc {
+
+namespace {
+
+// A window manager's move loop tells the window nothing when it ends; the
+// place counts as final once it has rested this long.
+constexpr int kMoveSettleMs = 400;
+
+}  // namespace
+
+TDesktopClockWindow::TDesktopClockWindow(bool translucent)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
+      translucent_(translucent) {
+  if (translucent_) {
+    setAttribute(Qt::WA_TranslucentBackground);
+  } else {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+  }
+  // A clock is looked at, not typed into: showing one never takes the focus.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  popClock = new QMenu(this);
+  popClock->setObjectName(QStringLiteral("popClock"));
+  moveSettle_.setSingleShot(true);
+  moveSettle_.setInterval(kMoveSettleMs);
+  connect(&moveSettle_, &QTimer::timeout, this, &TDesktopClockWindow::reportMove);
+}
+
+namespace {
+
+// Radio items of which no item, or one, is checked.
+QActionGroup* OptionalGroup(QObject* parent) {
+  auto* g = new QActionGroup(parent);
+  g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  return g;
+}
+
+}  // namespace
+
+QAction* TDesktopClockWindow::addItem(QMenu* menu, const char* caption, bool checkable) {
+  QAction* a = menu->addAction(QString::fromUtf8(caption));
+  a->setCheckable(checkable);
+  return a;
+}
+
+void TDesktopClockWindow::addThemeMenu(std::span<const char* const> names,
+                                       std::function<void(QAction*)> onTheme) {
+  QMenu* themes = popClock->addMenu(QStringLiteral("&Change Theme"));
+  QActionGroup* group = OptionalGroup(this);
+  for (const char* name : names) {
+    QAction* a = addItem(themes, name, true);
+    group->addAction(a);
+    themeItems << a;
+    connect(a, &QAction::triggered, this, [a, onTheme] { onTheme(a); });
+  }
+}
+
+void TDesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
+  QMenu* opacity = popClock->addMenu(QStringLiteral("&Opacity"));
+  QActionGroup* group = OptionalGroup(this);
+  for (std::size_t i = 0; i < kOpacityCaptions.size(); ++i) {
+    QAction* a = addItem(opacity, kOpacityCaptions[i], true);
+    group->addAction(a);
+    opacityItems << a;
+    connect(a, &QAction::triggered, this, [a, i, onAlpha] {
+      a->setChecked(true);  // a click on the checked item keeps it
+      onAlpha(kOpacityValues[i]);
+    });
+  }
+}
+
+void TDesktopClockWindow::addAlwaysOnTopItem(std::function<void()> onChange) {
+  miAlwaysOnTop = addItem(popClock, "&Always on the top", true);
+  connect(miAlwaysOnTop, &QAction::triggered, this, [this, onChange](bool on) {
+    setAlwaysOnTop(on);
+    onChange();
+  });
+}
+
+void TDesktopClockWindow::addRemoveItem(std::function<void()> onRemove) {
+  miRemove = addItem(popClock, "&Remove", false);
+  connect(miRemove, &QAction::triggered, this, [this, onRemove] {
+    onRemove();
+    hide();
+    deleteLater();
+  });
+}
+
+void TDesktopClockWindow::checkOpacityItem(int alpha) {
+  const std::optional<int> item = OpacityItemFor(alpha);
+  for (int i = 0; i < opacityItems.size(); ++i) opacityItems[i]->setChecked(item && *item == i);
+}
+
+void TDesktopClockWindow::checkThemeItem(const std::string& themeFile) {
+  const QString theme = QString::fromStdString(ThemeNameOf(themeFile));
+  for (QAction* a : themeItems) a->setChecked(a->text() == theme);
+}
+
+bool TDesktopClockWindow::alwaysOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+
+void TDesktopClockWindow::setAlwaysOnTop(bool on) {
+  Qt::WindowFlags f = windowFlags();
+  f.setFlag(Qt::WindowStaysOnTopHint, on);
+  if (f == windowFlags()) return;
+  if (QWindow* w = windowHandle()) {
+    // Changing the flags through the widget would recreate (and hide) it.
+    overrideWindowFlags(f);
+    w->setFlags(f);
+  } else {
+    setWindowFlags(f);
+  }
+}
+
+void TDesktopClockWindow::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::RightButton) return;  // the menu's button
+  QWindow* w = windowHandle();
+  if (w && w->startSystemMove()) return;
+  // No window manager to move it: follow the pointer ourselves.
+  dragging_ = true;
+  dragOffset_ = e->globalPosition().toPoint() - pos();
+}
+
+void TDesktopClockWindow::mouseMoveEvent(QMouseEvent* e) {
+  if (dragging_) move(e->globalPosition().toPoint() - dragOffset_);
+}
+
+void TDesktopClockWindow::mouseReleaseEvent(QMouseEvent*) {
+  if (!dragging_) return;
+  dragging_ = false;
+  moveSettle_.stop();
+  reportMove();
+}
+
+void TDesktopClockWindow::contextMenuEvent(QContextMenuEvent* e) { popClock->popup(e->globalPos()); }
+
+void TDesktopClockWindow::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  if (isVisible() && !dragging_) moveSettle_.start();
+}
+
+void TDesktopClockWindow::reportMove() {
+  if (pos() == lastPlace_) return;
+  lastPlace_ = pos();
+  emit moved();
+}
+
+void TDesktopClockWindow::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  ClockTicker::instance().subscribe(this, [this](TDateTime t) { tick(t); });
+}
+
+void TDesktopClockWindow::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  // A hidden clock paints nothing.
+  ClockTicker::instance().unsubscribe(this);
+}
+
+}  // namespace wc

@@ -1,0 +1,231 @@
+#include "DesktopClocks.h"
+
+#include <QAction>
+#include <QMessageBox>
+
+#include "clocks/ClockFace.h"
+#include "clocks/ClockTheme.h"
+#include "clocks/TfrmAnaClock.h"
+#include "clocks/TfrmDClock.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+
+namespace wc {
+
+TDesktopClocks::TDesktopClocks(QObject* parent, std::string dataFolder, bool composited)
+    : QObject(parent), dataFolder_(std::move(dataFolder)), composited_(composited) {
+  setObjectName(QStringLiteral("DesktopClocks"));
+}
+
+TDesktopClocks::~TDesktopClocks() {
+  // The windows have no owner: they go with their lists.
+  for (TAClockInfo& r : aclocks) delete windowOf(r);
+  for (TDClockInfo& r : dclocks) delete windowOf(r);
+}
+
+TfrmAnaClock* TDesktopClocks::windowOf(const TAClockInfo& r) const {
+  return static_cast<TfrmAnaClock*>(r.frmsrc);
+}
+TfrmDClock* TDesktopClocks::windowOf(const TDClockInfo& r) const {
+  return static_cast<TfrmDClock*>(r.frmsrc);
+}
+
+TfrmAnaClock* TDesktopClocks::newAnalogWindow() { return new TfrmAnaClock(this, composited_); }
+TfrmDClock* TDesktopClocks::newDigitalWindow() { return new TfrmDClock(this, composited_); }
+
+namespace {
+
+void ReportLoad(TDesktopClocks& lists, const ClockFileResult& r) {
+  if (!r.error.empty()) emit lists.problem(QString::fromStdString(r.error));
+}
+
+}  // namespace
+
+void TDesktopClocks::LoadAClockList(std::string_view decimalSeparator) {
+  const ClockFileResult r = ReadAClockList(aclocksPath(), decimalSeparator, aclocks);
+  aCanSave_ = r.canSave;
+  for (TAClockInfo& c : aclocks) c.ThemeFile = ResolveAClockThemeFile(c.ThemeFile, ProgramFolder());
+  ReportLoad(*this, r);
+}
+
+void TDesktopClocks::LoadDClockList(std::string_view decimalSeparator) {
+  const ClockFileResult r = ReadDClockList(dclocksPath(), decimalSeparator, dclocks);
+  dCanSave_ = r.canSave;
+  for (TDClockInfo& c : dclocks) c.ThemeFile = ResolveDClockThemeFile(c.ThemeFile, ProgramFolder());
+  ReportLoad(*this, r);
+}
+
+void TDesktopClocks::ShowAClocks(int show) {
+  if (aclocks.empty()) return;
+  for (TAClockInfo& r : aclocks) {
+    TfrmAnaClock* w = newAnalogWindow();
+    w->assign(r);
+    w->miAlwaysOnTop->setChecked(r.AlwaysTop);
+    w->move(r.x, r.y);
+    w->setAlwaysOnTop(r.AlwaysTop);
+    w->setAlpha(r.AlphaValue);
+    w->checkOpacityItem(r.AlphaValue);
+    r.frmsrc = w;
+    w->SetClockData();
+    w->SetTheme();
+    w->StartClock = true;
+    w->notePlace();
+    if (show == 1) w->show();
+    connect(w, &TDesktopClockWindow::moved, this, &TDesktopClocks::aclocksChanged);
+  }
+  setAnalogMarks(show != 1);
+}
+
+void TDesktopClocks::ShowDClocks(int show) {
+  if (dclocks.empty()) return;
+  for (TDClockInfo& r : dclocks) {
+    TfrmDClock* w = newDigitalWindow();
+    w->assign(r);
+    w->setAlwaysOnTop(r.AlwaysTop);
+    w->miAlwaysOnTop->setChecked(r.AlwaysTop);
+    w->move(r.x, r.y);
+    w->setAlphaValue(r.AlphaValue);
+    w->checkOpacityItem(r.AlphaValue);
+    r.frmsrc = w;
+    w->notePlace();
+    if (show == 1) w->show();
+    connect(w, &TDesktopClockWindow::moved, this, &TDesktopClocks::dclocksChanged);
+  }
+  setDigitalMarks(show != 1);
+}
+
+bool TDesktopClocks::save(const std::string& path, const std::string& text, bool& canSave, bool& failing) {
+  if (!canSave) return false;  // the file on disk could not be read: it is not replaced
+  const FileResult r = WriteFileAtomically(path, text);
+  if (r) {
+    failing = false;
+    return true;
+  }
+  // Said once, not on every change while the folder stays unwritable.
+  if (!failing) emit problem(QString::fromStdString(r.error));
+  failing = true;
+  return false;
+}
+
+bool TDesktopClocks::SaveAClockList() {
+  return save(aclocksPath(), AClockListText(aclocks), aCanSave_, aFailing_);
+}
+
+bool TDesktopClocks::SaveDClockList() {
+  return save(dclocksPath(), DClockListText(dclocks), dCanSave_, dFailing_);
+}
+
+void TDesktopClocks::aclocksChanged() { SaveAClockList(); }
+void TDesktopClocks::dclocksChanged() { SaveDClockList(); }
+
+namespace {
+
+template <class List, class Window>
+auto* RecordOf(List& list, const Window* w) {
+  for (auto& r : list) {
+    if (r.frmsrc == static_cast<const ClockWindowLink*>(w)) return &r;
+  }
+  return static_cast<typename List::value_type*>(nullptr);
+}
+
+template <class List, class Window>
+bool Remove(List& list, const Window* w) {
+  auto* r = RecordOf(list, w);
+  if (!r) return false;
+  list.erase(list.begin() + (r - list.data()));
+  return true;
+}
+
+}  // namespace
+
+TAClockInfo* TDesktopClocks::recordOf(const TfrmAnaClock* w) { return RecordOf(aclocks, w); }
+TDClockInfo* TDesktopClocks::recordOf(const TfrmDClock* w) { return RecordOf(dclocks, w); }
+
+void TDesktopClocks::removeAClock(const TfrmAnaClock* w) {
+  if (Remove(aclocks, w)) aclocksChanged();
+}
+
+void TDesktopClocks::removeDClock(const TfrmDClock* w) {
+  if (Remove(dclocks, w)) dclocksChanged();
+}
+
+void TDesktopClocks::addAClock(TAClockInfo record) {
+  if (auto* w = windowOf(record))
+    connect(w, &TDesktopClockWindow::moved, this, &TDesktopClocks::aclocksChanged);
+  aclocks.push_back(std::move(record));
+  aclocksChanged();
+}
+
+void TDesktopClocks::addDClock(TDClockInfo record) {
+  if (auto* w = windowOf(record))
+    connect(w, &TDesktopClockWindow::moved, this, &TDesktopClocks::dclocksChanged);
+  dclocks.push_back(std::move(record));
+  dclocksChanged();
+}
+
+void TDesktopClocks::setHideAllItems(QAction* analog1, QAction* analog2, QAction* digital1,
+                                     QAction* digital2) {
+  hideA1_ = analog1;
+  hideA2_ = analog2;
+  hideD1_ = digital1;
+  hideD2_ = digital2;
+  for (QAction* a : {analog1, analog2, digital1, digital2}) {
+    if (a) a->setCheckable(true);
+  }
+  setAnalogMarks(aHidden_);
+  setDigitalMarks(dHidden_);
+}
+
+void TDesktopClocks::setAnalogMarks(bool hidden) {
+  aHidden_ = hidden;
+  for (QAction* a : {hideA1_.data(), hideA2_.data()}) {
+    if (a) a->setChecked(hidden);
+  }
+}
+
+void TDesktopClocks::setDigitalMarks(bool hidden) {
+  dHidden_ = hidden;
+  for (QAction* a : {hideD1_.data(), hideD2_.data()}) {
+    if (a) a->setChecked(hidden);
+  }
+}
+
+void TDesktopClocks::HideAllAnalogClocks1Click() { hideOrShowAll(true); }
+void TDesktopClocks::HideAllDigitalClocks2Click() { hideOrShowAll(false); }
+
+void TDesktopClocks::hideOrShowAll(bool analog) {
+  bool& hidden = analog ? aHidden_ : dHidden_;
+  auto marks = [&](bool h) { analog ? setAnalogMarks(h) : setDigitalMarks(h); };
+  if (analog ? aclocks.empty() : dclocks.empty()) {
+    marks(hidden);  // a click on a checkable item flipped its mark
+    QMessageBox::information(nullptr, QStringLiteral("Information"),
+                             QStringLiteral("Please add at least one %1 clock on the desktop first !")
+                                 .arg(analog ? QStringLiteral("analog") : QStringLiteral("digital")));
+    return;
+  }
+  const bool show = hidden;
+  marks(!show);
+  if (analog)
+    show ? ShowAnaClocks() : HideAClocks();
+  else
+    show ? ShowDigClocks() : HideDClocks();
+  WriteIntegerSetting(kSettingsKey, analog ? kShowAClocks : kShowDClocks, show ? 1 : 0);
+}
+
+namespace {
+
+template <class Lists, class List>
+void SetVisible(const Lists& lists, const List& list, bool visible) {
+  for (const auto& r : list) {
+    if (auto* w = lists.windowOf(r)) w->setVisible(visible);
+  }
+}
+
+}  // namespace
+
+void TDesktopClocks::ShowAnaClocks() { SetVisible(*this, aclocks, true); }
+void TDesktopClocks::HideAClocks() { SetVisible(*this, aclocks, false); }
+void TDesktopClocks::ShowDigClocks() { SetVisible(*this, dclocks, true); }
+void TDesktopClocks::HideDClocks() { SetVisible(*this, dclocks, false); }
+
+}  // namespace wc

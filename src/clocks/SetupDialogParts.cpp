@@ -1,0 +1,92 @@
+#include "SetupDialogParts.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "core/CityDatabase.h"
+
+namespace wc {
+
+void SetUpDialogFrame(QDialog& d, QSize client, QWidget* mainWindow) {
+  d.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
+  d.setWindowTitle(QString());
+  d.setAttribute(Qt::WA_DeleteOnClose);
+  // The controls' places and sizes were laid out for an 11-pixel face of
+  // these widths; a wider desktop font would cut captions short.
+  QFont f(QStringLiteral("Arial"));
+  f.setStyleHint(QFont::SansSerif);
+  f.setPixelSize(11);
+  d.setFont(f);
+  d.setFixedSize(client);
+  if (mainWindow) {
+    const QRect m = mainWindow->frameGeometry();
+    d.move(m.center() - QPoint(client.width() / 2, client.height() / 2));
+  }
+}
+
+QLabel* DialogHeading(QWidget* parent, const char* name, const char* text, QPoint at, QRect line) {
+  QLabel* l = PlacedLabel(parent, name, text, at);
+  // A style sheet of its own, as a skin's would override colour and font.
+  l->setStyleSheet(QStringLiteral("QLabel { color: black; font: bold 19px \"Tahoma\"; }"));
+  l->adjustSize();
+  auto* sPanel1 = new QFrame(parent);
+  sPanel1->setObjectName(QStringLiteral("sPanel1"));
+  sPanel1->setFrameShape(QFrame::HLine);
+  sPanel1->setFrameShadow(QFrame::Sunken);
+  sPanel1->setGeometry(line);
+  return l;
+}
+
+QLabel* PlacedLabel(QWidget* parent, const char* name, const char* text, QPoint at) {
+  auto* l = new QLabel(QString::fromUtf8(text), parent);
+  l->setObjectName(QLatin1String(name));
+  l->move(at);
+  l->adjustSize();
+  return l;
+}
+
+QListWidget* PlacedList(QWidget* parent, const char* name, QRect at) {
+  auto* l = new QListWidget(parent);
+  l->setObjectName(QLatin1String(name));
+  l->setGeometry(at);
+  // Long city names end in an ellipsis instead of a sideways scroll bar.
+  l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  l->setTextElideMode(Qt::ElideRight);
+  return l;
+}
+
+QCheckBox* PlacedCheck(QWidget* parent, const char* name, const char* text, QPoint at) {
+  auto* c = new QCheckBox(QString::fromUtf8(text), parent);
+  c->setObjectName(QLatin1String(name));
+  c->move(at);
+  c->adjustSize();
+  return c;
+}
+
+QPushButton* PlacedButton(QWidget* parent, const char* name, const char* text, QRect at) {
+  auto* b = new QPushButton(QString::fromUtf8(text), parent);
+  b->setObjectName(QLatin1String(name));
+  b->setStyleSheet(QStringLiteral("QPushButton { min-width: 0px; }"));
+  b->setGeometry(at);
+  b->setAutoDefault(false);
+  return b;
+}
+
+void SetTextColour(QLabel* label, const QColor& colour) {
+  label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(colour.name()));
+}
+
+std::vector<TCityItem> ReadSetUpCities(QWidget* parent) {
+  CityReadResult r = ReadCityFile(CityDataPath(), LonSign::Negated);
+  if (!r.file.ok() && !r.file.error.empty())
+    QMessageBox::warning(parent, QStringLiteral("Warning"), QString::fromStdString(r.file.error));
+  return std::move(r.cities);
+}
+
+}  // namespace wc

@@ -1,0 +1,609 @@
+// The clock windows, the two lists behind them and the set-up dialogs, under
+// the offscreen platform with the small fixture themes: what the menus show,
+// what each command does to the window, its record and the file on disk
+// (written at once, not only at exit).
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "WindowTestHome.h"
+#include "clocks/AnalogClockArt.h"
+#include "clocks/DesktopClocks.h"
+#include "clocks/TfrmAClockSetting.h"
+#include "clocks/TfrmAnaClock.h"
+#include "clocks/TfrmDClock.h"
+#include "clocks/TfrmDClockSetting.h"
+#include "core/AtomicFile.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/SettingsBackend.h"
+
+namespace wc {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Home : public test::WindowTestHome {
+ public:
+  void prepare() override {
+    program = dir + "/program/";
+    fs::create_directories(program);
+    const std::string cmd = "bash '" WC_SOURCE_DIR "/tests/clocks/fixture-themes.sh' '" + program + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    SetProgramFolder(program);
+  }
+  std::string program;
+};
+Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
+
+using test::MessageBoxes;
+
+QAction* Item(const QList<QAction*>& items, const char* caption) {
+  for (QAction* a : items)
+    if (a->text() == QLatin1String(caption)) return a;
+  return nullptr;
+}
+
+QString Checked(const QList<QAction*>& items) {
+  QStringList names;
+  for (QAction* a : items)
+    if (a->isChecked()) names << a->text();
+  return names.join(QLatin1Char(','));
+}
+
+class Clocks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::remove_all(home->dir + "/data");
+    fs::remove_all(home->dir + "/config");
+    fs::create_directories(DataFolder());
+    SetSettingsBackend(nullptr);
+  }
+  void TearDown() override {
+    lists_.reset();
+    QApplication::processEvents();
+    // A box no test waits for would otherwise have hung the run.
+    EXPECT_EQ(boxes.texts, QStringList());
+  }
+  // The texts of the boxes shown so far, which are then forgotten.
+  QStringList takeBoxes() {
+    const QStringList t = boxes.texts;
+    boxes.texts.clear();
+    boxes.titles.clear();
+    return t;
+  }
+  TDesktopClocks& lists() {
+    if (!lists_) lists_ = std::make_unique<TDesktopClocks>(nullptr, DataFolder(), false);
+    return *lists_;
+  }
+  static TAClockInfo Analog(const char* city, int width, const char* theme = "Classic") {
+    TAClockInfo r;
+    r.ThemeFile = home->program + "askins/" + theme + ".png";
+    r.cityname = city;
+    r.shortcityname = city;
+    r.tzd = 5.75 / 24;
+    r.TextSize = 10;
+    r.clockwidth = r.clockheight = width;
+    r.clockrad = width / 2;
+    r.x = 10 + width;
+    r.y = 20;
+    r.AlwaysTop = true;
+    r.AlphaValue = 204;
+    return r;
+  }
+  static TDClockInfo Digital(const char* city, const char* theme = "Sky Blue") {
+    TDClockInfo r;
+    r.ThemeFile = home->program + "dskins/" + theme + ".bmp";
+    r.cityname = city;
+    r.shortcityname = city;
+    r.tzd = -3.5 / 24;
+    r.x = 300;
+    r.y = 40;
+    r.AlphaValue = 255;
+    return r;
+  }
+  // Writes the files and starts the lists from them, as start-up does.
+  void start(const TAClockList& a, const TDClockList& d, int showA = 1, int showD = 1) {
+    ASSERT_TRUE(WriteFileAtomically(DataFolder() + "aclocks.dat", AClockListText(a)));
+    ASSERT_TRUE(WriteFileAtomically(DataFolder() + "dclocks.dat", DClockListText(d)));
+    lists().setHideAllItems(&hideA1_, &hideA2_, &hideD2_, &hideD1_);
+    lists().LoadAClockList(".");
+    lists().ShowAClocks(showA);
+    lists().LoadDClockList(".");
+    lists().ShowDClocks(showD);
+  }
+  TAClockList savedA() {
+    TAClockList l;
+    ReadAClockList(DataFolder() + "aclocks.dat", ".", l);
+    return l;
+  }
+  TDClockList savedD() {
+    TDClockList l;
+    ReadDClockList(DataFolder() + "dclocks.dat", ".", l);
+    return l;
+  }
+  TfrmAnaClock* aw(std::size_t i) { return lists().windowOf(lists().aclocks.at(i)); }
+  TfrmDClock* dw(std::size_t i) { return lists().windowOf(lists().dclocks.at(i)); }
+
+  MessageBoxes boxes;
+  std::unique_ptr<TDesktopClocks> lists_;
+  QAction hideA1_{nullptr}, hideA2_{nullptr}, hideD1_{nullptr}, hideD2_{nullptr};
+};
+
+TEST_F(Clocks, AnalogMenuInOrder) {
+  start({Analog("Oslo", 200)}, {Digital("Oslo")});
+  auto dump = [](QMenu* m) {
+    QStringList out;
+    for (QAction* a : m->actions()) {
+      QString line = a->isSeparator() ? QStringLiteral("-") : a->text();
+      if (a->menu()) {
+        QStringList sub;
+        for (QAction* s : a->menu()->actions()) sub << s->text();
+        line += QStringLiteral(": ") + sub.join(QLatin1Char('|'));
+      }
+      out << line;
+    }
+    return out.join(QLatin1Char('\n')).toStdString();
+  };
+  EXPECT_EQ(
+      dump(aw(0)->popClock),
+      "&Change Theme: Blue Steel 1|Blue Steel 2|Retro Green|Retro Red|Fresh|Stylish Red|Simple Blue|"
+      "Vibrant|Blue Gray|Black Gray|Gray|Gray Orange|Deep Pink|Forest Green|Orange|Violet|Classic|Wooden\n"
+      "-\n"
+      "Change Clock Size: Small|Medium|Large\n"
+      "-\n&Hide Time\nHide Seconds Hand\nHide AM/PM\n-\n"
+      "&Opacity: 20%|40%|60%|80%|100%\n&Always on the top\n-\n&Remove");
+  EXPECT_EQ(dump(dw(0)->popClock),
+            "&Change Theme: Dark Blue|Black|Dark Red|Fire Brick|Forest Green|Gray|Sky Blue|Orange|Deep "
+            "Pink|Violet\n"
+            "-\n&Hide Date\nHide &Seconds\nHide AM/&PM\n-\n&Always on the top\n"
+            "&Opacity: 20%|40%|60%|80%|100%\n-\n&Remove");
+}
+
+TEST_F(Clocks, StartUpTurnsRecordsIntoWindows) {
+  TAClockInfo odd = Analog("Lima, Peru", 0, "Test Face");
+  odd.AlphaValue = 128;
+  odd.AlwaysTop = false;
+  odd.HideSeconds = true;
+  TDClockInfo d = Digital("Tokyo");
+  d.HideAMPM = true;
+  d.AlphaValue = 51;
+  start({Analog("Kathmandu", 150), odd, Analog("Oslo", 100)}, {d});
+  ASSERT_EQ(lists().aclocks.size(), 3u);
+  TfrmAnaClock* medium = aw(0);
+  TfrmAnaClock* unsized = aw(1);
+  EXPECT_TRUE(medium->isVisible());
+  EXPECT_EQ(medium->pos(), QPoint(160, 20));
+  EXPECT_EQ(medium->size(), QSize(150, 150));
+  EXPECT_EQ(Checked(medium->sizeItems), "Medium");
+  EXPECT_EQ(Checked(medium->opacityItems), "80%");
+  EXPECT_TRUE(medium->alwaysOnTop());
+  EXPECT_TRUE(medium->miAlwaysOnTop->isChecked());
+  EXPECT_EQ(Checked(medium->themeItems), "Classic");
+  // No width: "Small" checked, the large face, opacity 128 with no item.
+  EXPECT_EQ(Checked(unsized->sizeItems), "Small");
+  EXPECT_EQ(unsized->size(), QSize(200, 200));
+  EXPECT_EQ(unsized->AlphaValue, 128);
+  EXPECT_DOUBLE_EQ(unsized->windowOpacity(), 128 / 255.0);
+  EXPECT_EQ(Checked(unsized->opacityItems), "");
+  EXPECT_FALSE(unsized->alwaysOnTop());
+  EXPECT_TRUE(unsized->miHideSeconds->isChecked());
+  // A theme the menu does not offer works, with no theme checked.
+  EXPECT_EQ(Checked(unsized->themeItems), "");
+  EXPECT_EQ(Checked(aw(2)->sizeItems), "Small");
+  EXPECT_EQ(aw(2)->size(), QSize(100, 100));
+  EXPECT_FALSE(medium->mask().isEmpty());  // no compositor: the face is cut out
+
+  TfrmDClock* dig = dw(0);
+  EXPECT_TRUE(dig->isVisible());
+  EXPECT_EQ(Checked(dig->opacityItems), "20%");
+  EXPECT_TRUE(dig->miHideAMPM->isChecked());
+  EXPECT_EQ(Checked(dig->themeItems), "Sky Blue");
+  EXPECT_EQ(dig->cityText(), "Tokyo");
+  EXPECT_EQ(dig->timeText().size(), 8);  // HH:mm:ss
+  EXPECT_FALSE(hideA1_.isChecked());
+  EXPECT_FALSE(hideD2_.isChecked());
+}
+
+TEST_F(Clocks, HiddenAtStartUpWithBothMarksSet) {
+  start({Analog("Oslo", 200)}, {Digital("Oslo")}, 0, 0);
+  EXPECT_FALSE(aw(0)->isVisible());
+  EXPECT_FALSE(dw(0)->isVisible());
+  EXPECT_TRUE(hideA1_.isChecked() && hideA2_.isChecked());
+  EXPECT_TRUE(hideD1_.isChecked() && hideD2_.isChecked());
+}
+
+TEST_F(Clocks, NoClocksNoMarksWhateverTheSetting) {
+  start({}, {}, 0, 0);
+  EXPECT_FALSE(hideA1_.isChecked() || hideA2_.isChecked() || hideD1_.isChecked() || hideD2_.isChecked());
+  // Hiding with nothing to hide says so and stores nothing.
+  hideA2_.trigger();
+  lists().HideAllAnalogClocks1Click();
+  lists().HideAllDigitalClocks2Click();
+  EXPECT_EQ(boxes.titles, QStringList({"Information", "Information"}));
+  EXPECT_EQ(takeBoxes(), QStringList({"Please add at least one analog clock on the desktop first !",
+                                      "Please add at least one digital clock on the desktop first !"}));
+  EXPECT_FALSE(hideA1_.isChecked() || hideA2_.isChecked());
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kShowAClocks, 7), 7);
+}
+
+TEST_F(Clocks, HideAllAndShowAllAgain) {
+  start({Analog("Oslo", 200), Analog("Lima", 100)}, {Digital("Oslo")});
+  lists().HideAllAnalogClocks1Click();
+  EXPECT_FALSE(aw(0)->isVisible() || aw(1)->isVisible());
+  EXPECT_TRUE(dw(0)->isVisible());
+  EXPECT_TRUE(hideA1_.isChecked() && hideA2_.isChecked());
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kShowAClocks, 7), 0);
+  lists().HideAllAnalogClocks1Click();
+  EXPECT_TRUE(aw(0)->isVisible() && aw(1)->isVisible());
+  EXPECT_FALSE(hideA1_.isChecked() || hideA2_.isChecked());
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kShowAClocks, 7), 1);
+  lists().HideAllDigitalClocks2Click();
+  EXPECT_FALSE(dw(0)->isVisible());
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kShowDClocks, 7), 0);
+}
+
+TEST_F(Clocks, SmallClickedTwiceLeavesASmallClockWithNoSizeChecked) {
+  start({Analog("Oslo", 200)}, {});
+  TfrmAnaClock* w = aw(0);
+  QAction* small = Item(w->sizeItems, "Small");
+  small->trigger();
+  EXPECT_EQ(Checked(w->sizeItems), "Small");
+  small->trigger();
+  EXPECT_EQ(Checked(w->sizeItems), "");
+  EXPECT_EQ(w->size(), QSize(100, 100));
+  EXPECT_EQ(w->ClockRad, 50);
+  EXPECT_EQ(w->TextSize, 9);
+  const TAClockList saved = savedA();
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_EQ(saved[0].clockwidth, 100);
+  EXPECT_EQ(saved[0].clockrad, 50);
+  EXPECT_EQ(saved[0].TextSize, 9);
+}
+
+TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
+  start({Analog("Oslo", 200)}, {Digital("Oslo")});
+  TfrmAnaClock* a = aw(0);
+  TfrmDClock* d = dw(0);
+  Item(a->opacityItems, "20%")->trigger();
+  Item(a->themeItems, "Classic")->trigger();  // a click on the checked theme keeps it checked
+  a->miHideDate->trigger();
+  a->miAlwaysOnTop->trigger();
+  Item(d->opacityItems, "100%")->trigger();
+  Item(d->opacityItems, "100%")->trigger();
+  d->miHideSeconds->trigger();
+  EXPECT_EQ(a->AlphaValue, 51);
+  EXPECT_EQ(Checked(a->themeItems), "Classic");
+  EXPECT_FALSE(a->alwaysOnTop());
+  EXPECT_EQ(d->alphaValue(), 255);
+  EXPECT_EQ(Checked(d->opacityItems), "100%");
+  EXPECT_EQ(d->timeText().size(), 8);  // hh:mm AM/PM
+  const TAClockList sa = savedA();
+  const TDClockList sd = savedD();
+  ASSERT_EQ(sa.size(), 1u);
+  ASSERT_EQ(sd.size(), 1u);
+  EXPECT_EQ(sa[0].AlphaValue, 51);
+  EXPECT_TRUE(sa[0].HideDate);
+  EXPECT_FALSE(sa[0].AlwaysTop);
+  EXPECT_EQ(sd[0].AlphaValue, 255);
+  EXPECT_TRUE(sd[0].HideSeconds);
+  // The places are the windows'.
+  d->move(401, 402);
+  EXPECT_TRUE(lists().SaveDClockList());
+  EXPECT_EQ(savedD()[0].x, 401);
+}
+
+TEST_F(Clocks, RemovingOneOfSeveralLeavesTheOthers) {
+  start({Analog("A", 200), Analog("B", 150), Analog("C", 100)}, {Digital("D1"), Digital("D2")});
+  QPointer<TfrmAnaClock> a = aw(0), b = aw(1), c = aw(2);
+  QPointer<TfrmDClock> d1 = dw(0), d2 = dw(1);
+  b->miRemove->trigger();
+  d1->miRemove->trigger();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(b.isNull());
+  EXPECT_TRUE(d1.isNull());
+  ASSERT_TRUE(a && c && d2);
+  EXPECT_TRUE(a->isVisible() && c->isVisible() && d2->isVisible());
+  ASSERT_EQ(lists().aclocks.size(), 2u);
+  EXPECT_EQ(lists().aclocks[0].cityname, "A");
+  EXPECT_EQ(lists().aclocks[1].cityname, "C");
+  EXPECT_EQ(lists().windowOf(lists().aclocks[1]), c.data());
+  const TAClockList sa = savedA();
+  ASSERT_EQ(sa.size(), 2u);
+  EXPECT_EQ(sa[1].cityname, "C");
+  EXPECT_EQ(sa[1].clockwidth, 100);
+  ASSERT_EQ(savedD().size(), 1u);
+  EXPECT_EQ(savedD()[0].cityname, "D2");
+}
+
+TEST_F(Clocks, TwoClocksOfOneCityEachKeepTheirOwnRecord) {
+  // Only a hand-edited file can hold this; removing the second must not
+  // take the first one's record (or leave a record without a window).
+  start({Analog("Oslo", 200), Analog("Oslo", 100)}, {});
+  QPointer<TfrmAnaClock> second = aw(1);
+  Item(second->opacityItems, "40%")->trigger();
+  EXPECT_EQ(lists().aclocks[0].AlphaValue, 204);
+  EXPECT_EQ(lists().aclocks[1].AlphaValue, 102);
+  second->miRemove->trigger();
+  ASSERT_EQ(lists().aclocks.size(), 1u);
+  EXPECT_EQ(lists().aclocks[0].clockwidth, 200);
+  EXPECT_TRUE(lists().SaveAClockList());
+}
+
+TEST_F(Clocks, DigitalHideDateSwapsBitmapAndShape) {
+  start({}, {Digital("Oslo")});
+  TfrmDClock* d = dw(0);
+  EXPECT_EQ(d->bitmap().size(), QSize(143, 83));
+  EXPECT_EQ(d->mask().boundingRect(), QRect(1, 1, 143, 83));
+  const QString time = d->timeText();
+  d->miHideDate->trigger();
+  EXPECT_EQ(d->bitmap().size(), QSize(143, 62));  // SkyBluesmall.bmp
+  EXPECT_EQ(d->mask().boundingRect(), QRect(1, 1, 143, 62));
+  EXPECT_TRUE(savedD()[0].HideDate);
+  // A theme whose bitmap is missing: told, and the picture stays.
+  Item(d->themeItems, "Violet")->trigger();
+  const QStringList told = takeBoxes();
+  EXPECT_EQ(told.size(), 1);
+  EXPECT_TRUE(told.value(0).contains(QStringLiteral("Violetsmall.bmp")));
+  EXPECT_EQ(d->bitmap().size(), QSize(143, 62));
+  EXPECT_EQ(ThemeNameOf(savedD()[0].ThemeFile), "Sky Blue");
+}
+
+TEST_F(Clocks, AThemeFromAnotherFolderIsFoundByItsName) {
+  TAClockInfo a = Analog("Oslo", 200);
+  a.ThemeFile = "C:\\Program Files\\Tavrel\\askins\\Classic.png";
+  TDClockInfo d = Digital("Oslo");
+  d.ThemeFile = "/old/place/dskins/Fire Brick.bmp";
+  start({a}, {d});
+  EXPECT_EQ(aw(0)->size(), QSize(200, 200));
+  EXPECT_EQ(dw(0)->bitmap().size(), QSize(143, 83));
+  EXPECT_TRUE(lists().SaveAClockList());
+  EXPECT_EQ(savedA()[0].ThemeFile, home->program + "askins/Classic.png");
+}
+
+// The first row at or below from where dark pixels lie near the face's
+// vertical centre line (the light fixture face has none between its ticks).
+int FirstInkRow(const AnalogClockArt& art, int from) {
+  QImage img(art.face().size(), QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  art.drawUpToMinute(p, 0, 0, QStringLiteral("MMMM"), QString(), true);
+  p.end();
+  for (int y = from; y < img.height(); ++y)
+    for (int x = img.width() / 2 - 10; x < img.width() / 2 + 10; ++x)
+      if (qGray(img.pixel(x, y)) < 128) return y;
+  return -1;
+}
+
+TEST_F(Clocks, TextRowsScaleWithTheClock) {
+  AClockTheme t;
+  t.TYCity = 160;
+  t.TextColor = "Black";
+  for (const auto& [width, row] : {std::pair{100, 80}, {150, 120}, {200, 160}}) {
+    AnalogClockArt art;
+    art.setClockData(t, 12, width, 254, false);
+    art.loadImages(home->program + "askins/", home->program + "askins/Classic.png", width);
+    const int ink = FirstInkRow(art, row - 20);
+    EXPECT_GE(ink, row) << width;
+    EXPECT_LE(ink, row + 4) << width;
+  }
+}
+
+int MaxDifference(const QImage& a, const QImage& b) {
+  int worst = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      for (int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q), qAlpha(p) - qAlpha(q)})
+        worst = std::max(worst, std::abs(d));
+    }
+  return worst;
+}
+
+TEST_F(Clocks, TheKeptSecondHandsAreTheTurnedOnes) {
+  AClockTheme t;
+  t.SecondImage = "fx-second";
+  t.txsecond = 3;
+  t.tysecond = 24;
+  for (const int width : {200, 150}) {
+    for (const qreal dpr : {1.0, 2.0}) {
+      AnalogClockArt art;
+      art.setClockData(t, 11, width, 254, false);
+      art.loadImages(home->program + "askins/", home->program + "askins/Classic.png", width);
+      for (int second = 0; second < 60; second += 7) {
+        QImage direct(QSize(width, width) * dpr, QImage::Format_ARGB32_Premultiplied);
+        direct.setDevicePixelRatio(dpr);
+        direct.fill(Qt::transparent);
+        QImage kept = direct;
+        QPainter d(&direct);
+        art.drawSecondHand(d, second * 6.0 + 180);
+        d.end();
+        QPainter k(&kept);
+        art.drawSecondHandAt(k, second, dpr);
+        k.end();
+        EXPECT_LE(MaxDifference(direct, kept), 2) << width << " " << dpr << " " << second;
+        // The place to paint again covers every pixel of the hand.
+        QImage outside = kept;
+        QPainter o(&outside);
+        o.setCompositionMode(QPainter::CompositionMode_Clear);
+        o.fillRect(art.secondHandRectAt(second, dpr), Qt::transparent);
+        o.end();
+        QImage blank(outside.size(), outside.format());
+        blank.fill(Qt::transparent);
+        EXPECT_EQ(MaxDifference(outside, blank), 0) << width << " " << dpr << " " << second;
+      }
+    }
+  }
+}
+
+// ------------------------------------------------------------- dialogs ---
+
+void WriteCities() {
+  std::ofstream(DataFolder() + "citydata.dat")
+      << "<cities><city><name>Lima, Peru</name><offset>-5</offset></city>"
+         "<city><name>Oslo</name><offset>+1</offset></city>"
+         "<city><name>Kathmandu, Nepal</name><offset>+5.75</offset></city></cities>";
+}
+
+int Row(QListWidget* l, const char* text) {
+  for (int i = 0; i < l->count(); ++i)
+    if (l->item(i)->text() == QLatin1String(text)) return i;
+  return -1;
+}
+
+void Click(QListWidget* l, const char* text) {
+  l->setCurrentRow(Row(l, text));
+  emit l->itemClicked(l->currentItem());
+}
+
+TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
+  WriteCities();
+  start({}, {});
+  auto* d = new TfrmAClockSetting(lists(), nullptr);
+  EXPECT_EQ(d->size(), QSize(727, 362));
+  EXPECT_EQ(d->edCity->text(), "Lima");  // the part before the comma
+  EXPECT_EQ(d->lbThemes->count(), 2);    // every section, also one the clock menu lacks
+  EXPECT_EQ(d->lbClockSize->currentItem()->text(), "Large");
+  EXPECT_EQ(d->lbTSize->currentItem()->text(), "11");
+  EXPECT_TRUE(d->previewRunning());
+  Click(d->lbCities, "Oslo");
+  EXPECT_EQ(d->edCity->text(), "Oslo");  // no comma: the whole name
+  Click(d->lbClockSize, "Medium");
+  EXPECT_EQ(d->lbTSize->currentItem()->text(), "10");
+  Click(d->lbTSize, "12");
+  Click(d->lbThemes, "Test Face");
+  d->cbHidesec->click();
+  EXPECT_FALSE(d->previewRunning());
+  d->edCity->setText(QStringLiteral("Home & <Away>"));
+  const QImage preview = d->previewImage();
+  EXPECT_EQ(preview.size(), QSize(200, 200));
+  EXPECT_NE(preview.pixel(75, 75), preview.pixel(199, 199));  // a medium face in the corner
+
+  d->btnAddClock->click();
+  TfrmAnaClock* w = d->lastAdded();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(w->pos(), QPoint(193, 124));
+  EXPECT_EQ(w->size(), QSize(150, 150));
+  EXPECT_EQ(w->TextSize, 12);
+  EXPECT_EQ(Checked(w->sizeItems), "Medium");
+  EXPECT_EQ(Checked(w->opacityItems), "");
+  EXPECT_EQ(Checked(w->themeItems), "");
+  EXPECT_TRUE(w->miHideSeconds->isChecked());
+  EXPECT_TRUE(w->alwaysOnTop() && w->miAlwaysOnTop->isChecked());
+  const TAClockList saved = savedA();
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_EQ(saved[0].cityname, "Oslo");
+  EXPECT_EQ(saved[0].shortcityname, "Home & <Away>");
+  EXPECT_EQ(saved[0].ThemeFile, home->program + "askins/Test Face.png");
+  EXPECT_EQ(saved[0].TextSize, 12);
+  EXPECT_EQ(saved[0].clockwidth, 150);
+  EXPECT_EQ(saved[0].AlphaValue, 255);
+  EXPECT_TRUE(saved[0].AlwaysTop);
+  EXPECT_EQ(saved[0].x, 193);
+  EXPECT_NEAR(saved[0].tzd * 24, 1, 1e-12);
+
+  d->btnAddClock->click();
+  EXPECT_EQ(boxes.titles, QStringList{"Warning !"});
+  EXPECT_EQ(takeBoxes(), QStringList{"City already added !"});
+  EXPECT_EQ(lists().aclocks.size(), 1u);
+  d->btnClose->click();
+}
+
+TEST_F(Clocks, ClocksAddedWhileHiddenAreShown) {
+  WriteCities();
+  start({Analog("Oslo", 200)}, {Digital("Oslo")}, 0, 0);
+  auto* a = new TfrmAClockSetting(lists(), nullptr);
+  a->btnAddClock->click();  // Lima, Peru
+  ASSERT_NE(a->lastAdded(), nullptr);
+  EXPECT_TRUE(a->lastAdded()->isVisible());
+  EXPECT_TRUE(hideA1_.isChecked());  // adding leaves the marks
+  auto* d = new TfrmDClockSetting(lists(), nullptr);
+  d->btnAddClock->click();
+  ASSERT_NE(d->lastAdded(), nullptr);
+  EXPECT_TRUE(d->lastAdded()->isVisible());
+  a->close();
+  d->close();
+}
+
+TEST_F(Clocks, DigitalSetUpAddsTheClockItShows) {
+  WriteCities();
+  start({Analog("Lima, Peru", 200)}, {});
+  auto* d = new TfrmDClockSetting(lists(), nullptr);
+  EXPECT_EQ(d->size(), QSize(613, 307));
+  EXPECT_EQ(d->edCity->text(), "Lima, Peru");  // not cut at the comma
+  EXPECT_EQ(d->lblCity->text(), "Lima, Peru");
+  Click(d->lbThemes, "Fire Brick");
+  EXPECT_EQ(d->imgpreview->pixmap().size(), QSize(143, 83));
+  d->cbHideDate->click();
+  EXPECT_EQ(d->imgpreview->pixmap().size(), QSize(143, 62));  // FireBricksmall.bmp
+  EXPECT_TRUE(d->lblDate->isHidden());
+  d->cbAMPM->click();
+  d->cbHidesec->click();
+  EXPECT_EQ(d->lblTime->text().size(), 5);  // HH:mm
+  d->edCity->setText(QStringLiteral("Lima"));
+
+  d->btnAddClock->click();  // a city with an analog clock may have a digital one
+  TfrmDClock* w = d->lastAdded();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->pos(), QPoint(192, 124));
+  EXPECT_EQ(w->bitmap().size(), QSize(143, 62));
+  EXPECT_EQ(w->timeText().size(), 5);
+  EXPECT_EQ(w->cityText(), "Lima");
+  const TDClockList saved = savedD();
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_EQ(saved[0].ThemeFile, home->program + "dskins/Fire Brick.bmp");
+  EXPECT_EQ(saved[0].cityname, "Lima, Peru");
+  EXPECT_TRUE(saved[0].HideDate && saved[0].HideSeconds && saved[0].HideAMPM);
+  EXPECT_NEAR(saved[0].tzd * 24, -5, 1e-12);
+
+  d->btnAddClock->click();
+  EXPECT_EQ(takeBoxes(), QStringList{"City already added !"});
+  d->btnClose->click();
+}
+
+TEST_F(Clocks, AnUnwritableFolderIsReportedOnceAndNothingIsLost) {
+  start({Analog("Oslo", 200)}, {});
+  std::vector<QString> problems;
+  QObject::connect(&lists(), &TDesktopClocks::problem, [&](const QString& t) { problems.push_back(t); });
+  // The folder gone (a removed or unmounted home): nothing can be written.
+  fs::remove_all(DataFolder());
+  Item(aw(0)->opacityItems, "40%")->trigger();
+  Item(aw(0)->opacityItems, "60%")->trigger();
+  EXPECT_EQ(problems.size(), 1u);
+  fs::create_directories(DataFolder());
+  Item(aw(0)->opacityItems, "20%")->trigger();
+  EXPECT_EQ(savedA()[0].AlphaValue, 51);
+  EXPECT_EQ(problems.size(), 1u);
+}
+
+TEST_F(Clocks, AListThatCouldNotBeReadIsNeverReplaced) {
+  // A link to itself stands for any file that exists but cannot be read;
+  // unlike a folder, a save could still replace it.
+  fs::create_symlink("dclocks.dat", DataFolder() + "dclocks.dat");
+  std::vector<QString> problems;
+  QObject::connect(&lists(), &TDesktopClocks::problem, [&](const QString& t) { problems.push_back(t); });
+  lists().LoadDClockList(".");
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_TRUE(problems[0].contains(QStringLiteral("dclocks.dat")));
+  EXPECT_FALSE(lists().SaveDClockList());
+  EXPECT_EQ(problems.size(), 1u);
+  EXPECT_TRUE(fs::is_symlink(DataFolder() + "dclocks.dat"));
+}
+
+}  // namespace
+}  // namespace wc
