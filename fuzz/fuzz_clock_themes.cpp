@@ -28,9 +28,9 @@ void ReadTheme(const IniFile& ini, const std::string& name) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const IniFile ini = IniFile::parse(fuzz::Bytes(data, size));
   const std::vector<std::string> sections = ini.sections();
-  for (const std::string& s : sections) {
-    fuzz::Require(ini.hasSection(s), "every listed section is found");
-    ReadTheme(ini, s);
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    fuzz::Require(ini.hasSection(sections[i]), "every listed section is found");
+    if (i < 32) ReadTheme(ini, sections[i]);
   }
   for (const char* name : kAnalogThemeNames) ReadTheme(ini, name);
   for (const char* name : kDigitalThemeNames) ReadTheme(ini, name);
