@@ -52,6 +52,26 @@ std::string ReadBack(const std::string& path) {
   return s.str();
 }
 
+namespace {
+
+std::string Folded(std::string_view s) {
+  if (s.find_first_not_of(" \t\r\n") == std::string_view::npos) return {};
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\r') {
+      out += '\n';
+      if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+bool SameText(std::string_view a, std::string_view b) { return Folded(a) == Folded(b); }
+
 void Require(bool cond, const char* what) {
   if (cond) return;
   std::fprintf(stderr, "invariant broken: %s\n", what);

@@ -22,6 +22,12 @@ inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
+// Equal as a text written to one of our XML files and read back: the writer
+// ends lines as the file does (a CR read from a reference becomes a line
+// break), and the reader, as it always has, takes a text of blanks only
+// (spaces, tabs, line breaks) as empty.
+bool SameText(std::string_view a, std::string_view b);
+
 // Aborts with the message when cond is false: libFuzzer keeps the input.
 void Require(bool cond, const char* what);
 
