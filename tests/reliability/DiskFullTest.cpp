@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "clocks/DesktopClocks.h"
 #include "core/AtomicFile.h"
 #include "core/CityDatabase.h"
 #include "core/Settings.h"
@@ -174,6 +175,45 @@ TEST_F(DiskFull, CityDocumentAndRemindersKeepTheirFiles) {
     EXPECT_EQ(ReadWholeFile(s.path).bytes, s.before);
   }
   EXPECT_THAT(TempFiles(), ::testing::IsEmpty());
+}
+
+TEST_F(DiskFull, ClockListsAreReportedOnceAndKeepTheirFiles) {
+  TDesktopClocks clocks(nullptr, gDisk->file("data") + "/", false);
+  std::vector<std::string> problems;
+  QObject::connect(&clocks, &TDesktopClocks::problem,
+                   [&](const QString& text) { problems.push_back(text.toStdString()); });
+  TAClockInfo a;
+  a.cityname = "Kathmandu, Nepal";
+  TDClockInfo d;
+  d.cityname = "St John's, Canada";
+  clocks.aclocks.push_back(a);
+  clocks.dclocks.push_back(d);
+  ASSERT_TRUE(clocks.SaveAClockList());
+  ASSERT_TRUE(clocks.SaveDClockList());
+  const std::string aBefore = ReadWholeFile(clocks.aclocksPath()).bytes;
+  const std::string dBefore = ReadWholeFile(clocks.dclocksPath()).bytes;
+  {
+    const FullDisk full;
+    for (int i = 0; i < 40; ++i) {
+      a.cityname = d.cityname = "Place " + std::to_string(i);
+      clocks.aclocks.push_back(a);
+      clocks.dclocks.push_back(d);
+      // Each change saves its list; a lasting failure is told once a list.
+      EXPECT_FALSE(clocks.SaveAClockList());
+      EXPECT_FALSE(clocks.SaveDClockList());
+    }
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_THAT(problems[0], HasSubstr("\"" + clocks.aclocksPath() + "\""));
+    EXPECT_THAT(problems[1], HasSubstr("\"" + clocks.dclocksPath() + "\""));
+    EXPECT_EQ(ReadWholeFile(clocks.aclocksPath()).bytes, aBefore);
+    EXPECT_EQ(ReadWholeFile(clocks.dclocksPath()).bytes, dBefore);
+    EXPECT_THAT(TempFiles(), ::testing::IsEmpty());
+  }
+  // With room again, the next save writes every clock.
+  ASSERT_TRUE(clocks.SaveAClockList());
+  TAClockList back;
+  ReadAClockList(clocks.aclocksPath(), ".", back);
+  EXPECT_EQ(back.size(), 41u);
 }
 
 }  // namespace
