@@ -42,7 +42,8 @@ struct PendingFailures {
     // Failures while the box is open wait for the next one.
     scheduled = true;
     const QStringList shown = std::exchange(messages, {});
-    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Warning"), shown.join(QStringLiteral("\n\n")));
+    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Warning"),
+                         shown.join(QStringLiteral("\n\n")));
     scheduled = false;
     if (!messages.isEmpty()) {
       scheduled = true;

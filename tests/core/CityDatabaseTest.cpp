@@ -27,7 +27,6 @@ using ::testing::Not;
 // A private folder per test, removed afterwards.
 class CityFileTest : public ::testing::Test {
  protected:
-
   void Write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
   std::string Read() const {
     std::ifstream in(path_, std::ios::binary);
