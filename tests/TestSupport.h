@@ -6,6 +6,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <system_error>
 
 namespace wc::test {
 
@@ -52,12 +53,34 @@ inline std::string UniqueName(const std::string& prefix) {
   return prefix + std::to_string(rng());
 }
 
-// A new, empty folder below the temporary folder, with a "/"-separated path.
+// A new, empty folder below the temporary folder, with a "/"-separated path;
+// private, as a session's runtime folder must be.
 inline std::string MakeTempFolder(const std::string& prefix) {
   for (;;) {
     const std::filesystem::path p = std::filesystem::temp_directory_path() / UniqueName(prefix);
-    if (std::filesystem::create_directory(p)) return p.generic_string();
+    if (std::filesystem::create_directory(p)) {
+      std::filesystem::permissions(p, std::filesystem::perms::owner_all);
+      return p.generic_string();
+    }
   }
 }
+
+// MakeTempFolder's folder, removed with everything in it when the object goes.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& prefix = "wc-test-") : path_(MakeTempFolder(prefix)) {}
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
 
 }  // namespace wc::test

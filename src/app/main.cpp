@@ -14,10 +14,11 @@
 #include "app/MainWindowOptions.h"
 #include "app/ToolIcons.h"
 #include "app/WorldClock.h"
+#include "core/SingleInstance.h"
 #include "options/TWCSettings.h"
 #include "platform/HotKeyManager.h"
 #include "platform/SessionEnd.h"
-#include "core/SingleInstance.h"
+#include "platform/SettingsReads.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ int main(int argc, char* argv[]) {
   app.setApplicationName(QStringLiteral("Tavrel World Clock Pro"));
   app.setApplicationVersion(QStringLiteral(WC_VERSION));
   app.setWindowIcon(wc::ToolIcon(wc::ToolPicture::Globe));
+  wc::ShowSettingsFailures();
 
   auto* window = new wc::TWorldClock;  // FormCreate
   // The options dialog: its creation fills the loaded city table and applies

@@ -25,11 +25,9 @@ IniFile IniFile::parse(std::string_view text) {
       const std::string name =
           Trim(line.substr(1, close == std::string_view::npos ? line.size() : close - 1));
       // A repeated section adds its keys to the first one, as the platform reads it.
-      current = nullptr;
-      for (Section& s : ini.sections_) {
-        if (EqualsIgnoreCaseAscii(s.name, name)) current = &s;
-      }
-      if (!current) current = &ini.sections_.emplace_back(Section{name, {}});
+      const auto [it, added] = ini.index_.try_emplace(LowerAscii(name), ini.sections_.size());
+      if (added) ini.sections_.push_back(Section{name, {}});
+      current = &ini.sections_[it->second];
       continue;
     }
     const std::size_t eq = line.find('=');
@@ -51,10 +49,8 @@ std::vector<std::string> IniFile::sections() const {
 }
 
 const IniFile::Section* IniFile::find(std::string_view section) const {
-  for (const Section& s : sections_) {
-    if (EqualsIgnoreCaseAscii(s.name, section)) return &s;
-  }
-  return nullptr;
+  const auto it = index_.find(LowerAscii(section));
+  return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 bool IniFile::hasSection(std::string_view section) const { return find(section) != nullptr; }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace wc {
@@ -44,6 +45,9 @@ class IniFile {
   };
   const Section* find(std::string_view section) const;
   std::vector<Section> sections_;
+  // sections_ by name in lower case, so that a file of many sections is not
+  // searched through at every header and look-up.
+  std::unordered_map<std::string, std::size_t> index_;
 };
 
 // One analog theme's section of aclock.ini, with the keys' defaults.

@@ -1,6 +1,8 @@
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -10,7 +12,10 @@
 #include <iterator>
 
 #ifndef _WIN32
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -29,6 +34,33 @@ std::string SystemError(const std::string& what, const std::string& path, int er
 }  // namespace
 #endif
 
+#ifndef _WIN32
+namespace {
+FileStamp StampOfStat(const struct stat& st) {
+  return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+          static_cast<std::uint64_t>(st.st_size),
+          static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+}  // namespace
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return StampOfStat(st);
+}
+#else
+std::optional<FileStamp> StampOf(const std::string& path) {
+  std::error_code ec;
+  const fs::path p = ToPath(path);
+  const auto size = fs::file_size(p, ec);
+  if (ec) return std::nullopt;
+  const auto modified = fs::last_write_time(p, ec);
+  if (ec) return std::nullopt;
+  return FileStamp{0, 0, size,
+                   std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count()};
+}
+#endif
+
 fs::path ToPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 std::string FromPath(const fs::path& path) {
@@ -38,14 +70,111 @@ std::string FromPath(const fs::path& path) {
 
 #ifndef _WIN32
 
+namespace {
+
+constexpr std::string_view kTempInfix = ".tmp-";
+constexpr std::size_t kTempRandomChars = 6;  // mkstemp's XXXXXX
+// A writer that has not touched its temporary file for this long is gone.
+constexpr std::chrono::seconds kStaleAfter{60};
+
+bool IsTempRandom(std::string_view s) {
+  return s.size() == kTempRandomChars && std::all_of(s.begin(), s.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+         });
+}
+
+// "<file>.tmp-<pid>-XXXXXX" as written now, or "<file>.tmp-XXXXXX" as older
+// builds wrote it; for the former, the writer's process id.
+bool IsOurTempName(std::string_view name, std::optional<pid_t>& writer) {
+  const std::size_t at = name.rfind(kTempInfix);
+  if (at == std::string_view::npos || at == 0) return false;
+  const std::string_view rest = name.substr(at + kTempInfix.size());
+  if (IsTempRandom(rest)) {
+    writer.reset();
+    return true;
+  }
+  const std::size_t dash = rest.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash > 9 || !IsTempRandom(rest.substr(dash + 1)))
+    return false;
+  pid_t pid = 0;
+  for (char c : rest.substr(0, dash)) {
+    if (c < '0' || c > '9') return false;
+    pid = pid * 10 + (c - '0');
+  }
+  writer = pid;
+  return true;
+}
+
+bool ProcessIsGone(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+// Removes temporary files that an earlier write in this folder left behind
+// when it was killed. A writer holds an exclusive lock on its temporary file
+// from creation to rename, so a file that can be locked is not being written;
+// it is gone for good when its writer's process has ended or it is a minute
+// old (the minute covers a writer between creating and locking its file).
+void RemoveStaleTempFiles(const std::string& dir) {
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return;
+  const int dfd = ::dirfd(d);
+  const auto now = std::chrono::system_clock::now();
+  while (const dirent* e = ::readdir(d)) {
+    std::optional<pid_t> writer;
+    if (!IsOurTempName(e->d_name, writer)) continue;
+    const int fd = ::openat(dfd, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      const auto modified = std::chrono::system_clock::time_point(
+          std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec));
+      const bool abandoned = (writer && ProcessIsGone(*writer)) || now - modified > kStaleAfter;
+      struct stat named {};
+      // Still the file that was checked, not one put in its place since.
+      if (abandoned && ::fstatat(dfd, e->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+          named.st_ino == st.st_ino && named.st_dev == st.st_dev)
+        ::unlinkat(dfd, e->d_name, 0);
+    }
+    ::close(fd);
+  }
+  ::closedir(d);
+}
+
+// Where a write to path lands: through any symbolic links to the file they
+// name, so that a link (a dotfile manager's, say) stays a link.
+std::string WriteTarget(const std::string& path) {
+  std::string target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    const fs::path p = ToPath(target);
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
+    const fs::path next = fs::read_symlink(p, ec);
+    if (ec) break;
+    target = (next.is_absolute() ? next : p.parent_path() / next).string();
+  }
+  return target;
+}
+
+}  // namespace
+
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string tmpl = path + ".tmp-XXXXXX";
-  const int fd = mkstemp(tmpl.data());
+  const std::string target = WriteTarget(path);
+  const std::string dir = fs::path(target).parent_path().string();
+  RemoveStaleTempFiles(dir);
+
+  std::string tmpl = target + std::string(kTempInfix) + std::to_string(::getpid()) + "-XXXXXX";
+  const int fd = mkostemp(tmpl.data(), O_CLOEXEC);
   if (fd < 0) return {false, SystemError("Cannot create a temporary file beside", path, errno)};
+  // Marks the file as being written until it is renamed or removed.
+  while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+  }
+  auto fail = [&](const char* what, int err) {
+    ::unlink(tmpl.c_str());
+    ::close(fd);
+    return FileResult{false, SystemError(what, path, err)};
+  };
 
   mode_t mode = 0666;
   struct stat st {};
-  if (stat(path.c_str(), &st) == 0) {
+  if (::stat(target.c_str(), &st) == 0) {
     mode = st.st_mode & 07777;
   } else {
     const mode_t mask = umask(0);
@@ -60,27 +189,16 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     const ssize_t n = ::write(fd, p, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      ::unlink(tmpl.c_str());
-      return {false, SystemError("Cannot write", path, err)};
+      return fail("Cannot write", errno);
     }
     p += n;
     left -= static_cast<std::size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(tmpl.c_str());
-    return {false, SystemError("Cannot write", path, err)};
-  }
-  if (::rename(tmpl.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(tmpl.c_str());
-    return {false, SystemError("Cannot replace", path, err)};
-  }
+  if (::fsync(fd) != 0) return fail("Cannot write", errno);
+  if (::rename(tmpl.c_str(), target.c_str()) != 0) return fail("Cannot replace", errno);
+  ::close(fd);  // the data is on disk (fsync said so) and in place: nothing left to fail
   // Make the rename itself durable.
-  const std::string dir = fs::path(path).parent_path().string();
-  const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
+  const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {
     ::fsync(dfd);
     ::close(dfd);
@@ -127,7 +245,10 @@ ReadResult ReadWholeFile(const std::string& path) {
     return r;
   }
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && st.st_size > 0) r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+  if (::fstat(fd, &st) == 0) {
+    r.stamp = StampOfStat(st);
+    if (st.st_size > 0) r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+  }
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -144,6 +265,7 @@ ReadResult ReadWholeFile(const std::string& path) {
   }
   ::close(fd);
 #else
+  if (const auto stamp = StampOf(path)) r.stamp = *stamp;
   std::ifstream in(ToPath(path), std::ios::binary);
   if (!in) {
     r.error = "Cannot read \"" + path + "\"";

@@ -2,7 +2,10 @@
 // Whole-file reads and atomic whole-file writes. A write goes to a temporary
 // file in the target's folder, is flushed to disk and renamed over the target,
 // so a crash leaves either the old or the new file, never a torn one.
+// Temporary files that killed writers left behind are removed by the next
+// write in the same folder.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,14 +24,28 @@ struct FileResult {
   explicit operator bool() const { return ok; }
 };
 
-// The target keeps its permission bits when it exists.
+// The target keeps its permission bits when it exists. A symbolic link is
+// written through: the file it names is replaced and the link stays.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// One version of a file, for caches: a replaced (new inode), resized or
+// touched file has another stamp.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the file a path names now; nothing when there is none.
+std::optional<FileStamp> StampOf(const std::string& path);
 
 enum class ReadStatus { Ok, Missing, Failed };
 struct ReadResult {
   ReadStatus status = ReadStatus::Failed;
   std::string bytes;
   std::string error;
+  FileStamp stamp;  // of the file as it was read
 };
 ReadResult ReadWholeFile(const std::string& path);
 

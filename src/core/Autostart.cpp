@@ -195,9 +195,9 @@ bool IsStartAtLoginOn(const std::string& exe) {
 bool SetStartAtLogin(bool on, const std::string& exe) {
 #ifdef _WIN32
   if (on && exe.empty()) return false;
-  const RegStatus r = on ? CurrentSettingsBackend().set(kRunKey, kRunValue, RegValue::fromString(exe))
-                         : CurrentSettingsBackend().remove(kRunKey, kRunValue);
-  return r == RegStatus::Ok;
+  const RegWriteResult r = on ? CurrentSettingsBackend().set(kRunKey, kRunValue, RegValue::fromString(exe))
+                              : CurrentSettingsBackend().remove(kRunKey, kRunValue);
+  return r.status == RegStatus::Ok;
 #else
   return SetStartAtLogin(AutostartEntryPath(), on, exe);
 #endif

@@ -15,6 +15,10 @@
 
 namespace wc {
 
+// Beyond 14 hours from UTC there is no time zone; the manager accepts no
+// more, and the readers take a larger offset as none.
+inline constexpr double kMaxCityOffsetHours = 14.0;
+
 // Owned by the city manager's and the all-cities list's rows.
 class TCityItem {
  public:

@@ -1,6 +1,7 @@
 #include "CityDatabase.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "Paths.h"
@@ -12,6 +13,24 @@ namespace {
 
 // The number conversions never depend on the locale, so the readers' old
 // first step (forcing "." as the decimal separator) has nothing left to do.
+
+// Numbers beyond any meaning (a hand-edited file) are brought into range or
+// read as 0, so that no later computation meets them: latitude is held to
+// -90..90; a longitude outside -180..180 is turned by whole turns into it
+// (190 east is 170 west); an offset beyond the manager's 14 hours, where
+// there is no time zone, reads as 0 like unreadable text.
+std::int32_t Latitude(std::string_view text) { return std::clamp(StrToIntDef(text, 0), -90, 90); }
+
+std::int32_t Longitude(std::string_view text) {
+  const std::int64_t lon = StrToIntDef(text, 0);
+  if (lon >= -180 && lon <= 180) return static_cast<std::int32_t>(lon);
+  return static_cast<std::int32_t>(((lon + 180) % 360 + 360) % 360 - 180);
+}
+
+double OffsetHours(std::string_view text) {
+  const double hours = StrToFloatDef(text, 0.0);
+  return std::isfinite(hours) && std::abs(hours) <= kMaxCityOffsetHours ? hours : 0.0;
+}
 
 void SetName(TCityItem& c, std::string_view v) { c.name = v; }
 void SetName(CityEntry& c, std::string_view v) { c.setName(v); }
@@ -40,14 +59,14 @@ bool ReadCity(pugi::xml_node city, Entry& e, LonSign sign, std::vector<std::stri
         }
         break;
       case 'o':
-        if (std::strcmp(n, "offset") == 0) e.tzd = StrToFloatDef(value(), 0.0) / 24.0;
+        if (std::strcmp(n, "offset") == 0) e.tzd = OffsetHours(value()) / 24.0;
         break;
       case 'l':
         if (std::strcmp(n, "lon") == 0) {
-          const std::int32_t lon = StrToIntDef(value(), 0);
+          const std::int32_t lon = Longitude(value());
           e.lon = sign == LonSign::Negated ? -lon : lon;
         } else if (std::strcmp(n, "lat") == 0) {
-          e.lat = StrToIntDef(value(), 0);
+          e.lat = Latitude(value());
         }
         break;
       case 'd':

@@ -31,10 +31,6 @@ bool IsWholeDegrees(std::string_view text, int limit) {
   return v != kNotWhole && v >= -limit && v <= limit;
 }
 
-// Beyond 14 hours there is no time zone; a huge value would also carry the
-// city's time past any calendar.
-constexpr double kMaxOffsetHours = 14.0;
-
 }  // namespace
 
 std::string RuleText(int weekno, int dayofweek, int month) {
@@ -55,7 +51,7 @@ bool IsNumberText(std::string_view text) {
 
 CityInputProblem CheckCityInput(const CityInput& in, bool saving) {
   if (TrimView(in.name).empty()) return CityInputProblem::Name;
-  if (!IsNumberText(in.offset) || std::abs(StrToFloatDef(in.offset, 0)) > kMaxOffsetHours)
+  if (!IsNumberText(in.offset) || std::abs(StrToFloatDef(in.offset, 0)) > kMaxCityOffsetHours)
     return CityInputProblem::Offset;
   if (!IsWholeDegrees(in.lon, 180)) return CityInputProblem::Longitude;
   if (!IsWholeDegrees(in.lat, 90)) return CityInputProblem::Latitude;

@@ -1,5 +1,6 @@
 #include "DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
@@ -20,7 +21,15 @@ struct DayAndMs {
   long long ms;
 };
 
+// The calendar's ends, 1 January 1 and the last millisecond of 31 December
+// 9999. Instants beyond them (from a hand-edited file's numbers) decode as the
+// nearest end; nothing is left undefined.
+constexpr double kFirstDay = -693593.0;
+constexpr double kLastInstant = 2958465.0 + 86399999.0 / kMsPerDay;
+
 DayAndMs Split(TDateTime t) {
+  if (std::isnan(t)) t = 0;
+  t = std::clamp(t, kFirstDay, kLastInstant);
   double whole = std::trunc(t);
   long long day = static_cast<long long>(whole);
   long long ms = std::llround(std::fabs(t - whole) * kMsPerDay);

@@ -20,6 +20,8 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 
 // Decoding rounds to the nearest millisecond first, so that date and time of
 // day always agree (23:59:59.9999 decodes as the next day at 00:00:00.000).
+// Instants before 1 January 1 or after 31 December 9999 decode as that end,
+// NaN as the epoch.
 void DecodeDate(TDateTime t, int& year, int& month, int& day);
 void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& millisecond);
 

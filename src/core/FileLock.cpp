@@ -9,6 +9,7 @@
 #include "AtomicFile.h"
 #else
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -30,7 +31,8 @@ bool WaitFor(TryLock&& tryLock, std::chrono::milliseconds timeout) {
     if (r > 0) return true;
     if (r < 0 || std::chrono::steady_clock::now() >= deadline) return false;
     std::this_thread::sleep_for(pause);
-    pause = std::min(pause * 2, std::chrono::microseconds(20000));
+    // Short pauses: a writer that releases the lock often takes it again at once.
+    pause = std::min(pause * 2, std::chrono::microseconds(2000));
   }
 }
 
@@ -38,11 +40,17 @@ bool WaitFor(TryLock&& tryLock, std::chrono::milliseconds timeout) {
 
 #ifdef _WIN32
 
-std::optional<FileLock> FileLock::acquire(const std::string& path, std::chrono::milliseconds timeout) {
+std::optional<FileLock> FileLock::acquire(const std::string& path, std::chrono::milliseconds timeout,
+                                          bool* busy, std::string* error) {
+  if (busy) *busy = false;
+  if (error) error->clear();
   HANDLE h = CreateFileW(ToPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (h == INVALID_HANDLE_VALUE) {
+    if (error) *error = "cannot open \"" + path + "\"";
+    return std::nullopt;
+  }
   const bool locked = WaitFor(
       [h] {
         OVERLAPPED ov{};
@@ -51,6 +59,7 @@ std::optional<FileLock> FileLock::acquire(const std::string& path, std::chrono::
       },
       timeout);
   if (!locked) {
+    if (busy) *busy = true;
     CloseHandle(h);
     return std::nullopt;
   }
@@ -80,16 +89,31 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
 
 #else
 
-std::optional<FileLock> FileLock::acquire(const std::string& path, std::chrono::milliseconds timeout) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return std::nullopt;
+std::optional<FileLock> FileLock::acquire(const std::string& path, std::chrono::milliseconds timeout,
+                                          bool* busy, std::string* error) {
+  if (busy) *busy = false;
+  if (error) error->clear();
+  // Never through a link: one planted there would have us create or lock
+  // whatever file it names.
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (error) *error = "cannot open \"" + path + "\": " + std::strerror(errno);
+    return std::nullopt;
+  }
+  int err = 0;
   const bool locked = WaitFor(
-      [fd] {
+      [fd, &err] {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 1;
-        return (errno == EWOULDBLOCK || errno == EINTR) ? 0 : -1;
+        err = errno;
+        return (err == EWOULDBLOCK || err == EINTR) ? 0 : -1;
       },
       timeout);
   if (!locked) {
+    if (err == EWOULDBLOCK || err == EINTR) {
+      if (busy) *busy = true;
+    } else if (error) {
+      *error = "cannot lock \"" + path + "\": " + std::strerror(err);
+    }
     ::close(fd);
     return std::nullopt;
   }

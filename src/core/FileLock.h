@@ -12,7 +12,10 @@ namespace wc {
 class FileLock {
  public:
   // Creates the lock file when missing and waits up to `timeout` for the lock.
-  static std::optional<FileLock> acquire(const std::string& path, std::chrono::milliseconds timeout);
+  // On failure *busy (when given) tells a lock held elsewhere from a lock
+  // file that cannot be opened, whose reason *error holds.
+  static std::optional<FileLock> acquire(const std::string& path, std::chrono::milliseconds timeout,
+                                         bool* busy = nullptr, std::string* error = nullptr);
 
   FileLock(FileLock&& other) noexcept;
   FileLock& operator=(FileLock&& other) noexcept;

@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -135,8 +136,13 @@ std::string RuntimeFolder() {
   const DWORD n = GetTempPathW(MAX_PATH + 1, buf);
   return WithSeparator(FromPath(fs::path(std::wstring(buf, n <= MAX_PATH ? n : 0))));
 #else
+  // Only a folder that is the user's own and closed to everyone else; a
+  // shared one would let others plant or read what we put there.
   const std::string rt = Env("XDG_RUNTIME_DIR");
-  if (!rt.empty() && rt.front() == '/' && DirectoryExists(rt)) return WithSeparator(rt);
+  struct stat st {};
+  if (!rt.empty() && rt.front() == '/' && ::stat(rt.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+      st.st_uid == ::geteuid() && (st.st_mode & 077) == 0)
+    return WithSeparator(rt);
   // No runtime folder (a bare X session, CI): a private folder of our own.
   const std::string own = DataFolder() + "run/";
   std::error_code ec;

@@ -23,8 +23,9 @@ std::string SettingsFilePath();
 // $XDG_CONFIG_HOME/autostart/tavrel-world-clock.desktop.
 std::string AutostartEntryPath();
 
-// A private folder for short-lived files: $XDG_RUNTIME_DIR, else a per-user
-// folder under the data folder; never a shared, guessable temporary path.
+// A private folder for short-lived files: $XDG_RUNTIME_DIR when it is the
+// user's own and open to nobody else, else a per-user folder under the data
+// folder; never a shared, guessable temporary path.
 std::string RuntimeFolder();
 // RuntimeFolder() + "wcwallpaper.bmp".
 std::string WallpaperImagePath();

@@ -63,11 +63,14 @@ struct Selected {
   std::size_t line;
   long value;
 };
+// A line that continues the one before (a program of the list) is no setting.
 std::optional<Selected> FindSelected(const std::vector<std::string>& lines) {
+  bool continued = false;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string_view l = TrimLeft(lines[i]);
-    if (l.substr(0, 9) != "selected:") continue;
-    return Selected{i, std::strtol(std::string(l.substr(9)).c_str(), nullptr, 10)};
+    if (!continued && l.substr(0, 9) == "selected:")
+      return Selected{i, std::strtol(std::string(l.substr(9)).c_str(), nullptr, 10)};
+    continued = Continues(TrimRight(l));
   }
   return std::nullopt;
 }
@@ -113,22 +116,31 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
     // their separators to know each one's index.
     long index = 0;
     std::size_t i = header;
+    // Our entry was the list's last line: the list now ends before line i.
+    bool endedAtRemoval = false;
     for (;;) {
       if (i > header && IsOurs(lines[i])) {
         if (removedIndex < 0) removedIndex = index;
         // A continuation on the line before keeps the list going as before.
+        endedAtRemoval = !Continues(TrimRight(lines[i]));
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-        if (i >= lines.size()) break;
+        if (i >= lines.size() || endedAtRemoval) break;
         continue;
       }
       if (EndsEntry(lines[i])) ++index;
       if (!Continues(TrimRight(lines[i])) || i + 1 >= lines.size()) break;
       ++i;
     }
-    // i is the list's last line: empty, or an entry without a continuation.
+    const auto blank = [&](std::size_t n) { return TrimLeft(TrimRight(lines[n])).empty(); };
+    // The line before continues the list: without an empty line the setting
+    // after it would be read as one of the programs.
+    if (endedAtRemoval && exe.empty() && i < lines.size() && !blank(i))
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(i), std::string());
+    // i is the list's last line: empty, or an entry without a continuation
+    // (or, when endedAtRemoval, the line after the list).
     if (!exe.empty()) {
       std::size_t at = i;
-      if (i < lines.size() && !TrimLeft(TrimRight(lines[i])).empty()) {
+      if (!endedAtRemoval && i < lines.size() && !blank(i)) {
         // The last entry ends the list without a separator: give it one.
         std::string_view last = TrimRight(lines[i]);
         if (Continues(last)) last.remove_suffix(1);
@@ -145,7 +157,7 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
       if (at > lines.size()) at = lines.size();
       lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
       // An empty line ends the list after it.
-      if (at + 1 >= lines.size() || !TrimLeft(TrimRight(lines[at + 1])).empty())
+      if (at + 1 >= lines.size() || !blank(at + 1))
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at + 1), std::string());
       appendedIndex = index;
     }
@@ -163,10 +175,13 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
     }
   }
 
+  // Only our own empty line, ending the list, can end the file: without its
+  // line break it would be lost and the next registration add it again.
+  const bool lineBreakAtEnd = endsWithNewline || (!lines.empty() && lines.back().empty());
   std::string out;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     out += lines[i];
-    if (i + 1 < lines.size() || endsWithNewline) out += '\n';
+    if (i + 1 < lines.size() || lineBreakAtEnd) out += '\n';
   }
   return out;
 }

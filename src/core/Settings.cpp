@@ -1,5 +1,8 @@
 #include "Settings.h"
 
+#include <cstdio>
+#include <utility>
+
 #include "ByteOrder.h"
 #include "Paths.h"
 #include "SettingsBackend.h"
@@ -17,6 +20,21 @@ std::optional<RegValue> Fetch(std::string_view key, std::string_view name) {
 
 [[noreturn]] void ThrowInvalidType(std::string_view name) {
   throw SettingsError("Invalid data type for '" + std::string(name) + "'");
+}
+
+SettingsFailureHandler& FailureHandler() {
+  static SettingsFailureHandler handler;
+  return handler;
+}
+
+void Report(const RegWriteResult& r) {
+  if (r.status == RegStatus::Ok) return;
+  const std::string message = r.error.empty() ? "The settings were not saved." : r.error;
+  if (FailureHandler()) {
+    FailureHandler()(message);
+  } else {
+    std::fprintf(stderr, "%s\n", message.c_str());
+  }
 }
 
 }  // namespace
@@ -78,22 +96,25 @@ PlacementToApply ReadPlacementSetting(std::string_view key, std::string_view nam
   return apply;
 }
 
+void SetSettingsFailureHandler(SettingsFailureHandler handler) { FailureHandler() = std::move(handler); }
+
 void WriteStringSetting(std::string_view key, std::string_view name, std::string_view text) {
-  CurrentSettingsBackend().set(key, name, RegValue::fromString(text));
+  Report(CurrentSettingsBackend().set(key, name, RegValue::fromString(text)));
 }
 
 void WriteIntegerSetting(std::string_view key, std::string_view name, std::int32_t value) {
-  CurrentSettingsBackend().set(key, name, RegValue::fromDword(value));
+  Report(CurrentSettingsBackend().set(key, name, RegValue::fromDword(value)));
 }
 
 void WriteFontSetting(std::string_view key, std::string_view name, const FontRecord& font) {
-  CurrentSettingsBackend().set(key, name, RegValue::fromBinary(font.encode()));
+  Report(CurrentSettingsBackend().set(key, name, RegValue::fromBinary(font.encode())));
 }
 
 void WriteStringListSetting(std::string_view key, std::string_view name,
                             const std::vector<std::string>& list) {
-  if (CurrentSettingsBackend().set(key, name, RegValue::fromStringList(list)) == RegStatus::Failed)
-    throw SettingsError("Error writing strings to registry");
+  const RegWriteResult r = CurrentSettingsBackend().set(key, name, RegValue::fromStringList(list));
+  if (r.status != RegStatus::Ok)
+    throw SettingsError("Error writing strings to registry" + (r.error.empty() ? "" : "\n" + r.error));
 }
 
 void WritePlacementSetting(std::string_view key, std::string_view name, const WindowGeometry& window,
@@ -111,11 +132,11 @@ void WritePlacementSetting(std::string_view key, std::string_view name, const Wi
       record.height = window.height;
     }
   }
-  CurrentSettingsBackend().set(key, name, RegValue::fromBinary(record.encode()));
+  Report(CurrentSettingsBackend().set(key, name, RegValue::fromBinary(record.encode())));
 }
 
 void DeleteSetting(std::string_view key, std::string_view name) {
-  CurrentSettingsBackend().remove(key, name);
+  Report(CurrentSettingsBackend().remove(key, name));
 }
 
 void WriteCentredWallpaperStyle() {

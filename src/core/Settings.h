@@ -5,6 +5,7 @@
 // kSettingsKey), texts are UTF-8.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -62,11 +63,14 @@ struct PlacementToApply {
 // applied. A value of another type or longer than 20 bytes is ignored.
 PlacementToApply ReadPlacementSetting(std::string_view key, std::string_view name, bool withSize);
 
+// A write that fails is reported through the failure handler (below), one
+// message naming the file, except a string list's, which throws. Either way
+// the change is kept for this run where it can be written later.
 void WriteStringSetting(std::string_view key, std::string_view name, std::string_view text);
 void WriteIntegerSetting(std::string_view key, std::string_view name, std::int32_t value);
 void WriteFontSetting(std::string_view key, std::string_view name, const FontRecord& font);
-// Throws SettingsError "Error writing strings to registry" when the store
-// was opened but the value could not be written.
+// Throws SettingsError "Error writing strings to registry", followed on a
+// new line by what went wrong, when the value could not be written.
 void WriteStringListSetting(std::string_view key, std::string_view name,
                             const std::vector<std::string>& list);
 // Keeps the stored position (and size) of a minimized or maximized window, so
@@ -78,6 +82,11 @@ void DeleteSetting(std::string_view key, std::string_view name);
 // "0" for "TileWallpaper" and "WallpaperStyle" under both desktop keys: a
 // centred, untiled wallpaper.
 void WriteCentredWallpaperStyle();
+
+// Receives every failed write's message; the windows show it to the user.
+// Without one (nullptr) the message goes to standard error.
+using SettingsFailureHandler = std::function<void(const std::string& message)>;
+void SetSettingsFailureHandler(SettingsFailureHandler handler);
 
 // A value of the settings key with its default from the settings table.
 std::int32_t SettingInteger(std::string_view name);

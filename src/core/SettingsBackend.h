@@ -1,12 +1,15 @@
 #pragma once
 // Where the settings live: a registry-like store of typed values under key
-// paths (relative to HKEY_CURRENT_USER). Each call opens and closes the store;
-// nothing is cached between calls.
+// paths (relative to HKEY_CURRENT_USER).
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/Registry.h"
 
 namespace wc {
@@ -14,38 +17,68 @@ namespace wc {
 enum class RegStatus {
   Ok,
   // get: the key or the value does not exist, or the store cannot be opened.
-  // set, remove: the key cannot be opened for writing; nothing was written.
+  // set, remove: the store cannot be opened for writing; nothing was written.
   Unavailable,
   // The store was opened but reading or writing the value failed.
   Failed,
+};
+
+struct RegWriteResult {
+  RegStatus status = RegStatus::Ok;
+  // When not Ok: one message for the user that names the store's file and
+  // says whether the change is kept.
+  std::string error;
 };
 
 class SettingsBackend {
  public:
   virtual ~SettingsBackend() = default;
   virtual RegStatus get(std::string_view key, std::string_view name, RegValue& out) = 0;
-  virtual RegStatus set(std::string_view key, std::string_view name, const RegValue& value) = 0;
-  virtual RegStatus remove(std::string_view key, std::string_view name) = 0;
+  virtual RegWriteResult set(std::string_view key, std::string_view name, const RegValue& value) = 0;
+  virtual RegWriteResult remove(std::string_view key, std::string_view name) = 0;
 };
 
-// A .reg text file. Writers take an exclusive lock on "<path>.lock", read the
-// file afresh, change it and replace it atomically; readers need no lock since
-// the replacement is a rename. A file that exists but cannot be read is never
-// written over.
+// A .reg text file. Writers take an exclusive lock on "<path>.lock", change
+// the file as it is on disk and replace it atomically; readers need no lock
+// since the replacement is a rename. A file that exists but cannot be read is
+// never written over.
+//
+// Reads are served from a parsed copy, read again only when the file's stamp
+// (inode, size, modification time) changes. A change that cannot be written
+// (a full disk, a lock held too long, an unreadable file) is kept: reads in
+// this process see it, and every later write tries it again, in order.
 class RegFileBackend final : public SettingsBackend {
  public:
-  explicit RegFileBackend(std::string path);
+  // An honest writer holds the lock for milliseconds; a stuck one costs a
+  // message, not a frozen program.
+  static constexpr std::chrono::milliseconds kLockWait{2000};
+
+  explicit RegFileBackend(std::string path, std::chrono::milliseconds lockWait = kLockWait);
   const std::string& path() const { return path_; }
 
   RegStatus get(std::string_view key, std::string_view name, RegValue& out) override;
-  RegStatus set(std::string_view key, std::string_view name, const RegValue& value) override;
-  RegStatus remove(std::string_view key, std::string_view name) override;
+  RegWriteResult set(std::string_view key, std::string_view name, const RegValue& value) override;
+  RegWriteResult remove(std::string_view key, std::string_view name) override;
+
+  struct Change {
+    std::string key, name;
+    std::optional<RegValue> value;  // nothing: remove
+  };
 
  private:
-  template <class Change>
-  RegStatus modify(Change&& change);
+  // The file as it is now, parsed; nothing when it exists but cannot be read
+  // (then error says why).
+  const RegDocument* current(std::string& error);
+  RegWriteResult write(Change change);
 
   std::string path_;
+  std::chrono::milliseconds lockWait_;
+  std::optional<FileStamp> stamp_;  // of the parsed copy; nothing: no file
+  RegDocument parsed_;
+  RegDocument::ValueMap parsedValues_;  // parsed_'s values, for look-ups by name
+  bool parsedValid_ = false;
+  std::vector<Change> pending_;
+  std::chrono::steady_clock::time_point lastLockTimeout_{};
 };
 
 #ifdef _WIN32
@@ -56,11 +89,12 @@ class RegistryBackend final : public SettingsBackend {
   explicit RegistryBackend(std::string root = {});
 
   RegStatus get(std::string_view key, std::string_view name, RegValue& out) override;
-  RegStatus set(std::string_view key, std::string_view name, const RegValue& value) override;
-  RegStatus remove(std::string_view key, std::string_view name) override;
+  RegWriteResult set(std::string_view key, std::string_view name, const RegValue& value) override;
+  RegWriteResult remove(std::string_view key, std::string_view name) override;
 
  private:
   std::string path(std::string_view key) const;
+  RegWriteResult failure(RegStatus status, std::string_view key, std::string_view name) const;
 
   std::string root_;
 };

@@ -71,7 +71,7 @@ SingleInstance::~SingleInstance() {
 
 bool SingleInstance::acquire() {
   if (fd_ >= 0) return true;
-  fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   // Without a lock file we cannot tell; starting beats refusing to start.
   if (fd_ < 0) return true;
   if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return true;

@@ -73,19 +73,25 @@ RegStatus RegistryBackend::get(std::string_view key, std::string_view name, RegV
   return r == ERROR_FILE_NOT_FOUND ? RegStatus::Unavailable : RegStatus::Failed;
 }
 
-RegStatus RegistryBackend::set(std::string_view key, std::string_view name, const RegValue& value) {
-  const Key k(path(key), true);
-  if (!k.get()) return RegStatus::Unavailable;
-  const LSTATUS r = RegSetValueExW(k.get(), Wide(name).c_str(), 0, value.type, value.data.data(),
-                                   static_cast<DWORD>(value.data.size()));
-  return r == ERROR_SUCCESS ? RegStatus::Ok : RegStatus::Failed;
+RegWriteResult RegistryBackend::failure(RegStatus status, std::string_view key, std::string_view name) const {
+  return {status, "The setting \"" + std::string(name) + "\" cannot be stored under \"HKEY_CURRENT_USER\\" +
+                      path(key) + "\"; that change was not saved."};
 }
 
-RegStatus RegistryBackend::remove(std::string_view key, std::string_view name) {
+RegWriteResult RegistryBackend::set(std::string_view key, std::string_view name, const RegValue& value) {
   const Key k(path(key), true);
-  if (!k.get()) return RegStatus::Unavailable;
+  if (!k.get()) return failure(RegStatus::Unavailable, key, name);
+  const LSTATUS r = RegSetValueExW(k.get(), Wide(name).c_str(), 0, value.type, value.data.data(),
+                                   static_cast<DWORD>(value.data.size()));
+  return r == ERROR_SUCCESS ? RegWriteResult{} : failure(RegStatus::Failed, key, name);
+}
+
+RegWriteResult RegistryBackend::remove(std::string_view key, std::string_view name) {
+  const Key k(path(key), true);
+  if (!k.get()) return failure(RegStatus::Unavailable, key, name);
   const LSTATUS r = RegDeleteValueW(k.get(), Wide(name).c_str());
-  return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND ? RegStatus::Ok : RegStatus::Failed;
+  return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND ? RegWriteResult{}
+                                                         : failure(RegStatus::Failed, key, name);
 }
 
 }  // namespace wc

@@ -64,7 +64,7 @@ bool RegisterWindowsScreenSaver(const std::string& path) {
     const DWORD n = GetShortPathNameW(Wide(path).c_str(), buf, MAX_PATH + 1);
     if (n > 0 && n <= MAX_PATH) shortPath = FromPath(std::filesystem::path(std::wstring(buf, n)));
   }
-  if (CurrentSettingsBackend().set(kDesktopKey, kScreenSaverValue, RegValue::fromString(shortPath)) !=
+  if (CurrentSettingsBackend().set(kDesktopKey, kScreenSaverValue, RegValue::fromString(shortPath)).status !=
       RegStatus::Ok)
     return false;
   SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, 10, nullptr, 0);

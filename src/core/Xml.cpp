@@ -1,5 +1,6 @@
 #include "Xml.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace wc {
@@ -40,6 +41,13 @@ bool HasChildElement(pugi::xml_node node) {
 
 }  // namespace
 
+pugi::xml_parse_result ParseXml(std::string_view bytes, pugi::xml_document& doc) {
+  // Comments and processing instructions are kept, so that a document the
+  // program rewrites keeps what someone wrote there by hand.
+  return doc.load_buffer(bytes.data(), bytes.size(),
+                         pugi::parse_default | pugi::parse_comments | pugi::parse_pi, pugi::encoding_auto);
+}
+
 XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
   doc.reset();
   XmlLoadResult r;
@@ -53,8 +61,7 @@ XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
     r.error = file.error + ". The file was left as it is.";
     return r;
   }
-  const pugi::xml_parse_result parsed =
-      doc.load_buffer(file.bytes.data(), file.bytes.size(), pugi::parse_default, pugi::encoding_auto);
+  const pugi::xml_parse_result parsed = ParseXml(file.bytes, doc);
   if (parsed) {
     r.status = XmlLoadStatus::Ok;
     return r;
@@ -126,19 +133,61 @@ void DeleteNode(pugi::xml_node node) {
 }
 
 void DeleteEmptyNodes(pugi::xml_node root) {
-  for (pugi::xml_node c = root.first_child(); c;) {
-    const pugi::xml_node next = c.next_sibling();
-    if (c.type() == pugi::node_element) {
-      DeleteEmptyNodes(c);
-      if (!HasText(c) && !HasChildElement(c)) root.remove_child(c);
+  // Depth first, children before their parent, without recursion: a
+  // document may nest deeper than any stack.
+  pugi::xml_node node = root.first_child();
+  while (node) {
+    if (node.type() == pugi::node_element && node.first_child()) {
+      node = node.first_child();
+      continue;
     }
-    c = next;
+    // node is finished; finish its ancestors whose last child it was.
+    while (true) {
+      const pugi::xml_node next = node.next_sibling();
+      pugi::xml_node parent = node.parent();
+      if (node.type() == pugi::node_element && !HasText(node) && !HasChildElement(node))
+        parent.remove_child(node);
+      if (next) {
+        node = next;
+        break;
+      }
+      if (parent == root) return;
+      node = parent;
+    }
   }
 }
 
+namespace {
+
+// Deeper than this, two spaces of indent per level would make the text grow
+// with the square of the depth; such a document is written unindented.
+constexpr int kMaxIndentedDepth = 32;
+
+int DepthOf(const pugi::xml_document& doc) {
+  int deepest = 0;
+  int depth = 0;
+  pugi::xml_node node = doc.first_child();
+  while (node) {
+    deepest = std::max(deepest, depth);
+    if (node.first_child()) {
+      node = node.first_child();
+      ++depth;
+      continue;
+    }
+    while (node && !node.next_sibling()) {
+      node = node.parent();
+      --depth;
+    }
+    if (node) node = node.next_sibling();
+  }
+  return deepest;
+}
+
+}  // namespace
+
 std::string XmlToString(const pugi::xml_document& doc) {
   std::ostringstream out;
-  doc.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
+  doc.save(out, DepthOf(doc) <= kMaxIndentedDepth ? "  " : "", pugi::format_indent, pugi::encoding_utf8);
   return out.str();
 }
 

@@ -28,6 +28,10 @@ struct XmlLoadResult {
   bool ok() const { return status == XmlLoadStatus::Ok; }
 };
 
+// The one way the program parses XML: comments and processing instructions
+// are kept as nodes, so that saving a document keeps them.
+pugi::xml_parse_result ParseXml(std::string_view bytes, pugi::xml_document& doc);
+
 // Loads the whole file into doc (encoding from the byte-order mark or the
 // declaration, UTF-8 when undeclared). doc is left empty unless the result is
 // Ok. A malformed file is renamed so that no later save can overwrite it.
@@ -61,7 +65,8 @@ void DeleteNode(pugi::xml_node node);
 // root itself always stays: a document without one could not be read back.
 void DeleteEmptyNodes(pugi::xml_node root);
 
-// The document as UTF-8 text, "&" and "<" written as references.
+// The document as UTF-8 text, "&" and "<" written as references; indented
+// unless it nests too deep for indentation to stay small.
 std::string XmlToString(const pugi::xml_document& doc);
 
 // XmlToString written atomically.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace wc {
 
@@ -14,6 +15,10 @@ constexpr double kRadToDeg = 180.0 / kPi;
 }  // namespace
 
 int RoundHalfEven(double x) {
+  // Beyond int the nearest int; a conversion out of range is undefined.
+  if (std::isnan(x)) return 0;
+  x = std::clamp(x, static_cast<double>(std::numeric_limits<int>::min()),
+                 static_cast<double>(std::numeric_limits<int>::max()));
   // nearbyint follows the current rounding mode, which nothing in the
   // program changes from the default round-to-nearest-even.
   return static_cast<int>(std::nearbyint(x));

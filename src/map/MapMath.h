@@ -10,7 +10,8 @@
 
 namespace wc {
 
-// Nearest integer, halves to the even neighbour.
+// Nearest integer, halves to the even neighbour; beyond int the nearest int,
+// NaN 0.
 int RoundHalfEven(double x);
 
 // x * pi/180, except that an exact 0 becomes 1e-8 (keeps the terminator

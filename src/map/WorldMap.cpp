@@ -98,15 +98,18 @@ bool DecodeJpeg(const std::string& path, Into into) {
   if (!tj) return false;
   bool ok = false;
   int w = 0, h = 0, subsamp = 0, colorspace = 0;
+  // A picture larger than this is no map layer but a broken or hostile
+  // file: the header alone must not buy gigabytes and minutes of decoding.
   if (tjDecompressHeader3(tj, file.data(), file.size(), &w, &h, &subsamp, &colorspace) == 0 && w > 0 &&
-      h > 0) {
+      h > 0 && w <= kMaxLayerWidth && h <= kMaxLayerHeight) {
     QImage& image = into(w, h);
     // BGRA on a little-endian machine is RGB32's memory layout; the decoder
     // writes 0xFF into the fourth byte, as RGB32 requires.
     // A warning (a slightly damaged file) still leaves a whole picture.
-    ok = !image.isNull() && (tjDecompress2(tj, file.data(), file.size(), image.bits(), w,
-                                           static_cast<int>(image.bytesPerLine()), h, TJPF_BGRA, 0) == 0 ||
-                             tjGetErrorCode(tj) == TJERR_WARNING);
+    ok = !image.isNull() &&
+         (tjDecompress2(tj, file.data(), file.size(), image.bits(), w, static_cast<int>(image.bytesPerLine()),
+                        h, TJPF_BGRA, TJFLAG_LIMITSCANS) == 0 ||
+          tjGetErrorCode(tj) == TJERR_WARNING);
   }
   tjDestroy(tj);
   return ok;

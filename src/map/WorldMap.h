@@ -79,8 +79,12 @@ struct OverlaySettings {
   int workAreaWidth = 0;
 };
 
+// The largest picture a map layer may come from.
+inline constexpr int kMaxLayerWidth = 16384;
+inline constexpr int kMaxLayerHeight = 8192;
+
 // Decodes a JPEG file to Format_RGB32; a null image when the file cannot be
-// read or decoded.
+// read or decoded, or is larger than kMaxLayerWidth x kMaxLayerHeight.
 QImage DecodeJpegFile(const std::string& path);
 
 // Reads a JPEG into a layer of the working size (2048 x 1024), rotated right

@@ -19,4 +19,9 @@ bool ReadSwitchOrReport(std::string_view name);           // on only when exactl
 std::string ReadTextOrReport(std::string_view name);
 std::vector<std::string> ReadListOrReport(std::string_view name);
 
+// From now on a failed settings write is shown in a message box, once for a
+// burst of failures: an "OK" that stores twenty values on a full disk says
+// so once, not twenty times.
+void ShowSettingsFailures();
+
 }  // namespace wc

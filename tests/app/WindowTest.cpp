@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -19,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestSupport.h"
 #include "app/MainWindowOptions.h"
 #include "app/MapImage.h"
 #include "app/MenuRows.h"
@@ -31,6 +34,7 @@
 #include "options/TWCSettings.h"
 #include "platform/FontRecordQt.h"
 #include "platform/LocaleFormat.h"
+#include "platform/SettingsReads.h"
 
 namespace wc {
 namespace {
@@ -559,6 +563,42 @@ TEST_F(Window, ExitEndsItInCloseToTrayModeAndKeepsTheStoredSwitch) {
   EXPECT_FALSE(w.closeToTray);
   EXPECT_EQ(SettingInteger(kCloseToTray), 1);
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), 1);
+}
+
+TEST_F(Window, FailedSettingsWritesShowOneBoxNamingTheFile) {
+  TWorldClock& w = open();
+  ShowSettingsFailures();
+  // A file where the settings folder belongs: no write can succeed.
+  const std::string folder = dir_ + "/config/TavrelWorldClock";
+  std::filesystem::remove_all(folder);
+  std::ofstream(folder) << "in the way";
+
+  int boxes = 0;
+  QString text;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      ++boxes;
+      text = box->text();
+      box->accept();
+    }
+  });
+  answer.start(10);
+  QEventLoop loop;
+  QTimer::singleShot(0, [&] {
+    // Three commands of one burst, each storing its setting.
+    child<QAction>("N24HRS1")->trigger();
+    child<QAction>("RightAlign1")->trigger();
+    child<QAction>("ShowTimeatMousePosition1")->trigger();
+  });
+  QTimer::singleShot(500, &loop, &QEventLoop::quit);
+  loop.exec();
+  SetSettingsFailureHandler(nullptr);
+
+  EXPECT_EQ(boxes, 1);
+  EXPECT_TRUE(text.contains(QString::fromStdString("\"" + folder + "/settings.reg\""))) << text.toStdString();
+  EXPECT_EQ(w.overlay().mapTimeFormat, "HH:mm");
+  EXPECT_EQ(SettingText(kMapTimeFormat), "HH:mm") << "kept for the rest of the run";
 }
 
 TEST(ToolIcons, TheDigitalClockReadingFitsItsDisplay) {

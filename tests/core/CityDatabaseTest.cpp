@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "TestSupport.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Text.h"
@@ -21,19 +22,11 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // A private folder per test, removed afterwards.
 class CityFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::path(::testing::TempDir()) / (std::string("citydb-") + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    path_ = (dir_ / "citydata.dat").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   void Write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
   std::string Read() const {
     std::ifstream in(path_, std::ios::binary);
@@ -49,8 +42,9 @@ class CityFileTest : public ::testing::Test {
     return out;
   }
 
-  fs::path dir_;
-  std::string path_;
+  test::TempFolder folder_{"wc-citydb-"};
+  const fs::path& dir_ = folder_.path();
+  std::string path_ = folder_.file("citydata.dat");
 };
 
 TEST(CityNumbers, ConvertLikeTheLenientToolkitConversions) {
@@ -130,6 +124,89 @@ TEST_F(CityFileTest, ReadsCitiesWhateverTheElementNamesAndChildOrder) {
   EXPECT_EQ(manager.cities[0].lon, 85);
   EXPECT_EQ(manager.cities[1].lon, 152);
   EXPECT_EQ(ReadCityFile(path_, LonSign::Negated).cities[1].lon, -152);
+}
+
+TEST_F(CityFileTest, NumbersBeyondTheirRangeAreBroughtInOrReadAsZero) {
+  // lat is held to -90..90; lon outside -180..180 is turned by whole turns
+  // into it; an offset beyond 14 hours reads as 0, like unreadable text.
+  struct Case {
+    const char* lat;
+    const char* lon;
+    const char* offset;
+    std::int32_t wantLat, wantLon;  // lon as in the file
+    double wantHours;
+  } cases[] = {
+      {"1000", "190", "1e21", 90, -170, 0},
+      {"-91", "-2147483648", "1e10", -90, -128, 0},
+      {"-2147483648", "2147483647", "14.5", -90, 127, 0},
+      {"89", "-181", "-14", 89, 179, -14},
+      {"-90", "180", "+14", -90, 180, 14},
+      {"7", "-180", "-0.5", 7, -180, -0.5},
+  };
+  std::string text = "<cities>";
+  for (const Case& c : cases) {
+    text += std::string("<city><name>X</name><lat>") + c.lat + "</lat><lon>" + c.lon + "</lon><offset>" +
+            c.offset + "</offset></city>";
+  }
+  Write(text + "</cities>");
+  const CityEntriesResult table = ReadCityEntries(path_);
+  const CityReadResult manager = ReadCityFile(path_, LonSign::AsInFile);
+  CityDocument doc;
+  ASSERT_TRUE(doc.load(path_).ok());
+  const std::vector<ManagedCity> managed = doc.managedCities();
+  ASSERT_EQ(table.entries.size(), std::size(cases));
+  ASSERT_EQ(manager.cities.size(), std::size(cases));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(std::string(c.lat) + " " + c.lon + " " + c.offset);
+    EXPECT_EQ(table.entries[i].lat, c.wantLat);
+    EXPECT_EQ(table.entries[i].lon, -c.wantLon);
+    EXPECT_DOUBLE_EQ(table.entries[i].tzd, c.wantHours / 24);
+    EXPECT_EQ(manager.cities[i].lon, c.wantLon);
+    EXPECT_EQ(managed[i].city.lat, c.wantLat);
+    EXPECT_EQ(managed[i].offsetText, c.offset);  // the manager shows the text as stored
+  }
+}
+
+TEST_F(CityFileTest, DeepNestingIsCleanedAndSavedWithoutRecursion) {
+  // 100 000 levels: a recursive walk overflows the stack, and two spaces of
+  // indent per level would make the saved file grow with the square.
+  constexpr int kDepth = 100000;
+  std::string deep, empty;
+  for (int i = 0; i < kDepth; ++i) deep += "<d>", empty += "<e>";
+  deep += "bottom";
+  for (int i = 0; i < kDepth; ++i) deep += "</d>", empty += "</e>";
+  Write("<cities><city><name>Deep</name><x>" + deep + "</x><y>" + empty + "</y></city></cities>");
+  CityDocument doc;
+  ASSERT_TRUE(doc.load(path_).ok());
+  doc.deleteEmptyElements();
+  ASSERT_TRUE(doc.save(path_).ok);
+  const std::string saved = Read();
+  EXPECT_LT(saved.size(), 20u * kDepth);
+  EXPECT_THAT(saved, HasSubstr("bottom"));
+  EXPECT_THAT(saved, Not(HasSubstr("<e")));
+  EXPECT_TRUE(doc.deleteCity("Deep"));
+  ASSERT_TRUE(doc.save(path_).ok);
+  EXPECT_TRUE(ReadCityFile(path_, LonSign::AsInFile).cities.empty());
+}
+
+TEST_F(CityFileTest, SavingKeepsCommentsAndProcessingInstructions) {
+  Write(
+      "<?xml version=\"1.0\"?>\n<?xml-stylesheet href=\"cities.css\"?>\n<!-- kept by hand -->\n"
+      "<cities><!-- Europe --><city><name>Oslo, Norway</name><!-- winter --><lat>60</lat></city>"
+      "<?editor line=\"3\"?></cities>");
+  CityDocument doc;
+  ASSERT_TRUE(doc.load(path_).ok());
+  EXPECT_EQ(doc.managedCities().size(), 1u);  // neither counts as a city
+  doc.appendCity({"Bergen, Norway", "+1", "5", "60", false});
+  ASSERT_TRUE(doc.save(path_).ok);
+  const std::string saved = Read();
+  for (const char* kept : {"<?xml-stylesheet href=\"cities.css\"?>", "<!-- kept by hand -->",
+                           "<!-- Europe -->", "<!-- winter -->", "<?editor line=\"3\"?>"})
+    EXPECT_THAT(saved, HasSubstr(kept));
+  const CityReadResult back = ReadCityFile(path_, LonSign::AsInFile);
+  ASSERT_EQ(back.cities.size(), 2u);
+  EXPECT_EQ(back.cities[0].lat, 60);
 }
 
 TEST_F(CityFileTest, NamesOnlyReaderRepeatsThePreviousNameForANamelessCity) {

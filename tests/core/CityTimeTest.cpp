@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <string>
 
 #include "TestSupport.h"
@@ -177,6 +178,27 @@ TEST(DateTime, EncodeDecodeRoundTripsAndRoundsToTheMillisecond) {
   EXPECT_EQ(DaysInMonth(2024, 2), 29);
   EXPECT_EQ(DaysInMonth(2024, 13), 0);
   EXPECT_EQ(IsoWeekday(DateOf(EncodeDate(2020, 3, 8))), 7);
+}
+
+TEST(DateTime, InstantsBeyondTheCalendarDecodeToItsEnds) {
+  // A city offset of 1e21 hours once reached the date split unchecked.
+  struct Case {
+    double t;
+    int ymd;
+  } cases[] = {
+      {1e21, 99991231},
+      {-1e21, 10101},
+      {std::numeric_limits<double>::infinity(), 99991231},
+      {-std::numeric_limits<double>::infinity(), 10101},
+      {std::numeric_limits<double>::quiet_NaN(), 18991230},
+      {EncodeDate(9999, 12, 31) + 0.9999999, 99991231},
+  };
+  for (const Case& c : cases) {
+    int y, mo, d;
+    DecodeDate(c.t, y, mo, d);
+    EXPECT_EQ(y * 10000 + mo * 100 + d, c.ymd) << c.t;
+    EXPECT_TRUE(std::isnan(c.t) || CityTime(1, 1, 7, c.t, 3, 1, 7, 10) >= c.t) << c.t;
+  }
 }
 
 // Zones without daylight saving, on both sides of UTC and off the whole hour.

@@ -1,11 +1,20 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "TestSupport.h"
 #include "core/AtomicFile.h"
+#include "core/FileLock.h"
 #include "core/Paths.h"
 
 namespace wc {
@@ -17,7 +26,7 @@ class TempDir : public ::testing::Test {
  protected:
   void SetUp() override { dir_ = test::MakeTempFolder("wc-files-"); }
   void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   fs::path dir_;
 };
 
@@ -70,6 +79,108 @@ TEST_F(TempDir, CopyNeverOverwrites) {
   EXPECT_EQ(ReadWholeFile(Path("new")).bytes, "seed");
 }
 
+#ifndef _WIN32
+// A process id that is certainly not running: a child that has exited and
+// been reaped.
+pid_t DeadPid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST_F(TempDir, StaleTemporaryFilesGoWhenTheFolderIsNextWritten) {
+  const auto minutesAgo = [](int m) { return fs::file_time_type::clock::now() - std::chrono::minutes(m); };
+  const std::string dead = std::to_string(DeadPid());
+  const std::string live = std::to_string(getppid());
+  struct Case {
+    std::string name;
+    int ageMinutes;
+    bool beingWritten;  // its writer holds the lock
+    bool removed;
+  } cases[] = {
+      {"settings.reg.tmp-" + dead + "-a1B2c3", 0, false, true},   // its writer was killed
+      {"citydata.dat.tmp-" + live + "-a1B2c3", 0, false, false},  // its writer may be about to lock it
+      {"citydata.dat.tmp-" + live + "-d4E5f6", 2, false, true},
+      {"reminders.dat.tmp-" + dead + "-a1B2c3", 5, true, false},
+      {"reminders.dat.tmp-Xy12Zq", 0, false, false},  // an older writer's name, no process id
+      {"reminders.dat.tmp-Xy12Zr", 2, false, true},
+      {"notes.tmp", 5, false, false},  // not ours
+      {"a.dat.tmp-12-short", 5, false, false},
+  };
+  std::vector<int> locks;
+  for (const Case& c : cases) {
+    std::ofstream(dir_ / c.name) << "left over";
+    fs::last_write_time(dir_ / c.name, minutesAgo(c.ageMinutes));
+    if (c.beingWritten) {
+      locks.push_back(::open(Path(c.name).c_str(), O_RDONLY | O_CLOEXEC));
+      ASSERT_EQ(flock(locks.back(), LOCK_EX | LOCK_NB), 0);
+    }
+  }
+  ASSERT_TRUE(WriteFileAtomically(Path("a.dat"), "new"));
+  for (const Case& c : cases) EXPECT_EQ(!fs::exists(dir_ / c.name), c.removed) << c.name;
+  for (int fd : locks) ::close(fd);
+}
+
+TEST_F(TempDir, SymlinkedFileIsWrittenThroughToItsTarget) {
+  // dotfiles/real <- middle <- link, both links relative, as dotfile managers make them.
+  fs::create_directories(dir_ / "dotfiles");
+  ASSERT_TRUE(WriteFileAtomically(Path("dotfiles/real"), "old"));
+  ::chmod(Path("dotfiles/real").c_str(), 0600);
+  fs::create_symlink("dotfiles/real", dir_ / "middle");
+  fs::create_symlink("middle", dir_ / "link");
+  ASSERT_TRUE(WriteFileAtomically(Path("link"), "new"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "middle"));
+  EXPECT_EQ(ReadWholeFile(Path("dotfiles/real")).bytes, "new");
+  struct stat st {};
+  ::stat(Path("dotfiles/real").c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "dotfiles"), fs::directory_iterator{}), 1);
+}
+
+TEST_F(TempDir, LockFileIsNeverASymlink) {
+  // Someone else's link where the lock file belongs must not make us create
+  // or open what it points at.
+  fs::create_symlink(dir_ / "victim", dir_ / "settings.reg.lock");
+  EXPECT_FALSE(FileLock::acquire(Path("settings.reg.lock"), std::chrono::milliseconds(0)).has_value());
+  EXPECT_FALSE(fs::exists(dir_ / "victim"));
+}
+
+TEST_F(TempDir, RuntimeFolderIsUsedOnlyWhenPrivate) {
+  ::setenv("XDG_DATA_HOME", Path("data").c_str(), 1);
+  const std::string fallback = Path("data") + "/TavrelWorldClock/run/";
+  struct Case {
+    const char* name;
+    mode_t mode;
+    bool otherOwner;
+    bool used;
+  } cases[] = {
+      {"private", 0700, false, true},
+      {"readable", 0755, false, false},
+      {"open", 01777, false, false},
+      {"foreign", 0700, true, false},
+  };
+  for (const Case& c : cases) {
+    if (c.otherOwner && geteuid() != 0) continue;  // only root can give a folder away
+    const fs::path rt = dir_ / c.name;
+    fs::create_directories(rt);
+    ::chmod(rt.c_str(), c.mode);
+    if (c.otherOwner) {
+      ASSERT_EQ(::chown(rt.c_str(), 65534, 65534), 0);
+    }
+    ::setenv("XDG_RUNTIME_DIR", rt.c_str(), 1);
+    EXPECT_EQ(RuntimeFolder(), c.used ? rt.string() + "/" : fallback) << c.name;
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(fallback.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ::unsetenv("XDG_RUNTIME_DIR");
+  ::unsetenv("XDG_DATA_HOME");
+}
+
+#endif
+
 TEST(Paths, FollowThePlatformsFolders) {
 #ifdef _WIN32
   // Wine, like Windows, sets LOCALAPPDATA to the local application-data folder.
@@ -87,13 +198,17 @@ TEST(Paths, FollowThePlatformsFolders) {
   EXPECT_TRUE(exe.ends_with("\\core_tests.exe")) << exe;
   EXPECT_EQ(ProgramFolder(), exe.substr(0, exe.rfind('\\') + 1));
 #else
-  test::ScopedEnv data("XDG_DATA_HOME", "/tmp/wc-xdg-data");
+  const test::TempFolder folder("wc-paths-");
+  const std::string data = folder.file("xdg-data"), home = folder.file("home");
+  test::ScopedEnv dataEnv("XDG_DATA_HOME", data);
   test::ScopedEnv config("XDG_CONFIG_HOME", "relative/is/ignored");
-  test::ScopedEnv home("HOME", "/tmp/wc-home");
-  EXPECT_EQ(DataFolder(), "/tmp/wc-xdg-data/TavrelWorldClock/");
-  EXPECT_EQ(SettingsFilePath(), "/tmp/wc-home/.config/TavrelWorldClock/settings.reg");
-  test::ScopedEnv runtime("XDG_RUNTIME_DIR", "/tmp");
-  EXPECT_EQ(WallpaperImagePath(), "/tmp/wcwallpaper.bmp");
+  test::ScopedEnv homeEnv("HOME", home);
+  EXPECT_EQ(DataFolder(), data + "/TavrelWorldClock/");
+  EXPECT_EQ(SettingsFilePath(), home + "/.config/TavrelWorldClock/settings.reg");
+  test::ScopedEnv runtime("XDG_RUNTIME_DIR", folder.path().string());
+  EXPECT_EQ(WallpaperImagePath(), folder.file("wcwallpaper.bmp"));
+  test::UnsetEnv("XDG_RUNTIME_DIR");
+  EXPECT_EQ(WallpaperImagePath(), data + "/TavrelWorldClock/run/wcwallpaper.bmp");
   EXPECT_EQ(ProgramFolder().back(), '/');
 #endif
 }

@@ -79,12 +79,27 @@ TEST(ScreenSaverConfig, ListsOfOtherShapes) {
                        kEntry, ""})},
            Case{"no list: one is added at the end", Lines({"mode:\t\trandom"}),
                 Lines({"mode:\t\trandom", "", "programs:\t\\", kEntry, ""})},
-           Case{"last entry without a separator, list at the end of the file",
+           Case{"last entry without a separator, list at the end of a file without a final line break",
                 "programs:\t\\\n\t\tmaze -root",
-                Lines({"programs:\t\\", "\t\tmaze -root \\n\\", kEntry}) + ""},
+                Lines({"programs:\t\\", "\t\tmaze -root \\n\\", kEntry, ""})},
+           Case{"no list, no final line break", "mode:\t\trandom",
+                Lines({"mode:\t\trandom", "", "programs:\t\\", kEntry, ""})},
+           // The setting right after the list stays out of it.
+           Case{
+               "our entry ends the list without a separator",
+               Lines({"programs:\t\\", "\t\tmaze -root \\n\\",
+                      "\t\t\"Tavrel World Clock\"\t/opt/old/tavrel-world-clock-saver -root", "selected:\t1"}),
+               Lines({"programs:\t\\", "\t\tmaze -root \\n\\", kEntry, "", "selected:\t1"})},
        }) {
     EXPECT_EQ(WithSaverProgram(c.before, kSaver), c.after) << c.what;
+    EXPECT_EQ(WithSaverProgram(c.after, kSaver), c.after) << c.what << ": registered again";
   }
+  EXPECT_EQ(WithSaverProgram(Lines({"programs:\t\\", "\t\tmaze -root \\n\\",
+                                    "\t\t\"Tavrel World Clock\"\t/opt/old/tavrel-world-clock-saver -root",
+                                    "selected:\t0"}),
+                             ""),
+            Lines({"programs:\t\\", "\t\tmaze -root \\n\\", "", "selected:\t0"}))
+      << "removed, the list still ends before the next setting";
 }
 
 TEST(ScreenSaverConfig, FileIsWrittenOnlyWhenItCouldBeRead) {

@@ -6,7 +6,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <sys/file.h>
+
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 
 #include "SettingsFixture.h"
@@ -18,7 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFile : public SettingsFileTest {};
+class SettingsFile : public SettingsFileTest {
+ protected:
+  int lockFd_ = -1;
+};
 
 std::string Utf16LeWithBom(const std::string& utf8) {
   std::string out = "\xFF\xFE";
@@ -153,7 +163,7 @@ TEST_F(SettingsFile, UnreadableFileIsNeverWrittenOver) {
   fs::create_directories(fs::path(path_).parent_path());
   fs::create_symlink("/proc/self/mem", path_);
   WriteIntegerSetting(kSettingsKey, kTheme, 3);
-  EXPECT_NO_THROW(WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"}));
+  EXPECT_THROW(WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"}), SettingsError);
   DeleteSetting(kSettingsKey, kTheme);
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_EQ(SettingInteger(kTheme), 1);
@@ -194,6 +204,134 @@ TEST_F(SettingsFile, TwoProcessesWritingAtOnceLoseNothing) {
     }
   }
   EXPECT_EQ(missing, 0);
+}
+
+TEST_F(SettingsFile, ReadsComeFromAParsedCopyUntilTheFileChanges) {
+  // A 10 MB file once took a second per read, read and parsed anew each time.
+  const std::string two =
+      "[HKEY_CURRENT_USER\\" + std::string(kSettingsKey) + "]\n\"Theme\"=dword:00000002\n";
+  writeFileText(two);
+  EXPECT_EQ(SettingInteger(kTheme), 2);
+  const auto when = fs::last_write_time(path_);
+  // Edited in place with its size and time kept: not noticed, so not re-read.
+  auto editInPlace = [&](const std::string& text) {
+    std::fstream(path_, std::ios::in | std::ios::out | std::ios::binary) << text;
+    fs::last_write_time(path_, when);
+  };
+  editInPlace(two.substr(0, two.size() - 2) + "3\n");
+  EXPECT_EQ(SettingInteger(kTheme), 2);
+
+  struct Change {
+    const char* what;
+    std::function<void(const std::string&)> apply;
+  } changes[] = {
+      {"time",
+       [&](const std::string& text) {
+         editInPlace(text);
+         fs::last_write_time(path_, when + std::chrono::seconds(1));
+       }},
+      {"size", [&](const std::string& text) { editInPlace(text + "\n"); }},
+      {"inode",
+       [&](const std::string& text) {
+         const std::string other = path_ + ".other";
+         std::ofstream(other, std::ios::binary) << text;
+         fs::last_write_time(other, when);
+         fs::rename(other, path_);
+       }},
+  };
+  int theme = 4;
+  for (const Change& c : changes) {
+    c.apply(two.substr(0, two.size() - 2) + std::to_string(theme) + "\n");
+    EXPECT_EQ(SettingInteger(kTheme), theme) << c.what;
+    ++theme;
+  }
+}
+
+TEST_F(SettingsFile, SymlinkedFileIsWrittenThroughToItsTarget) {
+  const fs::path dotfiles = fs::path(dir_) / "dotfiles";
+  fs::create_directories(dotfiles);
+  fs::create_directories(fs::path(path_).parent_path());
+  std::ofstream(dotfiles / "settings.reg") << "; mine\n";
+  fs::create_symlink("../dotfiles/settings.reg", path_);
+  WriteIntegerSetting(kSettingsKey, kTheme, 5);
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_EQ(SettingInteger(kTheme), 5);
+  EXPECT_THAT(ReadWholeFile((dotfiles / "settings.reg").string()).bytes, ::testing::StartsWith("; mine\n"));
+}
+
+TEST_F(SettingsFile, FailedWritesAreReportedNamingTheFileAndKeptUntilTheyCanBeWritten) {
+  std::vector<std::string> reports;
+  SetSettingsFailureHandler([&](const std::string& message) { reports.push_back(message); });
+  const fs::path folder = fs::path(path_).parent_path();
+  FontRecord font;
+  font.setFace("Liberation Serif");
+  const WindowGeometry window{WindowState::Normal, 11, 22, 333, 444};
+
+  struct Cause {
+    const char* what;
+    std::function<void()> make, undo;
+  } causes[] = {
+      // Another program holds the lock: the wait is bounded, and told.
+      {"locked",
+       [&] {
+         lockFd_ = ::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+         ASSERT_EQ(flock(lockFd_, LOCK_EX), 0);
+       },
+       [&] { ::close(lockFd_); }},
+      // The folder cannot be made (a file stands where it belongs).
+      {"no folder",
+       [&] {
+         fs::remove_all(folder);
+         std::ofstream(folder.string()) << "in the way";
+       },
+       [&] { fs::remove(folder); }},
+  };
+  for (const Cause& cause : causes) {
+    SCOPED_TRACE(cause.what);
+    SetSettingsBackend(std::make_shared<RegFileBackend>(path_, std::chrono::milliseconds(100)));
+    fs::remove_all(folder);
+    store(kShowTips, RegValue::fromDword(0));
+    cause.make();
+    reports.clear();
+
+    WriteIntegerSetting(kSettingsKey, kTheme, 4);
+    WriteStringSetting(kSettingsKey, kMapTimeFormat, "HH:mm");
+    WriteFontSetting(kSettingsKey, kDateTimeFont, font);
+    WritePlacementSetting(kSettingsKey, kWindowPosition, window, true);
+    DeleteSetting(kSettingsKey, kShowTips);
+    try {
+      WriteStringListSetting(kSettingsKey, kDisplayCities, {"Oslo, Norway"});
+      ADD_FAILURE() << "no error";
+    } catch (const SettingsError& e) {
+      EXPECT_THAT(e.what(), ::testing::StartsWith("Error writing strings to registry"));
+      EXPECT_THAT(e.what(), ::testing::HasSubstr(path_));
+    }
+    ASSERT_EQ(reports.size(), 5u);
+    for (const std::string& r : reports) EXPECT_THAT(r, ::testing::HasSubstr("\"" + path_ + "\""));
+
+    // Nothing is dropped: this run reads what the user chose ...
+    auto expectChosen = [&] {
+      EXPECT_EQ(SettingInteger(kTheme), 4);
+      EXPECT_EQ(SettingText(kMapTimeFormat), "HH:mm");
+      FontRecord f;
+      EXPECT_TRUE(ReadFontSetting(kSettingsKey, kDateTimeFont, f));
+      EXPECT_EQ(f, font);
+      EXPECT_EQ(ReadPlacementSetting(kSettingsKey, kWindowPosition, true).width, 333);
+      EXPECT_EQ(SettingInteger(kShowTips), 1);
+      std::vector<std::string> cities;
+      ReadStringListSetting(kSettingsKey, kDisplayCities, cities);
+      EXPECT_EQ(cities, std::vector<std::string>{"Oslo, Norway"});
+    };
+    expectChosen();
+    // ... and the next write that can be made stores all of it.
+    cause.undo();
+    WriteIntegerSetting(kSettingsKey, kSearchType, 2);
+    EXPECT_EQ(reports.size(), 5u);
+    UseSettingsFile(path_);
+    expectChosen();
+    EXPECT_EQ(SettingInteger(kSearchType), 2);
+  }
+  SetSettingsFailureHandler(nullptr);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ class SettingsStoreTest : public ::testing::Test {
     return v;
   }
   void store(std::string_view name, const RegValue& v) const {
-    ASSERT_EQ(backend_->set(kSettingsKey, name, v), RegStatus::Ok);
+    ASSERT_EQ(backend_->set(kSettingsKey, name, v).status, RegStatus::Ok);
   }
 
   std::string dir_;

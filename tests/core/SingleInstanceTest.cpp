@@ -23,6 +23,15 @@ TEST(SingleInstance, OneClaimPerDesktop) {
   first.reset();  // the claim goes with its holder
   SingleInstance third(desktop);
   EXPECT_TRUE(third.acquire());
+#ifndef _WIN32
+  EXPECT_EQ(third.lockPath(), runtime + "/" + DesktopLockFileName(desktop));
+  // A link planted where the lock file belongs is not followed.
+  const std::string planted = desktop + "2";
+  std::filesystem::create_symlink(runtime + "/victim", runtime + "/" + DesktopLockFileName(planted));
+  SingleInstance fourth(planted);
+  fourth.acquire();
+  EXPECT_FALSE(std::filesystem::exists(runtime + "/victim"));
+#endif
   std::error_code ec;
   std::filesystem::remove_all(runtime, ec);
 }

@@ -1,6 +1,8 @@
 // Sun position, projection, views and the great-circle step.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cmath>
 
 #include "core/DateTime.h"
@@ -56,6 +58,11 @@ TEST(Projection, RoundsHalfToEvenAndLeavesAnEdgeValueOfW) {
   EXPECT_EQ(RoundHalfEven(3.5), 4);
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
   EXPECT_EQ(DegToRad(0), 1e-8);
+  // Beyond the integers: the nearest one there is, never undefined behaviour.
+  EXPECT_EQ(RoundHalfEven(1e12), std::numeric_limits<int>::max());
+  EXPECT_EQ(RoundHalfEven(-1e12), std::numeric_limits<int>::min());
+  EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+  EXPECT_EQ(p.LatToY(1e9), std::numeric_limits<int>::min());
 }
 
 TEST(Projection, ViewsTable) {

@@ -6,8 +6,10 @@
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "TestSupport.h"
 #include "core/DateTime.h"
 #include "map/IlluminationMask.h"
 #include "map/MapMath.h"
@@ -52,16 +54,10 @@ QImage Stripes(int w, int h) {
 
 class Layers : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("wc-map-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string folder() const { return dir_.string() + "/"; }
 
-  fs::path dir_;
+  test::TempFolder folder_{"wc-map-"};
+  const fs::path& dir_ = folder_.path();
 };
 
 const TDateTime kMarchNoonUtc = EncodeDate(2026, 3, 20) + 0.5;
@@ -239,6 +235,33 @@ TEST_F(Layers, UnreadableDayImageIsFatal) {
     }
     EXPECT_FALSE(ready);
     EXPECT_FALSE(map.BaseMapBusy());
+  }
+}
+
+TEST_F(Layers, PictureClaimingMoreThan16384By8192IsABrokenLayer) {
+  // A few hundred bytes whose header claims 60000 x 30000 once cost 7 GB and
+  // a minute and a half; the header alone now decides.
+  WriteJpeg(dir_ / "small.jpg", Flat(8, 8, qRgb(10, 20, 30)));
+  std::ifstream in(dir_ / "small.jpg", std::ios::binary);
+  const std::string small((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t sof = small.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  struct Case {
+    int width, height;
+    bool loads;
+  } cases[] = {
+      {16384, 8, true}, {16385, 8, false}, {8, 8192, true}, {8, 8193, false}, {60000, 30000, false},
+  };
+  for (const Case& c : cases) {
+    std::string claimed = small;
+    claimed[sof + 5] = static_cast<char>(c.height >> 8);
+    claimed[sof + 6] = static_cast<char>(c.height & 0xFF);
+    claimed[sof + 7] = static_cast<char>(c.width >> 8);
+    claimed[sof + 8] = static_cast<char>(c.width & 0xFF);
+    std::ofstream(dir_ / "claimed.jpg", std::ios::binary) << claimed;
+    QImage layer;
+    EXPECT_EQ(LoadMapImage((dir_ / "claimed.jpg").string(), layer, 0), c.loads) << c.width << "x" << c.height;
+    EXPECT_EQ(layer.isNull(), !c.loads);
   }
 }
 

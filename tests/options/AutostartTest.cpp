@@ -18,16 +18,9 @@ namespace fs = std::filesystem;
 
 class Autostart : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("wc-autostart-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    entry_ = (dir_ / "autostart" / "tavrel-world-clock.desktop").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
-  std::string entry_;
+  test::TempFolder folder_{"wc-autostart-"};
+  const fs::path& dir_ = folder_.path();
+  std::string entry_ = (dir_ / "autostart" / "tavrel-world-clock.desktop").string();
 };
 
 TEST_F(Autostart, WrittenReadBackAndDeleted) {

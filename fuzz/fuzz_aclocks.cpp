@@ -1,0 +1,8 @@
+// aclocks.dat: see ClockListFuzz.h.
+
+#include "ClockListFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return wc::fuzz::ClockListRoundTrip<wc::TAClockList>("aclocks.dat", data, size, wc::ReadAClockList,
+                                                       wc::AClockListText);
+}

@@ -1,0 +1,8 @@
+// dclocks.dat: see ClockListFuzz.h.
+
+#include "ClockListFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return wc::fuzz::ClockListRoundTrip<wc::TDClockList>("dclocks.dat", data, size, wc::ReadDClockList,
+                                                       wc::DClockListText);
+}

@@ -1,0 +1,39 @@
+// reminders.dat: loaded into the list, written back and loaded again; the
+// list must read back as it was written, texts compared as fuzz::SameText
+// does.
+
+#include <cstdint>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "reminders/Reminders.h"
+
+using namespace wc;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::Reset();
+  const std::string path = fuzz::WriteInput("reminders.dat", fuzz::Bytes(data, size));
+  ReminderStore store;
+  const RemLoadResult loaded = store.load(path);
+  if (!loaded.file.ok()) return 0;
+  for (const auto& r : store.list()) (void)RemDateText(r->RemDate);
+  fuzz::Require(static_cast<bool>(store.save()), "a loaded list saves");
+
+  ReminderStore again;
+  fuzz::Require(again.load(path).file.ok(), "a saved list loads");
+  fuzz::Require(again.list().size() == store.list().size(), "every reminder is written");
+  for (std::size_t i = 0; i < store.list().size(); ++i) {
+    const TRemInfo &a = *store.list()[i], &b = *again.list()[i];
+    fuzz::Require(a.RemDate == b.RemDate && fuzz::SameText(a.RemTime, b.RemTime) &&
+                      fuzz::SameText(a.RemCity, b.RemCity) && fuzz::SameText(a.RemMsg, b.RemMsg) &&
+                      fuzz::SameText(a.PlaySound, b.PlaySound) && a.iShown == b.iShown,
+                  "a reminder reads back as it was written");
+  }
+  // Once read back, the list is written the same every time.
+  const std::string second = ReminderFileBytes(again.list());
+  ReminderStore third;
+  fuzz::Require(third.load(fuzz::WriteInput("again.dat", second)).file.ok() &&
+                    ReminderFileBytes(third.list()) == second,
+                "the file is written the same twice");
+  return 0;
+}
