@@ -95,13 +95,18 @@ run_scenario() {  # run_scenario shaped|composited
   xwininfo -shape -id "$london" | grep -q 'Window shape extents' || fail "the digital clock is not cut to its bitmap"
 
   # One second later only the second hand has moved: a small part of the face.
+  # A second more is allowed when the machine is so busy that the repaint
+  # comes late (seen under a loaded parallel test run).
   import -window root -crop 200x200+40+40 +repage "$WORK/$mode-a.png"
-  sleep 1.1
-  import -window root -crop 200x200+40+40 +repage "$WORK/$mode-b.png"
-  local changed
-  changed=$(pixel_diff "$WORK/$mode-a.png" "$WORK/$mode-b.png")
-  note "pixels changed in a second: $changed"
-  [ "$changed" -gt 20 ] || fail "the large clock did not move in a second ($changed pixels)"
+  local changed try
+  for try in 1 2 3; do
+    sleep 1.1
+    import -window root -crop 200x200+40+40 +repage "$WORK/$mode-b.png"
+    changed=$(pixel_diff "$WORK/$mode-a.png" "$WORK/$mode-b.png")
+    [ "$changed" -gt 20 ] && break
+  done
+  note "pixels changed in $try second(s): $changed"
+  [ "$changed" -gt 20 ] || fail "the large clock did not move in three seconds ($changed pixels)"
   [ "$changed" -lt 6000 ] || fail "more than the second hand changed ($changed pixels)"
 
   # A drag with the left button moves the clock and is stored at once.
