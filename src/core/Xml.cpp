@@ -112,8 +112,29 @@ pugi::xml_node NodeByName(pugi::xml_node parent, std::string_view name) {
   return {};
 }
 
+namespace {
+
+// pugixml frees a removed node's subtree recursively, one call per level,
+// which a deeply nested document turns into a stack overflow (first seen
+// with Windows' smaller stacks): take the subtree apart from its leaves up.
+void RemoveSubtree(pugi::xml_node node) {
+  pugi::xml_node parent = node.parent();
+  if (!parent) return;
+  pugi::xml_node n = node;
+  for (;;) {
+    while (pugi::xml_node c = n.last_child()) n = c;
+    if (n == node) break;
+    pugi::xml_node up = n.parent();
+    up.remove_child(n);
+    n = up;
+  }
+  parent.remove_child(node);
+}
+
+}  // namespace
+
 void SetNodeText(pugi::xml_node node, std::string_view text) {
-  while (pugi::xml_node c = node.first_child()) node.remove_child(c);
+  while (pugi::xml_node c = node.first_child()) RemoveSubtree(c);
   if (!text.empty()) node.append_child(pugi::node_pcdata).set_value(std::string(text).c_str());
 }
 
@@ -128,9 +149,7 @@ pugi::xml_node WriteString(pugi::xml_node parent, std::string_view name, std::st
   return node;
 }
 
-void DeleteNode(pugi::xml_node node) {
-  if (pugi::xml_node parent = node.parent()) parent.remove_child(node);
-}
+void DeleteNode(pugi::xml_node node) { RemoveSubtree(node); }
 
 void DeleteEmptyNodes(pugi::xml_node root) {
   // Depth first, children before their parent, without recursion: a
