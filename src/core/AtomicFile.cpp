@@ -11,7 +11,11 @@
 #include <fstream>
 #include <iterator>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include <atomic>
+#else
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -208,21 +212,44 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
 
 #else
 
+// A name of its own per write, as on POSIX ("<file>.tmp-<pid>-XXXXXX"): a
+// fixed one was shared by two writers of the same file, and anything left
+// under it blocked every later save.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  static std::atomic<std::uint64_t> serial{0};
+  static constexpr char kChars[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
   const fs::path target = ToPath(path);
-  fs::path tmp = target;
-  tmp += ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return {false, "Cannot create a temporary file beside \"" + path + "\""};
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) return {false, "Cannot write \"" + path + "\""};
+  fs::path tmp;
+  HANDLE h = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+    std::uint64_t n = GetTickCount64() * 7919 + serial.fetch_add(1) * 104729 + attempt;
+    std::wstring random;
+    for (int i = 0; i < 6; ++i, n /= 62) random += static_cast<wchar_t>(kChars[n % 62]);
+    tmp = target;
+    tmp += L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" + random;
+    h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
+        GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_ACCESS_DENIED)
+      break;
   }
-  std::error_code ec;
-  fs::rename(tmp, target, ec);  // MoveFileEx with MOVEFILE_REPLACE_EXISTING
-  if (ec) {
-    fs::remove(tmp, ec);
+  if (h == INVALID_HANDLE_VALUE) return {false, "Cannot create a temporary file beside \"" + path + "\""};
+  const auto fail = [&](const char* what) {
+    CloseHandle(h);
+    DeleteFileW(tmp.c_str());
+    return FileResult{false, std::string(what) + " \"" + path + "\""};
+  };
+  for (std::size_t done = 0; done < bytes.size();) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0) return fail("Cannot write");
+    done += written;
+  }
+  // On disk before it takes the old file's place, so a power loss leaves the
+  // old content or the new, never an empty file.
+  if (!FlushFileBuffers(h)) return fail("Cannot write");
+  CloseHandle(h);
+  if (!MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(tmp.c_str());
     return {false, "Cannot replace \"" + path + "\""};
   }
   return {true, {}};

@@ -49,6 +49,19 @@ TEST_F(TempDir, AtomicWriteReplacesWholeFileAndKeepsItsMode) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
 }
 
+// Something left where a fixed temporary name would go does not block saves.
+TEST_F(TempDir, AtomicWriteDoesNotDependOnAFixedTemporaryName) {
+  fs::create_directory(dir_ / "a.dat.tmp");
+  ASSERT_TRUE(WriteFileAtomically(Path("a.dat"), "saved"));
+  ASSERT_TRUE(WriteFileAtomically(Path("a.dat"), "saved again"));
+  EXPECT_EQ(ReadWholeFile(Path("a.dat")).bytes, "saved again");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 2);
+  // A replace that fails (a folder where the file should be) leaves no temporary file either.
+  fs::create_directory(dir_ / "folder.dat");
+  EXPECT_FALSE(WriteFileAtomically(Path("folder.dat"), "x"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 3);
+}
+
 TEST_F(TempDir, FailedWriteReportsTheFileAndLeavesNothing) {
   const auto r = WriteFileAtomically(Path("missing-folder/a.dat"), "x");
   EXPECT_FALSE(r);
