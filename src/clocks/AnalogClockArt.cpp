@@ -15,6 +15,20 @@ QImage LoadPng(const std::string& path) {
   return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// Stands in for a face that cannot be loaded (its theme removed since), so
+// the clock keeps its size and can still be seen, re-themed or removed from
+// its menu rather than becoming an empty window nobody can reach.
+QImage PlainFace(int diameter) {
+  QImage img(diameter, diameter, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(150, 150, 150), 2));
+  p.setBrush(QColor(45, 45, 45));
+  p.drawEllipse(QRectF(1, 1, diameter - 2, diameter - 2));
+  return img;
+}
+
 }  // namespace
 
 void AnalogClockArt::setClockData(const AClockTheme& theme, int textSize, int clockWidth, int colorAlpha,
@@ -53,6 +67,7 @@ void AnalogClockArt::loadImages(const std::string& askinsFolder, const std::stri
     ClockBackground = LoadPng(largeFace);
     ClockRad = 100;
   }
+  if (ClockBackground.isNull()) ClockBackground = PlainFace(2 * ClockRad);
   HourHand = LoadPng(askinsFolder + HourImage + ".png");
   MinuteHand = LoadPng(askinsFolder + MinuteImage + ".png");
   RoundHand = Roundimage.empty() ? QImage() : LoadPng(askinsFolder + Roundimage + ".png");

@@ -156,6 +156,9 @@ std::string ParseList(pugi::xml_node root, std::string_view separator, const Fie
     if (node.type() != pugi::node_element) continue;  // layout text or a comment is no clock
     ++index;
     R r;
+    // A clock without <alphavalue> (a hand-made or older list) is opaque: the
+    // zero it would otherwise keep makes a clock nobody can see or click.
+    r.AlphaValue = 255;
     std::string problem;
     for (pugi::xml_node child = node.first_child(); child && problem.empty(); child = child.next_sibling()) {
       if (child.type() != pugi::node_element) continue;

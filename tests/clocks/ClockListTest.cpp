@@ -262,10 +262,10 @@ TEST_F(ClockFiles, ValuesReadAsTheFileHasThem) {
       "<hideseconds>5</hideseconds><hideampm>false</hideampm><alwaystop>-1</alwaystop>"
       "<cityname>A</cityname><cityname>B</cityname><formy> 7 </formy></x>"
       "<y><alphavalue>300</alphavalue><hidedate>0</hidedate><hideseconds>fAlSe</hideseconds></y>"
-      "<z><alphavalue>-1</alphavalue></z></anything>");
+      "<z><alphavalue>-1</alphavalue></z><w><cityname>C</cityname></w></anything>");
   TAClockList list;
   EXPECT_EQ(ParseAClockList(doc.document_element(), ".", list), "");
-  ASSERT_EQ(list.size(), 3u);
+  ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list[0].AlphaValue, 128);
   EXPECT_TRUE(list[0].HideDate);
   EXPECT_TRUE(list[0].HideSeconds);
@@ -278,6 +278,7 @@ TEST_F(ClockFiles, ValuesReadAsTheFileHasThem) {
   EXPECT_FALSE(list[1].HideDate);
   EXPECT_FALSE(list[1].HideSeconds);
   EXPECT_EQ(list[2].AlphaValue, 255);
+  EXPECT_EQ(list[3].AlphaValue, 255);  // missing: opaque, not invisible
 }
 
 TEST_F(ClockFiles, MissingFileIsAnEmptyListWithoutAWord) {

@@ -375,6 +375,17 @@ TEST_F(Clocks, AThemeFromAnotherFolderIsFoundByItsName) {
   EXPECT_EQ(savedA()[0].ThemeFile, home->program + "askins/Classic.png");
 }
 
+TEST_F(Clocks, AClockWhoseFaceIsGoneKeepsItsSizeAndItsMenu) {
+  TAClockInfo a = Analog("Oslo", 150);
+  a.ThemeFile = home->program + "askins/Removed Theme.png";
+  start({a}, {});
+  EXPECT_EQ(aw(0)->size(), QSize(150, 150));
+  EXPECT_GE(aw(0)->mask().boundingRect().width(), 140);  // a face of its own, so it can be clicked
+  Item(aw(0)->themeItems, "Classic")->trigger();
+  EXPECT_EQ(aw(0)->size(), QSize(150, 150));
+  EXPECT_EQ(ThemeNameOf(savedA()[0].ThemeFile), "Classic");
+}
+
 // The first row at or below from where dark pixels lie near the face's
 // vertical centre line (the light fixture face has none between its ticks).
 int FirstInkRow(const AnalogClockArt& art, int from) {
