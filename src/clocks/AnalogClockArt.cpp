@@ -23,8 +23,8 @@ QImage PlainFace(int diameter) {
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(150, 150, 150), 2));
-  p.setBrush(QColor(45, 45, 45));
+  p.setPen(QPen(QColor(120, 120, 120), 2));
+  p.setBrush(QColor(236, 236, 236));
   p.drawEllipse(QRectF(1, 1, diameter - 2, diameter - 2));
   return img;
 }

@@ -10,6 +10,7 @@
 #include "clocks/ClockFace.h"
 #include "clocks/ClockFormat.h"
 #include "clocks/DesktopClocks.h"
+#include "core/AtomicFile.h"
 #include "core/Paths.h"
 
 namespace wc {
@@ -148,7 +149,9 @@ void TfrmAnaClock::setAlpha(int alpha) {
 }
 
 void TfrmAnaClock::SetClockData() {
-  const std::string theme = ThemeNameOf(ThemeFile);
+  // A theme removed since: its face is drawn plain (AnalogClockArt), with the
+  // default theme's hands and text places, so it still reads as a clock.
+  const std::string theme = FileExists(ThemeFile) ? ThemeNameOf(ThemeFile) : std::string("Classic");
   const AClockTheme t = ReadAClockTheme(IniFile::load(ProgramFolder() + "askins/aclock.ini"), theme);
   SecondImage = t.SecondImage;
   Roundimage = t.RoundImage;
