@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <map>
+#include <tuple>
 
 #include "clocks/ClockFace.h"
 
@@ -71,7 +73,8 @@ void AnalogClockArt::loadImages(const std::string& askinsFolder, const std::stri
   HourHand = LoadPng(askinsFolder + HourImage + ".png");
   MinuteHand = LoadPng(askinsFolder + MinuteImage + ".png");
   RoundHand = Roundimage.empty() ? QImage() : LoadPng(askinsFolder + Roundimage + ".png");
-  SecondHand = LoadPng(askinsFolder + SecondImage + ".png");
+  secondHandFile_ = askinsFolder + SecondImage + ".png";
+  SecondHand = LoadPng(secondHandFile_);
   forgetSprites();
 }
 
@@ -80,9 +83,7 @@ void AnalogClockArt::freeImages() {
   forgetSprites();
 }
 
-void AnalogClockArt::forgetSprites() const {
-  for (Sprite& s : sprites_) s = Sprite{};
-}
+void AnalogClockArt::forgetSprites() const { sprites_.reset(); }
 
 QTransform AnalogClockArt::handTransform(QPoint pivot, double angle) const {
   QTransform t;
@@ -137,11 +138,25 @@ void AnalogClockArt::drawCap(QPainter& p) const {
 }
 
 const AnalogClockArt::Sprite& AnalogClockArt::secondSprite(int second, qreal dpr) const {
-  if (dpr != spriteDpr_) {
-    forgetSprites();
+  if (!sprites_ || dpr != spriteDpr_) {
+    using Key = std::tuple<std::string, int, int, int, int, qreal>;
+    static std::map<Key, std::weak_ptr<SpriteSet>> shared;
+    std::erase_if(shared, [](const auto& entry) { return entry.second.expired(); });
+    const Key key{SecondHand.isNull() ? std::string() : secondHandFile_,
+                  SecondHandPoint.x(),
+                  SecondHandPoint.y(),
+                  ClockBackground.width(),
+                  ClockBackground.height(),
+                  dpr};
+    std::weak_ptr<SpriteSet>& slot = shared[key];
+    sprites_ = slot.lock();
+    if (!sprites_) {
+      sprites_ = std::make_shared<SpriteSet>();
+      slot = sprites_;
+    }
     spriteDpr_ = dpr;
   }
-  Sprite& s = sprites_[static_cast<std::size_t>(second % 60)];
+  Sprite& s = (*sprites_)[static_cast<std::size_t>(second % 60)];
   if (s.made) return s;
   s.made = true;
   if (SecondHand.isNull() || ClockBackground.isNull()) return s;

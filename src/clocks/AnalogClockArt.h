@@ -16,6 +16,7 @@
 #include <QString>
 #include <QTransform>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -62,6 +63,7 @@ class AnalogClockArt {
     QPoint at;     // its place on the face, device pixels
     QRect rect;    // the same, logical pixels
   };
+  using SpriteSet = std::array<Sprite, 60>;
   const Sprite& secondSprite(int second, qreal dpr) const;
   void forgetSprites() const;
   QTransform handTransform(QPoint pivot, double angle) const;
@@ -75,7 +77,10 @@ class AnalogClockArt {
   int ClockRad = 100;
   float ycity = 0, ydate = 0;
   std::string HourImage, MinuteImage, SecondImage, Roundimage;
-  mutable std::array<Sprite, 60> sprites_;
+  std::string secondHandFile_;
+  // Shared by every clock of the same second hand, face size and pixel
+  // ratio: ten clocks of one theme keep one set, not ten (about 2 MB each).
+  mutable std::shared_ptr<SpriteSet> sprites_;
   mutable qreal spriteDpr_ = 0;
 };
 

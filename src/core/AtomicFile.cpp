@@ -241,7 +241,8 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
   for (std::size_t done = 0; done < bytes.size();) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
     DWORD written = 0;
-    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0) return fail("Cannot write");
+    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+      return fail("Cannot write");
     done += written;
   }
   // On disk before it takes the old file's place, so a power loss leaves the

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <list>
 
 #include "WindowTestHome.h"
 #include "clocks/AnalogClockArt.h"
@@ -430,9 +431,12 @@ TEST_F(Clocks, TheKeptSecondHandsAreTheTurnedOnes) {
   t.SecondImage = "fx-second";
   t.txsecond = 3;
   t.tysecond = 24;
-  for (const int width : {200, 150}) {
+  // All alive at once, as clocks are: those of one size and ratio share
+  // their kept hands, and no other clock's may reach them.
+  std::list<AnalogClockArt> arts;
+  for (const int width : {200, 150, 200}) {
     for (const qreal dpr : {1.0, 2.0}) {
-      AnalogClockArt art;
+      AnalogClockArt& art = arts.emplace_back();
       art.setClockData(t, 11, width, 254, false);
       art.loadImages(home->program + "askins/", home->program + "askins/Classic.png", width);
       for (int second = 0; second < 60; second += 7) {
