@@ -169,7 +169,7 @@ TEST_F(ToolWindows, CalendarMarksTodayInItsYearOnly) {
     red.push_back(RedPixels(cal.surface()->grab().toImage()));
   });
   ASSERT_EQ(red.size(), 3u);
-  EXPECT_GT(red[0], 10);
+  EXPECT_GT(red[0], 0);  // "1" and "11" are only a few pixels
   EXPECT_EQ(red[1], 0);
   EXPECT_EQ(red[2], red[0]);
   EXPECT_NE(settingsText().find("\"Calendar Window Position\"=hex:00,00,00,00,"), std::string::npos);
