@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestSupport.h"
 #include "app/Wallpaper.h"
 #include "app/WorldClock.h"
 #include "core/AtomicFile.h"
@@ -171,7 +172,9 @@ TEST_F(WallpaperTest, ClearingLeavesAPictureTheUserChoseMeanwhile) {
 TEST_F(WallpaperTest, OwnBitmapRecordedByAnEarlierVersionGivesNoPicture) {
   TWallpaper w = make();
   refresh(w);
-  WriteStringSetting(kSettingsKey, kOldWall, "/tmp/wcwallpaper.bmp");
+  // An earlier version wrote its bitmap into another folder than the runtime one.
+  const test::TempFolder earlier("wc-earlier-");
+  WriteStringSetting(kSettingsKey, kOldWall, earlier.file("wcwallpaper.bmp"));
   w.ClearWallpaper();
   EXPECT_EQ(desktop_->shown.file, "");
   EXPECT_TRUE(desktop_->shown.details.empty());
