@@ -15,13 +15,13 @@
 #include <string>
 
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/FormatDateTime.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 #include "tools/DialCodeFile.h"
 #include "tools/TimeFinderModel.h"
-#include "tools/finder.h"
+#include "tools/TimeFinderWindow.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ void BM_FinderLookup(benchmark::State& state) {
   m.setSearchType(type);
   const std::string whole = type == wc::SearchType::City ? "Zurich 7, Switzerland" : "Switzerland, Zurich 7";
   const std::string half = whole.substr(0, whole.size() - 3);
-  const wc::TDateTime now = wc::LocalNow();
+  const wc::DateTime now = wc::LocalNow();
   for (auto _ : state) {
     benchmark::DoNotOptimize(m.lookup(half, now, 0));
     benchmark::DoNotOptimize(m.lookup(whole, now, 0));
@@ -116,7 +116,7 @@ struct Finder {
     city->click();
     QApplication::processEvents();
   }
-  wc::TTimeFinder window;
+  wc::TimeFinderWindow window;
   QRadioButton* city = nullptr;
   QRadioButton* country = nullptr;
 };

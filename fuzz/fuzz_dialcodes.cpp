@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/Text.h"
 #include "tools/DialCodeFile.h"
 #include "tools/TimeFinderModel.h"

@@ -82,7 +82,7 @@ int Projection::LonToX(double lon) const {
 
 int Projection::LatToY(double lat) const { return RoundHalfEven(halfH_ - lat * ppdY_); }
 
-SunPosition ComputeSunPosition(TDateTime utc) {
+SunPosition ComputeSunPosition(DateTime utc) {
   int year = 0, month = 0, day = 0;
   DecodeDate(utc, year, month, day);
   const double f = utc - std::floor(utc);

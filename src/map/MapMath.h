@@ -63,7 +63,7 @@ struct SunPosition {
 // The equation-of-time correction is in hours, so it enters the longitude
 // times 15; the declination is -0.409 cos(c) with c counted from about the
 // December solstice.
-SunPosition ComputeSunPosition(TDateTime utc);
+SunPosition ComputeSunPosition(DateTime utc);
 
 struct GeoPoint {
   double lat = 0;  // radians

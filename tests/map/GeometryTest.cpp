@@ -11,7 +11,7 @@
 namespace wc {
 namespace {
 
-TDateTime Utc(int y, int mo, int d, int h, int mi) { return EncodeDate(y, mo, d) + EncodeTime(h, mi, 0, 0); }
+DateTime Utc(int y, int mo, int d, int h, int mi) { return EncodeDate(y, mo, d) + EncodeTime(h, mi, 0, 0); }
 
 TEST(SunPosition, MarchExampleWithTheCorrectionInHours) {
   const SunPosition s = ComputeSunPosition(Utc(2026, 3, 20, 12, 0));

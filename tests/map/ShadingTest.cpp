@@ -90,9 +90,9 @@ TEST(Shading, PixelRuleComparesColourReferenceNumbers) {
   EXPECT_EQ(ColorRef({0x61, 0x60, 0x60}), 0x606061u);
 }
 
-TDateTime Utc(int mo, int d, int h, int mi) { return EncodeDate(2026, mo, d) + EncodeTime(h, mi, 0, 0); }
+DateTime Utc(int mo, int d, int h, int mi) { return EncodeDate(2026, mo, d) + EncodeTime(h, mi, 0, 0); }
 
-IlluminationMask MaskAt(TDateTime utc, int view = 0) {
+IlluminationMask MaskAt(DateTime utc, int view = 0) {
   IlluminationMask m;
   m.Draw(ComputeSunPosition(utc), view);
   return m;
@@ -129,7 +129,7 @@ TEST(IlluminationMask, AntisolarPointNearTheRightEdgeFillsBothSides) {
 
 TEST(IlluminationMask, NightIsOneAreaReachingTheDarkPolesMargin) {
   struct Case {
-    TDateTime utc;
+    DateTime utc;
     int view;
     bool northDark;
   } cases[] = {
