@@ -36,7 +36,7 @@ std::string XmlText(std::string s) {
 }
 
 // The shipped cities, repeated as "City 2, Country", "City 3, Country", ...
-const wc::CityTable& Cities() {
+const wc::CityTable& CityTableSample() {
   static wc::CityTable table = [] {
     wc::CityTable shipped;
     shipped.load(std::string(WC_PROGRAM_DIR) + "citydata.dat");
@@ -73,17 +73,17 @@ const std::vector<std::string>& DialLines() {
 }
 
 void BM_FinderList(benchmark::State& state) {
-  wc::TimeFinderModel m(Cities(), DialLines());
+  wc::TimeFinderModel m(CityTableSample(), DialLines());
   const auto type = static_cast<wc::SearchType>(state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(m.setSearchType(type).data());
-  state.counters["cities"] = static_cast<double>(Cities().size());
+  state.counters["cities"] = static_cast<double>(CityTableSample().size());
 }
 BENCHMARK(BM_FinderList)->Arg(0)->Arg(1)->ArgName("byCountry")->Unit(benchmark::kMillisecond);
 
 // A keystroke's look-up: a half-typed name (nothing found, the whole table
 // searched) and a whole one (found, with its dial code).
 void BM_FinderLookup(benchmark::State& state) {
-  wc::TimeFinderModel m(Cities(), DialLines());
+  wc::TimeFinderModel m(CityTableSample(), DialLines());
   const auto type = static_cast<wc::SearchType>(state.range(0));
   m.setSearchType(type);
   const std::string whole = type == wc::SearchType::City ? "Zurich 7, Switzerland" : "Switzerland, Zurich 7";
@@ -110,7 +110,7 @@ BENCHMARK(BM_DialCodeSort)->Arg(0)->Arg(1)->ArgName("code")->Unit(benchmark::kMi
 // The finder window: switching the search mode refills the list of 5 000
 // entries; a keystroke looks up and filters the suggestions.
 struct Finder {
-  Finder() : window(nullptr, Cities(), wc::DefaultFormatSettings()) {
+  Finder() : window(nullptr, CityTableSample(), wc::DefaultFormatSettings()) {
     for (QRadioButton* b : window.findChildren<QRadioButton*>()) (b->text() == "City" ? city : country) = b;
     window.show();
     city->click();
