@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
     map.DrawMapOverlay(window, map.baseMap(), true, windowFont, false, t);
     map.DrawMapOverlay(wall, map.baseMap(), true, wallFont, true, t);
   }
-  std::printf("%08x %08x\n", static_cast<unsigned>(qHash(QByteArrayView(window.constBits(), window.sizeInBytes()))),
+  std::printf("%08x %08x\n",
+              static_cast<unsigned>(qHash(QByteArrayView(window.constBits(), window.sizeInBytes()))),
               static_cast<unsigned>(qHash(QByteArrayView(wall.constBits(), wall.sizeInBytes()))));
   std::fflush(stdout);
   std::_Exit(0);
