@@ -87,50 +87,44 @@ bool IsTempRandom(std::string_view s) {
          });
 }
 
-// "<file>.tmp-<pid>-XXXXXX" as written now, or "<file>.tmp-XXXXXX" as older
-// builds wrote it; for the former, the writer's process id.
-bool IsOurTempName(std::string_view name, std::optional<pid_t>& writer) {
-  const std::size_t at = name.rfind(kTempInfix);
-  if (at == std::string_view::npos || at == 0) return false;
-  const std::string_view rest = name.substr(at + kTempInfix.size());
-  if (IsTempRandom(rest)) {
-    writer.reset();
-    return true;
-  }
+// The writer's process id when entry is "<name>.tmp-<pid>-XXXXXX", the
+// temporary file a write to name makes. Nothing for any other entry: the
+// folder may be the user's home, and a look-alike there is someone else's.
+std::optional<pid_t> OurTempWriter(std::string_view entry, std::string_view name) {
+  if (!entry.starts_with(name) || !entry.substr(name.size()).starts_with(kTempInfix)) return std::nullopt;
+  const std::string_view rest = entry.substr(name.size() + kTempInfix.size());
   const std::size_t dash = rest.find('-');
   if (dash == std::string_view::npos || dash == 0 || dash > 9 || !IsTempRandom(rest.substr(dash + 1)))
-    return false;
+    return std::nullopt;
   pid_t pid = 0;
   for (char c : rest.substr(0, dash)) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9') return std::nullopt;
     pid = pid * 10 + (c - '0');
   }
-  writer = pid;
-  return true;
+  return pid;
 }
 
 bool ProcessIsGone(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH; }
 
-// Removes temporary files that an earlier write in this folder left behind
-// when it was killed. A writer holds an exclusive lock on its temporary file
-// from creation to rename, so a file that can be locked is not being written;
-// it is gone for good when its writer's process has ended or it is a minute
-// old (the minute covers a writer between creating and locking its file).
-void RemoveStaleTempFiles(const std::string& dir) {
+// Removes the temporary files that earlier writes of the file name in dir
+// left behind when they were killed. A writer holds an exclusive lock on its
+// temporary file from creation to rename, so a file that can be locked is
+// not being written; it is gone for good when its writer's process has ended
+// or it is a minute old (the minute covers a writer between creating and
+// locking its file).
+void RemoveStaleTempFiles(const std::string& dir, std::string_view name) {
   DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
   if (!d) return;
   const int dfd = ::dirfd(d);
-  const auto now = std::chrono::system_clock::now();
+  const std::time_t now = std::time(nullptr);  // seconds: holds past 2262, as nanoseconds do not
   while (const dirent* e = ::readdir(d)) {
-    std::optional<pid_t> writer;
-    if (!IsOurTempName(e->d_name, writer)) continue;
+    const std::optional<pid_t> writer = OurTempWriter(e->d_name, name);
+    if (!writer) continue;
     const int fd = ::openat(dfd, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      const auto modified = std::chrono::system_clock::time_point(
-          std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec));
-      const bool abandoned = (writer && ProcessIsGone(*writer)) || now - modified > kStaleAfter;
+      const bool abandoned = ProcessIsGone(*writer) || now - st.st_mtim.tv_sec > kStaleAfter.count();
       struct stat named {};
       // Still the file that was checked, not one put in its place since.
       if (abandoned && ::fstatat(dfd, e->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -161,8 +155,9 @@ std::string WriteTarget(const std::string& path) {
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string target = WriteTarget(path);
-  const std::string dir = fs::path(target).parent_path().string();
-  RemoveStaleTempFiles(dir);
+  const fs::path targetPath(target);
+  const std::string dir = targetPath.parent_path().string();
+  RemoveStaleTempFiles(dir, targetPath.filename().string());
 
   std::string tmpl = target + std::string(kTempInfix) + std::to_string(::getpid()) + "-XXXXXX";
   const int fd = mkostemp(tmpl.data(), O_CLOEXEC);

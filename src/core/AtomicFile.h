@@ -2,8 +2,8 @@
 // Whole-file reads and atomic whole-file writes. A write goes to a temporary
 // file in the target's folder, is flushed to disk and renamed over the target,
 // so a crash leaves either the old or the new file, never a torn one.
-// Temporary files that killed writers left behind are removed by the next
-// write in the same folder.
+// The temporary files a killed writer left behind are removed by the next
+// write of the same file, and only they: the folder may be the user's home.
 
 #include <cstdint>
 #include <filesystem>

@@ -102,7 +102,7 @@ pid_t DeadPid() {
   return child;
 }
 
-TEST_F(TempDir, StaleTemporaryFilesGoWhenTheFolderIsNextWritten) {
+TEST_F(TempDir, StaleTemporaryFilesGoWhenTheirFileIsNextWritten) {
   const auto minutesAgo = [](int m) { return fs::file_time_type::clock::now() - std::chrono::minutes(m); };
   const std::string dead = std::to_string(DeadPid());
   const std::string live = std::to_string(getppid());
@@ -112,13 +112,14 @@ TEST_F(TempDir, StaleTemporaryFilesGoWhenTheFolderIsNextWritten) {
     bool beingWritten;  // its writer holds the lock
     bool removed;
   } cases[] = {
-      {"settings.reg.tmp-" + dead + "-a1B2c3", 0, false, true},   // its writer was killed
-      {"citydata.dat.tmp-" + live + "-a1B2c3", 0, false, false},  // its writer may be about to lock it
-      {"citydata.dat.tmp-" + live + "-d4E5f6", 2, false, true},
-      {"reminders.dat.tmp-" + dead + "-a1B2c3", 5, true, false},
-      {"reminders.dat.tmp-Xy12Zq", 0, false, false},  // an older writer's name, no process id
-      {"reminders.dat.tmp-Xy12Zr", 2, false, true},
-      {"notes.tmp", 5, false, false},  // not ours
+      {"a.dat.tmp-" + dead + "-a1B2c3", 0, false, true},   // its writer was killed
+      {"a.dat.tmp-" + live + "-a1B2c3", 0, false, false},  // its writer may be about to lock it
+      {"a.dat.tmp-" + live + "-d4E5f6", 2, false, true},
+      {"a.dat.tmp-" + dead + "-g7H8i9", 5, true, false},
+      // Another file's, gone with that file's next write.
+      {"citydata.dat.tmp-" + dead + "-a1B2c3", 5, false, false},
+      {"a.dat.tmp-Xy12Zr", 2, false, false},  // no process id: no name this program makes
+      {"notes.tmp", 5, false, false},
       {"a.dat.tmp-12-short", 5, false, false},
   };
   std::vector<int> locks;
