@@ -262,23 +262,34 @@ ReadResult ReadWholeFile(const std::string& path) {
     return r;
   }
 #ifndef _WIN32
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: opening a FIFO with no writer would wait for ever (holding
+  // the settings lock, when it stands where the settings file belongs).
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     r.error = SystemError("Cannot read", path, errno);
     return r;
   }
   struct stat st {};
-  if (::fstat(fd, &st) == 0) {
-    r.stamp = StampOfStat(st);
-    if (st.st_size > 0) r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+  if (::fstat(fd, &st) != 0) {
+    r.error = SystemError("Cannot read", path, errno);
+    ::close(fd);
+    return r;
   }
+  if (!S_ISREG(st.st_mode)) {
+    // A pipe, a device or a socket may never end; a folder is no file.
+    r.error = S_ISDIR(st.st_mode) ? SystemError("Cannot read", path, EISDIR)
+                                  : "Cannot read \"" + path + "\": it is not a regular file";
+    ::close(fd);
+    return r;
+  }
+  r.stamp = StampOfStat(st);
+  if (st.st_size > 0) r.bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      // A directory or an I/O error where the file should be.
       r.error = SystemError("Cannot read", path, errno);
       r.bytes.clear();
       ::close(fd);

@@ -1,8 +1,11 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -11,6 +14,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <memory>
+#include <optional>
+#include <thread>
 
 #include "TestSupport.h"
 #include "core/AtomicFile.h"
@@ -134,6 +141,35 @@ TEST_F(TempDir, StaleTemporaryFilesGoWhenTheirFileIsNextWritten) {
   ASSERT_TRUE(WriteFileAtomically(Path("a.dat"), "new"));
   for (const Case& c : cases) EXPECT_EQ(!fs::exists(dir_ / c.name), c.removed) << c.name;
   for (int fd : locks) ::close(fd);
+}
+
+// The read, or nothing when it did not return within two seconds (it is
+// then left blocked, and ends with the process).
+std::optional<ReadResult> ReadWithin2s(const std::string& path) {
+  auto done = std::make_shared<std::promise<ReadResult>>();
+  std::future<ReadResult> result = done->get_future();
+  std::thread([done, path] { done->set_value(ReadWholeFile(path)); }).detach();
+  if (result.wait_for(std::chrono::seconds(2)) != std::future_status::ready) return std::nullopt;
+  return result.get();
+}
+
+TEST_F(TempDir, WhatIsNoRegularFileIsRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", dir_ / "endless");
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", Path("socket").c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  fs::create_directory(dir_ / "folder");
+  for (const char* name : {"pipe", "endless", "socket", "folder"}) {
+    const std::optional<ReadResult> r = ReadWithin2s(Path(name));
+    ASSERT_TRUE(r.has_value()) << name << " hangs the reader";
+    EXPECT_EQ(r->status, ReadStatus::Failed) << name;
+    EXPECT_THAT(r->error, ::testing::HasSubstr("\"" + Path(name) + "\"")) << name;
+    EXPECT_TRUE(r->bytes.empty()) << name;
+  }
+  ::close(sock);
 }
 
 TEST_F(TempDir, SymlinkedFileIsWrittenThroughToItsTarget) {
