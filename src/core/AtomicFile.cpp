@@ -343,7 +343,12 @@ bool CopyFileIfMissing(const std::string& from, const std::string& to) {
   return fs::copy_file(ToPath(from), ToPath(to), fs::copy_options::none, ec);
 }
 
-std::optional<std::string> SetAsideBadFile(const std::string& path) {
+namespace {
+
+// "<path>.bad-<YYYYmmdd-HHMMSS>", with a counter when taken, given to the
+// file by move (rename) or copy; nothing when that failed.
+template <class Give>
+std::optional<std::string> GiveBadName(const std::string& path, Give give) {
   const std::time_t now = std::time(nullptr);
   std::tm tm{};
 #ifdef _WIN32
@@ -358,11 +363,29 @@ std::optional<std::string> SetAsideBadFile(const std::string& path) {
     const std::string target = i == 0 ? base : base + "-" + std::to_string(i);
     std::error_code ec;
     if (fs::exists(ToPath(target), ec)) continue;
-    fs::rename(ToPath(path), ToPath(target), ec);
-    if (ec) return std::nullopt;
+    if (!give(ToPath(path), ToPath(target), ec) || ec) return std::nullopt;
     return target;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> SetAsideBadFile(const std::string& path) {
+  return GiveBadName(path, [](const fs::path& from, const fs::path& to, std::error_code& ec) {
+    fs::rename(from, to, ec);
+    return true;
+  });
+}
+
+std::optional<std::string> KeepCopyOfBadFile(const std::string& path) {
+  return GiveBadName(path, [](const fs::path& from, const fs::path& to, std::error_code& ec) {
+    if (fs::copy_file(from, to, fs::copy_options::none, ec)) return true;
+    // A copy cut short (a full disk) is no copy; a name taken meanwhile is not ours.
+    std::error_code ignored;
+    if (ec != std::errc::file_exists) fs::remove(to, ignored);
+    return false;
+  });
 }
 
 }  // namespace wc

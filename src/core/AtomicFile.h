@@ -59,5 +59,8 @@ bool CopyFileIfMissing(const std::string& from, const std::string& to);
 // that nothing writes over a file the program could not read. Returns the new
 // path, or nothing when the rename failed.
 std::optional<std::string> SetAsideBadFile(const std::string& path);
+// The same name for a copy, the file itself staying where it is (for a list
+// that is written back, with what could be read, only once the user was told).
+std::optional<std::string> KeepCopyOfBadFile(const std::string& path);
 
 }  // namespace wc
