@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <bit>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <future>
@@ -314,7 +315,7 @@ void ComposeRows(QImage& result, const QImage& day, const QImage& night, const I
                  TwilightCache& cache) {
   const int w = result.width();
   for (int r = 0; r < result.height(); ++r) {
-    const std::uint8_t* m = mask.row(r + IlluminationMask::kMargin);
+    const std::uint8_t* m = mask.row(r);
     QRgb* o = reinterpret_cast<QRgb*>(result.scanLine(r));
     const QRgb* d = reinterpret_cast<const QRgb*>(day.constScanLine(r));
     const QRgb* n = reinterpret_cast<const QRgb*>(night.constScanLine(r));
@@ -534,10 +535,19 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
   }
 
   if (nightShading_) {
-    const QPoint at(proj.LonToX(RadToDeg(sun_.longitude)), proj.LatToY(RadToDeg(sun_.declination)));
     const QImage& sun = Icon("sun1.ico", scale);
-    p.drawImage(at, sun);
-    areas.push_back(QRect(at, sun.deviceIndependentSize().toSize()));
+    const QSizeF size = sun.deviceIndependentSize();
+    // Centred on the sub-solar point to the picture's own pixel (half a
+    // point on a 2x screen); near a side edge it shows on both sides.
+    auto toPixel = [scale](double v) { return std::floor(v * scale + 0.5) / scale; };
+    const QPointF at(toPixel(proj.LonToXExact(RadToDeg(sun_.longitude)) - size.width() / 2),
+                     toPixel(proj.LatToYExact(RadToDeg(sun_.declination)) - size.height() / 2));
+    for (const int shift : {-w, 0, w}) {
+      const QRectF where(at + QPointF(shift, 0), size);
+      if (where.right() <= 0 || where.left() >= w) continue;
+      p.drawImage(where.topLeft(), sun);
+      areas.push_back(where.toAlignedRect());
+    }
   }
   p.end();
   if (scale != 1.0) {
