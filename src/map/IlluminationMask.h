@@ -8,6 +8,7 @@
 
 #include "map/LargeBuffer.h"
 #include "map/MapMath.h"
+#include "map/RowSpans.h"
 
 namespace wc {
 
@@ -36,6 +37,10 @@ class IlluminationMask {
   int height() const { return h_; }
   std::uint8_t at(int x, int y) const { return px_.data()[static_cast<std::size_t>(y) * w_ + x]; }
   const std::uint8_t* row(int y) const { return px_.data() + static_cast<std::size_t>(y) * w_; }
+
+  // The pixels that differ from `earlier` (a mask of the same size), as
+  // spans per row; spans closer than a few pixels are joined.
+  void ChangedSince(const IlluminationMask& earlier, RowSpans& out) const;
 
   // Building blocks, public for tests.
   void Fill(std::uint8_t v);

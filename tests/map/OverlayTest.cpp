@@ -531,6 +531,62 @@ TEST_F(Overlay, SunIconIsCentredOnTheSubSolarPoint) {
   }
 }
 
+TEST_F(Overlay, RecompositionBringsEveryKeptPictureToWhatAFreshOneWouldBe) {
+  // Only what the moving terminator changed is composed and scaled again:
+  // the base map, the window, a 2x window and the wallpaper must each come
+  // out exactly as a fresh engine draws them whole.
+  for (const char* f : {"day.jpg", "night.jpg"})
+    fs::copy_file(fs::path(WC_SOURCE_DIR) / "data" / f, dir_ / f);
+  const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1), Entry("Lima, Peru", -12, 77, -5)};
+  const MapFont font{QFont("Liberation Sans", 9), Qt::yellow};
+  auto pictures = [] {
+    std::vector<QImage> p{QImage(800, 400, QImage::Format_RGB32), QImage(1600, 800, QImage::Format_RGB32),
+                          QImage(1920, 960, QImage::Format_RGB32)};
+    p[1].setDevicePixelRatio(2);
+    return p;
+  };
+  WorldMap kept = MakeMap();
+  Show(kept, cities);
+  std::vector<QImage> keptPictures = pictures();
+  TDateTime now = EncodeDate(2026, 6, 21) + 0.3;
+  const std::vector<std::pair<const char*, std::function<void()>>> steps{
+      {"first", [] {}},
+      {"five minutes on", [&] { now += 5.0 / 1440; }},
+      {"five more", [&] { now += 5.0 / 1440; }},
+      {"ten minutes, drawn once",
+       [&] {
+         bool ready = false;
+         kept.ComposeBaseMap(ready, now += 5.0 / 1440);
+         now += 5.0 / 1440;
+       }},
+      {"the same minute", [] {}},
+      {"three hours on", [&] { now += 3.0 / 24; }},
+      {"another view", [&] { kept.setMapView(2); }},
+      {"five minutes in it", [&] { now += 5.0 / 1440; }},
+      {"no shading", [&] { kept.setNightShading(false); }},
+      {"shading again, a month on", [&] { kept.setNightShading(true), now += 30; }},
+  };
+  for (const auto& [what, change] : steps) {
+    SCOPED_TRACE(what);
+    change();
+    bool ready = false;
+    kept.ComposeBaseMap(ready, now);
+    ASSERT_TRUE(ready);
+    WorldMap fresh = MakeMap();
+    Show(fresh, cities);
+    fresh.setMapView(kept.mapView());
+    fresh.setNightShading(kept.nightShading());
+    fresh.ComposeBaseMap(ready, now);
+    ASSERT_EQ(kept.baseMap(), fresh.baseMap());
+    std::vector<QImage> freshPictures = pictures();
+    for (std::size_t i = 0; i < keptPictures.size(); ++i) {
+      kept.DrawMapOverlay(keptPictures[i], kept.baseMap(), true, font, i == 2, now);
+      fresh.DrawMapOverlay(freshPictures[i], fresh.baseMap(), true, font, i == 2, now);
+      ASSERT_EQ(keptPictures[i], freshPictures[i]) << keptPictures[i].width();
+    }
+  }
+}
+
 TEST_F(Overlay, MissingCityIconEndsTheDrawingWithAnError) {
   WorldMap map = MakeMap();
   fs::remove(dir_ / "dot.ico");
