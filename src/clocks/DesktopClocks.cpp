@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QMessageBox>
 
-#include "clocks/AnalogClockWindow.h"
 #include "clocks/ClockFace.h"
 #include "clocks/ClockTheme.h"
+#include "clocks/AnalogClockWindow.h"
 #include "clocks/DigitalClockWindow.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -43,16 +43,20 @@ void ReportLoad(DesktopClocks& lists, const ClockFileResult& r) {
 
 void DesktopClocks::LoadAClockList(std::string_view decimalSeparator) {
   const ClockFileResult r = ReadAClockList(aclocksPath(), decimalSeparator, aclocks);
-  aCanSave_ = r.canSave;
+  // A damaged list goes back to its file, with fewer clocks, only once told.
+  aCanSave_ = r.canSave && r.error.empty();
   for (AClockInfo& c : aclocks) c.ThemeFile = ResolveAClockThemeFile(c.ThemeFile, ProgramFolder());
   ReportLoad(*this, r);
+  aCanSave_ = r.canSave;
 }
 
 void DesktopClocks::LoadDClockList(std::string_view decimalSeparator) {
   const ClockFileResult r = ReadDClockList(dclocksPath(), decimalSeparator, dclocks);
-  dCanSave_ = r.canSave;
+  // A damaged list goes back to its file, with fewer clocks, only once told.
+  dCanSave_ = r.canSave && r.error.empty();
   for (DClockInfo& c : dclocks) c.ThemeFile = ResolveDClockThemeFile(c.ThemeFile, ProgramFolder());
   ReportLoad(*this, r);
+  dCanSave_ = r.canSave;
 }
 
 void DesktopClocks::ShowAClocks(int show) {
@@ -164,7 +168,7 @@ void DesktopClocks::addDClock(DClockInfo record) {
 }
 
 void DesktopClocks::setHideAllItems(QAction* analog1, QAction* analog2, QAction* digital1,
-                                    QAction* digital2) {
+                                     QAction* digital2) {
   hideA1_ = analog1;
   hideA2_ = analog2;
   hideD1_ = digital1;
