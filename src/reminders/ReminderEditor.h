@@ -22,6 +22,8 @@ class QWidget;
 
 namespace wc {
 
+class CityFilterBox;
+class CityListModel;
 class ToolDialogHeader;
 
 class ReminderEditor : public QDialog {
@@ -40,6 +42,7 @@ class ReminderEditor : public QDialog {
   QPushButton* btnDelete = nullptr;
   QDateEdit* dtpDate = nullptr;
   QTimeEdit* dtpTime = nullptr;
+  CityFilterBox* edFilter = nullptr;
   QComboBox* cboCity = nullptr;
   QPlainTextEdit* edMsg = nullptr;
   QLineEdit* edSound = nullptr;
@@ -67,6 +70,7 @@ class ReminderEditor : public QDialog {
   void fillRow(int row, const RemInfo& r);
   RemInfo* selectedRecord() const;
 
+  CityListModel* cities_ = nullptr;
   RemList& list_;
   FormatSettings format_;
   std::function<void()> changed_;

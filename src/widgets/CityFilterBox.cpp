@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QKeyEvent>
 
+#include "core/FirstStart.h"
+#include "core/Paths.h"
 #include "widgets/CityListModel.h"
 
 namespace wc {
@@ -35,6 +37,12 @@ void CityFilterBox::startOn(int position) {
   if (!model_) return;
   model_->setFilter({});
   setCurrentRow(position >= 0 ? model_->rowOf(static_cast<std::size_t>(position)) : -1, true);
+}
+
+void CityFilterBox::startOnOwnCity() {
+  if (!model_) return;
+  const int own = model_->positionOf(OwnCity(model_->names(), ProgramFolder() + "citydata.zones.tsv"));
+  startOn(own >= 0 ? own : model_->names().empty() ? -1 : 0);
 }
 
 int CityFilterBox::currentPosition() const {
