@@ -66,8 +66,8 @@ TEST(CityNameFilter, AnEmptyTextKeepsTheWholeListInOrder) {
 // beginning ranks by the better; the end of one name and the beginning of
 // the next make no hit.
 TEST(CityNameFilter, RanksANameByItsBestHitAndNeverAcrossTwoNames) {
-  const CityNameFilter filter(std::vector<std::string>{"Abo Bo", "Abo", "Bob", "xa", "bx"});
-  EXPECT_EQ(filter.match("bo"), (std::vector<std::size_t>{2, 0, 1}));
+  const CityNameFilter filter(std::vector<std::string>{"Abo", "Abo Bo", "Bob", "xa", "bx"});
+  EXPECT_EQ(filter.match("bo"), (std::vector<std::size_t>{2, 1, 0}));
   EXPECT_EQ(filter.match("ab"), (std::vector<std::size_t>{0, 1}));  // not "xa" + "bx"
   EXPECT_TRUE(filter.match("abx").empty());
 }
