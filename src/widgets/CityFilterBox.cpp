@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "core/FirstStart.h"
 #include "core/Paths.h"
@@ -83,6 +84,12 @@ void CityFilterBox::setCurrentRow(int row, bool centre) {
   const QModelIndex index = model_->index(row);
   view_->setCurrentIndex(index);
   view_->scrollTo(index, centre ? QAbstractItemView::PositionAtCenter : QAbstractItemView::EnsureVisible);
+  // A list not laid out yet (a dialog being built) centres on a height it
+  // does not have: once more when it has.
+  if (centre && !view_->isVisible())
+    QTimer::singleShot(0, view_, [view = view_, index = QPersistentModelIndex(index)] {
+      if (index.isValid()) view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    });
 }
 
 void CityFilterBox::keyPressEvent(QKeyEvent* e) {
