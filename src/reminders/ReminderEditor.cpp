@@ -199,6 +199,10 @@ ReminderEditor::ReminderEditor(RemList& list, const FormatSettings& format, std:
   cityColumn->addWidget(edFilter);
   cityColumn->addWidget(cboCity);
   form->addLayout(cityColumn, 2, 1);
+  // From the time to the filter, its list, then the message.
+  setTabOrder(dtpTime, edFilter);
+  setTabOrder(edFilter, cboCity);
+  setTabOrder(cboCity, edMsg);
   form->addWidget(Label("Label1", "Display Message", edMsg, tsOne), 3, 0, Qt::AlignTop);
   form->addWidget(edMsg, 3, 1);
   form->addWidget(Label("sLabel1", "Play Sound", edSound, tsOne), 4, 0);
