@@ -1,6 +1,6 @@
-// reminders.dat: loaded into the list, written back and loaded again; the
-// list must read back as it was written, texts compared as fuzz::SameText
-// does.
+// reminders.dat: loaded into the list (of a damaged file, what came before
+// the damage), written back and loaded again; the list must read back as it
+// was written, texts compared as fuzz::SameText does.
 
 #include <cstdint>
 #include <string>
@@ -15,8 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = fuzz::WriteInput("reminders.dat", fuzz::Bytes(data, size));
   ReminderStore store;
   const RemLoadResult loaded = store.load(path);
-  if (!loaded.file.ok()) return 0;
+  const bool torn = loaded.file.status == XmlLoadStatus::Malformed;
+  if (!loaded.file.ok() && !torn) return 0;
   for (const auto& r : store.list()) (void)RemDateText(r->RemDate);
+  if (torn) {
+    // What was kept of a damaged file is written only once the user was told.
+    fuzz::Require(!store.save() && fuzz::ReadBack(path) == fuzz::Bytes(data, size),
+                  "a damaged file stays until its message was shown");
+    store.damageReported();
+  }
   fuzz::Require(static_cast<bool>(store.save()), "a loaded list saves");
 
   ReminderStore again;

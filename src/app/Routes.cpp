@@ -202,8 +202,15 @@ void SetWorldClockMapasScreenSaver1Click(TWorldClock& w) {
     return;
   }
   const bool on = !w.screenSaverOn;
+  // A switch that did not take stays where it was, and says why.
+  if (const FileResult r = SetScreenSaverModule(on ? module : std::string()); !r) {
+    QMessageBox::warning(
+        &w, QStringLiteral("Warning"),
+        QStringLiteral("The screen saver could not be switched %1. %2")
+            .arg(on ? QStringLiteral("on") : QStringLiteral("off"), QString::fromStdString(r.error)));
+    return;
+  }
   w.setScreenSaverChecked(on);
-  SetScreenSaverModule(on ? module : std::string());
   WriteIntegerSetting(kSettingsKey, kSetScreenSave, on ? 1 : 0);
 }
 

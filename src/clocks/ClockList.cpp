@@ -200,21 +200,28 @@ ClockFileResult ReadList(const std::string& path, std::string_view separator, co
                          std::vector<R>& list) {
   ClockFileResult result;
   pugi::xml_document doc;
-  const XmlLoadResult file = LoadXmlFile(path, doc);
+  XmlLoadResult file = LoadXmlFile(path, doc, XmlDamage::KeepCompleteRecords);
   result.status = file.status;
   result.error = file.error;
-  if (file.status == XmlLoadStatus::Unreadable) result.canSave = false;
-  if (file.status == XmlLoadStatus::Malformed) result.canSave = !file.setAsidePath.empty();
-  if (!file.ok()) return result;
+  if (file.status == XmlLoadStatus::Unreadable) {
+    result.canSave = false;
+    return result;
+  }
+  const std::size_t before = list.size();
   const std::string problem = ParseList(doc.document_element(), separator, fields, list);
+  if (file.status == XmlLoadStatus::Malformed) {
+    result.canSave = !file.setAsidePath.empty();
+    result.error += " " + KeptRecordsText(list.size() - before, "clock", "clocks", file);
+    return result;
+  }
   if (problem.empty()) return result;
   // The file is kept as it was for the user to mend; the clocks that could be
   // read go on, and the next save writes them afresh.
   result.error = "The file \"" + path + "\" is damaged: " + problem + ". That clock was left out.";
-  if (auto aside = SetAsideBadFile(path)) {
-    result.error += " The file has been kept as \"" + *aside + "\".";
+  if (auto copy = KeepCopyOfBadFile(path)) {
+    result.error += " A copy of the file has been kept as \"" + *copy + "\".";
   } else {
-    result.error += " The file could not be renamed and is left as it is; it will not be overwritten.";
+    result.error += " The file could not be copied and is left as it is; it will not be overwritten.";
     result.canSave = false;
   }
   return result;

@@ -92,12 +92,14 @@ std::string DClockListText(const TDClockList& list);
 
 struct ClockFileResult {
   XmlLoadStatus status = XmlLoadStatus::Missing;
-  // Ok with an error: well-formed, but some clocks had a value that does not
-  // convert; they were left out and the file was set aside like a malformed
-  // one. One message for the user, naming the file.
+  // One message for the user, naming the file. Malformed: the clocks before
+  // the damage were read, and the message says how many. Ok with an error:
+  // well-formed, but some clocks had a value that does not convert; they
+  // were left out. Either way a copy of the file is kept under the set-aside
+  // name, and the file is replaced only by a save after the message was shown.
   std::string error;
   // False when the file on disk must not be replaced: it could not be read,
-  // or a damaged file could not be set aside.
+  // or a damaged file could not be copied.
   bool canSave = true;
 };
 

@@ -43,16 +43,20 @@ void ReportLoad(TDesktopClocks& lists, const ClockFileResult& r) {
 
 void TDesktopClocks::LoadAClockList(std::string_view decimalSeparator) {
   const ClockFileResult r = ReadAClockList(aclocksPath(), decimalSeparator, aclocks);
-  aCanSave_ = r.canSave;
+  // A damaged list goes back to its file, with fewer clocks, only once told.
+  aCanSave_ = r.canSave && r.error.empty();
   for (TAClockInfo& c : aclocks) c.ThemeFile = ResolveAClockThemeFile(c.ThemeFile, ProgramFolder());
   ReportLoad(*this, r);
+  aCanSave_ = r.canSave;
 }
 
 void TDesktopClocks::LoadDClockList(std::string_view decimalSeparator) {
   const ClockFileResult r = ReadDClockList(dclocksPath(), decimalSeparator, dclocks);
-  dCanSave_ = r.canSave;
+  // A damaged list goes back to its file, with fewer clocks, only once told.
+  dCanSave_ = r.canSave && r.error.empty();
   for (TDClockInfo& c : dclocks) c.ThemeFile = ResolveDClockThemeFile(c.ThemeFile, ProgramFolder());
   ReportLoad(*this, r);
+  dCanSave_ = r.canSave;
 }
 
 void TDesktopClocks::ShowAClocks(int show) {

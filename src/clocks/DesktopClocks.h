@@ -84,7 +84,8 @@ class TDesktopClocks : public QObject {
   TfrmDClock* newDigitalWindow();
 
  signals:
-  // A message for the user (the main window shows it; tests read it).
+  // A message for the user, seen once the emit returns (the main window
+  // shows it in a modal box; tests read it).
   void problem(const QString& text);
 
  private:

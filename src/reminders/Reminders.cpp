@@ -64,13 +64,15 @@ void ReminderStore::reset(const std::string& path) {
   list_.clear();
   path_ = path;
   canSave_ = true;
+  damageUnreported_ = false;
 }
 
 RemLoadResult ReminderStore::load(const std::string& path) {
   path_ = path;
   RemLoadResult result;
   pugi::xml_document doc;
-  result.file = LoadXmlFile(path, doc);
+  result.file = LoadXmlFile(path, doc, XmlDamage::KeepCompleteRecords);
+  damageUnreported_ = false;
   switch (result.file.status) {
     case XmlLoadStatus::Ok:
     case XmlLoadStatus::Missing:
@@ -78,13 +80,14 @@ RemLoadResult ReminderStore::load(const std::string& path) {
       break;
     case XmlLoadStatus::Unreadable:
       canSave_ = false;
-      break;
+      return result;
     case XmlLoadStatus::Malformed:
       canSave_ = !result.file.setAsidePath.empty();
+      damageUnreported_ = true;
       break;
   }
-  if (!result.file.ok()) return result;
 
+  const std::size_t before = list_.size();
   for (pugi::xml_node element : doc.document_element().children()) {
     if (element.type() != pugi::node_element) continue;
     // Every element is one reminder whatever the order of its children, so
@@ -117,6 +120,8 @@ RemLoadResult ReminderStore::load(const std::string& path) {
     if (badDate) ++result.badDates;
     list_.push_back(std::move(rec));
   }
+  if (result.file.status == XmlLoadStatus::Malformed)
+    result.file.error += " " + KeptRecordsText(list_.size() - before, "reminder", "reminders", result.file);
   return result;
 }
 
@@ -124,6 +129,10 @@ FileResult ReminderStore::save() const {
   if (!canSave_) {
     return {false, "The reminders were not saved: the file \"" + path_ +
                        "\" could not be read at start-up and is left as it is."};
+  }
+  if (damageUnreported_) {
+    return {false, "The reminders were not saved: the damage found in \"" + path_ +
+                       "\" has not been reported yet, and the file is left as it is."};
   }
   return WriteFileAtomically(path_, ReminderFileBytes(list_));
 }

@@ -53,22 +53,27 @@ std::optional<TDateTime> ParseRemDate(std::string_view text);
 std::string ReminderFileBytes(const TRemList& list);
 
 struct RemLoadResult {
-  XmlLoadResult file;  // Missing: nothing said; Unreadable/Malformed: file.error
+  // Missing: nothing said; Unreadable/Malformed: file.error, which for a
+  // damaged file also says how many reminders were kept.
+  XmlLoadResult file;
   // Reminders whose date could not be read: one message box each. They are
   // kept, with the zero date (so they never fire) and their other fields.
   int badDates = 0;
 };
 
-// The program's reminder list with the rule for writing it back: a file that
-// exists but could not be read is never overwritten (a malformed one is set
-// aside by the reader first, so a fresh file may be written beside it).
+// The program's reminder list with the rules for writing it back: a file
+// that exists but could not be read is never overwritten; of a damaged one
+// every reminder before the damage is kept, a copy of it is kept beside it,
+// and it is replaced only after damageReported().
 class ReminderStore {
  public:
   // Appends what the file holds (the list is not cleared first).
   RemLoadResult load(const std::string& path);
   // Writes the whole list atomically to the path of the last load.
   FileResult save() const;
-  bool canSave() const { return canSave_; }
+  bool canSave() const { return canSave_ && !damageUnreported_; }
+  // The user has seen the load's message about a damaged file.
+  void damageReported() { damageUnreported_ = false; }
   const std::string& path() const { return path_; }
 
   TRemList& list() { return list_; }
@@ -81,6 +86,8 @@ class ReminderStore {
   TRemList list_;
   std::string path_;
   bool canSave_ = true;
+  // Until the user is told, a damaged file holds more than the list would write.
+  bool damageUnreported_ = false;
 };
 
 }  // namespace wc

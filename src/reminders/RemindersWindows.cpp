@@ -29,8 +29,10 @@ void LoadProgramReminders(QWidget* parent) {
   const RemLoadResult r = store.load(RemindersPath());
   if (!r.file.ok() && r.file.status != XmlLoadStatus::Missing) {
     std::string text = r.file.error;
-    if (!store.canSave()) text += " Reminders added in this run will not be saved.";
+    if (r.file.status == XmlLoadStatus::Unreadable || r.file.setAsidePath.empty())
+      text += " Reminders added in this run will not be saved.";
     QMessageBox::warning(parent, QStringLiteral("Warning"), Q(text));
+    store.damageReported();
   }
   for (int i = 0; i < r.badDates; ++i) {
     QMessageBox::warning(parent, QStringLiteral("Warning"), Q(std::string(kRemLoadErrorText)));

@@ -290,17 +290,29 @@ TEST_F(ClockFiles, MissingFileIsAnEmptyListWithoutAWord) {
   EXPECT_TRUE(list.empty());
 }
 
-TEST_F(ClockFiles, MalformedFileIsKeptAsideAndReportedOnce) {
-  const std::string path = write("aclocks.dat", "<aclocks><aclock><cityname>Oslo</cityname>");
+TEST_F(ClockFiles, TornFileKeepsEveryClockBeforeTheDamage) {
+  TAClockList three(3, SampleAnalog());
+  three[1].cityname = "Lima, Peru";
+  three[2].cityname = "Oslo, Norway";
+  const std::string whole = AClockListText(three);
+  const std::string torn = whole.substr(0, whole.find("Oslo"));
+  const std::string path = write("aclocks.dat", torn);
   TAClockList list;
   const ClockFileResult r = ReadAClockList(path, ".", list);
   EXPECT_EQ(r.status, XmlLoadStatus::Malformed);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].cityname, three[0].cityname);
+  EXPECT_EQ(list[1].cityname, "Lima, Peru");
   EXPECT_NE(r.error.find(path), std::string::npos);
-  EXPECT_TRUE(r.canSave);  // the bad file is safe under another name
-  EXPECT_TRUE(list.empty());
+  EXPECT_NE(r.error.find("The 2 clocks before the damage were kept"), std::string::npos) << r.error;
+  EXPECT_TRUE(r.canSave);  // a copy of the damaged file is safe under another name
   const auto names = folder();
-  ASSERT_EQ(names.size(), 1u);
-  EXPECT_EQ(names[0].rfind("aclocks.dat.bad-", 0), 0u);
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(names[0], "aclocks.dat");
+  EXPECT_EQ(names[1].rfind("aclocks.dat.bad-", 0), 0u);
+  EXPECT_NE(r.error.find(names[1]), std::string::npos) << r.error;
+  EXPECT_EQ(ReadWholeFile(dir_ + names[0]).bytes, torn);
+  EXPECT_EQ(ReadWholeFile(dir_ + names[1]).bytes, torn);
 }
 
 TEST_F(ClockFiles, AClockWithAValueThatDoesNotConvertIsLeftOutAndTheFileKept) {
@@ -322,9 +334,9 @@ TEST_F(ClockFiles, AClockWithAValueThatDoesNotConvertIsLeftOutAndTheFileKept) {
   EXPECT_NE(r.error.find(path), std::string::npos);
   EXPECT_TRUE(r.canSave);
   const auto names = folder();
-  ASSERT_EQ(names.size(), 1u);
-  EXPECT_EQ(names[0].rfind("dclocks.dat.bad-", 0), 0u);
-  EXPECT_EQ(ReadWholeFile(dir_ + names[0]).bytes, text);
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(names[1].rfind("dclocks.dat.bad-", 0), 0u);
+  EXPECT_EQ(ReadWholeFile(dir_ + names[1]).bytes, text);
 }
 
 TEST_F(ClockFiles, FindAndRemoveTakeTheFirstOfACity) {

@@ -606,6 +606,29 @@ TEST_F(Clocks, AnUnwritableFolderIsReportedOnceAndNothingIsLost) {
   EXPECT_EQ(problems.size(), 1u);
 }
 
+TEST_F(Clocks, ATornListGoesBackToItsFileOnlyAfterItsMessage) {
+  const std::string whole = AClockListText({Analog("Oslo", 200), Analog("Lima", 150), Analog("Tokyo", 100)});
+  const std::string torn = whole.substr(0, whole.find("Tokyo"));
+  const std::string path = DataFolder() + "aclocks.dat";
+  ASSERT_TRUE(WriteFileAtomically(path, torn));
+  std::vector<QString> problems;
+  bool savedWhileTold = true;
+  QObject::connect(&lists(), &TDesktopClocks::problem, [&](const QString& t) {
+    problems.push_back(t);
+    // A save while the message is up (a clock moved meanwhile) waits.
+    savedWhileTold = lists().SaveAClockList();
+  });
+  lists().LoadAClockList(".");
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_TRUE(problems[0].contains(QStringLiteral("The 2 clocks before the damage were kept")))
+      << problems[0].toStdString();
+  EXPECT_FALSE(savedWhileTold);
+  EXPECT_EQ(ReadWholeFile(path).bytes, torn);
+  EXPECT_TRUE(lists().SaveAClockList());
+  ASSERT_EQ(savedA().size(), 2u);
+  EXPECT_EQ(savedA()[1].cityname, "Lima");
+}
+
 TEST_F(Clocks, AListThatCouldNotBeReadIsNeverReplaced) {
   // A link to itself stands for any file that exists but cannot be read;
   // unlike a folder, a save could still replace it.

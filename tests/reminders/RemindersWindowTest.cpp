@@ -372,15 +372,24 @@ TEST_F(Editor, BrowseOpensTheSoundsFolderForWaveFiles) {
 }
 
 TEST(ProgramReminders, DamagedFileAndBadDatesAreReportedAndTheRestLoaded) {
-  ASSERT_TRUE(WriteFileAtomically(RemindersPath(), "<reminders><reminder><remdate>09.12.2026"));
+  const std::string torn =
+      "<reminders><reminder><remdate>08.12.2026</remdate><remmsg>kept</remmsg></reminder>"
+      "<reminder><remdate>09.12.2026";
+  ASSERT_TRUE(WriteFileAtomically(RemindersPath(), torn));
   {
     MessageBoxes boxes;
     LoadProgramReminders(nullptr);
     ASSERT_EQ(boxes.seen().size(), 1);
     EXPECT_TRUE(boxes.seen()[0].startsWith("Warning: The file \"" + QString::fromStdString(RemindersPath())))
         << boxes.seen()[0].toStdString();
-    EXPECT_TRUE(ProgramReminders().list().empty());
-    EXPECT_FALSE(FileExists(RemindersPath()));  // kept aside, out of the way of the next save
+    EXPECT_TRUE(boxes.seen()[0].contains("The reminder before the damage was kept"))
+        << boxes.seen()[0].toStdString();
+    ASSERT_EQ(ProgramReminders().list().size(), 1u);
+    EXPECT_EQ(ProgramReminders().list()[0]->RemMsg, "kept");
+    // Told: the next save writes what was kept over the damaged file, whose copy stays.
+    EXPECT_EQ(ReadWholeFile(RemindersPath()).bytes, torn);
+    SaveProgramReminders(nullptr);
+    EXPECT_NE(ReadWholeFile(RemindersPath()).bytes.find("<remmsg>kept</remmsg>"), std::string::npos);
   }
   ASSERT_TRUE(WriteFileAtomically(RemindersPath(),
                                   "<reminders><reminder><remdate>1.1</remdate><remmsg>a</remmsg></reminder>"
