@@ -43,7 +43,7 @@ std::string InstantLine(const PlannerCity& city, UtcMinute u, std::string_view t
 CellText CellLabel(const PlannerCell& cell, bool twelveHour, const FormatSettings& settings) {
   const TDateTime local = FromMinute(cell.local);
   CellText text;
-  if (cell.dayOffset != 0) text.day = FormatDateTime("ddd", local, settings);
+  if (cell.dayOffset != 0) text.day = FormatDateTime("ddd d", local, settings);
   text.hour = FormatDateTime(twelveHour ? "h AM/PM" : "HH", local, settings);
   if (twelveHour) {
     // The pattern's 12-hour hour needs the marker in the same pattern.
@@ -58,6 +58,51 @@ CellText CellLabel(const PlannerCell& cell, bool twelveHour, const FormatSetting
 
 std::string_view SeasonText(bool daylightSaving) {
   return daylightSaving ? "daylight saving time" : "standard time";
+}
+
+std::string WorkingDaysText(const WorkingHours& hours, const FormatSettings& settings) {
+  if (hours.days == 0) return "no working day";
+  if (hours.days == 0x7f) return "every day";
+  auto name = [&settings](int iso) { return settings.shortDayNames[static_cast<std::size_t>(iso % 7)]; };
+  // Runs may wrap round the end of the week (Sunday to Thursday): the list
+  // starts with the first run that begins on Sunday or later in the week.
+  int first = 7;
+  while (!hours.isWorkingDay(first) || hours.isWorkingDay((first + 5) % 7 + 1)) first = first % 7 + 1;
+  std::string out;
+  for (int i = 0; i < 7; ++i) {
+    const int d = (first - 1 + i) % 7 + 1;
+    const int prev = (d + 5) % 7 + 1;
+    const int next = d % 7 + 1;
+    if (!hours.isWorkingDay(d)) continue;
+    if (!hours.isWorkingDay(prev)) {
+      if (!out.empty()) out += ", ";
+      out += name(d);
+    } else if (!hours.isWorkingDay(next)) {
+      out += "-" + name(d);
+    }
+  }
+  return out;
+}
+
+std::string WorkingHoursText(const WorkingHours& hours, const FormatSettings& settings) {
+  std::string out = FormatWorkingHours(hours);
+  out.resize(out.find(' '));
+  if (hours.days != WorkingHours::kMondayToFriday) out += " " + WorkingDaysText(hours, settings);
+  return out;
+}
+
+std::string_view HourClassText(HourClass cls) {
+  switch (cls) {
+    case HourClass::Working:
+      return "working hours";
+    case HourClass::EarlyLate:
+      return "early or late";
+    case HourClass::DayOff:
+      return "day off";
+    case HourClass::Night:
+      break;
+  }
+  return "night";
 }
 
 std::string MissText(const PlannerCity& city, const SlotMiss& miss, UtcMinute slotStart,

@@ -30,7 +30,7 @@ std::string InstantLine(const PlannerCity& city, UtcMinute u, std::string_view t
 
 // The pieces of a cell; the window lays out as many as its width allows.
 struct CellText {
-  std::string day;      // "Fri" where the local date is not the day shown, else empty
+  std::string day;      // "Fri 15" where the local date is not the day shown, else empty
   std::string hour;     // "9" (12-hour) or "09"
   std::string minutes;  // ":45" off the whole hour, else empty
   std::string marker;   // "AM" / "PM" for a 12-hour format, else empty
@@ -40,6 +40,18 @@ CellText CellLabel(const PlannerCell& cell, bool twelveHour,
 
 // "daylight saving time" or "standard time".
 std::string_view SeasonText(bool daylightSaving);
+
+// The working days as runs of the week: "Mon-Fri", "Sun-Thu", "Mon, Wed-Fri",
+// "every day", "no working day".
+std::string WorkingDaysText(const WorkingHours& hours,
+                            const FormatSettings& settings = DefaultFormatSettings());
+
+// "09:00-17:00" and, unless Monday to Friday, the days: "08:00-16:00 Sun-Thu".
+std::string WorkingHoursText(const WorkingHours& hours,
+                             const FormatSettings& settings = DefaultFormatSettings());
+
+// "working hours", "early or late", "day off", "night".
+std::string_view HourClassText(HourClass cls);
 
 // "Sydney, Australia: 1 h 30 min before working hours", "… after working
 // hours", "…: Saturday is not a working day".

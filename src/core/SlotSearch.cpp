@@ -102,7 +102,11 @@ std::optional<SlotResult> FindNextSlot(std::span<const PlannerCity> cities, UtcM
       within += st.within();
       cost += st.cost();
     }
-    // Most cities within hours, then the least moving for the others, then the earliest.
+    // Most cities within hours; among those, the least the others would have
+    // to move, where an hour nearer their working hours is worth a day's
+    // wait (so a slot weeks ahead wins only by being much better); then the
+    // earliest.
+    cost = cost * 24 + (start - now);
     if (within > bestWithin || (within == bestWithin && cost < bestCost)) {
       best = start;
       bestWithin = within;

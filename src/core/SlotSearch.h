@@ -1,7 +1,8 @@
 #pragma once
 // "Next good slot": the first stretch of a given length, from now, that lies
 // within every city's working hours; failing that, the one that keeps the
-// most cities within them, with how far each of the others is out.
+// most cities within them, the others as near their hours as a day's wait
+// per hour allows, with how far each of the others is out.
 
 #include <cstddef>
 #include <optional>

@@ -307,6 +307,16 @@ TEST(MeetingPlanner, WithoutASharedSlotTheOneThatKeepsMostCitiesAndTheLeastToMov
   EXPECT_EQ(MissText(tokyoLondon[1], slot->misses[0], slot->slot.begin),
             "London, United Kingdom: 2 h before working hours");
 
+  // New York's clocks go back on 7 November, an hour nearer Tokyo's day: a
+  // slot three weeks on would have an hour less to move, not worth the wait.
+  const std::vector<PlannerCity> tokyoNewYork{PlannerCity(kTokyo), PlannerCity(kNewYork)};
+  slot = FindNextSlot(tokyoNewYork, Utc(2027, 10, 15, 0, 0), 60);
+  ASSERT_TRUE(slot);
+  EXPECT_EQ(Show(slot->slot.begin), "2027-10-15 00:00");
+  ASSERT_EQ(slot->misses.size(), 1u);
+  EXPECT_EQ(MissText(tokyoNewYork[1], slot->misses[0], slot->slot.begin),
+            "New York, United States: 4 h after working hours");
+
   const std::vector<PlannerCity> kathmanduStJohns{PlannerCity(kKathmandu), PlannerCity(kStJohns)};
   slot = FindNextSlot(kathmanduStJohns, Utc(2027, 1, 11, 0, 0), 60);
   ASSERT_TRUE(slot);
@@ -354,8 +364,8 @@ TEST(MeetingPlanner, Texts) {
     const char *day, *hour, *minutes, *marker;
   } cases[] = {
       {Utc(2027, 1, 15, 9, 45), 0, true, "", "9", ":45", "AM"},
-      {Utc(2027, 1, 15, 0, 0), 1, true, "Fri", "12", "", "AM"},
-      {Utc(2027, 1, 15, 21, 30), -1, false, "Fri", "21", ":30", ""},
+      {Utc(2027, 1, 15, 0, 0), 1, true, "Fri 15", "12", "", "AM"},
+      {Utc(2027, 1, 15, 21, 30), -1, false, "Fri 15", "21", ":30", ""},
       {Utc(2027, 1, 15, 7, 0), 0, false, "", "07", "", ""},
   };
   for (const Case& c : cases) {
@@ -365,6 +375,22 @@ TEST(MeetingPlanner, Texts) {
     EXPECT_EQ(t.minutes, c.minutes);
     EXPECT_EQ(t.marker, c.marker);
   }
+  struct Days {
+    std::uint8_t days;
+    const char* text;
+  } week[] = {
+      {WorkingHours::kMondayToFriday, "Mon-Fri"},
+      {kSundayToThursday, "Sun-Thu"},
+      {0b0011101, "Mon, Wed-Fri"},
+      {0b1000001, "Sun-Mon"},
+      {0b0100000, "Sat"},
+      {0x7f, "every day"},
+      {0, "no working day"},
+  };
+  for (const Days& d : week) EXPECT_EQ(WorkingDaysText(Hours(540, 1020, d.days)), d.text);
+  EXPECT_EQ(WorkingHoursText(Hours(480, 960, kSundayToThursday)), "08:00-16:00 Sun-Thu");
+  EXPECT_EQ(WorkingHoursText(WorkingHours{}), "09:00-17:00");
+
   EXPECT_TRUE(IsTwelveHour("hh:mm AM/PM"));
   EXPECT_FALSE(IsTwelveHour("HH:mm"));
   EXPECT_EQ(DurationText(45), "45 min");
