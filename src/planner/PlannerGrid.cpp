@@ -50,6 +50,7 @@ PlannerGrid::PlannerGrid(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(false);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  updateMetrics();
 }
 
 void PlannerGrid::setDay(std::vector<PlannerCity> rows, PlannerDay day, const std::string& timeFormat,
@@ -59,6 +60,7 @@ void PlannerGrid::setDay(std::vector<PlannerCity> rows, PlannerDay day, const st
   timeFormat_ = timeFormat;
   format_ = format;
   if (currentRow_ >= static_cast<int>(rows_.size())) currentRow_ = static_cast<int>(rows_.size()) - 1;
+  updateMetrics();
   rebuildTexts();
   updateGeometry();
   update();
@@ -68,10 +70,34 @@ void PlannerGrid::rebuildTexts() {
   const bool twelve = IsTwelveHour(timeFormat_);
   texts_.assign(day_.rows.size(), {});
   headings_.clear();
+  auto prepared = [](const QString& text, const QFont& font) {
+    QStaticText t(text);
+    t.setTextFormat(Qt::PlainText);
+    t.setPerformanceHint(QStaticText::AggressiveCaching);
+    t.prepare(QTransform(), font);
+    return t;
+  };
   for (std::size_t r = 0; r < day_.rows.size(); ++r) {
-    for (const PlannerCell& cell : day_.rows[r]) {
-      const CellText t = CellLabel(cell, twelve, format_);
-      texts_[r].push_back({Q(t.day), Q(t.hour), Q(t.minutes), Q(t.marker)});
+    const auto& cells = day_.rows[r];
+    CellText before;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      const CellText t = CellLabel(cells[c], twelve, format_);
+      Cell cell;
+      cell.day = Q(t.day);
+      // The hour stands in the first column of each local hour; a column
+      // later in the same hour shows only its minutes, so half-hour grids
+      // stay readable. Below: the minutes, else the marker, once an hour.
+      const bool sameHour = c > 0 && FloorDiv(cells[c - 1].local, 60) == FloorDiv(cells[c].local, 60);
+      if (!sameHour) {
+        cell.middle = prepared(Q(t.hour), bold_);
+        cell.below = prepared(Q(t.minutes.empty() ? t.marker : t.minutes), small_);
+      } else {
+        cell.middle = prepared(Q(t.minutes), small_);
+        cell.middleBold = false;
+        if (!before.minutes.empty()) cell.below = prepared(Q(t.marker), small_);
+      }
+      texts_[r].push_back(std::move(cell));
+      before = t;
     }
     // The offset at either end of the day: one text, or the change it makes.
     const PlannerCity& city = rows_[r];
@@ -102,21 +128,17 @@ void PlannerGrid::setCurrentRow(int row) {
   emit currentRowChanged(row);
 }
 
-int PlannerGrid::nameWidth() const {
-  QFont bold = font();
-  bold.setBold(true);
-  const QFontMetrics fm(bold);
+void PlannerGrid::updateMetrics() {
+  bold_ = font();
+  bold_.setBold(true);
+  small_ = font();
+  small_.setPointSizeF(font().pointSizeF() * 0.8);
+  const QFontMetrics fm(bold_);
   int widest = fm.averageCharWidth() * 16;
   for (const PlannerCity& r : rows_) widest = std::max(widest, fm.horizontalAdvance(Q(r.name())));
-  return std::min(widest, fm.averageCharWidth() * 28) + 14;
-}
-
-int PlannerGrid::stripHeight() const { return QFontMetrics(font()).height() * 2 / 3; }
-
-int PlannerGrid::rowHeight() const {
-  QFont small = font();
-  small.setPointSizeF(font().pointSizeF() * 0.8);
-  return QFontMetrics(font()).height() + 2 * QFontMetrics(small).height() + 4;
+  nameWidth_ = std::min(widest, fm.averageCharWidth() * 28) + 14;
+  stripHeight_ = QFontMetrics(font()).height() * 2 / 3;
+  rowHeight_ = QFontMetrics(font()).height() + 2 * QFontMetrics(small_).height() + 4;
 }
 
 int PlannerGrid::columnX(int column) const {
@@ -170,7 +192,11 @@ QSize PlannerGrid::minimumSizeHint() const {
 }
 
 void PlannerGrid::changeEvent(QEvent* e) {
-  if (e->type() == QEvent::FontChange) updateGeometry();
+  if (e->type() == QEvent::FontChange) {
+    updateMetrics();
+    rebuildTexts();
+    updateGeometry();
+  }
   QWidget::changeEvent(e);
 }
 
@@ -182,10 +208,8 @@ void PlannerGrid::paintEvent(QPaintEvent*) {
   const int columns = day_.columns();
   const int bottom = strip + static_cast<int>(rows_.size()) * rowH;
 
-  QFont bold = font();
-  bold.setBold(true);
-  QFont small = font();
-  small.setPointSizeF(font().pointSizeF() * 0.8);
+  const QFont& bold = bold_;
+  const QFont& small = small_;
   const QFontMetrics smallMetrics(small);
   const int smallH = smallMetrics.height();
 
@@ -227,31 +251,19 @@ void PlannerGrid::paintEvent(QPaintEvent*) {
       // Another local date than the day shown: a shade along the top.
       if (cell.dayOffset != 0) p.fillRect(QRect(box.left(), box.top(), box.width(), 3), QColor(0, 0, 0, 70));
       p.setPen(colours.text);
-      // The hour stands in the first column of each local hour; a column
-      // later in the same hour shows only its minutes, so half-hour grids
-      // stay readable. Minutes or the 12-hour marker go below.
-      const bool sameHour =
-          c > 0 && FloorDiv(cells[static_cast<std::size_t>(c - 1)].local, 60) == FloorDiv(cell.local, 60);
-      QString big = text.hour;
-      QString minor = text.minutes.isEmpty() ? text.marker : text.minutes;
-      if (sameHour) {
-        big.clear();
-        minor = text.minutes;
-        const Cell& before = texts[static_cast<std::size_t>(c - 1)];
-        if (!before.minutes.isEmpty() && !text.marker.isEmpty()) minor = text.marker;
+      auto centred = [&p, &box](const QStaticText& t, int y, int h) {
+        const QSizeF size = t.size();
+        p.drawStaticText(QPointF(box.left() + (box.width() - size.width()) / 2, y + (h - size.height()) / 2),
+                         t);
+      };
+      // A static text is drawn in the painter's font: the one it was laid out in.
+      if (!text.middle.text().isEmpty()) {
+        p.setFont(text.middleBold ? bold : small);
+        centred(text.middle, hourTop, hourHeight);
       }
-      if (!big.isEmpty()) {
-        p.setFont(bold);
-        p.drawText(QRect(box.left(), hourTop, box.width(), hourHeight), Qt::AlignCenter, big);
-      } else if (!text.minutes.isEmpty()) {
+      if (!text.below.text().isEmpty()) {
         p.setFont(small);
-        p.drawText(QRect(box.left(), hourTop, box.width(), hourHeight), Qt::AlignCenter, text.minutes);
-        minor = minor == text.minutes ? QString() : minor;
-      }
-      if (!minor.isEmpty()) {
-        p.setFont(small);
-        p.drawText(QRect(box.left(), box.bottom() - smallH + 1, box.width(), smallH),
-                   Qt::AlignHCenter | Qt::AlignBottom, minor);
+        centred(text.below, box.bottom() + 1 - smallH, smallH);
       }
       if (c > 0) {
         const PlannerCell& before = cells[static_cast<std::size_t>(c - 1)];

@@ -5,6 +5,8 @@
 // line through them, and the chosen stretch is framed. It only shows what the
 // model computed; the window decides what a click or a key does.
 
+#include <QFont>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -58,18 +60,30 @@ class PlannerGrid : public QWidget {
   void changeEvent(QEvent* e) override;
 
  private:
+  // A cell's texts, laid out once when the day or the font changes: the
+  // hour (or, later in the same hour, the minutes) in the middle, the
+  // minutes or the 12-hour marker below.
   struct Cell {
-    QString day, hour, minutes, marker;
+    QString day;
+    QStaticText middle;
+    bool middleBold = true;
+    QStaticText below;
   };
-  int nameWidth() const;
-  int stripHeight() const;
-  int rowHeight() const;
+  // Measured once per change of font or rows, not per cell.
+  void updateMetrics();
+  int nameWidth() const { return nameWidth_; }
+  int stripHeight() const { return stripHeight_; }
+  int rowHeight() const { return rowHeight_; }
   double xAt(UtcMinute u) const;
   int columnX(int column) const;
   int dropIndexAt(int y) const;
   QString toolTipAt(QPoint pos) const;
   void rebuildTexts();
 
+  QFont bold_, small_;
+  int nameWidth_ = 0;
+  int stripHeight_ = 0;
+  int rowHeight_ = 0;
   std::vector<PlannerCity> rows_;
   PlannerDay day_;
   std::string timeFormat_;

@@ -1,0 +1,64 @@
+// Drawing the meeting planner's grid with ten rows, at 1x and 2x, the way a
+// repaint draws it (QWidget::render runs its paintEvent).
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <chrono>
+#include <vector>
+
+#include "SampleCities.h"
+#include "core/PlannerDay.h"
+#include "planner/PlannerGrid.h"
+
+namespace {
+
+using namespace std::chrono;
+
+// Ten cities, one with a half-hour offset, so the grid has 48 columns.
+std::vector<wc::PlannerCity> TenCities() {
+  const char* names[] = {"London", "Dubai",    "Mumbai",      "Beijing",  "Tokyo",
+                         "Sydney", "Auckland", "Los Angeles", "New York", "Sao Paulo"};
+  std::vector<wc::PlannerCity> out;
+  for (const char* n : names) {
+    for (const wc::bench::SampleCity& s : wc::bench::SampleCities()) {
+      if (std::string_view(s.name).starts_with(n)) out.emplace_back(wc::bench::ToEntry(s));
+    }
+  }
+  return out;
+}
+
+void BM_DrawTenRows(benchmark::State& state) {
+  const qreal ratio = static_cast<qreal>(state.range(0));
+  const std::vector<wc::PlannerCity> cities = TenCities();
+  const sys_days date{year{2027} / 3 / 14};
+  wc::PlannerGrid grid;
+  grid.setDay(cities, wc::BuildPlannerDay(cities, date), "hh:mm AM/PM", wc::DefaultFormatSettings());
+  const wc::UtcMinute noon = (date - wc::kTDateTimeEpoch).count() * 1440 + 12 * 60;
+  grid.setNow(noon);
+  grid.setSelection(wc::MinuteSpan{noon + 60, noon + 120});
+  grid.resize(1160, grid.minimumSizeHint().height());
+  QImage image(grid.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  for (auto _ : state) {
+    QPainter painter(&image);
+    grid.render(&painter);
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["columns"] = grid.day().columns();
+}
+BENCHMARK(BM_DrawTenRows)->Arg(1)->Arg(2)->ArgName("ratio")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
