@@ -8,7 +8,7 @@
 
 namespace wc {
 
-UtcMinute ToUtcMinute(TDateTime utc) {
+UtcMinute ToUtcMinute(DateTime utc) {
   const auto ms = static_cast<std::int64_t>(std::llround(utc * kMsPerDay));
   return FloorDiv(ms, 60000);
 }
@@ -18,7 +18,7 @@ PlannerCity::PlannerCity(const CityEntry& city, WorkingHours hours)
 
 bool PlannerCity::daylightSavingOn(std::int64_t standardDay) const {
   // Asked at noon, well clear of the day's ends.
-  const TDateTime noon = static_cast<double>(standardDay) + 0.5;
+  const DateTime noon = static_cast<double>(standardDay) + 0.5;
   return CityTime(city_.dst, city_.weekno, city_.dayofweek, noon, city_.month, city_.weekno1,
                   city_.dayofweek1, city_.month1) > noon + kOneHour / 2;
 }

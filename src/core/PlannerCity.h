@@ -14,15 +14,15 @@
 
 namespace wc {
 
-// Whole minutes since the TDateTime epoch: UTC (UtcMinute) or a city's wall
+// Whole minutes since the DateTime epoch: UTC (UtcMinute) or a city's wall
 // clock (a local minute). Integers keep a 60-day search exact.
 using UtcMinute = std::int64_t;
 
 // The UTC minute an instant falls in (milliseconds rounded first, as
 // decoding does, so an exact minute never slips to the one before).
-UtcMinute ToUtcMinute(TDateTime utc);
+UtcMinute ToUtcMinute(DateTime utc);
 // A minute (UTC or local) as a date-time value.
-inline TDateTime FromMinute(std::int64_t m) { return static_cast<double>(m) / 1440.0; }
+inline DateTime FromMinute(std::int64_t m) { return static_cast<double>(m) / 1440.0; }
 
 // Division that rounds towards minus infinity: minutes before the epoch
 // still belong to the day they are in.

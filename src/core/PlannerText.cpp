@@ -35,13 +35,13 @@ std::string DurationText(int minutes) {
 std::string InstantLine(const PlannerCity& city, UtcMinute u, std::string_view timeFormat,
                         const FormatSettings& settings) {
   const int offset = city.offsetAt(u);
-  const TDateTime local = FromMinute(u + offset);
+  const DateTime local = FromMinute(u + offset);
   return city.name() + " \u2014 " + FormatDateTime("ddd d mmm yyyy", local, settings) + ", " +
          FormatDateTime(timeFormat, local, settings) + " (" + UtcOffsetText(offset) + ")";
 }
 
 CellText CellLabel(const PlannerCell& cell, bool twelveHour, const FormatSettings& settings) {
-  const TDateTime local = FromMinute(cell.local);
+  const DateTime local = FromMinute(cell.local);
   CellText text;
   if (cell.dayOffset != 0) text.day = FormatDateTime("ddd d", local, settings);
   text.hour = FormatDateTime(twelveHour ? "h AM/PM" : "HH", local, settings);

@@ -21,7 +21,7 @@
 #include "core/PlannerText.h"
 #include "core/Settings.h"
 #include "core/SettingsTable.h"
-#include "options/ToolDialogHeader.h"
+#include "widgets/ToolDialogHeader.h"
 #include "planner/PlannerCityChooser.h"
 #include "planner/PlannerGrid.h"
 #include "planner/WorkingHoursDialog.h"
@@ -244,7 +244,7 @@ void MeetingPlannerWindow::showPlanner() {
   activateWindow();
 }
 
-TDateTime MeetingPlannerWindow::utcNow() const {
+DateTime MeetingPlannerWindow::utcNow() const {
   return services_.utcNow ? services_.utcNow() : LocalNow() + UtcOffsetDays();
 }
 

@@ -47,7 +47,7 @@ struct PlannerServices {
   FormatSettings format;
   std::function<void(const ReminderDraft&)> addReminder;
   // UTC now as a date-time value; the computer's clock when not set.
-  std::function<TDateTime()> utcNow;
+  std::function<DateTime()> utcNow;
 };
 
 class MeetingPlannerWindow : public QDialog {
@@ -101,7 +101,7 @@ class MeetingPlannerWindow : public QDialog {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  TDateTime utcNow() const;
+  DateTime utcNow() const;
   UtcMinute now() const;
   std::chrono::sys_days todayOfFirstRow() const;
   void loadChoices();

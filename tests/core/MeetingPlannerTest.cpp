@@ -83,8 +83,8 @@ TEST(MeetingPlanner, EveryCellAgreesWithTheMapsLocalTime) {
         for (std::size_t r = 0; r < rows.size(); ++r) {
           const CityEntry& c = rows[r].city();
           for (int col = 0; col < day.columns(); ++col) {
-            const TDateTime utc = FromMinute(day.columnStart(col));
-            const TDateTime shown = CityTime(c.dst, c.weekno, c.dayofweek, utc + c.tzd, c.month, c.weekno1,
+            const DateTime utc = FromMinute(day.columnStart(col));
+            const DateTime shown = CityTime(c.dst, c.weekno, c.dayofweek, utc + c.tzd, c.month, c.weekno1,
                                              c.dayofweek1, c.month1);
             const PlannerCell& cell = day.rows[r][static_cast<std::size_t>(col)];
             ASSERT_EQ(Show(cell.local), Show(ToUtcMinute(shown)))

@@ -23,7 +23,7 @@
 
 #include "WindowTestHome.h"
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/PlannerDay.h"
 #include "core/Settings.h"
 #include "core/SlotSearch.h"
@@ -57,7 +57,7 @@ class Home : public test::WindowTestHome {
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
 using test::MessageBoxes;
 
-constexpr TDateTime kNow = 46401.0 + 6.5 / 24;  // 14 January 2027, 06:30 UTC
+constexpr DateTime kNow = 46401.0 + 6.5 / 24;  // 14 January 2027, 06:30 UTC
 
 class Planner : public ::testing::Test {
  protected:
