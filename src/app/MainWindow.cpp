@@ -448,7 +448,7 @@ void MainWindow::buildMenus() {
   connect(AddEntry(tools, "ClockSettings1", "&Options"), &QAction::triggered, this,
           [this] { OpenOptions(*this); });
   tools->addSeparator();
-  connect(AddEntry(tools, "MeetingPlanner1", "Meeting Planner"), &QAction::triggered, this,
+  connect(AddEntry(tools, "MeetingPlanner1", "Meeting &Planner"), &QAction::triggered, this,
           [this] { OpenMeetingPlanner(*this); });
 
   QMenu* help = mmMain->addMenu(QStringLiteral("&Help"));

@@ -330,6 +330,7 @@ void ReminderEditor::startNew(QDate date, QTime time, const QString& city) {
   // The loaded city table keeps names cut to 32 characters; this list has
   // them whole.
   const std::string name = S(city);
+  cboCity->setCurrentIndex(-1);
   for (int i = 0; i < cboCity->count(); ++i) {
     const std::string item = S(cboCity->itemText(i));
     if (item == name || LeftUtf16(item, CityEntry::kNameChars) == name) {
