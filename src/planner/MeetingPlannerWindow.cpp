@@ -5,11 +5,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -230,6 +232,10 @@ MeetingPlannerWindow::MeetingPlannerWindow(PlannerServices services, QWidget* ow
 }
 
 void MeetingPlannerWindow::showPlanner() {
+  // The designed size, laid out before it is centred; no larger than the screen.
+  adjustSize();
+  if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
+    resize(size().boundedTo(screen->availableGeometry().size()));
   try {
     const PlacementToApply placement = ReadPlacementSetting(kSettingsKey, kPlannerWindowPosition, true);
     if (placement.width || placement.height)

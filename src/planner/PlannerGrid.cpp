@@ -139,6 +139,14 @@ void PlannerGrid::updateMetrics() {
   nameWidth_ = std::min(widest, fm.averageCharWidth() * 28) + 14;
   stripHeight_ = QFontMetrics(font()).height() * 2 / 3;
   rowHeight_ = QFontMetrics(font()).height() + 2 * QFontMetrics(small_).height() + 4;
+  // A narrow grid keeps every hour and drops the small texts that would
+  // spill into the next cell (the tooltip and the chosen instant say them).
+  const QFontMetrics smallMetrics(small_);
+  narrowestColumn_ = fm.horizontalAdvance(QStringLiteral("00")) + 2;
+  comfortableColumn_ = std::max({narrowestColumn_, smallMetrics.horizontalAdvance(QStringLiteral("AM")),
+                                 smallMetrics.horizontalAdvance(QStringLiteral("PM")),
+                                 smallMetrics.horizontalAdvance(QStringLiteral(":45"))}) +
+                       4;
 }
 
 int PlannerGrid::columnX(int column) const {
@@ -180,14 +188,13 @@ int PlannerGrid::dropIndexAt(int y) const {
 
 QSize PlannerGrid::sizeHint() const {
   const int columns = std::max(24, day_.columns());
-  return {nameWidth() + columns * QFontMetrics(font()).horizontalAdvance(QStringLiteral("00")) * 3 / 2,
-          minimumSizeHint().height()};
+  return {nameWidth() + columns * comfortableColumn(), minimumSizeHint().height()};
 }
 
 QSize PlannerGrid::minimumSizeHint() const {
   const int columns = std::max(24, day_.columns());
   const int rows = std::max<int>(1, static_cast<int>(rows_.size()));
-  return {nameWidth() + columns * QFontMetrics(font()).horizontalAdvance(QStringLiteral("00")) + 4,
+  return {nameWidth() + columns * narrowestColumn() + 4,
           stripHeight() + rows * rowHeight() + stripHeight() / 2};
 }
 
@@ -253,6 +260,7 @@ void PlannerGrid::paintEvent(QPaintEvent*) {
       p.setPen(colours.text);
       auto centred = [&p, &box](const QStaticText& t, int y, int h) {
         const QSizeF size = t.size();
+        if (size.width() > box.width() + 1) return;
         p.drawStaticText(QPointF(box.left() + (box.width() - size.width()) / 2, y + (h - size.height()) / 2),
                          t);
       };

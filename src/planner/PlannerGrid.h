@@ -74,6 +74,8 @@ class PlannerGrid : public QWidget {
   int nameWidth() const { return nameWidth_; }
   int stripHeight() const { return stripHeight_; }
   int rowHeight() const { return rowHeight_; }
+  int narrowestColumn() const { return narrowestColumn_; }
+  int comfortableColumn() const { return comfortableColumn_; }
   double xAt(UtcMinute u) const;
   int columnX(int column) const;
   int dropIndexAt(int y) const;
@@ -84,6 +86,8 @@ class PlannerGrid : public QWidget {
   int nameWidth_ = 0;
   int stripHeight_ = 0;
   int rowHeight_ = 0;
+  int narrowestColumn_ = 0;    // room for the bold hour
+  int comfortableColumn_ = 0;  // and for the small texts beside it
   std::vector<PlannerCity> rows_;
   PlannerDay day_;
   std::string timeFormat_;

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimeEdit>
 #include <QTimer>
 #include <functional>
@@ -169,6 +170,25 @@ TEST_F(Planner, FirstOpenShowsTheOwnCityThenTheMapsAndStoresEveryChange) {
   EXPECT_EQ(names(*w), (std::vector<std::string>{"London, United Kingdom", "Kathmandu, Nepal",
                                                  "New York, United States"}));
   EXPECT_EQ(w->rows().back().hours().days, 0b1001111);
+  w->close();
+}
+
+TEST_F(Planner, OpensWholeOnTheScreenAndAtTheSizeItWasLeft) {
+  DeleteSetting(kSettingsKey, kPlannerWindowPosition);
+  // Whole hours: a grid that fits the test screen, though its designed size does not.
+  WriteStringListSetting(kSettingsKey, kPlannerCities, {"Tokyo, Japan", "London, United Kingdom"});
+  QPointer<MeetingPlannerWindow> w = open();
+  const QRect area = w->screen()->availableGeometry();
+  EXPECT_TRUE(area.contains(w->geometry())) << w->x() << "," << w->y() << " " << w->width() << "x" << w->height();
+  // Laid out before it is centred: centred as shown, not as first made.
+  EXPECT_LE((w->geometry().center() - area.center()).manhattanLength(), 8);
+  EXPECT_GE(w->grid->width(), w->grid->minimumSizeHint().width());
+  const QSize left = w->size() + QSize(31, 23);
+  w->resize(left);
+  w->close();
+  QApplication::processEvents();
+  w = open();
+  EXPECT_EQ(w->size(), left);
   w->close();
 }
 
