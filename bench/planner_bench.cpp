@@ -6,7 +6,7 @@
 #include <chrono>
 #include <vector>
 
-#include "SampleCities.h"
+#include "PlannerSampleCities.h"
 #include "core/PlannerCity.h"
 #include "core/PlannerDay.h"
 #include "core/SlotSearch.h"
@@ -14,21 +14,6 @@
 namespace {
 
 using namespace std::chrono;
-
-// Ten cities round the world, daylight saving on both sides and a half-hour
-// offset among them: no hour suits all ten, so the search weighs every
-// start of the 60 days, its slowest path.
-std::vector<wc::PlannerCity> TenCities() {
-  const char* names[] = {"London", "Dubai",    "Mumbai",      "Beijing",  "Tokyo",
-                         "Sydney", "Auckland", "Los Angeles", "New York", "Sao Paulo"};
-  std::vector<wc::PlannerCity> out;
-  for (const char* n : names) {
-    for (const wc::bench::SampleCity& s : wc::bench::SampleCities()) {
-      if (std::string_view(s.name).starts_with(n)) out.emplace_back(wc::bench::ToEntry(s));
-    }
-  }
-  return out;
-}
 
 // Three cities that share an hour: the search ends at the first common span.
 std::vector<wc::PlannerCity> ThreeNeighbours() {
@@ -44,8 +29,10 @@ std::vector<wc::PlannerCity> ThreeNeighbours() {
 // A Thursday in March, so the 60 days cross the changes of both hemispheres.
 const wc::UtcMinute kNow = (sys_days{year{2027} / 3 / 4} - wc::kTDateTimeEpoch).count() * 1440 + 13 * 60 + 7;
 
+// No hour suits all ten: the search weighs every start of the 60 days, its
+// slowest path.
 void BM_NextSlotTenCities(benchmark::State& state) {
-  const std::vector<wc::PlannerCity> cities = TenCities();
+  const std::vector<wc::PlannerCity> cities = wc::bench::TenPlannerCities();
   for (auto _ : state) {
     auto slot = wc::FindNextSlot(cities, kNow, static_cast<int>(state.range(0)));
     benchmark::DoNotOptimize(slot);
@@ -69,7 +56,7 @@ void BM_NextSlotShared(benchmark::State& state) {
 BENCHMARK(BM_NextSlotShared)->Unit(benchmark::kMicrosecond);
 
 void BM_PlannerDayTenRows(benchmark::State& state) {
-  const std::vector<wc::PlannerCity> cities = TenCities();
+  const std::vector<wc::PlannerCity> cities = wc::bench::TenPlannerCities();
   const sys_days date{year{2027} / 3 / 14};
   for (auto _ : state) {
     auto day = wc::BuildPlannerDay(cities, date);

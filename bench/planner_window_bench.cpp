@@ -9,7 +9,7 @@
 #include <chrono>
 #include <vector>
 
-#include "SampleCities.h"
+#include "PlannerSampleCities.h"
 #include "core/PlannerDay.h"
 #include "planner/PlannerGrid.h"
 
@@ -17,22 +17,9 @@ namespace {
 
 using namespace std::chrono;
 
-// Ten cities, one with a half-hour offset, so the grid has 48 columns.
-std::vector<wc::PlannerCity> TenCities() {
-  const char* names[] = {"London", "Dubai",    "Mumbai",      "Beijing",  "Tokyo",
-                         "Sydney", "Auckland", "Los Angeles", "New York", "Sao Paulo"};
-  std::vector<wc::PlannerCity> out;
-  for (const char* n : names) {
-    for (const wc::bench::SampleCity& s : wc::bench::SampleCities()) {
-      if (std::string_view(s.name).starts_with(n)) out.emplace_back(wc::bench::ToEntry(s));
-    }
-  }
-  return out;
-}
-
 void BM_DrawTenRows(benchmark::State& state) {
   const qreal ratio = static_cast<qreal>(state.range(0));
-  const std::vector<wc::PlannerCity> cities = TenCities();
+  const std::vector<wc::PlannerCity> cities = wc::bench::TenPlannerCities();
   const sys_days date{year{2027} / 3 / 14};
   wc::PlannerGrid grid;
   grid.setDay(cities, wc::BuildPlannerDay(cities, date), "hh:mm AM/PM", wc::DefaultFormatSettings());
