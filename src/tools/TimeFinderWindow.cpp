@@ -164,7 +164,7 @@ void TimeFinderWindow::rgSearchTypeClick() {
   suggestions_->setNames(names);
   cbSearch->setCurrentIndex(-1);
   // The user's own city first, its time shown at once.
-  const std::string own = OwnCity(cities_.names(), ProgramFolder() + "citydata.zones.tsv");
+  const std::string own = OwnCityName(cities_.names(), ProgramFolder() + "citydata.zones.tsv", SystemZoneFacts());
   if (own.empty())
     cbSearch->clearEditText();
   else

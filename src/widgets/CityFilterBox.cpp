@@ -42,7 +42,7 @@ void CityFilterBox::startOn(int position) {
 
 void CityFilterBox::startOnOwnCity() {
   if (!model_) return;
-  const int own = model_->positionOf(OwnCity(model_->names(), ProgramFolder() + "citydata.zones.tsv"));
+  const int own = model_->positionOf(OwnCityName(model_->names(), ProgramFolder() + "citydata.zones.tsv", SystemZoneFacts()));
   startOn(own >= 0 ? own : model_->names().empty() ? -1 : 0);
 }
 

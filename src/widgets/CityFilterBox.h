@@ -26,7 +26,7 @@ class CityFilterBox : public QLineEdit {
   // Empties the box and makes the city at a position (of the model's names)
   // current, shown in the middle of the list; -1 leaves none current.
   void startOn(int position);
-  // startOn the user's own city (OwnCity), or the first when it has none.
+  // startOn the user's own city (OwnCityName), or the first when it has none.
   void startOnOwnCity();
   // The position of the current city; -1 when there is none.
   int currentPosition() const;
