@@ -7,10 +7,13 @@
 #include <unistd.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gmock/gmock.h>
 #include <sys/file.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -176,7 +179,9 @@ TEST_F(SettingsFile, UnreadableFileIsNeverWrittenOver) {
       WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"});
       ADD_FAILURE() << "no error";
     } catch (const SettingsError& e) {
+      // Refused for what was read, not a write that failed on its own.
       EXPECT_THAT(e.what(), ::testing::HasSubstr(path_));
+      EXPECT_THAT(e.what(), ::testing::HasSubstr("it is left as it is"));
     }
     DeleteSetting(kSettingsKey, kTheme);
     EXPECT_EQ(fs::symlink_status(path_).type(), kind);
@@ -184,15 +189,38 @@ TEST_F(SettingsFile, UnreadableFileIsNeverWrittenOver) {
   }
   fs::remove(path_);
 
-  // Without read permission (root reads regardless).
-  if (geteuid() != 0) {
-    fs::remove(path_);
-    writeFileText("\"Theme\"=dword:00000005\n");
-    ASSERT_EQ(chmod(path_.c_str(), 0), 0);
-    WriteIntegerSetting(kSettingsKey, kTheme, 3);
-    ASSERT_EQ(chmod(path_.c_str(), 0644), 0);
-    EXPECT_EQ(fileText(), "\"Theme\"=dword:00000005\n");
-  }
+  // Without read permission. Root reads regardless, so as root (CI) the case
+  // runs in a child that gives root up for a user id owning nothing.
+  EXPECT_EXIT(
+      {
+        auto fail = [](const std::string& why) {
+          std::fputs((why + "\n").c_str(), stderr);
+          std::_Exit(1);
+        };
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+                               setresuid(65534, 65534, 65534) != 0))
+          fail("cannot give up root");
+        const std::string dir = test::MakeTempFolder("wc-unreadable-");
+        const std::string file = dir + "/settings.reg";
+        const std::string before = "\"Theme\"=dword:00000005\n";
+        if (!WriteFileAtomically(file, before) || chmod(file.c_str(), 0) != 0) fail("no file to test with");
+        if (std::ifstream(file).good()) fail("a file without read permission could be read");
+        SetSettingsBackend(std::make_shared<RegFileBackend>(file));
+        if (SettingInteger(kTheme) != 1) fail("a value came from the unreadable file");
+        try {
+          WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"});
+          fail("no error");
+        } catch (const SettingsError& e) {
+          if (std::string(e.what()).find("it is left as it is") == std::string::npos)
+            fail(std::string("not refused: ") + e.what());
+        }
+        chmod(file.c_str(), 0600);
+        const std::string after = ReadWholeFile(file).bytes;
+        fs::remove_all(dir);
+        if (after != before) fail("written over: " + after);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(SettingsFile, TwoProcessesWritingAtOnceLoseNothing) {
