@@ -110,6 +110,31 @@ TEST_F(SettingsFile, ReadsARegistryEditorExport) {
   EXPECT_EQ(cities.size(), 2u);
 }
 
+TEST_F(SettingsFile, OnlyTheUsersHiveCountsAndOfTwoCopiesTheLast) {
+  writeFileText(
+      "Windows Registry Editor Version 5.00\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+      "\"Theme\"=dword:00000007\n"
+      "\n"
+      "[HKEY_CURRENT_USER\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+      "\"Search Type\"=dword:00000002\n"
+      // An expandable string, as an export writes it: "C:\w.bmp" in UTF-16LE.
+      "\"OldWall\"=hex(2):43,00,3a,00,5c,00,77,00,2e,00,62,00,6d,00,70,00,00,00\n"
+      "\"Search Type\"=dword:00000003\n");
+  EXPECT_EQ(SettingInteger(kTheme), 1) << "another hive's value read as the user's";
+  EXPECT_EQ(SettingInteger(kSearchType), 3) << "the last copy is the one a registry import keeps";
+  EXPECT_EQ(SettingText(kOldWall), "C:\\w.bmp");
+  // A write changes the copy that is read, and only that one.
+  WriteIntegerSetting(kSettingsKey, kSearchType, 1);
+  EXPECT_EQ(SettingInteger(kSearchType), 1);
+  const std::string text = fileText();
+  EXPECT_NE(text.find("\"Search Type\"=dword:00000002\n\"OldWall\""), std::string::npos) << text;
+  EXPECT_TRUE(text.ends_with("\"Search Type\"=dword:00000001\n")) << text;
+  EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\Software\\ZQM\\World Clock 1.0\\Settings]\n\"Theme\"=dword:00000007\n"),
+            std::string::npos);
+}
+
 TEST_F(SettingsFile, DamagedFileKeepsEverythingElseThroughWrites) {
   const std::string before =
       "Windows Registry Editor Version 5.00\n"
