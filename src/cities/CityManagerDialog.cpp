@@ -188,6 +188,15 @@ void CityManagerDialog::buildUi() {
   dg->addWidget(edLong, 2, 1);
   dg->addWidget(label("Latitude", edLat), 2, 2, Qt::AlignRight);
   dg->addWidget(edLat, 2, 3, Qt::AlignLeft);
+  // The readers take whole degrees only: say so before "Please enter
+  // correct Longitude!" has to.
+  auto* degrees = Named(new QLabel(QStringLiteral("Whole degrees: longitude -180 to 180, east positive; "
+                                                  "latitude -90 to 90, north positive"),
+                                   details),
+                        "lblDegrees");
+  degrees->setEnabled(false);
+  degrees->setWordWrap(true);
+  dg->addWidget(degrees, 3, 1, 1, 3);
   dg->setColumnStretch(3, 1);
 
   // Daylight Saving Time.

@@ -24,6 +24,23 @@ bool Names(int n, const std::array<std::string_view, N>&) {
 
 // A whole number within [-limit, limit]: the readers take whole degrees only,
 // and a position off the map would be drawn nowhere.
+// An offset as the file stores it: digits with an optional sign and point,
+// nothing else ("1e1" would be stored as it stands, a UTC+10 city).
+bool IsDecimalText(std::string_view text) {
+  text = TrimView(text);
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  bool digit = false, point = false;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9')
+      digit = true;
+    else if (c == '.' && !point)
+      point = true;
+    else
+      return false;
+  }
+  return digit;
+}
+
 bool IsWholeDegrees(std::string_view text, int limit) {
   if (!IsNumberText(text)) return false;
   constexpr std::int32_t kNotWhole = std::numeric_limits<std::int32_t>::min();
@@ -51,7 +68,7 @@ bool IsNumberText(std::string_view text) {
 
 CityInputProblem CheckCityInput(const CityInput& in, bool saving) {
   if (TrimView(in.name).empty()) return CityInputProblem::Name;
-  if (!IsNumberText(in.offset) || std::abs(StrToFloatDef(in.offset, 0)) > kMaxCityOffsetHours)
+  if (!IsDecimalText(in.offset) || std::abs(StrToFloatDef(in.offset, 0)) > kMaxCityOffsetHours)
     return CityInputProblem::Offset;
   if (!IsWholeDegrees(in.lon, 180)) return CityInputProblem::Longitude;
   if (!IsWholeDegrees(in.lat, 90)) return CityInputProblem::Latitude;

@@ -25,6 +25,36 @@ std::string PatternFromQtFormat(const QString& f) {
   return out.trimmed().toStdString();
 }
 
+QString QtDateFormatFromPattern(std::string_view pattern) {
+  const QString p = QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()));
+  QString out;
+  for (qsizetype i = 0; i < p.size();) {
+    const QChar c = p[i];
+    if (c == u'\'' || c == u'"') {  // quoted text, in the toolkit's quotes
+      const qsizetype end = p.indexOf(c, i + 1);
+      const qsizetype stop = end < 0 ? p.size() : end;
+      out += u'\'' + p.mid(i + 1, stop - i - 1) + u'\'';
+      i = stop + 1;
+      continue;
+    }
+    qsizetype run = 1;
+    while (i + run < p.size() && p[i + run].toLower() == c.toLower()) ++run;
+    const QChar letter = c.toLower();
+    if (letter == u'd')
+      out += QString(std::min<qsizetype>(run, 4), u'd');
+    else if (letter == u'm')
+      out += QString(std::min<qsizetype>(run, 4), u'M');
+    else if (letter == u'y')
+      out += run <= 2 ? QStringLiteral("yy") : QStringLiteral("yyyy");
+    else if (c.isLetter())  // no date field: literal text
+      out += u'\'' + p.mid(i, run) + u'\'';
+    else
+      out += p.mid(i, run);
+    i += run;
+  }
+  return out;
+}
+
 FormatSettings FormatSettingsFromLocale(const QLocale& locale) {
   FormatSettings s = DefaultFormatSettings();
   // No locale chosen (LANG unset or C): the program's own English forms

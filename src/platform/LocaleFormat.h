@@ -13,5 +13,9 @@ FormatSettings FormatSettingsFromLocale(const QLocale& locale = QLocale::system(
 // A date or time format of the toolkit rewritten in the program's pattern
 // language ("h:mm AP" becomes "h:mm AMPM"; time-zone fields are dropped).
 std::string PatternFromQtFormat(const QString& qtFormat);
+// A date pattern of the program's language as a toolkit display format, so a
+// date box shows the date as the program's other windows write it
+// ("dddd, mmmm d, yyyy" becomes "dddd, MMMM d, yyyy").
+QString QtDateFormatFromPattern(std::string_view pattern);
 
 }  // namespace wc

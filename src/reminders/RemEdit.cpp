@@ -13,11 +13,21 @@ std::optional<std::string_view> ValidateReminder(std::string_view city, std::str
 void SetReminderFields(RemInfo& r, DateTime date, DateTime time, std::string_view city,
                        std::string_view message, std::string_view sound, const FormatSettings& format) {
   r.RemDate = date;
+  r.StoredRemDate.clear();
   r.RemTime = FormatDateTime(kTime12Format, time, format);
   r.RemMsg = message;
   r.PlaySound = sound;
   r.RemCity = city;
   r.iShown = 0;
+}
+
+std::string ReminderTitle(std::string_view message) {
+  std::string_view first = TrimView(message.substr(0, message.find('\n')));
+  constexpr std::size_t kMost = 40;
+  if (first.size() <= kMost) return std::string(first);
+  std::size_t cut = kMost;
+  while (cut > 0 && (static_cast<unsigned char>(first[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(first.substr(0, cut)) + "\u2026";
 }
 
 std::string RemindOnText(DateTime date, const FormatSettings& format) {

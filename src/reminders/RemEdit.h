@@ -22,6 +22,10 @@ void SetReminderFields(RemInfo& r, DateTime date, DateTime time, std::string_vie
                        std::string_view message, std::string_view sound, const FormatSettings& format);
 
 // The "Remind On" column: "dd mmmm yyyy" in the user's month names.
+// How a box names a reminder: the first line of its message, trimmed, cut
+// at 40 bytes (never inside a character) with an ellipsis.
+std::string ReminderTitle(std::string_view message);
+
 std::string RemindOnText(DateTime date, const FormatSettings& format);
 
 }  // namespace wc

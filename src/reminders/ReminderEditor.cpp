@@ -24,16 +24,19 @@
 #include "core/CityFile.h"
 #include "core/Paths.h"
 #include "core/Text.h"
+#include "platform/LocaleFormat.h"
 #include "reminders/RemEdit.h"
 #include "reminders/RemPictures.h"
 #include "reminders/Sound.h"
 #include "widgets/CityFilterBox.h"
 #include "widgets/CityListModel.h"
+#include "widgets/TimeBox.h"
 #include "widgets/ToolDialogHeader.h"
 
 namespace wc {
 
 namespace {
+
 
 // The drop-down calendar is sized by its hint, which counts a week's line at
 // the font's height, while its table gives each line at least the header's
@@ -64,6 +67,25 @@ class WholeWeeks : public QObject {
 };
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The message as the user wrote it, never read as markup (no heading, no
+// picture loaded, no link), and at most about a screen's worth.
+QString MessageToolTip(const std::string& message) {
+  constexpr int kMostLines = 25, kMostCharacters = 1200;
+  QString text = Q(message);
+  bool cut = false;
+  if (text.count(QLatin1Char('\n')) >= kMostLines) {
+    text = text.section(QLatin1Char('\n'), 0, kMostLines - 1);
+    cut = true;
+  }
+  if (text.size() > kMostCharacters) {
+    text.truncate(kMostCharacters);
+    cut = true;
+  }
+  if (cut) text += QChar(0x2026);
+  return QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 std::string S(const QString& s) { return s.toStdString(); }
 
 DateTime FromQDate(QDate d) { return EncodeDate(d.year(), d.month(), d.day()); }
@@ -151,8 +173,9 @@ ReminderEditor::ReminderEditor(RemList& list, const FormatSettings& format, std:
   dtpDate->setObjectName(QStringLiteral("dtpDate"));
   dtpDate->setCalendarPopup(true);
   dtpDate->calendarWidget()->installEventFilter(new WholeWeeks(dtpDate));
-  dtpDate->setDisplayFormat(QLocale::system().dateFormat(QLocale::LongFormat));
-  dtpTime = new QTimeEdit(tsOne);
+  // The long date as every other window writes it.
+  dtpDate->setDisplayFormat(QtDateFormatFromPattern(format_.longDateFormat));
+  dtpTime = new TimeBox(tsOne);
   dtpTime->setObjectName(QStringLiteral("dtpTime"));
   dtpTime->setDisplayFormat(QStringLiteral("hh:mm AP"));
   dtpTime->setMinimumWidth(dtpTime->fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 44);
@@ -265,10 +288,13 @@ void ReminderEditor::LoadReminders() {
   }
   // A long month name in a larger desktop font needs more than the
   // designed width; the columns never get narrower than designed.
+  // A long city name ends in an ellipsis rather than squeeze the message
+  // to nothing.
   const int designed[] = {110, 70, 170};
+  const int most[] = {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX, 220};
   for (int c = 0; c < 3; ++c) {
     lvwRem->resizeColumnToContents(c);
-    lvwRem->setColumnWidth(c, std::max(designed[c], lvwRem->columnWidth(c) + 4));
+    lvwRem->setColumnWidth(c, std::min(most[c], std::max(designed[c], lvwRem->columnWidth(c) + 4)));
   }
 }
 
@@ -276,10 +302,12 @@ void ReminderEditor::fillRow(int row, const RemInfo& r) {
   // A message of several lines reads on one row.
   QString message = Q(r.RemMsg);
   message.replace(QLatin1Char('\n'), QLatin1Char(' '));
-  const QString texts[] = {Q(RemindOnText(r.RemDate, format_)), Q(r.RemTime), Q(r.RemCity), message};
+  // A date that could not be read shows as the file holds it.
+  const QString date = Q(r.StoredRemDate.empty() ? RemindOnText(r.RemDate, format_) : r.StoredRemDate);
+  const QString texts[] = {date, Q(r.RemTime), Q(r.RemCity), message};
   for (int c = 0; c < 4; ++c) {
     auto* item = new QTableWidgetItem(texts[c]);
-    if (c == 3) item->setToolTip(Q(r.RemMsg));
+    if (c == 3) item->setToolTip(MessageToolTip(r.RemMsg));
     lvwRem->setItem(row, c, item);
   }
 }
@@ -296,6 +324,10 @@ void ReminderEditor::btnSetClick() {
   const std::string message = S(edMsg->toPlainText());
   if (auto problem = ValidateReminder(city, message)) {
     QMessageBox::warning(this, QStringLiteral("Validation"), Q(*problem));
+    return;
+  }
+  if (dtpTime->isBlank()) {
+    QMessageBox::warning(this, QStringLiteral("Validation"), QStringLiteral("Please set the time"));
     return;
   }
   const DateTime date = FromQDate(dtpDate->date());
@@ -320,7 +352,16 @@ void ReminderEditor::btnModifyClick() {
   RemInfo* r = selectedRecord();
   if (!r) return;
   dtpDate->setDate(ToQDate(r->RemDate));
-  if (auto t = ParseTime12(r->RemTime, format_)) dtpTime->setTime(ToQTime(*t));
+  const auto t = ParseTime12(r->RemTime, format_);
+  if (t) {
+    dtpTime->showTime(ToQTime(*t));
+  } else {
+    // Never store a time the user did not see: the picker stays empty until set.
+    dtpTime->setBlank();
+    QMessageBox::warning(this, QStringLiteral("Warning"),
+                         QStringLiteral("The time \"%1\" of the reminder \"%2\" could not be read. Please set the time.")
+                             .arg(Q(r->RemTime), Q(ReminderTitle(r->RemMsg))));
+  }
   int city = -1;
   for (std::size_t i = 0; i < cities_->names().size() && city < 0; ++i)
     if (EqualsIgnoreCaseAscii(cities_->names()[i], r->RemCity)) city = static_cast<int>(i);
@@ -365,7 +406,7 @@ void ReminderEditor::btnDeleteClick() {
 void ReminderEditor::btnClearClick() {
   const QDateTime now = QDateTime::currentDateTime();
   dtpDate->setDate(now.date());
-  dtpTime->setTime(now.time());
+  dtpTime->showTime(now.time());
   edFilter->startOnOwnCity();
   edMsg->clear();
   edSound->clear();

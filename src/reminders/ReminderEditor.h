@@ -26,6 +26,7 @@ namespace wc {
 
 class CityFilterBox;
 class CityListModel;
+class TimeBox;
 class ToolDialogHeader;
 
 class ReminderEditor : public QDialog {
@@ -43,7 +44,7 @@ class ReminderEditor : public QDialog {
   QPushButton* btnModify = nullptr;
   QPushButton* btnDelete = nullptr;
   QDateEdit* dtpDate = nullptr;
-  QTimeEdit* dtpTime = nullptr;
+  TimeBox* dtpTime = nullptr;
   CityFilterBox* edFilter = nullptr;
   QComboBox* cboCity = nullptr;
   QPlainTextEdit* edMsg = nullptr;

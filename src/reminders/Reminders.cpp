@@ -48,7 +48,7 @@ std::string ReminderFileBytes(const RemList& list) {
   w.line("<reminders>");
   for (const auto& r : list) {
     w.line("<reminder>");
-    w.element("remdate", RemDateText(r->RemDate));
+    w.element("remdate", r->StoredRemDate.empty() ? RemDateText(r->RemDate) : r->StoredRemDate);
     w.element("remtime", r->RemTime);
     w.element("remcity", r->RemCity);
     w.element("remmsg", r->RemMsg);
@@ -102,6 +102,7 @@ RemLoadResult ReminderStore::load(const std::string& path) {
           rec->RemDate = *d;
         } else {
           rec->RemDate = 0;
+          rec->StoredRemDate = NodeValue(child);
           badDate = true;
         }
       } else if (name == "remtime") {
@@ -117,7 +118,10 @@ RemLoadResult ReminderStore::load(const std::string& path) {
         rec->iShown = StrToIntDef(NodeValue(child), 0);
       }
     }
-    if (badDate) ++result.badDates;
+    if (badDate) {
+      ++result.badDates;
+      result.badDateReminders.emplace_back(rec->StoredRemDate, rec->RemMsg);
+    }
     list_.push_back(std::move(rec));
   }
   if (result.file.status == XmlLoadStatus::Malformed)

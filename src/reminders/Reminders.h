@@ -28,6 +28,9 @@ class RemInfo {
   std::string RemMsg;  // line breaks as LF
   std::string PlaySound;
   std::int32_t iShown = 0;  // 1 = shown; anything else is pending
+  // The file's remdate text when it could not be read: written back as it
+  // stands, never as the zero date, until the reminder is edited.
+  std::string StoredRemDate;
 
   bool shown() const { return iShown == 1; }
 };
@@ -57,8 +60,11 @@ struct RemLoadResult {
   // damaged file also says how many reminders were kept.
   XmlLoadResult file;
   // Reminders whose date could not be read: one message box each. They are
-  // kept, with the zero date (so they never fire) and their other fields.
+  // kept, with the zero date (so they never fire), the date's text as stored
+  // and their other fields.
   int badDates = 0;
+  // Of each such reminder: the date as stored and the message.
+  std::vector<std::pair<std::string, std::string>> badDateReminders;
 };
 
 // The program's reminder list with the rules for writing it back: a file

@@ -35,8 +35,13 @@ void LoadProgramReminders(QWidget* parent) {
     QMessageBox::warning(parent, QStringLiteral("Warning"), Q(text));
     store.damageReported();
   }
-  for (int i = 0; i < r.badDates; ++i) {
-    QMessageBox::warning(parent, QStringLiteral("Warning"), Q(std::string(kRemLoadErrorText)));
+  for (const auto& [date, message] : r.badDateReminders) {
+    QMessageBox::warning(parent, QStringLiteral("Warning"),
+                         Q(std::string(kRemLoadErrorText)) +
+                             QStringLiteral("\n\nThe date \"%1\" of the reminder \"%2\" could not be read. "
+                                            "The reminder is kept as it is and will not remind you until you "
+                                            "edit it.")
+                                 .arg(Q(date), Q(ReminderTitle(message))));
   }
 }
 

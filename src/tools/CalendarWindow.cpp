@@ -94,9 +94,11 @@ CalendarWindow::CalendarWindow(QWidget* owner)
   lbYear->setObjectName(QStringLiteral("lbYear"));
   lbYear->setAccessibleName(QStringLiteral("Year"));
   lbYear->setMaxLength(4);
-  lbYear->setFixedWidth(57);
   lbYear->setAlignment(Qt::AlignCenter);
   lbYear->setFont(CalendarFont(21, true));
+  // The widest year whole ("9999" clipped at the designed 57 pixels), with
+  // the frame and the text margins either side.
+  lbYear->setFixedWidth(std::max(57, lbYear->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14));
   QPalette box = lbYear->palette();
   box.setColor(QPalette::Base, Qt::white);
   box.setColor(QPalette::Text, Qt::black);

@@ -98,6 +98,8 @@ void DialCodesWindow::showEvent(QShowEvent* e) {
   const int natural = ReportRowHeight(lvDialCodes->fontMetrics());
   const int rows = std::max(1, space / natural);
   lvDialCodes->verticalHeader()->setDefaultSectionSize(space / rows);
+  // What the division leaves would show a sliver of the next row.
+  if (const int spare = space % rows; spare > 0) lvDialCodes->setFixedHeight(lvDialCodes->height() - spare);
 }
 
 void DialCodesWindow::lvDialCodesColumnClick(int column) {
@@ -105,7 +107,9 @@ void DialCodesWindow::lvDialCodesColumnClick(int column) {
   model_->sorted();
   QHeaderView* columns = lvDialCodes->horizontalHeader();
   columns->setSortIndicatorShown(true);
-  columns->setSortIndicator(column, sort_.descending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+  // The toolkit draws its ascending mark as a downward arrow; users read an
+  // arrow that points up as "smallest at the top".
+  columns->setSortIndicator(column, sort_.descending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 }  // namespace wc

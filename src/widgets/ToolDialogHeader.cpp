@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -76,7 +77,37 @@ QVBoxLayout* LayOutUnderHeader(QWidget& dialog, ToolDialogHeader* header) {
 
 int ReportRowHeight(const QFontMetrics& metrics) { return metrics.height() + 6; }
 
+namespace {
+
+// Home and End go to the first and the last row, as in every list, rather
+// than to the ends of the current row.
+class RowEnds : public QObject {
+ public:
+  explicit RowEnds(QTableView* view) : QObject(view), view_(view) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return QObject::eventFilter(watched, e);
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if ((k->key() != Qt::Key_Home && k->key() != Qt::Key_End) || k->modifiers() != Qt::NoModifier)
+      return QObject::eventFilter(watched, e);
+    const QAbstractItemModel* model = view_->model();
+    if (!model || model->rowCount() == 0) return true;
+    const int column = view_->currentIndex().isValid() ? view_->currentIndex().column() : 0;
+    const QModelIndex to = model->index(k->key() == Qt::Key_Home ? 0 : model->rowCount() - 1, column);
+    view_->setCurrentIndex(to);
+    view_->scrollTo(to);
+    return true;
+  }
+
+ private:
+  QTableView* view_;
+};
+
+}  // namespace
+
 void SetUpReportRows(QTableView& view) {
+  view.installEventFilter(new RowEnds(&view));
   view.setShowGrid(true);
   view.setSelectionBehavior(QAbstractItemView::SelectRows);
   view.setSelectionMode(QAbstractItemView::SingleSelection);

@@ -39,6 +39,10 @@ TEST(CityInput, ChecksInTheirOrderWithTheFirstFailureReported) {
       {input("Pune", "", "74", "18"), P::Offset},
       {input("Pune", "1e300", "74", "18"), P::Offset},  // no zone is that far, and no calendar either
       {input("Pune", "-14", "74", "18"), P::None},
+      {input("Pune", "1e1", "74", "18"), P::Offset},  // stored as typed: a UTC+10 city
+      {input("Pune", "+5.5e0", "74", "18"), P::Offset},
+      {input("Pune", " .5 ", "74", "18"), P::None},
+      {input("Pune", "+-5", "74", "18"), P::Offset},
       {input("Pune", "+14.5", "74", "18"), P::Offset},
       {input("Pune", "+5.5", "73.9", "x"), P::Longitude},  // a fraction would read back as 0
       {input("Pune", "+5.5", "181", "18"), P::Longitude},

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/AtomicFile.h"
+#include "reminders/RemEdit.h"
 #include "reminders/Reminders.h"
 
 namespace wc {
@@ -154,7 +155,9 @@ TEST_F(RemFile, ReaderTakesWhatOtherWritersMayLeave) {
   EXPECT_EQ(store.list()[3]->iShown, 0);
 }
 
-TEST_F(RemFile, BadDateIsCountedAndTheRestOfTheReminderKept) {
+// The date's text is written back as the file held it, never as the zero
+// date, until the reminder is edited; the reminder is named.
+TEST_F(RemFile, BadDateIsKeptAsStoredUntilEditedAndTheReminderNamed) {
   write(
       "<reminders><reminder><remdate>31.02.2026</remdate><remtime>09:00 AM</remtime>"
       "<remcity>Oslo, Norway</remcity><remmsg>keep me</remmsg><remshow>0</remshow></reminder>"
@@ -163,13 +166,22 @@ TEST_F(RemFile, BadDateIsCountedAndTheRestOfTheReminderKept) {
   ReminderStore store;
   const RemLoadResult r = store.load(path());
   EXPECT_EQ(r.badDates, 2);
+  ASSERT_EQ(r.badDateReminders.size(), 2u);
+  EXPECT_EQ(r.badDateReminders[0], (std::pair<std::string, std::string>{"31.02.2026", "keep me"}));
+  EXPECT_EQ(r.badDateReminders[1].first, "2026-12-09");
   ASSERT_EQ(store.list().size(), 3u);
   EXPECT_EQ(store.list()[0]->RemDate, 0.0);
   EXPECT_EQ(store.list()[0]->RemMsg, "keep me");
   EXPECT_EQ(store.list()[0]->RemCity, "Oslo, Norway");
   EXPECT_EQ(store.list()[2]->RemDate, EncodeDate(2026, 12, 9));
   ASSERT_TRUE(store.save());
-  EXPECT_NE(read().find("<remdate>30.12.1899</remdate>\r\n<remtime>09:00 AM</remtime>"), std::string::npos);
+  EXPECT_NE(read().find("<remdate>31.02.2026</remdate>\r\n<remtime>09:00 AM</remtime>"), std::string::npos);
+  EXPECT_NE(read().find("<remdate>2026-12-09</remdate>"), std::string::npos);
+  EXPECT_EQ(read().find("30.12.1899"), std::string::npos);
+  SetReminderFields(*store.list()[0], EncodeDate(2027, 1, 5), EncodeTime(9, 0, 0, 0), "Oslo, Norway", "keep me",
+                    "", DefaultFormatSettings());
+  ASSERT_TRUE(store.save());
+  EXPECT_NE(read().find("<remdate>05.01.2027</remdate>"), std::string::npos);
 }
 
 TEST(RemDate, ReadsOnlyRealDatesInDayMonthYearOrder) {

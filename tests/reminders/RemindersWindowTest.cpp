@@ -2,6 +2,7 @@
 // show, the editor's validation, adding, editing and deleting, and the folder
 // "Browse" opens.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -38,17 +39,20 @@
 #include "core/AtomicFile.h"
 #include "core/CityTable.h"
 #include "core/CityTime.h"
+#include "core/FormatDateTime.h"
 #include "core/Paths.h"
 #include "reminders/ReminderEditor.h"
 #include "reminders/ReminderPopup.h"
 #include "reminders/RemindersWindows.h"
 #include "widgets/CityFilterBox.h"
+#include "widgets/TimeBox.h"
 #include "widgets/ToolDialogHeader.h"
 
 namespace wc {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 class Home : public test::WindowTestHome {
  public:
@@ -351,6 +355,79 @@ TEST_F(Editor, ANewReminderBegunElsewhereOpensFilledInOnTheAddPage) {
   EXPECT_EQ(list[3]->RemTime, "02:45 PM");
   EXPECT_EQ(list[3]->RemCity, "Tokyo, Japan");
   EXPECT_EQ(list[2]->RemMsg, "lunch");
+}
+
+// A lone A or P is the whole word, in either case and wherever the cursor is.
+TEST_F(Editor, TheTimeBoxTakesAOrPForTheWholeWord) {
+  ReminderEditor& d = open();
+  struct Case {
+    QTime from;
+    int key;
+    QTime to;
+  } cases[] = {
+      {QTime(19, 47), Qt::Key_A, QTime(7, 47)}, {QTime(7, 47), Qt::Key_A, QTime(7, 47)},
+      {QTime(7, 47), Qt::Key_P, QTime(19, 47)}, {QTime(12, 5), Qt::Key_A, QTime(0, 5)},
+      {QTime(0, 5), Qt::Key_P, QTime(12, 5)},
+  };
+  for (const Case& c : cases) {
+    d.dtpTime->showTime(c.from);
+    d.dtpTime->setCurrentSection(QDateTimeEdit::HourSection);
+    Key(d.dtpTime, c.key);
+    EXPECT_EQ(d.dtpTime->time(), c.to) << c.from.toString().toStdString() << " " << c.key;
+  }
+}
+
+// A stored time that cannot be read is said, shown as no time, and never
+// stored unseen.
+TEST_F(Editor, AnUnreadableStoredTimeIsSaidAndNeverStoredUnseen) {
+  list.push_back(Rem("Paris, France", "25:00", "dentist", 0));
+  ReminderEditor& d = open();
+  select(3);
+  {
+    MessageBoxes boxes;
+    d.btnModifyClick();
+    ASSERT_EQ(boxes.seen().size(), 1);
+    EXPECT_THAT(boxes.seen()[0].toStdString(), HasSubstr("\"25:00\""));
+    EXPECT_THAT(boxes.seen()[0].toStdString(), HasSubstr("\"dentist\""));
+  }
+  EXPECT_TRUE(d.dtpTime->isBlank());
+  EXPECT_EQ(d.dtpTime->text(), "--:-- --");
+  {
+    MessageBoxes boxes;
+    d.btnSetClick();
+    EXPECT_EQ(boxes.seen(), QStringList{"Validation: Please set the time"});
+    EXPECT_EQ(list[3]->RemTime, "25:00");
+  }
+  Key(d.dtpTime, Qt::Key_Up);  // the user sets one
+  EXPECT_FALSE(d.dtpTime->isBlank());
+  d.btnSetClick();
+  EXPECT_NE(list[3]->RemTime, "25:00");
+  EXPECT_EQ(changes, 1);
+}
+
+// The message as plain text, a screen's worth at most; a long city name is
+// cut rather than squeezing the message out of sight.
+TEST_F(Editor, TheListShowsMessagesAsPlainTextAndCapsTheCityColumn) {
+  list.push_back(Rem("Santiago de los Caballeros Norte, Dominican Rep.", "08:00 AM",
+                     "<h1>Big</h1><img src='/tmp/x.png'><a href='http://x'>link</a>", 0));
+  list.push_back(Rem("Paris, France", "08:00 AM", std::string(10000, 'w').c_str(), 0));
+  ReminderEditor& d = open();
+  const QString markup = d.lvwRem->item(3, 3)->toolTip();
+  EXPECT_TRUE(markup.contains("&lt;h1&gt;Big&lt;/h1&gt;&lt;img")) << markup.toStdString();
+  EXPECT_FALSE(markup.contains("<h1>"));
+  const QString longOne = d.lvwRem->item(4, 3)->toolTip();
+  EXPECT_LT(longOne.size(), 1500);
+  EXPECT_TRUE(longOne.contains(QChar(0x2026)));
+  EXPECT_LE(d.lvwRem->columnWidth(2), 220);
+  EXPECT_GE(d.lvwRem->columnWidth(3), 80);
+}
+
+// The long date as the finder and the map write it.
+TEST_F(Editor, TheDateBoxWritesTheLongDateAsEveryWindowDoes) {
+  ReminderEditor& d = open();
+  d.dtpDate->setDate(QDate(2026, 11, 2));
+  EXPECT_EQ(d.dtpDate->text().toStdString(),
+            FormatDateTime("dddddd", EncodeDate(2026, 11, 2), DefaultFormatSettings()));
 }
 
 TEST_F(Editor, DeleteRemovesTheSelectedReminderOnly) {

@@ -162,6 +162,8 @@ TEST_F(ToolWindows, CalendarYearBoxTakesDigitsOnly) {
       Type(box, key, QString::fromLatin1(text));
     EXPECT_EQ(box->text(), "20");
     EXPECT_EQ(cal.shownYear(), 20);
+    // The widest year fits whole: the frame and the box's own margins aside.
+    EXPECT_LE(box->fontMetrics().horizontalAdvance(QStringLiteral("9999")), box->contentsRect().width() - 8);
   });
 }
 
@@ -352,13 +354,37 @@ TEST_F(ToolWindows, DialCodesListInFileOrderAndSortOnHeaderClicks) {
     EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), "Country");
     EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), "Code");
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), "United Kingdom");
+    // The sort mark as drawn: its widest row of dark pixels at the top is an
+    // arrow pointing down (largest first), at the bottom one pointing up.
+    auto arrowPointsDown = [list](int column) {
+      QHeaderView* h = list->horizontalHeader();
+      const QImage section =
+          h->grab(QRect(h->sectionViewportPosition(column), 0, h->sectionSize(column), h->height())).toImage();
+      std::vector<int> widths;
+      for (int y = 0; y < section.height(); ++y) {
+        int dark = 0;
+        for (int x = section.width() / 2; x < section.width() - 2; ++x)
+          if (qGray(section.pixel(x, y)) < 110) ++dark;
+        if (dark > 0) widths.push_back(dark);
+      }
+      EXPECT_GE(widths.size(), 2u) << "no sort mark drawn";
+      return widths.size() >= 2 && widths.front() > widths.back();
+    };
     orders.push_back(codes());
     clickHeader(1);
     orders.push_back(codes());
-    EXPECT_EQ(list->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_TRUE(arrowPointsDown(1));  // descending
     clickHeader(1);
     orders.push_back(codes());
-    EXPECT_EQ(list->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_FALSE(arrowPointsDown(1));
+    // End and Home go to the last and the first row.
+    list->setCurrentIndex(list->model()->index(1, 0));
+    Type(list, Qt::Key_End);
+    EXPECT_EQ(list->currentIndex().row(), list->model()->rowCount() - 1);
+    Type(list, Qt::Key_Home);
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    // Whole rows only: no sliver of a cut one at the bottom.
+    EXPECT_EQ(list->viewport()->height() % list->verticalHeader()->defaultSectionSize(), 0);
   });
   ASSERT_EQ(orders.size(), 3u);
   EXPECT_EQ(orders[0], (QStringList{"+44", "+7", "+358"}));
