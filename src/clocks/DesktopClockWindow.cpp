@@ -9,6 +9,7 @@
 #include "clocks/ClockFace.h"
 #include "clocks/ClockTheme.h"
 #include "clocks/ClockTicker.h"
+#include "platform/DesktopWindow.h"
 
 namespace wc {
 
@@ -20,8 +21,14 @@ constexpr int kMoveSettleMs = 400;
 
 }  // namespace
 
+// Not a tool window: the toolkit makes those transient for the program, and
+// window managers then hide them with its main window (the desktop window
+// hints do the tool window's part). A clock is looked at, not typed into: it
+// never takes the focus, so showing one never asks for it either (KWin marks
+// a window shown without the focus it could take as demanding attention).
 TDesktopClockWindow::TDesktopClockWindow(bool translucent)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint |
+                           Qt::WindowDoesNotAcceptFocus),
       translucent_(translucent) {
   if (translucent_) {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -29,8 +36,6 @@ TDesktopClockWindow::TDesktopClockWindow(bool translucent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
   }
-  // A clock is looked at, not typed into: showing one never takes the focus.
-  setAttribute(Qt::WA_ShowWithoutActivating);
   popClock = new QMenu(this);
   popClock->setObjectName(QStringLiteral("popClock"));
   moveSettle_.setSingleShot(true);
@@ -118,6 +123,7 @@ void TDesktopClockWindow::setAlwaysOnTop(bool on) {
     // Changing the flags through the widget would recreate (and hide) it.
     overrideWindowFlags(f);
     w->setFlags(f);
+    MarkAsDesktopWindow(w);
   } else {
     setWindowFlags(f);
   }
@@ -158,6 +164,7 @@ void TDesktopClockWindow::reportMove() {
 
 void TDesktopClockWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
+  MarkAsDesktopWindow(windowHandle());
   ClockTicker::instance().subscribe(this, [this](TDateTime t) { tick(t); });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // What the analog and the digital desktop clock windows share: a borderless
-// tool window without a task-bar entry and without an owner, the stacking
-// band, the opacity, the right-click menu, dragging with any other button,
-// and the one-second beat while the window is shown.
+// window that belongs to the desktop (no task-bar, pager or switcher entry,
+// on every virtual desktop, apart from the main window), the stacking band,
+// the opacity, the right-click menu, dragging with any other button, and the
+// one-second beat while the window is shown.
 
 #include <QList>
 #include <QPoint>
