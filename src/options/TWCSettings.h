@@ -79,6 +79,8 @@ class TWCSettings : public QDialog {
   QWidget* tsGeneral = nullptr;
   QWidget* tsBalloon = nullptr;
   QWidget* tsHotKeys = nullptr;
+  // Beside the rows where the desktop does not deliver global hot keys.
+  QLabel* lblHotKeyReach = nullptr;
   QCheckBox* cbStartup = nullptr;
   QCheckBox* cbCloseToTray = nullptr;
   QCheckBox* cbStartMini = nullptr;

@@ -60,6 +60,8 @@ struct FakeHost : OptionsHost {
 // Registrations that another program may already hold.
 struct FakeHotKeys : HotKeyBackend {
   std::set<HotKeyValue> takenElsewhere, held;
+  HotKeyReach reachNow = HotKeyReach::Everywhere;
+  HotKeyReach reach() const override { return reachNow; }
   std::uint32_t registerHotKey(HotKeyValue v, const std::string&) override {
     if (takenElsewhere.count(v) || held.count(v)) return 0;
     held.insert(v);

@@ -607,6 +607,29 @@ TEST_F(OptionsDialog, ModifiersWhoseKeyAnotherProgramTookDoNotStayInTheField) {
   EXPECT_EQ(field(3)->hotKey(), kCtrlAltT);
 }
 
+// Where the desktop cannot deliver a hot key from any program, the tab says
+// so next to the rows instead of letting them fail without a word.
+TEST_F(OptionsDialog, HotKeyTabSaysWhereTheDesktopDeliversNoKeys) {
+  const std::pair<HotKeyReach, const char*> cases[] = {
+      {HotKeyReach::Everywhere, ""},
+      {HotKeyReach::OwnWindowsOnly,
+       "This desktop offers programs no global shortcuts: these hotkeys work only while a World Clock window "
+       "is "
+       "active."},
+      {HotKeyReach::Nowhere,
+       "This desktop offers programs no global shortcuts: hotkeys cannot be used here."},
+  };
+  for (const auto& [reach, note] : cases) {
+    keys_->reachNow = reach;
+    create();
+    auto* label = find<QLabel>("lblHotKeyReach");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->isHidden(), reach == HotKeyReach::Everywhere) << note;
+    EXPECT_EQ(label->text(), note);
+    EXPECT_EQ(label->parentWidget(), find<QWidget>("tsHotKeys"));
+  }
+}
+
 TEST_F(OptionsDialog, HotKeyAddedThenCancelledLastsUntilTheNextShowing) {
   WriteIntegerSetting(kSettingsKey, kHotKey4, static_cast<std::int32_t>(kCtrlAltT));
   create();
