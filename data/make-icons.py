@@ -5,8 +5,8 @@ each with a picture at its size and one at twice the size for 2x screens.
 dot.ico:  the city marker. The map puts the icon's top-left corner one pixel
           up and left of the city, so the marker's centre is pixel (1, 1): a
           3 x 3 dot with a soft shadow to the lower right, like the labels'.
-sun1.ico: the sun, a disc with eight rays, drawn with its top-left corner at
-          the sub-solar point.
+sun1.ico: the sun, a disc with eight rays, drawn centred on the sub-solar
+          point.
 
 Usage: data/make-icons.py [output-folder]   (default: the folder of this script)
 """

@@ -82,17 +82,44 @@ int Projection::LonToX(double lon) const {
 
 int Projection::LatToY(double lat) const { return RoundHalfEven(halfH_ - lat * ppdY_); }
 
+double Projection::LonToXExact(double lon) const {
+  double x = halfW_ - (lon - viewOffset_) * ppdX_;
+  if (x > w_) x -= w_;
+  if (x < 0) x += w_;
+  return x;
+}
+
+double Projection::LatToYExact(double lat) const { return halfH_ - lat * ppdY_; }
+double Projection::XToLon(double x) const { return viewOffset_ + (halfW_ - x) / ppdX_; }
+double Projection::YToLat(double y) const { return (halfH_ - y) / ppdY_; }
+
 SunPosition ComputeSunPosition(TDateTime utc) {
-  int year = 0, month = 0, day = 0;
-  DecodeDate(utc, year, month, day);
-  const double f = utc - std::floor(utc);
-  const double c = ((month - 1) * 30.4 + 10 + day) * 0.0172;
+  const double n = utc - 36526.5;                        // days from J2000.0, 1 January 2000 12:00
+  const double meanLongitude = 280.460 + 0.9856474 * n;  // degrees, aberration included
+  const double meanAnomaly = (357.528 + 0.9856003 * n) * kDegToRad;
+  const double eclipticLongitude =
+      (meanLongitude + 1.915 * std::sin(meanAnomaly) + 0.020 * std::sin(2 * meanAnomaly)) * kDegToRad;
+  const double obliquity = (23.439 - 0.0000004 * n) * kDegToRad;
+  const double rightAscension =
+      std::atan2(std::cos(obliquity) * std::sin(eclipticLongitude), std::cos(eclipticLongitude));
   SunPosition s;
-  s.declination = -0.409 * std::cos(c);
-  const double e = 0.13 * std::sin(c) + 0.156 * std::sin(2 * c);
-  s.longitude = DegToRad((f * 24 - 12) * 15 - 15 * e);
-  if (s.longitude > kTwoPi) s.longitude -= kTwoPi;
+  s.declination = std::asin(std::sin(obliquity) * std::sin(eclipticLongitude));
+  // The equation of time in degrees: how far the true sun runs ahead of the
+  // mean sun, whose right ascension is the mean longitude.
+  const double equationOfTime = std::remainder(meanLongitude - rightAscension * kRadToDeg, 360.0);
+  const double dayFraction = utc - std::floor(utc);
+  // The mean sun is over Greenwich at noon and moves 15 degrees west an hour.
+  s.longitude = DegToRad(std::remainder((dayFraction * 24 - 12) * 15 + equationOfTime, 360.0));
   return s;
+}
+
+double TerminatorLatitude(const SunPosition& sun, double lon) {
+  // Where sin(lat) sin(dec) + cos(lat) cos(dec) cos(hour angle) is zero. A
+  // declination of 0 divides by +0 (never -0): the meridian is then all
+  // night (+90) or all day (-90), as the south-dark rule reads it.
+  const double sinDec = sun.declination == 0.0 ? 0.0 : std::sin(sun.declination);
+  const double lat = std::atan(-std::cos(lon - sun.longitude) * std::cos(sun.declination) / sinDec);
+  return std::isnan(lat) ? 0.0 : lat;
 }
 
 GeoPoint DestinationPoint(double a, double b, double lon, double lat) {

@@ -45,6 +45,13 @@ class Projection {
   int LonToX(double lon) const;
   // Round(HalfH - lat * PixelsPerDegreeY).
   int LatToY(double lat) const;
+  // The same unrounded, in pixel-corner coordinates (pixel x covers x .. x+1),
+  // wrapped into 0 .. W.
+  double LonToXExact(double lon) const;
+  double LatToYExact(double lat) const;
+  // Inverse of the exact ones: the longitude and latitude at x and y.
+  double XToLon(double x) const;
+  double YToLat(double y) const;
 
   int width() const { return w_; }
   int halfW() const { return halfW_; }
@@ -55,15 +62,20 @@ class Projection {
   double ppdX_, ppdY_, viewOffset_;
 };
 
-// The sub-solar point from a compact approximation of the UTC instant.
+// The sub-solar point for a UTC instant, from the astronomical almanacs'
+// low-precision solar formula (within about a kilometre of an ephemeris from
+// 1950 to 2050).
 struct SunPosition {
   double declination = 0;  // radians, north positive
-  double longitude = 0;    // radians, west positive
+  double longitude = 0;    // radians, west positive, within -pi .. pi
 };
-// The equation-of-time correction is in hours, so it enters the longitude
-// times 15; the declination is -0.409 cos(c) with c counted from about the
-// December solstice.
 SunPosition ComputeSunPosition(TDateTime utc);
+
+// Latitude (radians) where the terminator crosses the meridian `lon`
+// (radians, west positive). The pole on the side the sun's declination
+// points to is lit: south of this latitude is night when the declination is
+// 0 or more, north of it otherwise.
+double TerminatorLatitude(const SunPosition& sun, double lon);
 
 struct GeoPoint {
   double lat = 0;  // radians

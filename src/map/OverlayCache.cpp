@@ -18,6 +18,9 @@ namespace {
 constexpr std::size_t kScaledKept = 3;  // the window, the wallpaper and one size change
 constexpr std::size_t kTargetsKept = 4;
 constexpr std::size_t kFontsKept = 6;
+// What a moving terminator changes in a row: a span where it rises and one
+// where it sets, with room to spare.
+constexpr int kSpansPerRow = 8;
 
 template <typename T>
 T& LeastRecentlyUsed(std::vector<T>& items) {
@@ -33,11 +36,70 @@ void CopyArea(const QImage& from, std::uint8_t* to, qsizetype toStride, const QR
   }
 }
 
+void CopySpans(const QImage& from, std::uint8_t* to, qsizetype toStride, const RowSpans& spans) {
+  for (int y = 0; y < spans.rows(); ++y) {
+    for (const ColumnSpan& c : spans.row(y)) {
+      std::memcpy(to + static_cast<qsizetype>(y) * toStride + static_cast<qsizetype>(c.begin) * 4,
+                  from.constScanLine(y) + static_cast<qsizetype>(c.begin) * 4,
+                  static_cast<std::size_t>(c.end - c.begin) * 4);
+    }
+  }
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------- base map changes
+
+void BaseMapChanges::Prepare(int rows) {
+  if (steps_.size() == kKept) return;
+  steps_.resize(kKept);
+  for (Step& s : steps_) s.spans.Reserve(rows, kSpansPerRow * rows);
+  next_.Reserve(rows, kSpansPerRow * rows);
+  united_.Reserve(rows, kSpansPerRow * rows);
+  scratch_.Reserve(rows, kSpansPerRow * rows);
+}
+
+RowSpans& BaseMapChanges::Next() { return next_; }
+
+void BaseMapChanges::Record(qint64 from, qint64 to) {
+  if (steps_.size() < kKept) {
+    steps_.emplace_back();
+  } else {
+    std::rotate(steps_.begin(), steps_.begin() + 1, steps_.end());  // the oldest is overwritten
+  }
+  Step& s = steps_.back();
+  std::swap(s.spans, next_);  // and its memory is the next step's
+  s.from = from;
+  s.to = to;
+}
+
+void BaseMapChanges::Forget() {
+  for (Step& s : steps_) s.from = s.to = 0;
+}
+
+const RowSpans* BaseMapChanges::Between(qint64 from, qint64 to) const {
+  if (from == 0 || to == 0) return nullptr;
+  // Back from the newest step that ends at `to` to the one that starts at `from`.
+  auto step = std::find_if(steps_.rbegin(), steps_.rend(), [&](const Step& s) { return s.to == to; });
+  const RowSpans* result = nullptr;
+  for (; step != steps_.rend() && step->to == to; ++step) {
+    if (!result) {
+      result = &step->spans;
+    } else {
+      scratch_.Unite(*result, step->spans);
+      std::swap(scratch_, united_);
+      result = &united_;
+    }
+    if (step->from == from) return result;
+    to = step->from;
+  }
+  return nullptr;
+}
 
 // ---------------------------------------------------------------- scaled base maps
 
-ScaledBaseMaps::Scaled& ScaledBaseMaps::ScaledFor(const QImage& baseMap, QSize size) {
+ScaledBaseMaps::Scaled& ScaledBaseMaps::ScaledFor(const QImage& baseMap, QSize size,
+                                                  const BaseMapChanges* changes) {
   const qint64 base = baseMap.cacheKey();
   for (Scaled& s : scaled_) {
     if (s.baseKey == base && s.image.size() == size) {
@@ -56,30 +118,45 @@ ScaledBaseMaps::Scaled& ScaledBaseMaps::ScaledFor(const QImage& baseMap, QSize s
   } else {
     s = &LeastRecentlyUsed(scaled_);
   }
+  const RowSpans* changed = changes && s->image.size() == size ? changes->Between(s->baseKey, base) : nullptr;
+  const qint64 from = s->baseKey;
   s->baseKey = 0;
-  ReuseImage(s->image, size.width(), size.height());
-  if (s->image.isNull()) throw std::bad_alloc();
-  ResampleBitmap(baseMap, s->image);
+  s->updatedFrom = 0;
+  if (changed && baseMap.format() == QImage::Format_RGB32) {
+    ResampleBitmapChanged(baseMap, s->image, *changed, s->written);
+    s->updatedFrom = from;
+  } else {
+    ReuseImage(s->image, size.width(), size.height());
+    if (s->image.isNull()) throw std::bad_alloc();
+    ResampleBitmap(baseMap, s->image);
+    s->written.Reserve(size.height(), kSpansPerRow * size.height());
+  }
   s->baseKey = base;
   s->lastUse = clock_;
   return *s;
 }
 
-void ScaledBaseMaps::Restore(QImage& target, const QImage& baseMap) {
+void ScaledBaseMaps::Restore(QImage& target, const QImage& baseMap, const BaseMapChanges* changes) {
   ++clock_;
   matched_ = -1;
   if (target.format() != QImage::Format_RGB32) target = target.convertToFormat(QImage::Format_RGB32);
   const qint64 drawn = target.cacheKey();  // read before anything touches the target
-  const Scaled& s = ScaledFor(baseMap, target.size());
+  const Scaled& s = ScaledFor(baseMap, target.size(), changes);
   // The target as the last drawing left it: its record is reused, and when the
   // base map and size are the same only what that drawing covered is copied.
   for (std::size_t i = 0; i < targets_.size(); ++i) {
     const Target& t = targets_[i];
     if (t.drawnKey != drawn) continue;
     matched_ = static_cast<int>(i);
-    if (t.baseKey == s.baseKey && t.size == target.size()) {
+    if (t.size != target.size()) break;
+    // Drawn over the same base map, or over the one the scaled copy was
+    // last brought up to date from.
+    const bool same = t.baseKey == s.baseKey,
+               updated = !same && s.updatedFrom != 0 && t.baseKey == s.updatedFrom;
+    if (same || updated) {
       std::uint8_t* bits = target.bits();
       for (const QRect& r : t.areas) CopyArea(s.image, bits, target.bytesPerLine(), r);
+      if (updated) CopySpans(s.image, bits, target.bytesPerLine(), s.written);
       return;
     }
     break;

@@ -15,17 +15,47 @@
 #include <unordered_map>
 #include <vector>
 
+#include "map/RowSpans.h"
+
 class QPainter;
 
 namespace wc {
+
+// What the last few compositions changed in the base map: spans per row,
+// from the picture with one cacheKey to the one with the next.
+class BaseMapChanges {
+ public:
+  // Memory for every step of a picture of `rows` rows, taken at once.
+  void Prepare(int rows);
+  // Spans to fill for the composition under way; Record commits them.
+  RowSpans& Next();
+  void Record(qint64 from, qint64 to);
+  // A picture made whole: nothing leads to it from an earlier one.
+  void Forget();
+  // What changed from the picture `from` to the picture `to`, through the
+  // steps recorded; null when that is not known.
+  const RowSpans* Between(qint64 from, qint64 to) const;
+
+ private:
+  struct Step {
+    qint64 from = 0, to = 0;
+    RowSpans spans;
+  };
+  static constexpr std::size_t kKept = 4;
+  std::vector<Step> steps_;  // oldest first
+  RowSpans next_;
+  mutable RowSpans united_, scratch_;
+};
 
 class ScaledBaseMaps {
  public:
   // Puts baseMap, scaled to target's size, into target: only the areas of
   // the last drawing when target still holds exactly that drawing over the
   // same base map, all of it otherwise (rescaling the base map only when no
-  // scaled copy of it is kept).
-  void Restore(QImage& target, const QImage& baseMap);
+  // scaled copy of it is kept). With the base map's changes, a scaled copy
+  // of an earlier base map is brought up to date only where it changed, and
+  // so is a target drawn over that earlier one.
+  void Restore(QImage& target, const QImage& baseMap, const BaseMapChanges* changes = nullptr);
   // After drawing over target: the areas drawn (in target's pixels), clipped
   // to it in place.
   void Drawn(const QImage& target, const QImage& baseMap, std::vector<QRect>& areas);
@@ -34,6 +64,10 @@ class ScaledBaseMaps {
   struct Scaled {
     QImage image;
     qint64 baseKey = 0;
+    // When it was last brought up to date in part: from which base map, and
+    // what it rewrote.
+    qint64 updatedFrom = 0;
+    RowSpans written;
     std::uint64_t lastUse = 0;
   };
   struct Target {
@@ -43,7 +77,7 @@ class ScaledBaseMaps {
     std::vector<QRect> areas;
     std::uint64_t lastUse = 0;
   };
-  Scaled& ScaledFor(const QImage& baseMap, QSize size);
+  Scaled& ScaledFor(const QImage& baseMap, QSize size, const BaseMapChanges* changes);
 
   std::vector<Scaled> scaled_;
   std::vector<Target> targets_;

@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "map/RowSpans.h"
 #include "map/TwoCores.h"
 
 #if defined(__x86_64__) || defined(_M_X64) || defined(__SSE2__)
@@ -85,10 +86,15 @@ struct Plan {
   std::vector<int> index;     // dstW * taps
   std::vector<int> offset8;   // index * 8: where a pixel starts in two rows of floats
   std::vector<float> weight;  // dstW * taps
+  // The span of source columns each destination column reads.
+  std::vector<int> colLow, colHigh;
   // Vertical: the contributors of each destination row, and the span of
   // source rows each one reads.
   Contributors rows;
   std::vector<int> low, high;  // per destination row
+  // Both kinds of span only move right and down: a span of source pixels
+  // maps to a span of destination pixels.
+  bool monotone = true;
   // Source rows after the horizontal pass are kept in a ring of this many,
   // row r in slot r % ring.
   int ring = 0;
@@ -112,6 +118,12 @@ Plan MakePlan(int srcW, int srcH, int dstW, int dstH) {
   }
   p.offset8.resize(p.index.size());
   for (std::size_t i = 0; i < p.index.size(); ++i) p.offset8[i] = 8 * p.index[i];
+  for (int i = 0; i < dstW; ++i) {
+    const auto first = h.index.begin() + h.start[i], last = h.index.begin() + h.start[i + 1];
+    p.colLow.push_back(first == last ? 0 : *std::min_element(first, last));
+    p.colHigh.push_back(first == last ? 0 : *std::max_element(first, last));
+    if (i > 0 && (p.colLow[i] < p.colLow[i - 1] || p.colHigh[i] < p.colHigh[i - 1])) p.monotone = false;
+  }
   p.rows = BuildContributors(srcH, dstH);
   bool ordered = true;
   int span = 1;
@@ -128,6 +140,7 @@ Plan MakePlan(int srcW, int srcH, int dstW, int dstH) {
   // One more than the widest span, since rows are made two at a time. Spans
   // that do not move steadily down keep every row.
   p.ring = ordered ? std::min(span + 1, srcH) : srcH;
+  p.monotone = p.monotone && ordered;
   return p;
 }
 
@@ -174,8 +187,36 @@ struct Scratch {
   std::vector<const float*> rows;
 };
 
-using RowKernel = void (*)(const Plan&, const std::uint8_t*, float*, Scratch&);
-using PairKernel = void (*)(const Plan&, const std::uint8_t*, const std::uint8_t*, float*, float*, Scratch&);
+// Horizontal kernels make destination columns x0 .. x1 - 1 of a row.
+using RowKernel = void (*)(const Plan&, const std::uint8_t*, float*, Scratch&, int x0, int x1);
+using PairKernel = void (*)(const Plan&, const std::uint8_t*, const std::uint8_t*, float*, float*, Scratch&,
+                            int x0, int x1);
+Scratch& ThreadScratch() {
+  thread_local Scratch scratch;
+  return scratch;
+}
+
+// The bookkeeping of a partial update, per thread. A whole scaling takes
+// its memory for a later update of the same picture, so that a steady
+// update touches no fresh pages.
+struct ChangeScratch {
+  RowSpans columns;  // per source row, the destination columns reading its changes
+  std::vector<ColumnSpan> gathered, need;
+  int rows = 0;
+};
+
+ChangeScratch& ThreadChangeScratch(int sourceRows) {
+  thread_local ChangeScratch scratch;
+  if (scratch.rows < sourceRows) {
+    constexpr int kSpansPerRow = 8, kSpansPerList = 64;
+    scratch.columns.Reserve(sourceRows, kSpansPerRow * sourceRows);
+    scratch.gathered.reserve(kSpansPerList);
+    scratch.need.reserve(kSpansPerList);
+    scratch.rows = sourceRows;
+  }
+  return scratch;
+}
+
 using VerticalKernel = void (*)(const float* const*, const float*, int, std::uint8_t*, std::size_t);
 
 // Clamp to 0..255, then round half to even.
@@ -183,9 +224,23 @@ using VerticalKernel = void (*)(const float* const*, const float*, int, std::uin
 
 // ---- kernels: each makes the same sums in the same order ----
 
+// The source columns destination columns x0 .. x1 - 1 read, half open. The
+// padding taps read column 0 with weight 0, so it is always among them: a
+// float that was never written could be NaN, and 0 times NaN is NaN.
+struct SourceColumns {
+  int from, to;
+  bool withZero;
+};
+SourceColumns SourceColumnsFor(const Plan& p, int x0, int x1) {
+  const int from = x0 == 0 ? 0 : p.colLow[x0];
+  const int to = x1 == p.dstW ? p.srcW : p.colHigh[x1 - 1] + 1;
+  return {from, to, from > 0};
+}
+
 // One source row to dstW pixels.
-[[maybe_unused]] void HorizontalRowScalar(const Plan& p, const std::uint8_t* s, float* out, Scratch&) {
-  for (int x = 0; x < p.dstW; ++x) {
+[[maybe_unused]] void HorizontalRowScalar(const Plan& p, const std::uint8_t* s, float* out, Scratch&, int x0,
+                                          int x1) {
+  for (int x = x0; x < x1; ++x) {
     for (int ch = 0; ch < 4; ++ch) {
       float acc = 0.0f;
       for (int k = 0; k < p.taps; ++k) {
@@ -224,16 +279,19 @@ inline __m128i PackFour(__m128 a, __m128 b, __m128 c, __m128 d) {
   return _mm_or_si128(_mm_packus_epi16(ab, cd), _mm_set1_epi32(static_cast<int>(0xFF000000u)));
 }
 
-void HorizontalRowSse2(const Plan& p, const std::uint8_t* s, float* out, Scratch& scratch) {
+void HorizontalRowSse2(const Plan& p, const std::uint8_t* s, float* out, Scratch& scratch, int x0, int x1) {
   float* row = scratch.floats.get(static_cast<std::size_t>(p.srcW) * 4);
   const __m128i zero = _mm_setzero_si128();
-  for (int x = 0; x < p.srcW; ++x) {
+  auto convert = [&](int x) {
     std::int32_t v;
     std::memcpy(&v, s + 4 * x, 4);
     const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(v), zero);
     _mm_storeu_ps(row + 4 * x, _mm_cvtepi32_ps(_mm_unpacklo_epi16(b, zero)));
-  }
-  for (int x = 0; x < p.dstW; ++x) {
+  };
+  const SourceColumns c = SourceColumnsFor(p, x0, x1);
+  if (c.withZero) convert(0);
+  for (int x = c.from; x < c.to; ++x) convert(x);
+  for (int x = x0; x < x1; ++x) {
     __m128 acc = _mm_setzero_ps();
     const std::size_t base = static_cast<std::size_t>(x) * p.taps;
     for (int k = 0; k < p.taps; ++k) {
@@ -297,15 +355,25 @@ WC_AVX2 inline __m256 PairSum(const float* row, const int* offset, const float* 
   return _mm256_cvtepi32_ps(_mm256_cvtps_epi32(acc));
 }
 
+// Pixel x of two source rows as eight floats.
+WC_AVX2 inline void PairPixel(const std::uint8_t* s0, const std::uint8_t* s1, float* row, int x) {
+  std::int32_t a, b;
+  std::memcpy(&a, s0 + 4 * x, 4);
+  std::memcpy(&b, s1 + 4 * x, 4);
+  const __m256i v = _mm256_cvtepu8_epi32(_mm_unpacklo_epi32(_mm_cvtsi32_si128(a), _mm_cvtsi32_si128(b)));
+  _mm256_storeu_ps(row + 8 * x, _mm256_cvtepi32_ps(v));
+}
+
 // Two source rows at once: lanes 0-3 hold a pixel of the first row, lanes 4-7
 // the same pixel of the second, so one broadcast weight serves both.
 template <int Taps>
 WC_AVX2 void HorizontalPairAvx2(const Plan& p, const std::uint8_t* s0, const std::uint8_t* s1, float* out0,
-                                float* out1, Scratch& scratch) {
+                                float* out1, Scratch& scratch, int x0, int x1) {
   float* row = scratch.floats.get(static_cast<std::size_t>(p.srcW) * 8);
-  const int srcW = p.srcW;
-  int x = 0;
-  for (; x + 4 <= srcW; x += 4) {
+  const SourceColumns c = SourceColumnsFor(p, x0, x1);
+  if (c.withZero) PairPixel(s0, s1, row, 0);
+  int x = c.from;
+  for (; x + 4 <= c.to; x += 4) {
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s0 + 4 * x));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s1 + 4 * x));
     const __m128i lo = _mm_unpacklo_epi32(a, b), hi = _mm_unpackhi_epi32(a, b);
@@ -315,16 +383,10 @@ WC_AVX2 void HorizontalPairAvx2(const Plan& p, const std::uint8_t* s0, const std
     _mm256_storeu_ps(r + 16, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(hi)));
     _mm256_storeu_ps(r + 24, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_srli_si128(hi, 8))));
   }
-  for (; x < srcW; ++x) {
-    std::int32_t a, b;
-    std::memcpy(&a, s0 + 4 * x, 4);
-    std::memcpy(&b, s1 + 4 * x, 4);
-    const __m256i v = _mm256_cvtepu8_epi32(_mm_unpacklo_epi32(_mm_cvtsi32_si128(a), _mm_cvtsi32_si128(b)));
-    _mm256_storeu_ps(row + 8 * x, _mm256_cvtepi32_ps(v));
-  }
+  for (; x < c.to; ++x) PairPixel(s0, s1, row, x);
   const int* offset = p.offset8.data();
   const float* weight = p.weight.data();
-  for (x = 0; x < p.dstW; ++x) {
+  for (x = x0; x < x1; ++x) {
     const __m256 v = PairSum<Taps>(row, offset, weight, p.taps, x);
     _mm_storeu_ps(out0 + 4 * x, _mm256_castps256_ps128(v));
     _mm_storeu_ps(out1 + 4 * x, _mm256_extractf128_ps(v, 1));
@@ -410,7 +472,7 @@ Kernels BestKernels() {
 void ResampleBand(const Plan& p, const Kernels& kernels, const PixelBuffer& src, const PixelBuffer& dst,
                   int y0, int y1) {
   const PairKernel pair = kernels.pairFor ? kernels.pairFor(p.taps) : nullptr;
-  thread_local Scratch scratch;
+  Scratch& scratch = ThreadScratch();
   const std::size_t rowValues = static_cast<std::size_t>(p.dstW) * 4;
   float* ring = scratch.ring.get(static_cast<std::size_t>(p.ring) * rowValues);
   auto slot = [&](int r) { return ring + static_cast<std::size_t>(r % p.ring) * rowValues; };
@@ -420,10 +482,10 @@ void ResampleBand(const Plan& p, const Kernels& kernels, const PixelBuffer& src,
     next = std::max(next, p.low[y]);
     while (next <= p.high[y]) {
       if (pair && next + 1 < p.srcH) {
-        pair(p, source(next), source(next + 1), slot(next), slot(next + 1), scratch);
+        pair(p, source(next), source(next + 1), slot(next), slot(next + 1), scratch, 0, p.dstW);
         next += 2;
       } else {
-        kernels.horizontal(p, source(next), slot(next), scratch);
+        kernels.horizontal(p, source(next), slot(next), scratch, 0, p.dstW);
         ++next;
       }
     }
@@ -435,12 +497,65 @@ void ResampleBand(const Plan& p, const Kernels& kernels, const PixelBuffer& src,
   }
 }
 
+// Only the spans of destination rows in `spans`. Each source row is scaled
+// horizontally, when it first comes up, over the columns that every
+// destination row still to come that reads it needs.
+void ResampleSpans(const Plan& p, const Kernels& kernels, const PixelBuffer& src, const PixelBuffer& dst,
+                   const RowSpans& spans) {
+  const PairKernel pair = kernels.pairFor ? kernels.pairFor(p.taps) : nullptr;
+  Scratch& scratch = ThreadScratch();
+  std::vector<ColumnSpan>& need = ThreadChangeScratch(p.srcH).need;
+  const std::size_t rowValues = static_cast<std::size_t>(p.dstW) * 4;
+  float* ring = scratch.ring.get(static_cast<std::size_t>(p.ring) * rowValues);
+  auto slot = [&](int r) { return ring + static_cast<std::size_t>(r % p.ring) * rowValues; };
+  auto source = [&](int r) { return src.bits + static_cast<std::ptrdiff_t>(r) * src.stride; };
+  int next = 0;
+  for (int y = 0; y < p.dstH; ++y) {
+    const auto wanted = spans.row(y);
+    if (wanted.empty()) continue;
+    next = std::max(next, p.low[y]);
+    while (next <= p.high[y]) {
+      const bool two = pair && next + 1 < p.srcH;
+      const int last = two ? next + 1 : next;
+      need.clear();
+      for (int later = y; later < p.dstH && p.low[later] <= last; ++later) {
+        for (const ColumnSpan& c : spans.row(later)) need.push_back(c);
+      }
+      std::sort(need.begin(), need.end(), [](ColumnSpan a, ColumnSpan b) { return a.begin < b.begin; });
+      for (std::size_t i = 0; i < need.size();) {
+        ColumnSpan c = need[i];
+        for (++i; i < need.size() && need[i].begin <= c.end; ++i) c.end = std::max(c.end, need[i].end);
+        if (two) {
+          pair(p, source(next), source(next + 1), slot(next), slot(next + 1), scratch, c.begin, c.end);
+        } else {
+          kernels.horizontal(p, source(next), slot(next), scratch, c.begin, c.end);
+        }
+      }
+      next = last + 1;
+    }
+    const int first = p.rows.start[y], taps = p.rows.start[y + 1] - first;
+    scratch.rows.resize(static_cast<std::size_t>(taps));
+    std::uint8_t* out = dst.bits + static_cast<std::ptrdiff_t>(y) * dst.stride;
+    for (const ColumnSpan& c : wanted) {
+      for (int k = 0; k < taps; ++k) scratch.rows[k] = slot(p.rows.index[first + k]) + 4 * c.begin;
+      kernels.vertical(scratch.rows.data(), p.rows.weight.data() + first, taps, out + 4 * c.begin,
+                       4 * static_cast<std::size_t>(c.end - c.begin));
+    }
+  }
+}
+
+const Kernels& TheKernels() {
+  static const Kernels kernels = BestKernels();
+  return kernels;
+}
+
 }  // namespace
 
 void ResamplePixels(const PixelBuffer& source, const PixelBuffer& target) {
   if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
-  static const Kernels kernels = BestKernels();
+  const Kernels& kernels = TheKernels();
   const Plan& plan = PlanFor(source.width, source.height, target.width, target.height);
+  ThreadChangeScratch(source.height);
   // Below this many taps in all a second core costs more than it saves.
   constexpr double kWorthSplitting = 2e6;
   const double work = static_cast<double>(target.width) * target.height * (plan.taps + 4);
@@ -453,6 +568,42 @@ void ResamplePixels(const PixelBuffer& source, const PixelBuffer& target) {
               [&] { ResampleBand(plan, kernels, source, target, half, target.height); });
 }
 
+void ResampleChanged(const PixelBuffer& source, const PixelBuffer& target, const RowSpans& changed,
+                     RowSpans& written) {
+  written.Clear(target.height);
+  if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
+  const Plan& plan = PlanFor(source.width, source.height, target.width, target.height);
+  if (!plan.monotone || changed.rows() != source.height) {
+    ResamplePixels(source, target);
+    written.SetAll(target.width, target.height);
+    return;
+  }
+  // The destination columns that read each source row's changed columns.
+  ChangeScratch& bookkeeping = ThreadChangeScratch(source.height);
+  RowSpans& columns = bookkeeping.columns;
+  std::vector<ColumnSpan>& gathered = bookkeeping.gathered;
+  columns.Clear(source.height);
+  for (int r = 0; r < source.height; ++r) {
+    for (const ColumnSpan& c : changed.row(r)) {
+      const int x0 = static_cast<int>(std::lower_bound(plan.colHigh.begin(), plan.colHigh.end(), c.begin) -
+                                      plan.colHigh.begin());
+      const int x1 = static_cast<int>(std::upper_bound(plan.colLow.begin(), plan.colLow.end(), c.end - 1) -
+                                      plan.colLow.begin());
+      columns.Add(r, x0, x1);
+    }
+  }
+  // Each destination row needs those of the source rows it reads.
+  for (int y = 0; y < target.height; ++y) {
+    gathered.clear();
+    for (int r = plan.low[y]; r <= plan.high[y]; ++r) {
+      for (const ColumnSpan& c : columns.row(r)) gathered.push_back(c);
+    }
+    std::sort(gathered.begin(), gathered.end(), [](ColumnSpan a, ColumnSpan b) { return a.begin < b.begin; });
+    for (const ColumnSpan& c : gathered) written.Add(y, c.begin, c.end);
+  }
+  ResampleSpans(plan, TheKernels(), source, target, written);
+}
+
 void ResampleBitmap(const QImage& source, QImage& target) {
   if (source.isNull() || target.isNull()) return;
   if (target.format() != QImage::Format_RGB32) target = target.convertToFormat(QImage::Format_RGB32);
@@ -463,6 +614,20 @@ void ResampleBitmap(const QImage& source, QImage& target) {
   const PixelBuffer t{target.bits(), target.width(), target.height(),
                       static_cast<int>(target.bytesPerLine())};
   ResamplePixels(s, t);
+}
+
+void ResampleBitmapChanged(const QImage& source, QImage& target, const RowSpans& changed, RowSpans& written) {
+  if (source.isNull() || target.isNull() || source.format() != QImage::Format_RGB32 ||
+      target.format() != QImage::Format_RGB32) {
+    ResampleBitmap(source, target);
+    written.SetAll(target.width(), target.height());
+    return;
+  }
+  const PixelBuffer s{const_cast<std::uint8_t*>(source.constBits()), source.width(), source.height(),
+                      static_cast<int>(source.bytesPerLine())};
+  const PixelBuffer t{target.bits(), target.width(), target.height(),
+                      static_cast<int>(target.bytesPerLine())};
+  ResampleChanged(s, t, changed, written);
 }
 
 }  // namespace wc

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <bit>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <future>
@@ -307,29 +308,39 @@ int RunEnd(const std::uint8_t* m, int x, int w) {
   return e;
 }
 
-// The result row by row from the two layers: day and night runs are copied
-// in one go, twilight pixels shaded one by one. The result may be the day
-// layer itself.
-void ComposeRows(QImage& result, const QImage& day, const QImage& night, const IlluminationMask& mask,
+// Columns x0 .. x1 - 1 of a result row from the two layers: day and night
+// runs are copied in one go, twilight pixels shaded one by one. The result
+// may be the day layer itself.
+void ComposeSpan(QRgb* o, const QRgb* d, const QRgb* n, const std::uint8_t* m, int x0, int x1,
                  TwilightCache& cache) {
-  const int w = result.width();
+  for (int x = x0; x < x1;) {
+    const std::uint8_t v = m[x];
+    if (v == IlluminationMask::kTwilight) {
+      o[x] = cache.Shade(d[x], n[x]);
+      ++x;
+      continue;
+    }
+    const int e = RunEnd(m, x, x1);
+    const QRgb* from = (v == IlluminationMask::kNight ? n : d) + x;
+    if (from != o + x) std::memcpy(o + x, from, sizeof(QRgb) * static_cast<std::size_t>(e - x));
+    x = e;
+  }
+}
+
+// The whole result, or (with `spans`) only those columns of each row.
+void ComposeRows(QImage& result, const QImage& day, const QImage& night, const IlluminationMask& mask,
+                 TwilightCache& cache, const RowSpans* spans = nullptr) {
   for (int r = 0; r < result.height(); ++r) {
-    const std::uint8_t* m = mask.row(r + IlluminationMask::kMargin);
+    if (spans && spans->row(r).empty()) continue;
+    const std::uint8_t* m = mask.row(r);
     QRgb* o = reinterpret_cast<QRgb*>(result.scanLine(r));
     const QRgb* d = reinterpret_cast<const QRgb*>(day.constScanLine(r));
     const QRgb* n = reinterpret_cast<const QRgb*>(night.constScanLine(r));
-    for (int x = 0; x < w;) {
-      const std::uint8_t v = m[x];
-      if (v == IlluminationMask::kTwilight) {
-        o[x] = cache.Shade(d[x], n[x]);
-        ++x;
-        continue;
-      }
-      const int e = RunEnd(m, x, w);
-      const QRgb* from = (v == IlluminationMask::kNight ? n : d) + x;
-      if (from != o + x) std::memcpy(o + x, from, sizeof(QRgb) * static_cast<std::size_t>(e - x));
-      x = e;
+    if (!spans) {
+      ComposeSpan(o, d, n, m, 0, result.width(), cache);
+      continue;
     }
+    for (const ColumnSpan& c : spans->row(r)) ComposeSpan(o, d, n, m, c.begin, c.end, cache);
   }
 }
 
@@ -348,19 +359,34 @@ void WorldMap::ComposeBaseMap(QImage& target, bool& ready, TDateTime localNow) {
 void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
   BusyGuard busy(busy_);
   sun_ = ComputeSunPosition(utc);
+  if (!changes_) changes_ = std::make_unique<BaseMapChanges>();
+
+  const bool rebuild = dayLayer_.isNull() || keyView_ != view_ || keyNight_ != nightShading_;
+  // The target as the last composition left it, over the same layers.
+  const bool inPlace = keepLayers_ && !rebuild && composedKey_ != 0 && target.cacheKey() == composedKey_;
+  if (inPlace && !nightShading_) {
+    ready = true;  // the day picture, as it is
+    return;
+  }
+  if (nightShading_) std::swap(mask_, lastMask_);  // the last composition's is kept to compare
 
   // The mask depends on the sun and the view only; when the layers are to be
   // decoded first, it is drawn meanwhile.
-  const bool rebuild = dayLayer_.isNull() || keyView_ != view_ || keyNight_ != nightShading_;
   std::future<bool> maskDrawn;
   auto drawMask = [this] {
     try {
       if (!mask_) mask_ = std::make_unique<IlluminationMask>(kBaseMapWidth, kBaseMapHeight);
       mask_->Draw(sun_, view_);
-      return true;
     } catch (const std::exception&) {
       return false;  // no memory for it: this picture stays unshaded
     }
+    try {
+      // The next composition's too, so that a steady one touches no fresh
+      // memory; failing that, the next one asks for it again.
+      if (!lastMask_) lastMask_ = std::make_unique<IlluminationMask>(kBaseMapWidth, kBaseMapHeight);
+    } catch (const std::exception&) {
+    }
+    return true;
   };
   if (nightShading_ && rebuild) maskDrawn = std::async(std::launch::async, drawMask);
   try {
@@ -371,15 +397,34 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
   }
   bool maskOk = false;
   if (nightShading_) maskOk = maskDrawn.valid() ? maskDrawn.get() : drawMask();
+  if (maskOk && !twilight_) twilight_ = std::make_unique<TwilightCache>();
 
+  if (inPlace && composedShaded_ && maskOk && lastMask_) {
+    // Only where the mask changed: every other pixel would come out as it is.
+    RowSpans& changed = changes_->Next();
+    mask_->ChangedSince(*lastMask_, changed);
+    if (changed.empty()) {
+      ready = true;
+      return;
+    }
+    const qint64 from = composedKey_;
+    composedKey_ = 0;  // until it is whole again
+    ready = false;
+    ComposeRows(target, dayLayer_, nightLayer_, *mask_, *twilight_, &changed);
+    ready = true;
+    composedKey_ = target.cacheKey();
+    changes_->Record(from, composedKey_);
+    return;
+  }
+
+  changes_->Forget();
+  changes_->Prepare(kBaseMapHeight);
+  composedKey_ = 0;
   ready = false;
   if (!keepLayers_) {
     // Composed in the day layer itself, which then becomes the target; the
     // next composition decodes the pictures anew.
-    if (nightShading_ && maskOk) {
-      if (!twilight_) twilight_ = std::make_unique<TwilightCache>();
-      ComposeRows(dayLayer_, dayLayer_, nightLayer_, *mask_, *twilight_);
-    }
+    if (nightShading_ && maskOk) ComposeRows(dayLayer_, dayLayer_, nightLayer_, *mask_, *twilight_);
     target = std::move(dayLayer_);
     dayLayer_ = QImage();
     nightLayer_ = QImage();
@@ -391,12 +436,13 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
   ReuseImage(target, dayLayer_.width(), dayLayer_.height());
   if (target.isNull()) throw std::bad_alloc();
   if (nightShading_ && maskOk) {
-    if (!twilight_) twilight_ = std::make_unique<TwilightCache>();
     ComposeRows(target, dayLayer_, nightLayer_, *mask_, *twilight_);
   } else {
     std::memcpy(target.bits(), dayLayer_.constBits(), static_cast<std::size_t>(dayLayer_.sizeInBytes()));
   }
   ready = true;
+  composedKey_ = target.cacheKey();
+  composedShaded_ = nightShading_ && maskOk;
 }
 
 // ---------------------------------------------------------------- overlay
@@ -433,7 +479,7 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
   if (!overlayState_) overlayState_ = std::make_unique<OverlayState>();
   OverlayState& state = *overlayState_;
   // The scaled base map, or only the parts of it the last drawing covered.
-  state.scaled.Restore(image, baseMap);
+  state.scaled.Restore(image, baseMap, changes_.get());
 
   // A picture for a 2x screen has twice the pixels of its size on the screen:
   // everything is placed in screen units and drawn at the picture's own
@@ -534,10 +580,19 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
   }
 
   if (nightShading_) {
-    const QPoint at(proj.LonToX(RadToDeg(sun_.longitude)), proj.LatToY(RadToDeg(sun_.declination)));
     const QImage& sun = Icon("sun1.ico", scale);
-    p.drawImage(at, sun);
-    areas.push_back(QRect(at, sun.deviceIndependentSize().toSize()));
+    const QSizeF size = sun.deviceIndependentSize();
+    // Centred on the sub-solar point to the picture's own pixel (half a
+    // point on a 2x screen); near a side edge it shows on both sides.
+    auto toPixel = [scale](double v) { return std::floor(v * scale + 0.5) / scale; };
+    const QPointF at(toPixel(proj.LonToXExact(RadToDeg(sun_.longitude)) - size.width() / 2),
+                     toPixel(proj.LatToYExact(RadToDeg(sun_.declination)) - size.height() / 2));
+    for (const int shift : {-w, 0, w}) {
+      const QRectF where(at + QPointF(shift, 0), size);
+      if (where.right() <= 0 || where.left() >= w) continue;
+      p.drawImage(where.topLeft(), sun);
+      areas.push_back(where.toAlignedRect());
+    }
   }
   p.end();
   if (scale != 1.0) {

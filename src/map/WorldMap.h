@@ -43,6 +43,7 @@
 
 namespace wc {
 
+class BaseMapChanges;
 class IlluminationMask;
 class TwilightCache;
 
@@ -114,7 +115,8 @@ class WorldMap {
   // Builds the base map for the local instant into target (which becomes
   // 2048 x 1024, its memory reused); ready is false while it is rewritten.
   // Layers are decoded on the first call and again only after the view or
-  // night shading changed.
+  // night shading changed. A target that still holds this engine's last
+  // composition has only the pixels that change composed again.
   void ComposeBaseMap(QImage& target, bool& ready, TDateTime localNow);
   // The same into the engine's own base map.
   void ComposeBaseMap(bool& ready, TDateTime localNow) { ComposeBaseMap(baseMap_, ready, localNow); }
@@ -182,7 +184,13 @@ class WorldMap {
   bool keepLayers_ = true;
   bool busy_ = false;
   SunPosition sun_;
-  std::unique_ptr<IlluminationMask> mask_;  // kept between compositions
+  std::unique_ptr<IlluminationMask> mask_;      // kept between compositions
+  std::unique_ptr<IlluminationMask> lastMask_;  // the one before
+  // The target's cacheKey right after the last composition (0 when it
+  // cannot be brought up to date in place), and whether it was shaded.
+  qint64 composedKey_ = 0;
+  bool composedShaded_ = false;
+  std::unique_ptr<BaseMapChanges> changes_;
   std::unique_ptr<TwilightCache> twilight_;
   std::unique_ptr<EarlyLayers> early_;
 

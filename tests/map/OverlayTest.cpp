@@ -18,6 +18,7 @@
 #include "core/DisplayCities.h"
 #include "core/FormatDateTime.h"
 #include "map/MapLayout.h"
+#include "map/MapMath.h"
 #include "map/WorldMap.h"
 
 namespace wc {
@@ -484,6 +485,104 @@ TEST_F(Overlay, IconsOnATwiceScreenKeepTheirSizeAndPlaceAndUseTheirLargerPicture
       EXPECT_NEAR(b.right(), 2 * a.right() + 1, 1) << area.x();
       EXPECT_NEAR(b.bottom(), 2 * a.bottom() + 1, 1) << area.x();
       EXPECT_EQ(blocky(two, b), !c.sharp) << area.x();
+    }
+  }
+}
+
+TEST_F(Overlay, SunIconIsCentredOnTheSubSolarPoint) {
+  for (const char* f : {"day.jpg", "night.jpg"})
+    fs::copy_file(fs::path(WC_SOURCE_DIR) / "data" / f, dir_ / f);
+  WorldMap map = MakeMap();
+  auto warm = [](QRgb c) { return qRed(c) > 150 && qBlue(c) < 100; };
+  const TDateTime instants[] = {
+      EncodeDate(2026, 2, 20) + 9.0 / 24, EncodeDate(2026, 6, 21) + 12.0 / 24,
+      EncodeDate(2026, 3, 20),  // 178.1 W, 4 pixels from the left edge: on both sides
+  };
+  for (const TDateTime utc : instants) {
+    bool ready = false;
+    QImage base;
+    map.ComposeBaseMapUtc(base, ready, utc);
+    const SunPosition sun = ComputeSunPosition(utc);
+    for (const int scale : {1, 2}) {
+      SCOPED_TRACE(testing::Message() << utc << " at " << scale << "x");
+      QImage img(800 * scale, 400 * scale, QImage::Format_RGB32);
+      img.setDevicePixelRatio(scale);
+      map.DrawMapOverlay(img, base_, false, MapFont{}, false, utc);
+      const Projection proj(800, 400, 0);
+      const double x = proj.LonToXExact(RadToDeg(sun.longitude)) * scale;
+      const double y = proj.LatToYExact(RadToDeg(sun.declination)) * scale;
+      // The icon's pixels, taken round the edge to the sun's side of it.
+      double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+      for (int py = 40 * scale; py < img.height(); ++py) {
+        for (int px = 0; px < img.width(); ++px) {
+          if (!warm(img.pixel(px, py))) continue;
+          const double ux = px + img.width() * std::round((x - px) / img.width());
+          left = std::min(left, ux);
+          right = std::max(right, ux + 1);
+          top = std::min(top, static_cast<double>(py));
+          bottom = std::max(bottom, py + 1.0);
+        }
+      }
+      ASSERT_LT(left, right);
+      EXPECT_NEAR(right - left, 16 * scale, 2 * scale);
+      EXPECT_NEAR((left + right) / 2, x, 1.0);
+      EXPECT_NEAR((top + bottom) / 2, y, 1.0);
+    }
+  }
+}
+
+TEST_F(Overlay, RecompositionBringsEveryKeptPictureToWhatAFreshOneWouldBe) {
+  // Only what the moving terminator changed is composed and scaled again:
+  // the base map, the window, a 2x window and the wallpaper must each come
+  // out exactly as a fresh engine draws them whole.
+  for (const char* f : {"day.jpg", "night.jpg"})
+    fs::copy_file(fs::path(WC_SOURCE_DIR) / "data" / f, dir_ / f);
+  const std::vector<CityEntry> cities{Entry("Paris, France", 49, -2, 1), Entry("Lima, Peru", -12, 77, -5)};
+  const MapFont font{QFont("Liberation Sans", 9), Qt::yellow};
+  auto pictures = [] {
+    std::vector<QImage> p{QImage(800, 400, QImage::Format_RGB32), QImage(1600, 800, QImage::Format_RGB32),
+                          QImage(1920, 960, QImage::Format_RGB32)};
+    p[1].setDevicePixelRatio(2);
+    return p;
+  };
+  WorldMap kept = MakeMap();
+  Show(kept, cities);
+  std::vector<QImage> keptPictures = pictures();
+  TDateTime now = EncodeDate(2026, 6, 21) + 0.3;
+  const std::vector<std::pair<const char*, std::function<void()>>> steps{
+      {"first", [] {}},
+      {"five minutes on", [&] { now += 5.0 / 1440; }},
+      {"five more", [&] { now += 5.0 / 1440; }},
+      {"ten minutes, drawn once",
+       [&] {
+         bool ready = false;
+         kept.ComposeBaseMap(ready, now += 5.0 / 1440);
+         now += 5.0 / 1440;
+       }},
+      {"the same minute", [] {}},
+      {"three hours on", [&] { now += 3.0 / 24; }},
+      {"another view", [&] { kept.setMapView(2); }},
+      {"five minutes in it", [&] { now += 5.0 / 1440; }},
+      {"no shading", [&] { kept.setNightShading(false); }},
+      {"shading again, a month on", [&] { kept.setNightShading(true), now += 30; }},
+  };
+  for (const auto& [what, change] : steps) {
+    SCOPED_TRACE(what);
+    change();
+    bool ready = false;
+    kept.ComposeBaseMap(ready, now);
+    ASSERT_TRUE(ready);
+    WorldMap fresh = MakeMap();
+    Show(fresh, cities);
+    fresh.setMapView(kept.mapView());
+    fresh.setNightShading(kept.nightShading());
+    fresh.ComposeBaseMap(ready, now);
+    ASSERT_EQ(kept.baseMap(), fresh.baseMap());
+    std::vector<QImage> freshPictures = pictures();
+    for (std::size_t i = 0; i < keptPictures.size(); ++i) {
+      kept.DrawMapOverlay(keptPictures[i], kept.baseMap(), true, font, i == 2, now);
+      fresh.DrawMapOverlay(freshPictures[i], fresh.baseMap(), true, font, i == 2, now);
+      ASSERT_EQ(keptPictures[i], freshPictures[i]) << keptPictures[i].width();
     }
   }
 }

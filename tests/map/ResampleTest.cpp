@@ -3,10 +3,13 @@
 
 #include <QImage>
 #include <cmath>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "Noise.h"
 #include "map/Resample.h"
+#include "map/RowSpans.h"
 
 namespace wc {
 namespace {
@@ -137,6 +140,66 @@ TEST(ResampleBitmap, EmptySourceLeavesTheTargetAlone) {
   dst.fill(qRgb(1, 2, 3));
   ResampleBitmap(QImage(), dst);
   EXPECT_EQ(dst.pixel(2, 2), qRgb(1, 2, 3));
+}
+
+// Spans per row from a function of the row: the columns it changes.
+RowSpans SpansOf(int rows, const std::function<std::vector<ColumnSpan>(int)>& columns) {
+  RowSpans s;
+  s.Clear(rows);
+  for (int y = 0; y < rows; ++y) {
+    for (const ColumnSpan& c : columns(y)) s.Add(y, c.begin, c.end);
+  }
+  return s;
+}
+
+TEST(ResampleChanged, BringsAScaledCopyUpToDateExactlyAsAWholeScaling) {
+  using Columns = std::function<std::vector<ColumnSpan>(int)>;
+  const Columns band = [](int y) { return std::vector<ColumnSpan>{{500 + y / 3, 540 + y / 3}}; };
+  const Columns twoBands = [](int y) {
+    return std::vector<ColumnSpan>{{200 + y / 4, 231 + y / 4}, {1400 - y / 5, 1431 - y / 5}};
+  };
+  const Columns edges = [](int y) {
+    if (y < 3) return std::vector<ColumnSpan>{{0, 3}, {2045, 2048}};
+    if (y == 600) return std::vector<ColumnSpan>{{0, 2048}};
+    if (y > 1020) return std::vector<ColumnSpan>{{2047, 2048}};
+    return std::vector<ColumnSpan>{};
+  };
+  const Columns small = [](int y) {
+    return y % 7 == 0 ? std::vector<ColumnSpan>{{y % 290, y % 290 + 5}} : std::vector<ColumnSpan>{};
+  };
+  struct Case {
+    const char* what;
+    int sw, sh, dw, dh;
+    Columns changed;
+  } cases[] = {
+      {"the window", 2048, 1024, 800, 400, band},       {"the wallpaper", 2048, 1024, 1920, 960, twoBands},
+      {"a 2x window", 2048, 1024, 1600, 800, twoBands}, {"the edges, mirrored", 2048, 1024, 800, 400, edges},
+      {"enlarging", 300, 150, 1000, 500, small},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QImage before = Noise(c.sw, c.sh, 11);
+    const RowSpans changed = SpansOf(c.sh, c.changed);
+    QImage after = before;
+    const QImage fresh = Noise(c.sw, c.sh, 12);
+    for (int y = 0; y < c.sh; ++y) {
+      for (const ColumnSpan& s : changed.row(y)) {
+        for (int x = s.begin; x < s.end; ++x) after.setPixel(x, y, fresh.pixel(x, y));
+      }
+    }
+    QImage kept(c.dw, c.dh, QImage::Format_RGB32), whole(c.dw, c.dh, QImage::Format_RGB32);
+    ResampleBitmap(before, kept);
+    RowSpans written;
+    ResampleBitmapChanged(after, kept, changed, written);
+    ResampleBitmap(after, whole);
+    ASSERT_EQ(kept, whole);
+    // And only near what changed.
+    std::int64_t area = 0;
+    for (int y = 0; y < written.rows(); ++y) {
+      for (const ColumnSpan& s : written.row(y)) area += s.end - s.begin;
+    }
+    EXPECT_LT(area, std::int64_t{c.dw} * c.dh / 4);
+  }
 }
 
 }  // namespace

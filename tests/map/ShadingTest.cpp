@@ -1,6 +1,7 @@
 // Colour model, the per-pixel blend rule and the illumination mask.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "core/DateTime.h"
@@ -98,48 +99,71 @@ IlluminationMask MaskAt(TDateTime utc, int view = 0) {
   return m;
 }
 
-TEST(IlluminationMask, EquinoxNoonHasATwentyFourPixelBandAndNightAcrossTheEdge) {
-  const IlluminationMask m = MaskAt(Utc(3, 20, 12, 0));
-  ASSERT_EQ(m.width(), 2048);
-  ASSERT_EQ(m.height(), 1084);
-  const int equator = 512 + IlluminationMask::kMargin;
-  EXPECT_EQ(m.at(1035, equator), IlluminationMask::kDay);  // under the sun
-  // Antisolar point at column 11: the night on both sides of the left edge.
-  for (int x : {0, 11, 300, 1800, 2047}) EXPECT_EQ(m.at(x, equator), IlluminationMask::kNight) << x;
+// The terminator's latitude in degrees at a west-positive longitude, straight
+// from the sun: tan(lat) = -cos(hour angle) / tan(declination).
+double TrueTerminatorLatitude(const SunPosition& sun, double lon) {
+  return RadToDeg(std::atan(-std::cos(DegToRad(lon) - sun.longitude) / std::tan(sun.declination)));
+}
 
-  // The evening terminator crosses the equator at 88.008 W, column 523; the
-  // morning one at 91.992 E, column 1547. The band is 24 pixels across.
-  for (int t : {523, 1547}) {
-    int grey = 0;
-    for (int x = t - 30; x <= t + 30; ++x) grey += m.at(x, equator) == IlluminationMask::kTwilight;
-    EXPECT_GE(grey, 24) << t;
-    EXPECT_LE(grey, 25) << t;
-    EXPECT_EQ(m.at(t - 11, equator), IlluminationMask::kTwilight);
-    EXPECT_EQ(m.at(t + 11, equator), IlluminationMask::kTwilight);
+TEST(IlluminationMask, BandFollowsTheTerminatorAtItsTrueLatitude) {
+  struct Case {
+    TDateTime utc;
+    int view;
+  } cases[] = {
+      {Utc(1, 20, 9, 0), 0},
+      {Utc(6, 21, 3, 30), 1},
+      {Utc(12, 21, 18, 0), 2},
+      {Utc(5, 5, 22, 10), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.utc);
+    const SunPosition sun = ComputeSunPosition(c.utc);
+    const IlluminationMask m = MaskAt(c.utc, c.view);
+    const Projection proj(m.width(), m.height(), c.view);
+    auto rowOf = [&](double x) { return proj.LatToYExact(TrueTerminatorLatitude(sun, proj.XToLon(x))); };
+    int measured = 0;
+    for (int x = 5; x < m.width(); x += 31) {
+      const double y = rowOf(x + 0.5);
+      // Columns where the curve is flatter than 45 degrees and within 65 N .. 65 S.
+      if (std::abs(rowOf(x + 1) - rowOf(x)) > 1 || std::abs(proj.YToLat(y)) > 65) continue;
+      SCOPED_TRACE(x);
+      int top = static_cast<int>(y), bottom = top;
+      ASSERT_EQ(m.at(x, top), IlluminationMask::kTwilight);
+      while (m.at(x, top - 1) == IlluminationMask::kTwilight) --top;
+      while (m.at(x, bottom + 1) == IlluminationMask::kTwilight) ++bottom;
+      // The band's middle on the true row, and about 24 rows of it.
+      EXPECT_NEAR((top + bottom + 1) / 2.0, y, 1.0);
+      EXPECT_GE(bottom - top + 1, 24);
+      EXPECT_LE(bottom - top + 1, 36);
+      // Day towards the pole the sun leans to, night beyond the other side.
+      const bool northLit = sun.declination > 0;
+      EXPECT_EQ(m.at(x, top - 1), northLit ? IlluminationMask::kDay : IlluminationMask::kNight);
+      EXPECT_EQ(m.at(x, bottom + 1), northLit ? IlluminationMask::kNight : IlluminationMask::kDay);
+      ++measured;
+    }
+    EXPECT_GE(measured, 6);
   }
 }
 
-TEST(IlluminationMask, AntisolarPointNearTheRightEdgeFillsBothSides) {
-  // Sun at 1.5 W: sx = 1015, seeds at 11 and 2019; antisolar column 2039.
-  const IlluminationMask m = MaskAt(Utc(3, 20, 12, 14));
-  const int equator = 512 + IlluminationMask::kMargin;
-  for (int x : {0, 10, 2030, 2047}) EXPECT_EQ(m.at(x, equator), IlluminationMask::kNight) << x;
-  EXPECT_EQ(m.at(1015, equator), IlluminationMask::kDay);
-}
-
-TEST(IlluminationMask, NightIsOneAreaReachingTheDarkPolesMargin) {
+TEST(IlluminationMask, NightIsWholeAcrossTheSideEdgesAndAtTheDarkPole) {
   struct Case {
     TDateTime utc;
     int view;
     bool northDark;
+    bool poleRowsWhole;  // near a solstice: the terminator stays 23 degrees off the poles
   } cases[] = {
-      {Utc(3, 20, 12, 0), 0, true},  {Utc(3, 20, 0, 0), 0, true},   {Utc(6, 21, 12, 0), 0, false},
-      {Utc(6, 21, 3, 30), 1, false}, {Utc(12, 21, 12, 0), 0, true}, {Utc(12, 21, 18, 0), 2, true},
-      {Utc(9, 23, 6, 0), 2, true},
+      {Utc(3, 20, 12, 0), 0, true, false}, {Utc(3, 20, 18, 2), 0, true, false},
+      {Utc(3, 20, 0, 0), 0, true, false},  {Utc(6, 21, 12, 0), 0, false, true},
+      {Utc(6, 21, 3, 30), 1, false, true}, {Utc(12, 21, 12, 0), 0, true, true},
+      {Utc(12, 21, 18, 0), 2, true, true}, {Utc(9, 23, 6, 0), 2, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.utc);
+    const SunPosition sun = ComputeSunPosition(c.utc);
     const IlluminationMask m = MaskAt(c.utc, c.view);
+    ASSERT_EQ(m.width(), 2048);
+    ASSERT_EQ(m.height(), 1024);
+    const Projection proj(m.width(), m.height(), c.view);
     std::set<std::uint8_t> values, top, bottom;
     for (int y = 0; y < m.height(); ++y) {
       for (int x = 0; x < m.width(); ++x) values.insert(m.at(x, y));
@@ -149,26 +173,30 @@ TEST(IlluminationMask, NightIsOneAreaReachingTheDarkPolesMargin) {
       bottom.insert(m.at(x, m.height() - 1));
     }
     EXPECT_EQ(values, (std::set<std::uint8_t>{0x00, 0x80, 0xFF}));
-    EXPECT_EQ(top, std::set<std::uint8_t>{c.northDark ? IlluminationMask::kNight : IlluminationMask::kDay});
-    EXPECT_EQ(bottom,
-              std::set<std::uint8_t>{c.northDark ? IlluminationMask::kDay : IlluminationMask::kNight});
-  }
-}
+    if (c.poleRowsWhole) {
+      const std::uint8_t dark = IlluminationMask::kNight, lit = IlluminationMask::kDay;
+      EXPECT_EQ(top, std::set<std::uint8_t>{c.northDark ? dark : lit});
+      EXPECT_EQ(bottom, std::set<std::uint8_t>{c.northDark ? lit : dark});
+    }
 
-TEST(IlluminationMask, FloodFillStaysInsideItsArea) {
-  IlluminationMask m(64, 4);  // 64 x 64
-  m.Line(32, -20, 32, 100);   // a vertical band splits the mask
-  m.FloodFill(-5, 10);        // outside: nothing
-  m.FloodFill(40, 70);        // outside below
-  EXPECT_EQ(m.at(5, 5), IlluminationMask::kDay);
-  m.FloodFill(5, 5);
-  EXPECT_EQ(m.at(0, 63), IlluminationMask::kNight);
-  EXPECT_EQ(m.at(19, 0), IlluminationMask::kNight);
-  EXPECT_EQ(m.at(20, 0), IlluminationMask::kTwilight);  // band covers 20..43
-  EXPECT_EQ(m.at(43, 0), IlluminationMask::kTwilight);
-  EXPECT_EQ(m.at(44, 0), IlluminationMask::kDay);
-  m.FloodFill(30, 30);  // on the band: nothing
-  EXPECT_EQ(m.at(63, 63), IlluminationMask::kDay);
+    // Along the equator: day under the sun, night under the antisolar point,
+    // and each crossing's band 24 pixels across, wrapping round the edges.
+    const int equator = m.height() / 2;
+    auto at = [&](double x) { return m.at((static_cast<int>(std::floor(x)) % 2048 + 2048) % 2048, equator); };
+    const double sunX = proj.LonToXExact(RadToDeg(sun.longitude));
+    EXPECT_EQ(at(sunX), IlluminationMask::kDay);
+    EXPECT_EQ(at(sunX + 1024), IlluminationMask::kNight);
+    for (double side : {-90.0, 90.0}) {
+      const double lon = RadToDeg(sun.longitude) + side, x = proj.LonToXExact(lon);
+      // A crossing leaning off the vertical cuts a wider band from the row.
+      const double lean = (TrueTerminatorLatitude(sun, lon + 0.01) - TrueTerminatorLatitude(sun, lon)) / 0.01;
+      const double half = 12 * std::hypot(1.0, 1.0 / lean);
+      for (double d = -half + 1; d <= half - 1; ++d)
+        EXPECT_EQ(at(x + d), IlluminationMask::kTwilight) << x + d;
+      EXPECT_NE(at(x - half - 1), IlluminationMask::kTwilight);
+      EXPECT_NE(at(x + half + 1), IlluminationMask::kTwilight);
+    }
+  }
 }
 
 }  // namespace
