@@ -170,6 +170,12 @@ crop_of() {  # crop_of WINDOW OUT.png
   window_geometry "$1"
   screenshot "$2" -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage
 }
+# The middle of a clock: what lies around its face, cut away by its shape or
+# its transparency, shows whatever is behind the clock.
+face_of() {  # face_of WINDOW OUT.png
+  window_geometry "$1"
+  screenshot "$2" -crop "$((WIN_W / 2))x$((WIN_H / 2))+$((WIN_X + WIN_W / 4))+$((WIN_Y + WIN_H / 4))" +repage
+}
 changed_percent() {  # changed_percent A.png B.png
   compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | awk -v total="$(identify -format '%[fx:w*h]' "$1")" \
     '{ printf "%d", 100 * $1 / total }'
@@ -179,13 +185,13 @@ red_percent() {
     -format '%[fx:int(100*mean)]' info:
 }
 # A clock is seen: its window is viewable and the screen shows its face
-# there (the hands and digits move, so a part may differ).
+# there (the hands and digits move, so a part of it may differ).
 clock_seen() {  # clock_seen NAME WINDOW REFERENCE.png
   local state
   state=$(map_state "$2")
   [ "$state" = IsViewable ] || why "$1 is not viewable ($state; _NET_WM_STATE: $(net_state "$2"))" || return 1
   [ -z "$X11" ] && return 0  # rootless Xwayland shows no picture in its root window
-  crop_of "$2" "$WORK/seen.png"
+  face_of "$2" "$WORK/seen.png"
   local c
   c=$(changed_percent "$3" "$WORK/seen.png")
   [ "$c" -le 35 ] || why "$1 is covered or not drawn ($c % of it differs)"
@@ -229,8 +235,8 @@ TYO=$(wait_until 20 '[ -n "$(clock_window "Tokyo, Japan")" ]' && clock_window "T
 [ -n "$KTM" ] && [ -n "$TYO" ] || fail "the desktop clocks did not show"
 sleep 1
 if [ -n "$X11" ]; then
-  crop_of "$KTM" "$WORK/ktm-ref.png"
-  crop_of "$TYO" "$WORK/tyo-ref.png"
+  face_of "$KTM" "$WORK/ktm-ref.png"
+  face_of "$TYO" "$WORK/tyo-ref.png"
 fi
 KTM_PLACE=$(place_of "$KTM")
 
@@ -420,17 +426,43 @@ check_always_on_top() {
 }
 check_normal_band() {
   cover_with_other "$TYO"
-  crop_of "$TYO" "$WORK/tyo-covered.png"
+  face_of "$TYO" "$WORK/tyo-covered.png"
   local red
   red=$(red_percent "$WORK/tyo-covered.png")
   [ "$red" -ge 60 ] || why "the clock not on top stays over the focused program ($red % covered)"
 }
+# "&Always on the top" from the clock's menu: the toolkit writes its own
+# window type when the flags change, and the clock must stay a desktop clock.
+clock_menu_item() {  # clock_menu_item WINDOW KEY
+  window_geometry "$1"
+  xdotool mousemove $((WIN_X + 70)) $((WIN_Y + 40)) click 3
+  wait_until 5 '[ -n "$(open_menus)" ]' || why "no menu on the clock" || return 1
+  xdotool key "$2"
+  wait_until 5 '[ -z "$(open_menus)" ]' || why "the menu stayed open"
+}
+check_on_top_from_menu() {
+  xdotool windowmove "$OTHER" 560 620  # off the clock
+  sleep 0.5
+  clock_menu_item "$TYO" a || return 1
+  wait_until 5 '[ "$(stored "$DFILE" "Tokyo, Japan" alwaystop)" = -1 ]' || why "not stored as on top" || return 1
+  cover_with_other "$TYO"
+  clock_seen Tokyo "$TYO" "$WORK/tyo-ref.png" || why "the clock put on top stays below the focused program: $WHY" ||
+    return 1
+  xprop -id "$TYO" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY ||
+    why "the clock's window type changed: $(xprop -id "$TYO" _NET_WM_WINDOW_TYPE)" || return 1
+  check_clock_lists || return 1
+  xdotool windowmove "$OTHER" 560 620
+  clock_menu_item "$TYO" a || return 1
+  wait_until 5 '[ "$(stored "$DFILE" "Tokyo, Japan" alwaystop)" = 0 ]' || why "not stored as off again"
+}
 if [ -n "$X11" ]; then
   check always-on-top-holds check_always_on_top
   check not-on-top-goes-below check_normal_band
+  check always-on-top-from-the-clock-menu check_on_top_from_menu
 else
   skip always-on-top-holds "no screen picture under rootless Xwayland"
   skip not-on-top-goes-below "no screen picture under rootless Xwayland"
+  skip always-on-top-from-the-clock-menu "$NO_INPUT"
 fi
 xdotool windowmove "$OTHER" 560 620
 
@@ -446,7 +478,7 @@ check_drag() {
   [ "$(stored "$AFILE" "Kathmandu, Nepal" formy)" = 240 ] || why "formy $(stored "$AFILE" "Kathmandu, Nepal" formy)" || return 1
   [ "$(place_of "$KTM")" = 220,240 ] || why "the clock is at $(place_of "$KTM")" || return 1
   KTM_PLACE=220,240
-  [ -z "$X11" ] || crop_of "$KTM" "$WORK/ktm-ref.png"
+  [ -z "$X11" ] || face_of "$KTM" "$WORK/ktm-ref.png"
 }
 if [ -n "$X11" ]; then
   check drag-stores-place check_drag

@@ -55,11 +55,19 @@ start_x_server() {  # start_x_server [1|2]; MATRIX_MONITORS=1 makes it one
   xrandr --setmonitor right 960/254x1080/286+960+0 none >/dev/null
 }
 
+# Started before the window manager, which takes it over as it starts: one
+# started just after openbox had its window left unmapped now and then.
 start_trayer() {
   trayer --edge top --align right --widthtype pixel --width 120 --height 28 --transparent false \
     >"$WORK/trayer.log" 2>&1 &
   PIDS+=($!)
-  TRAYER_WIN=$(xdotool search --sync --onlyvisible --class trayer | head -n1)
+  wait_until 20 'xdotool search --onlyvisible --class trayer >/dev/null 2>&1' || fail "the tray host did not show"
+  TRAYER_WIN=$(xdotool search --onlyvisible --class trayer | head -n1)
+}
+# The tray host, once the window manager runs, where it shows.
+wait_trayer() {
+  wait_until 20 '[ "$(xwininfo -id "$TRAYER_WIN" 2>/dev/null | sed -n "s/.*Map State: //p")" = IsViewable ]' ||
+    fail "the window manager did not show the tray host"
 }
 
 # The window manager's name once it has taken the screen.
@@ -108,10 +116,11 @@ start_desktop_of() {
   case $1 in
     openbox)
       start_x_server
+      start_trayer
       openbox --sm-disable >"$WORK/wm.log" 2>&1 &
       PIDS+=($!)
       wait_wm
-      start_trayer
+      wait_trayer
       ;;
     xfce)
       export XDG_CURRENT_DESKTOP=XFCE
@@ -133,10 +142,11 @@ start_desktop_of() {
     kwin_x11)
       export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
       start_x_server
+      start_trayer
       kwin_x11 >"$WORK/wm.log" 2>&1 &
       PIDS+=($!)
       wait_wm
-      start_trayer
+      wait_trayer
       ;;
     mutter)
       # GNOME's window manager on its own, as GNOME on X11 runs it; GNOME has
