@@ -20,57 +20,57 @@ struct Field {
   Place place = Place::None;  // formx/formy: written from the window
 };
 
-const Field<TAClockInfo> kAClockFields[] = {
-    {"themefile", &TAClockInfo::ThemeFile},
-    {"secondimage", &TAClockInfo::SecondImage},
-    {"roundimage", &TAClockInfo::RoundImage},
-    {"hourimage", &TAClockInfo::HourImage},
-    {"minuteimage", &TAClockInfo::MinuteImage},
-    {"cityname", &TAClockInfo::cityname},
-    {"shortcityname", &TAClockInfo::shortcityname},
-    {"tzd", &TAClockInfo::tzd},
-    {"dst", &TAClockInfo::dst},
-    {"weekno", &TAClockInfo::weekno},
-    {"weekno1", &TAClockInfo::weekno1},
-    {"month", &TAClockInfo::month},
-    {"month1", &TAClockInfo::month1},
-    {"dayofweek", &TAClockInfo::dayofweek},
-    {"dayofweek1", &TAClockInfo::dayofweek1},
-    {"tycity", &TAClockInfo::TYCity},
-    {"tydate", &TAClockInfo::TYDate},
-    {"textcolor", &TAClockInfo::TextColor},
-    {"textsize", &TAClockInfo::TextSize},
-    {"hidedate", &TAClockInfo::HideDate},
-    {"hideseconds", &TAClockInfo::HideSeconds},
-    {"hideampm", &TAClockInfo::HideAMPM},
-    {"formx", &TAClockInfo::x, Place::Left},
-    {"formy", &TAClockInfo::y, Place::Top},
-    {"alwaystop", &TAClockInfo::AlwaysTop},
-    {"alphavalue", &TAClockInfo::AlphaValue},
-    {"clockwidth", &TAClockInfo::clockwidth},
-    {"clockheight", &TAClockInfo::clockheight},
-    {"clockrad", &TAClockInfo::clockrad},
+const Field<AClockInfo> kAClockFields[] = {
+    {"themefile", &AClockInfo::ThemeFile},
+    {"secondimage", &AClockInfo::SecondImage},
+    {"roundimage", &AClockInfo::RoundImage},
+    {"hourimage", &AClockInfo::HourImage},
+    {"minuteimage", &AClockInfo::MinuteImage},
+    {"cityname", &AClockInfo::cityname},
+    {"shortcityname", &AClockInfo::shortcityname},
+    {"tzd", &AClockInfo::tzd},
+    {"dst", &AClockInfo::dst},
+    {"weekno", &AClockInfo::weekno},
+    {"weekno1", &AClockInfo::weekno1},
+    {"month", &AClockInfo::month},
+    {"month1", &AClockInfo::month1},
+    {"dayofweek", &AClockInfo::dayofweek},
+    {"dayofweek1", &AClockInfo::dayofweek1},
+    {"tycity", &AClockInfo::TYCity},
+    {"tydate", &AClockInfo::TYDate},
+    {"textcolor", &AClockInfo::TextColor},
+    {"textsize", &AClockInfo::TextSize},
+    {"hidedate", &AClockInfo::HideDate},
+    {"hideseconds", &AClockInfo::HideSeconds},
+    {"hideampm", &AClockInfo::HideAMPM},
+    {"formx", &AClockInfo::x, Place::Left},
+    {"formy", &AClockInfo::y, Place::Top},
+    {"alwaystop", &AClockInfo::AlwaysTop},
+    {"alphavalue", &AClockInfo::AlphaValue},
+    {"clockwidth", &AClockInfo::clockwidth},
+    {"clockheight", &AClockInfo::clockheight},
+    {"clockrad", &AClockInfo::clockrad},
 };
 
-const Field<TDClockInfo> kDClockFields[] = {
-    {"themefile", &TDClockInfo::ThemeFile},
-    {"cityname", &TDClockInfo::cityname},
-    {"shortcityname", &TDClockInfo::shortcityname},
-    {"tzd", &TDClockInfo::tzd},
-    {"dst", &TDClockInfo::dst},
-    {"weekno", &TDClockInfo::weekno},
-    {"weekno1", &TDClockInfo::weekno1},
-    {"month", &TDClockInfo::month},
-    {"month1", &TDClockInfo::month1},
-    {"dayofweek", &TDClockInfo::dayofweek},
-    {"dayofweek1", &TDClockInfo::dayofweek1},
-    {"hidedate", &TDClockInfo::HideDate},
-    {"hideseconds", &TDClockInfo::HideSeconds},
-    {"hideampm", &TDClockInfo::HideAMPM},
-    {"formx", &TDClockInfo::x, Place::Left},
-    {"formy", &TDClockInfo::y, Place::Top},
-    {"alwaystop", &TDClockInfo::AlwaysTop},
-    {"alphavalue", &TDClockInfo::AlphaValue},
+const Field<DClockInfo> kDClockFields[] = {
+    {"themefile", &DClockInfo::ThemeFile},
+    {"cityname", &DClockInfo::cityname},
+    {"shortcityname", &DClockInfo::shortcityname},
+    {"tzd", &DClockInfo::tzd},
+    {"dst", &DClockInfo::dst},
+    {"weekno", &DClockInfo::weekno},
+    {"weekno1", &DClockInfo::weekno1},
+    {"month", &DClockInfo::month},
+    {"month1", &DClockInfo::month1},
+    {"dayofweek", &DClockInfo::dayofweek},
+    {"dayofweek1", &DClockInfo::dayofweek1},
+    {"hidedate", &DClockInfo::HideDate},
+    {"hideseconds", &DClockInfo::HideSeconds},
+    {"hideampm", &DClockInfo::HideAMPM},
+    {"formx", &DClockInfo::x, Place::Left},
+    {"formy", &DClockInfo::y, Place::Top},
+    {"alwaystop", &DClockInfo::AlwaysTop},
+    {"alphavalue", &DClockInfo::AlphaValue},
 };
 
 template <class R, std::size_t N>
@@ -200,21 +200,28 @@ ClockFileResult ReadList(const std::string& path, std::string_view separator, co
                          std::vector<R>& list) {
   ClockFileResult result;
   pugi::xml_document doc;
-  const XmlLoadResult file = LoadXmlFile(path, doc);
+  XmlLoadResult file = LoadXmlFile(path, doc, XmlDamage::KeepCompleteRecords);
   result.status = file.status;
   result.error = file.error;
-  if (file.status == XmlLoadStatus::Unreadable) result.canSave = false;
-  if (file.status == XmlLoadStatus::Malformed) result.canSave = !file.setAsidePath.empty();
-  if (!file.ok()) return result;
+  if (file.status == XmlLoadStatus::Unreadable) {
+    result.canSave = false;
+    return result;
+  }
+  const std::size_t before = list.size();
   const std::string problem = ParseList(doc.document_element(), separator, fields, list);
+  if (file.status == XmlLoadStatus::Malformed) {
+    result.canSave = !file.setAsidePath.empty();
+    result.error += " " + KeptRecordsText(list.size() - before, "clock", "clocks", file);
+    return result;
+  }
   if (problem.empty()) return result;
   // The file is kept as it was for the user to mend; the clocks that could be
   // read go on, and the next save writes them afresh.
   result.error = "The file \"" + path + "\" is damaged: " + problem + ". That clock was left out.";
-  if (auto aside = SetAsideBadFile(path)) {
-    result.error += " The file has been kept as \"" + *aside + "\".";
+  if (auto copy = KeepCopyOfBadFile(path)) {
+    result.error += " A copy of the file has been kept as \"" + *copy + "\".";
   } else {
-    result.error += " The file could not be renamed and is left as it is; it will not be overwritten.";
+    result.error += " The file could not be copied and is left as it is; it will not be overwritten.";
     result.canSave = false;
   }
   return result;
@@ -222,29 +229,27 @@ ClockFileResult ReadList(const std::string& path, std::string_view separator, co
 
 }  // namespace
 
-std::string AClockListText(const TAClockList& list) {
+std::string AClockListText(const AClockList& list) {
   return ListText(list, kAClockFields, "aclocks", "aclock");
 }
 
-std::string DClockListText(const TDClockList& list) {
+std::string DClockListText(const DClockList& list) {
   return ListText(list, kDClockFields, "dclocks", "dclock");
 }
 
-std::string ParseAClockList(const pugi::xml_node root, std::string_view decimalSeparator, TAClockList& list) {
+std::string ParseAClockList(const pugi::xml_node root, std::string_view decimalSeparator, AClockList& list) {
   return ParseList(root, decimalSeparator, kAClockFields, list);
 }
 
-std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalSeparator, TDClockList& list) {
+std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalSeparator, DClockList& list) {
   return ParseList(root, decimalSeparator, kDClockFields, list);
 }
 
-ClockFileResult ReadAClockList(const std::string& path, std::string_view decimalSeparator,
-                               TAClockList& list) {
+ClockFileResult ReadAClockList(const std::string& path, std::string_view decimalSeparator, AClockList& list) {
   return ReadList(path, decimalSeparator, kAClockFields, list);
 }
 
-ClockFileResult ReadDClockList(const std::string& path, std::string_view decimalSeparator,
-                               TDClockList& list) {
+ClockFileResult ReadDClockList(const std::string& path, std::string_view decimalSeparator, DClockList& list) {
   return ReadList(path, decimalSeparator, kDClockFields, list);
 }
 

@@ -87,50 +87,44 @@ bool IsTempRandom(std::string_view s) {
          });
 }
 
-// "<file>.tmp-<pid>-XXXXXX" as written now, or "<file>.tmp-XXXXXX" as older
-// builds wrote it; for the former, the writer's process id.
-bool IsOurTempName(std::string_view name, std::optional<pid_t>& writer) {
-  const std::size_t at = name.rfind(kTempInfix);
-  if (at == std::string_view::npos || at == 0) return false;
-  const std::string_view rest = name.substr(at + kTempInfix.size());
-  if (IsTempRandom(rest)) {
-    writer.reset();
-    return true;
-  }
+// The writer's process id when entry is "<name>.tmp-<pid>-XXXXXX", the
+// temporary file a write to name makes. Nothing for any other entry: the
+// folder may be the user's home, and a look-alike there is someone else's.
+std::optional<pid_t> OurTempWriter(std::string_view entry, std::string_view name) {
+  if (!entry.starts_with(name) || !entry.substr(name.size()).starts_with(kTempInfix)) return std::nullopt;
+  const std::string_view rest = entry.substr(name.size() + kTempInfix.size());
   const std::size_t dash = rest.find('-');
   if (dash == std::string_view::npos || dash == 0 || dash > 9 || !IsTempRandom(rest.substr(dash + 1)))
-    return false;
+    return std::nullopt;
   pid_t pid = 0;
   for (char c : rest.substr(0, dash)) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9') return std::nullopt;
     pid = pid * 10 + (c - '0');
   }
-  writer = pid;
-  return true;
+  return pid;
 }
 
 bool ProcessIsGone(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH; }
 
-// Removes temporary files that an earlier write in this folder left behind
-// when it was killed. A writer holds an exclusive lock on its temporary file
-// from creation to rename, so a file that can be locked is not being written;
-// it is gone for good when its writer's process has ended or it is a minute
-// old (the minute covers a writer between creating and locking its file).
-void RemoveStaleTempFiles(const std::string& dir) {
+// Removes the temporary files that earlier writes of the file name in dir
+// left behind when they were killed. A writer holds an exclusive lock on its
+// temporary file from creation to rename, so a file that can be locked is
+// not being written; it is gone for good when its writer's process has ended
+// or it is a minute old (the minute covers a writer between creating and
+// locking its file).
+void RemoveStaleTempFiles(const std::string& dir, std::string_view name) {
   DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
   if (!d) return;
   const int dfd = ::dirfd(d);
-  const auto now = std::chrono::system_clock::now();
+  const std::time_t now = std::time(nullptr);  // seconds: holds past 2262, as nanoseconds do not
   while (const dirent* e = ::readdir(d)) {
-    std::optional<pid_t> writer;
-    if (!IsOurTempName(e->d_name, writer)) continue;
+    const std::optional<pid_t> writer = OurTempWriter(e->d_name, name);
+    if (!writer) continue;
     const int fd = ::openat(dfd, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      const auto modified = std::chrono::system_clock::time_point(
-          std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec));
-      const bool abandoned = (writer && ProcessIsGone(*writer)) || now - modified > kStaleAfter;
+      const bool abandoned = ProcessIsGone(*writer) || now - st.st_mtim.tv_sec > kStaleAfter.count();
       struct stat named {};
       // Still the file that was checked, not one put in its place since.
       if (abandoned && ::fstatat(dfd, e->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -161,8 +155,9 @@ std::string WriteTarget(const std::string& path) {
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string target = WriteTarget(path);
-  const std::string dir = fs::path(target).parent_path().string();
-  RemoveStaleTempFiles(dir);
+  const fs::path targetPath(target);
+  const std::string dir = targetPath.parent_path().string();
+  RemoveStaleTempFiles(dir, targetPath.filename().string());
 
   std::string tmpl = target + std::string(kTempInfix) + std::to_string(::getpid()) + "-XXXXXX";
   const int fd = mkostemp(tmpl.data(), O_CLOEXEC);
@@ -267,23 +262,34 @@ ReadResult ReadWholeFile(const std::string& path) {
     return r;
   }
 #ifndef _WIN32
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: opening a FIFO with no writer would wait for ever (holding
+  // the settings lock, when it stands where the settings file belongs).
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     r.error = SystemError("Cannot read", path, errno);
     return r;
   }
   struct stat st {};
-  if (::fstat(fd, &st) == 0) {
-    r.stamp = StampOfStat(st);
-    if (st.st_size > 0) r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+  if (::fstat(fd, &st) != 0) {
+    r.error = SystemError("Cannot read", path, errno);
+    ::close(fd);
+    return r;
   }
+  if (!S_ISREG(st.st_mode)) {
+    // A pipe, a device or a socket may never end; a folder is no file.
+    r.error = S_ISDIR(st.st_mode) ? SystemError("Cannot read", path, EISDIR)
+                                  : "Cannot read \"" + path + "\": it is not a regular file";
+    ::close(fd);
+    return r;
+  }
+  r.stamp = StampOfStat(st);
+  if (st.st_size > 0) r.bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      // A directory or an I/O error where the file should be.
       r.error = SystemError("Cannot read", path, errno);
       r.bytes.clear();
       ::close(fd);
@@ -337,7 +343,12 @@ bool CopyFileIfMissing(const std::string& from, const std::string& to) {
   return fs::copy_file(ToPath(from), ToPath(to), fs::copy_options::none, ec);
 }
 
-std::optional<std::string> SetAsideBadFile(const std::string& path) {
+namespace {
+
+// "<path>.bad-<YYYYmmdd-HHMMSS>", with a counter when taken, given to the
+// file by move (rename) or copy; nothing when that failed.
+template <class Give>
+std::optional<std::string> GiveBadName(const std::string& path, Give give) {
   const std::time_t now = std::time(nullptr);
   std::tm tm{};
 #ifdef _WIN32
@@ -352,11 +363,29 @@ std::optional<std::string> SetAsideBadFile(const std::string& path) {
     const std::string target = i == 0 ? base : base + "-" + std::to_string(i);
     std::error_code ec;
     if (fs::exists(ToPath(target), ec)) continue;
-    fs::rename(ToPath(path), ToPath(target), ec);
-    if (ec) return std::nullopt;
+    if (!give(ToPath(path), ToPath(target), ec) || ec) return std::nullopt;
     return target;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> SetAsideBadFile(const std::string& path) {
+  return GiveBadName(path, [](const fs::path& from, const fs::path& to, std::error_code& ec) {
+    fs::rename(from, to, ec);
+    return true;
+  });
+}
+
+std::optional<std::string> KeepCopyOfBadFile(const std::string& path) {
+  return GiveBadName(path, [](const fs::path& from, const fs::path& to, std::error_code& ec) {
+    if (fs::copy_file(from, to, fs::copy_options::none, ec)) return true;
+    // A copy cut short (a full disk) is no copy; a name taken meanwhile is not ours.
+    std::error_code ignored;
+    if (ec != std::errc::file_exists) fs::remove(to, ignored);
+    return false;
+  });
 }
 
 }  // namespace wc

@@ -2,8 +2,8 @@
 // Whole-file reads and atomic whole-file writes. A write goes to a temporary
 // file in the target's folder, is flushed to disk and renamed over the target,
 // so a crash leaves either the old or the new file, never a torn one.
-// Temporary files that killed writers left behind are removed by the next
-// write in the same folder.
+// The temporary files a killed writer left behind are removed by the next
+// write of the same file, and only they: the folder may be the user's home.
 
 #include <cstdint>
 #include <filesystem>
@@ -59,5 +59,8 @@ bool CopyFileIfMissing(const std::string& from, const std::string& to);
 // that nothing writes over a file the program could not read. Returns the new
 // path, or nothing when the rename failed.
 std::optional<std::string> SetAsideBadFile(const std::string& path);
+// The same name for a copy, the file itself staying where it is (for a list
+// that is written back, with what could be read, only once the user was told).
+std::optional<std::string> KeepCopyOfBadFile(const std::string& path);
 
 }  // namespace wc

@@ -4,8 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "AtomicFile.h"
-
 namespace wc {
 
 namespace {
@@ -186,13 +184,13 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
   return out;
 }
 
-bool SetSaverProgram(const std::string& settingsPath, const std::string& exe) {
+FileResult SetSaverProgram(const std::string& settingsPath, const std::string& exe) {
   const ReadResult r = ReadWholeFile(settingsPath);
-  if (r.status == ReadStatus::Failed) return false;
+  if (r.status == ReadStatus::Failed) return {false, r.error + "; it was left as it is."};
   const std::string before = r.status == ReadStatus::Ok ? r.bytes : std::string();
   const std::string after = WithSaverProgram(before, exe);
-  if (after == before) return true;
-  return static_cast<bool>(WriteFileAtomically(settingsPath, after));
+  if (after == before) return {true, {}};
+  return WriteFileAtomically(settingsPath, after);
 }
 
 }  // namespace wc

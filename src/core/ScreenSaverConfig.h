@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "AtomicFile.h"
+
 namespace wc {
 
 // $HOME/.xscreensaver.
@@ -18,9 +20,10 @@ std::string XScreenSaverSettingsPath();
 // exist (empty text) becomes one that runs only this saver.
 std::string WithSaverProgram(std::string_view text, const std::string& exe);
 
-// Reads the file, changes it as above and writes it back atomically. False
-// when it could not be read (it is then left alone) or written.
-bool SetSaverProgram(const std::string& settingsPath, const std::string& exe);
+// Reads the file, changes it as above and writes it back atomically. Fails,
+// naming the file, when it could not be read (it is then left alone) or
+// written.
+FileResult SetSaverProgram(const std::string& settingsPath, const std::string& exe);
 
 // The file name of the saver program, which its entry is recognised by.
 inline constexpr char kSaverProgramName[] = "tavrel-world-clock-saver";

@@ -48,7 +48,47 @@ pugi::xml_parse_result ParseXml(std::string_view bytes, pugi::xml_document& doc)
                          pugi::parse_default | pugi::parse_comments | pugi::parse_pi, pugi::encoding_auto);
 }
 
-XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
+namespace {
+
+// After a failed parse doc holds what came before the damage. Of the root's
+// elements, all but the last were closed before the next began; the last is
+// whole only when its own end tag came before the damage, which a parse of
+// the text up to such a tag, with the root closed after it, shows (a few
+// tags are tried: one inside the damage may look like it). Offsets are the
+// text's own only for UTF-8; otherwise the last element is given up.
+void KeepCompleteRecords(std::string_view text, const pugi::xml_parse_result& parsed,
+                         pugi::xml_document& doc) {
+  const pugi::xml_node root = doc.document_element();
+  pugi::xml_node last = root.last_child();
+  while (last && last.type() != pugi::node_element) last = last.previous_sibling();
+  if (!last) return;
+  if (parsed.encoding == pugi::encoding_utf8 && last.offset_debug() > 0) {
+    const std::string endTag = std::string("</") + last.name();
+    const std::size_t start = static_cast<std::size_t>(last.offset_debug());
+    std::size_t at = std::min(static_cast<std::size_t>(parsed.offset), text.size());
+    for (int tries = 0; tries < 4 && at > start; ++tries, --at) {
+      at = text.rfind(endTag, at);
+      if (at == std::string_view::npos || at <= start) break;
+      std::size_t close = at + endTag.size();
+      while (close < text.size() &&
+             (text[close] == ' ' || text[close] == '\t' || text[close] == '\r' || text[close] == '\n'))
+        ++close;
+      if (close >= text.size() || text[close] != '>') continue;
+      std::string whole(text.substr(0, close + 1));
+      whole += std::string("</") + root.name() + ">";
+      pugi::xml_document closed;
+      if (ParseXml(whole, closed)) {
+        doc.reset(closed);
+        return;
+      }
+    }
+  }
+  DeleteNode(last);
+}
+
+}  // namespace
+
+XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc, XmlDamage damage) {
   doc.reset();
   XmlLoadResult r;
   ReadResult file = ReadWholeFile(path);
@@ -66,7 +106,6 @@ XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
     r.status = XmlLoadStatus::Ok;
     return r;
   }
-  doc.reset();
   r.status = XmlLoadStatus::Malformed;
   std::ostringstream msg;
   msg << "The file \"" << path << "\" is damaged: " << parsed.description();
@@ -78,6 +117,13 @@ XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
     msg << " (at character " << parsed.offset + 1 << ")";
   }
   msg << ".";
+  if (damage == XmlDamage::KeepCompleteRecords) {
+    KeepCompleteRecords(file.bytes, parsed, doc);
+    if (auto copy = KeepCopyOfBadFile(path)) r.setAsidePath = *copy;
+    r.error = msg.str();
+    return r;
+  }
+  doc.reset();
   if (auto aside = SetAsideBadFile(path)) {
     r.setAsidePath = *aside;
     msg << " It has been kept as \"" << *aside << "\"; nothing will be read from it.";
@@ -86,6 +132,17 @@ XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
   }
   r.error = msg.str();
   return r;
+}
+
+std::string KeptRecordsText(std::size_t kept, std::string_view one, std::string_view many,
+                            const XmlLoadResult& file) {
+  std::string text =
+      kept == 0   ? "Nothing before the damage could be read"
+      : kept == 1 ? "The " + std::string(one) + " before the damage was kept"
+                  : "The " + std::to_string(kept) + " " + std::string(many) + " before the damage were kept";
+  if (file.setAsidePath.empty())
+    return text + "; the file could not be copied and is left as it is: it will not be overwritten.";
+  return text + "; a copy of the damaged file has been kept as \"" + file.setAsidePath + "\".";
 }
 
 std::string_view NodeValueView(pugi::xml_node node, std::string& joined) {

@@ -24,8 +24,22 @@ struct XmlLoadResult {
   // For Unreadable and Malformed: one message for a message box, naming the
   // file and, when malformed, the line and column where it breaks.
   std::string error;
-  std::string setAsidePath;  // where a malformed file now is (empty if it could not be moved)
+  // Where a malformed file (or, for a list, its copy) now is; empty if it
+  // could not be moved or copied.
+  std::string setAsidePath;
   bool ok() const { return status == XmlLoadStatus::Ok; }
+};
+
+// What becomes of a file that is not well-formed.
+enum class XmlDamage {
+  // Nothing is read from it; it is renamed out of the way of every save.
+  SetAside,
+  // A list file (one record per element of the root): every record before
+  // the damage is kept in the document, the file stays where it is, and a
+  // copy is kept under the set-aside name. The file's error then names the
+  // file and the damage; the caller adds how many records were kept
+  // (KeptRecordsText) and writes the list back only once the user was told.
+  KeepCompleteRecords,
 };
 
 // The one way the program parses XML: comments and processing instructions
@@ -34,8 +48,14 @@ pugi::xml_parse_result ParseXml(std::string_view bytes, pugi::xml_document& doc)
 
 // Loads the whole file into doc (encoding from the byte-order mark or the
 // declaration, UTF-8 when undeclared). doc is left empty unless the result is
-// Ok. A malformed file is renamed so that no later save can overwrite it.
-XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc);
+// Ok, or Malformed with KeepCompleteRecords.
+XmlLoadResult LoadXmlFile(const std::string& path, pugi::xml_document& doc,
+                          XmlDamage damage = XmlDamage::SetAside);
+
+// The sentence that completes a damaged list's message: how many records
+// (named one / many) were kept, and where the copy of the file is.
+std::string KeptRecordsText(std::size_t kept, std::string_view one, std::string_view many,
+                            const XmlLoadResult& file);
 
 // The value of an element: its text content with references resolved (the
 // text and CDATA children joined; comments and nested elements left out).

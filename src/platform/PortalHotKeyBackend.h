@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/HotKeyManager.h"
+#include "platform/HotKeyBackend.h"
 
 class QDBusMessage;
 

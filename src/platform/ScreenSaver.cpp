@@ -21,7 +21,10 @@ std::string ScreenSaverModulePath() { return WindowsScreenSaverModulePath(); }
 
 bool ScreenSaverModuleExists(const std::string& path) { return FileExists(path); }
 
-bool SetScreenSaverModule(const std::string& path) { return RegisterWindowsScreenSaver(path); }
+FileResult SetScreenSaverModule(const std::string& path) {
+  if (RegisterWindowsScreenSaver(path)) return {true, {}};
+  return {false, "The screen saver could not be registered in the system settings."};
+}
 
 #else
 
@@ -33,7 +36,7 @@ bool ScreenSaverModuleExists(const std::string& path) {
   return FileExists(path) && ::access(path.c_str(), X_OK) == 0;
 }
 
-bool SetScreenSaverModule(const std::string& path) {
+FileResult SetScreenSaverModule(const std::string& path) {
   return SetSaverProgram(XScreenSaverSettingsPath(), path);
 }
 

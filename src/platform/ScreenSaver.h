@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/AtomicFile.h"
+
 namespace wc {
 
 // tavrel-world-clock-saver beside the running executable ("Tavrel World
@@ -14,7 +16,8 @@ std::string ScreenSaverModulePath();
 bool ScreenSaverModuleExists(const std::string& path);
 
 // Registers path as the screen saver, or unregisters it for an empty path.
-// False when the settings could not be written.
-bool SetScreenSaverModule(const std::string& path);
+// Fails, with a message for the user, when the settings could not be
+// written.
+FileResult SetScreenSaverModule(const std::string& path);
 
 }  // namespace wc

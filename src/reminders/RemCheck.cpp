@@ -22,17 +22,17 @@ bool SameName(const CityEntry& c, std::u16string_view folded) {
 
 }  // namespace
 
-std::vector<RemFiring> CheckRem(const TRemList& list, std::span<const CityEntry> cities, TDateTime utcNow,
+std::vector<RemFiring> CheckRem(const RemList& list, std::span<const CityEntry> cities, DateTime utcNow,
                                 const FormatSettings& format) {
   std::vector<RemFiring> fired;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    const TRemInfo& r = *list[i];
+    const RemInfo& r = *list[i];
     if (r.shown()) continue;
     std::u16string city = Utf8ToUtf16(r.RemCity);
     for (char16_t& ch : city) ch = FoldAscii(ch);
     for (const CityEntry& c : cities) {
       if (!SameName(c, city)) continue;
-      const TDateTime t = CityLocalTime(c, utcNow, 0.0);
+      const DateTime t = CityLocalTime(c, utcNow, 0.0);
       std::string time = FormatDateTime(kTime12Format, t, format);
       // A later city of the same name may still match.
       if (time != r.RemTime || DateOf(t) != DateOf(r.RemDate)) continue;

@@ -24,7 +24,7 @@ struct RemFiring {
 // city's local time at utcNow formatted "hh:mm AM/PM" equals RemTime and its
 // local date is RemDate's. Minute resolution; no catching up; the caller
 // marks the fired ones shown, so a minute that recurs fires nothing again.
-std::vector<RemFiring> CheckRem(const TRemList& list, std::span<const CityEntry> cities, TDateTime utcNow,
+std::vector<RemFiring> CheckRem(const RemList& list, std::span<const CityEntry> cities, DateTime utcNow,
                                 const FormatSettings& format);
 
 }  // namespace wc

@@ -11,7 +11,7 @@ namespace wc {
 
 std::string RemindersPath() { return DataFolder() + "reminders.dat"; }
 
-std::string RemDateText(TDateTime date) {
+std::string RemDateText(DateTime date) {
   int y = 0, m = 0, d = 0;
   DecodeDate(date, y, m, d);
   char buf[16];
@@ -19,7 +19,7 @@ std::string RemDateText(TDateTime date) {
   return buf;
 }
 
-std::optional<TDateTime> ParseRemDate(std::string_view text) {
+std::optional<DateTime> ParseRemDate(std::string_view text) {
   text = TrimView(text);
   int parts[3] = {0, 0, 0};
   const std::size_t maxDigits[3] = {2, 2, 4};
@@ -43,7 +43,7 @@ std::optional<TDateTime> ParseRemDate(std::string_view text) {
   return ToDateTime(std::chrono::sys_days{ymd});
 }
 
-std::string ReminderFileBytes(const TRemList& list) {
+std::string ReminderFileBytes(const RemList& list) {
   XmlLineWriter w;
   w.line("<reminders>");
   for (const auto& r : list) {
@@ -64,13 +64,15 @@ void ReminderStore::reset(const std::string& path) {
   list_.clear();
   path_ = path;
   canSave_ = true;
+  damageUnreported_ = false;
 }
 
 RemLoadResult ReminderStore::load(const std::string& path) {
   path_ = path;
   RemLoadResult result;
   pugi::xml_document doc;
-  result.file = LoadXmlFile(path, doc);
+  result.file = LoadXmlFile(path, doc, XmlDamage::KeepCompleteRecords);
+  damageUnreported_ = false;
   switch (result.file.status) {
     case XmlLoadStatus::Ok:
     case XmlLoadStatus::Missing:
@@ -78,18 +80,19 @@ RemLoadResult ReminderStore::load(const std::string& path) {
       break;
     case XmlLoadStatus::Unreadable:
       canSave_ = false;
-      break;
+      return result;
     case XmlLoadStatus::Malformed:
       canSave_ = !result.file.setAsidePath.empty();
+      damageUnreported_ = true;
       break;
   }
-  if (!result.file.ok()) return result;
 
+  const std::size_t before = list_.size();
   for (pugi::xml_node element : doc.document_element().children()) {
     if (element.type() != pugi::node_element) continue;
     // Every element is one reminder whatever the order of its children, so
     // no value ever lands in a neighbour's record.
-    auto rec = std::make_unique<TRemInfo>();
+    auto rec = std::make_unique<RemInfo>();
     bool badDate = false;
     for (pugi::xml_node child : element.children()) {
       if (child.type() != pugi::node_element) continue;
@@ -117,6 +120,8 @@ RemLoadResult ReminderStore::load(const std::string& path) {
     if (badDate) ++result.badDates;
     list_.push_back(std::move(rec));
   }
+  if (result.file.status == XmlLoadStatus::Malformed)
+    result.file.error += " " + KeptRecordsText(list_.size() - before, "reminder", "reminders", result.file);
   return result;
 }
 
@@ -124,6 +129,10 @@ FileResult ReminderStore::save() const {
   if (!canSave_) {
     return {false, "The reminders were not saved: the file \"" + path_ +
                        "\" could not be read at start-up and is left as it is."};
+  }
+  if (damageUnreported_) {
+    return {false, "The reminders were not saved: the damage found in \"" + path_ +
+                       "\" has not been reported yet, and the file is left as it is."};
   }
   return WriteFileAtomically(path_, ReminderFileBytes(list_));
 }

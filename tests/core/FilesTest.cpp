@@ -1,8 +1,11 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -11,6 +14,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <memory>
+#include <optional>
+#include <thread>
 
 #include "TestSupport.h"
 #include "core/AtomicFile.h"
@@ -102,7 +109,7 @@ pid_t DeadPid() {
   return child;
 }
 
-TEST_F(TempDir, StaleTemporaryFilesGoWhenTheFolderIsNextWritten) {
+TEST_F(TempDir, StaleTemporaryFilesGoWhenTheirFileIsNextWritten) {
   const auto minutesAgo = [](int m) { return fs::file_time_type::clock::now() - std::chrono::minutes(m); };
   const std::string dead = std::to_string(DeadPid());
   const std::string live = std::to_string(getppid());
@@ -112,13 +119,14 @@ TEST_F(TempDir, StaleTemporaryFilesGoWhenTheFolderIsNextWritten) {
     bool beingWritten;  // its writer holds the lock
     bool removed;
   } cases[] = {
-      {"settings.reg.tmp-" + dead + "-a1B2c3", 0, false, true},   // its writer was killed
-      {"citydata.dat.tmp-" + live + "-a1B2c3", 0, false, false},  // its writer may be about to lock it
-      {"citydata.dat.tmp-" + live + "-d4E5f6", 2, false, true},
-      {"reminders.dat.tmp-" + dead + "-a1B2c3", 5, true, false},
-      {"reminders.dat.tmp-Xy12Zq", 0, false, false},  // an older writer's name, no process id
-      {"reminders.dat.tmp-Xy12Zr", 2, false, true},
-      {"notes.tmp", 5, false, false},  // not ours
+      {"a.dat.tmp-" + dead + "-a1B2c3", 0, false, true},   // its writer was killed
+      {"a.dat.tmp-" + live + "-a1B2c3", 0, false, false},  // its writer may be about to lock it
+      {"a.dat.tmp-" + live + "-d4E5f6", 2, false, true},
+      {"a.dat.tmp-" + dead + "-g7H8i9", 5, true, false},
+      // Another file's, gone with that file's next write.
+      {"citydata.dat.tmp-" + dead + "-a1B2c3", 5, false, false},
+      {"a.dat.tmp-Xy12Zr", 2, false, false},  // no process id: no name this program makes
+      {"notes.tmp", 5, false, false},
       {"a.dat.tmp-12-short", 5, false, false},
   };
   std::vector<int> locks;
@@ -133,6 +141,35 @@ TEST_F(TempDir, StaleTemporaryFilesGoWhenTheFolderIsNextWritten) {
   ASSERT_TRUE(WriteFileAtomically(Path("a.dat"), "new"));
   for (const Case& c : cases) EXPECT_EQ(!fs::exists(dir_ / c.name), c.removed) << c.name;
   for (int fd : locks) ::close(fd);
+}
+
+// The read, or nothing when it did not return within two seconds (it is
+// then left blocked, and ends with the process).
+std::optional<ReadResult> ReadWithin2s(const std::string& path) {
+  auto done = std::make_shared<std::promise<ReadResult>>();
+  std::future<ReadResult> result = done->get_future();
+  std::thread([done, path] { done->set_value(ReadWholeFile(path)); }).detach();
+  if (result.wait_for(std::chrono::seconds(2)) != std::future_status::ready) return std::nullopt;
+  return result.get();
+}
+
+TEST_F(TempDir, WhatIsNoRegularFileIsRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", dir_ / "endless");
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", Path("socket").c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  fs::create_directory(dir_ / "folder");
+  for (const char* name : {"pipe", "endless", "socket", "folder"}) {
+    const std::optional<ReadResult> r = ReadWithin2s(Path(name));
+    ASSERT_TRUE(r.has_value()) << name << " hangs the reader";
+    EXPECT_EQ(r->status, ReadStatus::Failed) << name;
+    EXPECT_THAT(r->error, ::testing::HasSubstr("\"" + Path(name) + "\"")) << name;
+    EXPECT_TRUE(r->bytes.empty()) << name;
+  }
+  ::close(sock);
 }
 
 TEST_F(TempDir, SymlinkedFileIsWrittenThroughToItsTarget) {

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "core/AtomicFile.h"
 #include "core/ScreenSaverConfig.h"
@@ -110,10 +115,20 @@ TEST(ScreenSaverConfig, FileIsWrittenOnlyWhenItCouldBeRead) {
   EXPECT_NE(ReadWholeFile(path).bytes.find(kEntry), std::string::npos);
   ASSERT_TRUE(SetSaverProgram(path, ""));
   EXPECT_EQ(ReadWholeFile(path).bytes.find(kSaverProgramName), std::string::npos);
-  // A folder in its place cannot be read: left alone, and said so.
-  std::filesystem::remove(path);
-  std::filesystem::create_directories(path);
-  EXPECT_FALSE(SetSaverProgram(path, kSaver));
+  // A folder or a pipe in its place cannot be read: left alone, and said so.
+  std::vector<std::function<void()>> makers = {[&] { std::filesystem::create_directories(path); }};
+#ifndef _WIN32
+  makers.push_back([&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); });
+#endif
+  for (const auto& make : makers) {
+    std::filesystem::remove_all(path);
+    make();
+    const auto kind = std::filesystem::symlink_status(path).type();
+    const FileResult r = SetSaverProgram(path, kSaver);
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.error.find("\"" + path + "\""), std::string::npos) << r.error;
+    EXPECT_EQ(std::filesystem::symlink_status(path).type(), kind);
+  }
   std::filesystem::remove_all(dir);
 }
 

@@ -159,14 +159,30 @@ TEST_F(SettingsFile, DamagedFileKeepsEverythingElseThroughWrites) {
 }
 
 TEST_F(SettingsFile, UnreadableFileIsNeverWrittenOver) {
-  // A path that exists but fails to read, even for root.
+  // Paths that exist but fail to read, even for root: the defaults hold and
+  // no write replaces them. A pipe with no writer once blocked the first
+  // read for ever, with the settings lock held.
   fs::create_directories(fs::path(path_).parent_path());
-  fs::create_symlink("/proc/self/mem", path_);
-  WriteIntegerSetting(kSettingsKey, kTheme, 3);
-  EXPECT_THROW(WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"}), SettingsError);
-  DeleteSetting(kSettingsKey, kTheme);
-  EXPECT_TRUE(fs::is_symlink(path_));
-  EXPECT_EQ(SettingInteger(kTheme), 1);
+  const std::function<void()> makers[] = {[&] { fs::create_symlink("/proc/self/mem", path_); },
+                                          [&] { ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0); }};
+  for (const auto& make : makers) {
+    fs::remove(path_);
+    make();
+    const fs::file_type kind = fs::symlink_status(path_).type();
+    SetSettingsBackend(std::make_shared<RegFileBackend>(path_));
+    EXPECT_EQ(SettingInteger(kShowTips), 1);
+    WriteIntegerSetting(kSettingsKey, kTheme, 3);
+    try {
+      WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"});
+      ADD_FAILURE() << "no error";
+    } catch (const SettingsError& e) {
+      EXPECT_THAT(e.what(), ::testing::HasSubstr(path_));
+    }
+    DeleteSetting(kSettingsKey, kTheme);
+    EXPECT_EQ(fs::symlink_status(path_).type(), kind);
+    EXPECT_EQ(SettingInteger(kTheme), 1);
+  }
+  fs::remove(path_);
 
   // Without read permission (root reads regardless).
   if (geteuid() != 0) {

@@ -4,6 +4,8 @@
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=xvfb.sh
+source "$E2E_DIR/xvfb.sh"
 BUILD_DIR=${BUILD_DIR:?BUILD_DIR must name the build folder}
 WORK=$(mktemp -d /tmp/wc-e2e.XXXXXX)
 PIDS=()
@@ -39,11 +41,8 @@ note() { echo "# $*"; }
 
 # A private X server and the tray host.
 start_desktop() {
-  local fifo="$WORK/displayfd"
-  Xvfb -displayfd 6 -screen 0 1920x1080x24 -noreset -nolisten tcp 6>"$fifo" 2>/dev/null &
-  PIDS+=($!)
-  for _ in $(seq 100); do [ -s "$fifo" ] && break; sleep 0.05; done
-  export DISPLAY=":$(head -n1 "$fifo")"
+  start_xvfb "$WORK" || fail "no X server"
+  PIDS+=("$XVFB_PID")
   trayer --edge top --align right --widthtype pixel --width 120 --height 28 --transparent false \
     >/dev/null 2>&1 &
   PIDS+=($!)

@@ -25,6 +25,14 @@ shows_users_picture() {
   [ "$(pixel_diff "$WORK/strip.png" "$WORK/users-strip.png")" = 0 ]
 }
 wallpaper_menu() { send_keys "$1" alt+w "${@:2}"; }  # the "&Wallpaper" menu, then its keys
+# "WIDTH x HEIGHT x BITS" from a bitmap's header.
+bmp_format() {
+  [ "$(head -c2 "$1" 2>/dev/null)" = BM ] || { echo "no bitmap"; return 0; }
+  local size
+  size=$(od -An -t d4 -j18 -N8 "$1")
+  # shellcheck disable=SC2086
+  printf '%s x %s x %s\n' $size $(($(od -An -t u2 -j28 -N2 "$1")))
+}
 
 write_settings '"Desktop Wallpaper"=dword:00000001'
 start_app
@@ -32,7 +40,7 @@ wait_log "first map on screen"
 win=$(main_window)
 wait_until 10 shows_map || fail "the map did not become the wallpaper"
 bmp="$XDG_RUNTIME_DIR/wcwallpaper.bmp"
-file "$bmp" | grep -q '1920 x 960 x 24' || fail "not a 24-bit bitmap: $(file "$bmp")"
+[ "$(bmp_format "$bmp")" = "1920 x 960 x 24" ] || fail "not a 24-bit bitmap of 1920 x 960: $(bmp_format "$bmp")"
 # The bitmap centred on the screen, black above and below it.
 root_strip "$WORK/strip.png"
 convert "BMP:$bmp" -crop 500x900+0+30 +repage "$WORK/bmp-strip.png"
@@ -47,7 +55,7 @@ note "refreshed: $(root_pixmap)"
 first=$(root_pixmap)
 wallpaper_menu "$win" Down Return
 wait_until 5 '[ "$(root_pixmap)" != "$first" ] && shows_map' || fail "no second refresh"
-file "$bmp" | grep -q '1920 x 1080 x 24' || fail "stretched bitmap: $(file "$bmp")"
+[ "$(bmp_format "$bmp")" = "1920 x 1080 x 24" ] || fail "stretched bitmap: $(bmp_format "$bmp")"
 [ "$(setting_line 'Desktop Full Height')" = '"Desktop Full Height"=dword:00000001' ] || fail "full height not stored"
 
 # Switched off: the user's picture, not a blank desktop.

@@ -2,7 +2,7 @@
 // loop and is killed with SIGKILL at a random moment, again and again.
 // Afterwards every file parses and holds the old or the new content byte for
 // byte, and the temporary files the kills left behind are gone once the next
-// save in their folder ran.
+// save of their file ran.
 //
 //   crash_loop <kills>      (scripts/test: 200, scripts/fuzz: 1000)
 
@@ -21,7 +21,7 @@
 
 #include "TestSupport.h"
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityDocument.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
 #include "core/Xml.h"
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
 
     if (!ParsesAs(files.settings, settings, false, "settings.reg")) ++failures;
     if (!ParsesAs(files.cities, cities, true, "citydata.dat")) ++failures;
-    // One killed save per folder at most: the next save removed the rest.
+    // One killed save per file at most: the next save removed the rest.
     const int temps = TempFilesIn(settingsFolder) + TempFilesIn(citiesFolder);
     if (temps > 0) ++midWrite;
     mostTemps = std::max(mostTemps, temps);
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  // The next save in each folder (one that changes the file: writing what
+  // The next save of each file (one that changes the file: writing what
   // is already there writes nothing) leaves nothing behind.
   UseSettingsFile(files.settings);
   SetTheme(SettingInteger(kTheme));  // the other one

@@ -24,7 +24,7 @@ CityEntry City(const char* name, double hours, int dst = 0, std::array<int, 6> r
 
 const char* const kLongName = "Llanfairpwllgwyngyll-gogerychwyrn, Wales";  // 40 characters
 
-std::vector<CityEntry> Cities() {
+std::vector<CityEntry> TestCities() {
   return {
       City("London, United Kingdom", 0, 1, {5, 7, 3, 5, 7, 10}),
       City("Auckland, New Zealand", 12),
@@ -37,18 +37,18 @@ std::vector<CityEntry> Cities() {
   };
 }
 
-TDateTime Utc(int y, int mo, int d, int h, int mi, int s = 0) {
+DateTime Utc(int y, int mo, int d, int h, int mi, int s = 0) {
   return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0);
 }
 
-TRemList List(std::initializer_list<TRemInfo> rems) {
-  TRemList list;
-  for (const TRemInfo& r : rems) list.push_back(std::make_unique<TRemInfo>(r));
+RemList List(std::initializer_list<RemInfo> rems) {
+  RemList list;
+  for (const RemInfo& r : rems) list.push_back(std::make_unique<RemInfo>(r));
   return list;
 }
 
-TRemInfo Rem(const char* city, int y, int mo, int d, const char* time, int shown = 0) {
-  TRemInfo r;
+RemInfo Rem(const char* city, int y, int mo, int d, const char* time, int shown = 0) {
+  RemInfo r;
   r.RemCity = city;
   r.RemDate = EncodeDate(y, mo, d) + 0.3;  // a time of day left by the date picker counts for nothing
   r.RemTime = time;
@@ -59,11 +59,11 @@ TRemInfo Rem(const char* city, int y, int mo, int d, const char* time, int shown
 }
 
 TEST(CheckRem, FiresInItsCitysMinuteAndDate) {
-  const std::vector<CityEntry> cities = Cities();
+  const std::vector<CityEntry> cities = TestCities();
   struct Case {
     const char* what;
-    TRemInfo rem;
-    TDateTime utc;
+    RemInfo rem;
+    DateTime utc;
     bool fires;
   };
   const Case cases[] = {
@@ -107,16 +107,16 @@ TEST(CheckRem, FiresInItsCitysMinuteAndDate) {
        Utc(2026, 12, 9, 21, 5), false},
   };
   for (const Case& c : cases) {
-    const TRemList list = List({c.rem});
+    const RemList list = List({c.rem});
     const auto fired = CheckRem(list, cities, c.utc, DefaultFormatSettings());
     EXPECT_EQ(fired.size(), c.fires ? 1u : 0u) << c.what;
   }
 }
 
 TEST(CheckRem, PopUpTextsNameTheCityAsTheReminderSpellsIt) {
-  TRemList list = List({Rem("london, united kingdom", 2026, 12, 9, "09:05 PM")});
+  RemList list = List({Rem("london, united kingdom", 2026, 12, 9, "09:05 PM")});
   list[0]->RemMsg = "Line one & <two>\nline three";
-  const auto fired = CheckRem(list, Cities(), Utc(2026, 12, 9, 21, 5, 20), DefaultFormatSettings());
+  const auto fired = CheckRem(list, TestCities(), Utc(2026, 12, 9, 21, 5, 20), DefaultFormatSettings());
   ASSERT_EQ(fired.size(), 1u);
   EXPECT_EQ(fired[0].index, 0u);
   EXPECT_EQ(fired[0].heading, "It is now 09:05 PM in london, united kingdom");
@@ -129,21 +129,21 @@ TEST(CheckRem, PopUpTextsNameTheCityAsTheReminderSpellsIt) {
 TEST(CheckRem, TimeUsesTheUsersTimeSeparator) {
   FormatSettings dots = DefaultFormatSettings();
   dots.timeSeparator = ".";
-  const TRemList list = List({Rem("London, United Kingdom", 2026, 12, 9, "09.05 PM")});
-  const auto fired = CheckRem(list, Cities(), Utc(2026, 12, 9, 21, 5), dots);
+  const RemList list = List({Rem("London, United Kingdom", 2026, 12, 9, "09.05 PM")});
+  const auto fired = CheckRem(list, TestCities(), Utc(2026, 12, 9, 21, 5), dots);
   ASSERT_EQ(fired.size(), 1u);
   EXPECT_EQ(fired[0].heading, "It is now 09.05 PM in London, United Kingdom");
-  EXPECT_TRUE(CheckRem(list, Cities(), Utc(2026, 12, 9, 21, 5), DefaultFormatSettings()).empty());
+  EXPECT_TRUE(CheckRem(list, TestCities(), Utc(2026, 12, 9, 21, 5), DefaultFormatSettings()).empty());
 }
 
 TEST(CheckRem, TwoInOneMinuteFireInOnePassInListOrder) {
-  const TRemList list = List({
+  const RemList list = List({
       Rem("Kathmandu, Nepal", 2026, 12, 10, "02:50 AM"),
       Rem("Atlantis", 2026, 12, 9, "09:05 PM"),
       Rem("London, United Kingdom", 2026, 12, 9, "09:05 PM"),
       Rem("Kathmandu, Nepal", 2026, 12, 10, "02:50 AM", 1),
   });
-  const auto fired = CheckRem(list, Cities(), Utc(2026, 12, 9, 21, 5, 40), DefaultFormatSettings());
+  const auto fired = CheckRem(list, TestCities(), Utc(2026, 12, 9, 21, 5, 40), DefaultFormatSettings());
   ASSERT_EQ(fired.size(), 2u);
   EXPECT_EQ(fired[0].index, 0u);
   EXPECT_EQ(fired[0].heading, "It is now 02:50 AM in Kathmandu, Nepal");
@@ -154,10 +154,10 @@ TEST(CheckRem, TwoInOneMinuteFireInOnePassInListOrder) {
 TEST(CheckRem, RepeatedHourAtTheEndOfDaylightSavingFiresOnce) {
   // New York leaves daylight saving at 00:00 standard time after 1 November
   // 2026: the clock shows 00:00-00:59 of 2 November twice.
-  TRemList list = List({Rem("New York, United States", 2026, 11, 2, "12:30 AM")});
-  const std::vector<CityEntry> cities = Cities();
+  RemList list = List({Rem("New York, United States", 2026, 11, 2, "12:30 AM")});
+  const std::vector<CityEntry> cities = TestCities();
   int shown = 0;
-  for (TDateTime utc = Utc(2026, 11, 2, 3, 0); utc < Utc(2026, 11, 2, 7, 0); utc += 10.0 / 86400) {
+  for (DateTime utc = Utc(2026, 11, 2, 3, 0); utc < Utc(2026, 11, 2, 7, 0); utc += 10.0 / 86400) {
     for (const RemFiring& f : CheckRem(list, cities, utc, DefaultFormatSettings())) {
       list[f.index]->iShown = 1;
       ++shown;
@@ -171,8 +171,8 @@ TEST(CheckRem, RepeatedHourAtTheEndOfDaylightSavingFiresOnce) {
 }
 
 TEST(CheckRem, EmptyListOrTableFiresNothing) {
-  EXPECT_TRUE(CheckRem({}, Cities(), Utc(2026, 12, 9, 21, 5), DefaultFormatSettings()).empty());
-  const TRemList list = List({Rem("London, United Kingdom", 2026, 12, 9, "09:05 PM")});
+  EXPECT_TRUE(CheckRem({}, TestCities(), Utc(2026, 12, 9, 21, 5), DefaultFormatSettings()).empty());
+  const RemList list = List({Rem("London, United Kingdom", 2026, 12, 9, "09:05 PM")});
   EXPECT_TRUE(CheckRem(list, {}, Utc(2026, 12, 9, 21, 5), DefaultFormatSettings()).empty());
 }
 

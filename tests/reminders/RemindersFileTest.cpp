@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/AtomicFile.h"
 #include "reminders/Reminders.h"
@@ -32,9 +34,9 @@ class RemFile : public ::testing::Test {
   fs::path dir_;
 };
 
-std::unique_ptr<TRemInfo> Rem(TDateTime date, std::string time, std::string city, std::string msg,
-                              std::string sound, int shown) {
-  auto r = std::make_unique<TRemInfo>();
+std::unique_ptr<RemInfo> Rem(DateTime date, std::string time, std::string city, std::string msg,
+                             std::string sound, int shown) {
+  auto r = std::make_unique<RemInfo>();
   r->RemDate = date;
   r->RemTime = std::move(time);
   r->RemCity = std::move(city);
@@ -109,8 +111,8 @@ TEST_F(RemFile, TextsSurviveSaveAndReloadByteForByte) {
   EXPECT_EQ(r.badDates, 0);
   ASSERT_EQ(again.list().size(), texts.size());
   for (std::size_t i = 0; i < texts.size(); ++i) {
-    const TRemInfo& got = *again.list()[i];
-    const TRemInfo& want = *store.list()[i];
+    const RemInfo& got = *again.list()[i];
+    const RemInfo& want = *store.list()[i];
     EXPECT_EQ(got.RemMsg, texts[i]);
     EXPECT_EQ(got.RemCity, texts[i]);
     EXPECT_EQ(got.PlaySound, texts[i]);
@@ -138,7 +140,7 @@ TEST_F(RemFile, ReaderTakesWhatOtherWritersMayLeave) {
   const RemLoadResult r = store.load(path());
   ASSERT_TRUE(r.file.ok());
   ASSERT_EQ(store.list().size(), 4u);
-  const TRemInfo& a = *store.list()[0];
+  const RemInfo& a = *store.list()[0];
   EXPECT_EQ(a.RemDate, EncodeDate(2026, 3, 9));
   EXPECT_EQ(a.RemCity, "Paris, France");
   EXPECT_EQ(a.RemTime, "07:00 AM");
@@ -173,7 +175,7 @@ TEST_F(RemFile, BadDateIsCountedAndTheRestOfTheReminderKept) {
 TEST(RemDate, ReadsOnlyRealDatesInDayMonthYearOrder) {
   struct Case {
     const char* text;
-    std::optional<TDateTime> date;
+    std::optional<DateTime> date;
   };
   const Case cases[] = {
       {"09.12.2026", EncodeDate(2026, 12, 9)},
@@ -201,19 +203,74 @@ TEST_F(RemFile, MissingFileGivesAnEmptyListThatCanBeSaved) {
   EXPECT_TRUE(store.save());
 }
 
-TEST_F(RemFile, MalformedFileIsSetAsideAndNeverOverwritten) {
-  const std::string broken = "<reminders><reminder><remdate>09.12.2026</remdate>";
-  write(broken);
+// Three reminders as the program writes them, each with messages of its own.
+std::string ThreeReminders() {
+  RemList list;
+  for (const char* msg : {"first", "second", "third"})
+    list.push_back(Rem(EncodeDate(2026, 12, 9), "09:00 AM", "Oslo, Norway", msg, "", 0));
+  return ReminderFileBytes(list);
+}
+
+TEST_F(RemFile, TornFileKeepsEveryReminderBeforeTheDamage) {
+  const std::string whole = ThreeReminders();
+  const std::size_t third = whole.find("<reminder>", whole.find("second"));
+  const std::size_t end = whole.find("</reminders>");
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<std::string> kept;
+  } cases[] = {
+      {"cut inside the third", whole.substr(0, whole.find("third") + 2), {"first", "second"}},
+      {"cut inside an end tag", whole.substr(0, whole.find("</reminder>", third) + 5), {"first", "second"}},
+      {"cut after the third", whole.substr(0, end), {"first", "second", "third"}},
+      {"root end misspelt", whole.substr(0, end) + "</reminderz>\r\n", {"first", "second", "third"}},
+      {"junk after the root", whole + "<", {"first", "second", "third"}},
+      {"damage in the first", whole.substr(0, whole.find("first")) + "<remmsg>", {}},
+      {"nested one of the same name cut",
+       whole.substr(0, third) + "<reminder><reminder><remmsg>x</remmsg></reminder>",
+       {"first", "second"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    write(c.text);
+    ReminderStore store;
+    const RemLoadResult r = store.load(path());
+    EXPECT_EQ(r.file.status, XmlLoadStatus::Malformed);
+    std::vector<std::string> kept;
+    for (const auto& rem : store.list()) kept.push_back(rem->RemMsg);
+    EXPECT_EQ(kept, c.kept);
+    // The file stays, a copy of it is kept, and the message says both.
+    EXPECT_EQ(read(), c.text);
+    ASSERT_FALSE(r.file.setAsidePath.empty());
+    EXPECT_EQ(ReadWholeFile(r.file.setAsidePath).bytes, c.text);
+    EXPECT_NE(r.file.error.find("\"" + path() + "\" is damaged"), std::string::npos) << r.file.error;
+    EXPECT_NE(r.file.error.find("\"" + r.file.setAsidePath + "\""), std::string::npos) << r.file.error;
+    const std::string count = c.kept.size() == 3   ? "The 3 reminders before the damage were kept"
+                              : c.kept.size() == 2 ? "The 2 reminders before the damage were kept"
+                                                   : "Nothing before the damage could be read";
+    EXPECT_NE(r.file.error.find(count), std::string::npos) << r.file.error;
+  }
+}
+
+TEST_F(RemFile, TornFileIsWrittenBackOnlyOnceTheUserWasTold) {
+  const std::string whole = ThreeReminders();
+  const std::string torn = whole.substr(0, whole.find("third"));
+  write(torn);
   ReminderStore store;
   const RemLoadResult r = store.load(path());
-  EXPECT_EQ(r.file.status, XmlLoadStatus::Malformed);
-  EXPECT_NE(r.file.error.find(path()), std::string::npos) << r.file.error;
-  EXPECT_TRUE(store.list().empty());
-  ASSERT_FALSE(r.file.setAsidePath.empty());
-  // A new list may be written beside the kept one.
-  store.list().push_back(Rem(EncodeDate(2026, 12, 9), "09:00 AM", "Oslo, Norway", "new", "", 0));
+  ASSERT_EQ(store.list().size(), 2u);
+  EXPECT_FALSE(store.canSave());
+  EXPECT_FALSE(store.save());
+  EXPECT_EQ(read(), torn);
+  store.damageReported();
+  store.list().push_back(Rem(EncodeDate(2026, 12, 10), "10:00 AM", "Lima, Peru", "new", "", 0));
   ASSERT_TRUE(store.save());
-  EXPECT_EQ(ReadWholeFile(r.file.setAsidePath).bytes, broken);
+  ReminderStore again;
+  ASSERT_TRUE(again.load(path()).file.ok());
+  EXPECT_EQ(again.list().size(), 3u);
+  EXPECT_EQ(ReadWholeFile(r.file.setAsidePath).bytes, torn);
   EXPECT_EQ(filesInDir(), 2u);
 }
 
