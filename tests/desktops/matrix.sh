@@ -7,7 +7,7 @@
 # when set. A failure the desktop is known to cause, and which the program
 # cannot mend, is "known" and names the reason; the exit status is 1 only
 # for FAIL; 77 (skipped) when the desktop is not installed.
-#   matrix.sh --list           the desktops, light ones (CI) first
+#   matrix.sh --list           the desktops, X11 first
 if [ "${1:-}" = --list ]; then
   source "$(dirname "$0")/sessions.sh"
   printf '%s\n' "${DESKTOPS[@]}"
