@@ -24,3 +24,12 @@ dclock() {
 clock_list() {
   { echo '<?xml version="1.0" encoding="UTF-8" ?>'; echo "<$1>"; cat; echo "</$1>"; } | sed 's/$/\r/'
 }
+
+# The element's value in the clock's group of a list file.
+stored() {  # stored FILE CITY ELEMENT
+  tr -d '\r' <"$1" | awk -v city="<cityname>$2</cityname>" -v el="<$3>" '
+    /^<[ad]clock>$/ { mine = 0; value = "" }
+    $0 == city { mine = 1 }
+    index($0, el) == 1 { value = $0; gsub(/<[^>]*>/, "", value) }
+    /^<\/[ad]clock>$/ && mine { print value; exit }'
+}

@@ -117,17 +117,9 @@ main_windows() {
     echo "$w"
   done
 }
-clock_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
 map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/.*Map State: //p'; }
 net_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
 wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
-stored() {  # stored FILE CITY ELEMENT
-  tr -d '\r' <"$1" | awk -v city="<cityname>$2</cityname>" -v el="<$3>" '
-    /^<[ad]clock>$/ { mine = 0; value = "" }
-    $0 == city { mine = 1 }
-    index($0, el) == 1 { value = $0; gsub(/<[^>]*>/, "", value) }
-    /^<\/[ad]clock>$/ && mine { print value; exit }'
-}
 # The client's place on the screen, whatever frame the manager put around it
 # (xdotool counts the frame in for some managers).
 window_geometry() {  # sets WIN_X WIN_Y WIN_W WIN_H

@@ -30,19 +30,10 @@ write_clock_files() {
   } | clock_list dclocks >"$DFILE"
 }
 
-clock_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
 wait_clock() {
   WANTED=$1  # wait_until evaluates its condition with its own arguments
   wait_until 15 '[ -n "$(clock_window "$WANTED")" ]' || fail "no clock for $1"
   clock_window "$1"
-}
-# The element's value in the clock's group of a list file.
-stored() {  # stored FILE CITY ELEMENT
-  tr -d '\r' <"$1" | awk -v city="<cityname>$2</cityname>" -v el="<$3>" '
-    /^<[ad]clock>$/ { mine = 0; value = "" }
-    $0 == city { mine = 1 }
-    index($0, el) == 1 { value = $0; gsub(/<[^>]*>/, "", value) }
-    /^<\/[ad]clock>$/ && mine { print value; exit }'
 }
 warnings() { xdotool search --onlyvisible --name '^Warning' 2>/dev/null || true; }
 expect_geometry() {  # expect_geometry WINDOW X Y W H

@@ -146,6 +146,8 @@ main_windows() {
   done
 }
 visible_main_windows() { main_windows | grep -c . || true; }
+# A desktop clock's window: its caption is the clock's city.
+clock_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
 # The program's visible windows of a role (WM_WINDOW_ROLE): the tool
 # windows carry their class name there, having no caption of their own.
 tool_windows() {  # tool_windows ROLE
