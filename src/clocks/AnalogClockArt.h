@@ -40,6 +40,8 @@ class AnalogClockArt {
   void freeImages();
 
   const QImage& face() const { return ClockBackground; }
+  // The face in the clock's own pixels, whatever the picture's resolution.
+  QSize faceSize() const { return ClockBackground.deviceIndependentSize().toSize(); }
   int clockRad() const { return ClockRad; }
   bool hasTextBrush() const { return SolidBrush.has_value(); }
 

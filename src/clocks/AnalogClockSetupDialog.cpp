@@ -199,6 +199,9 @@ void AnalogClockSetupDialog::pbPreviewPaint(QPainter& p) {
   if (row < 0) return;
   const DateTime T = ClockTime(cities_[static_cast<std::size_t>(row)], UtcNowWithLead());
   const HandAngles a = HandAnglesAt(T);
+  // The box is the large clock's size: a smaller one sits in its middle.
+  const QSize face = art_.faceSize();
+  p.translate((pbPreview->width() - face.width()) / 2, (pbPreview->height() - face.height()) / 2);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.setRenderHint(QPainter::TextAntialiasing);
   art_.drawUpToMinute(p, a.hour, a.minute, QString::fromStdString(shortcityname),

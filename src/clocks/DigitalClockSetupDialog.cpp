@@ -158,7 +158,9 @@ void DigitalClockSetupDialog::UpdateClock() {
   lblTime->setText(
       QString::fromStdString(DigitalTimeText(T, cbHidesec->isChecked(), cbAMPM->isChecked(), ClockFormat())));
   lblDate->setText(QString::fromStdString(DigitalDateText(T, ClockFormat())));
-  lblCity->setText(QString::fromStdString(shortcityname));
+  const QString name = QString::fromStdString(shortcityname);
+  lblCity->setText(DClockCityLine(name, lblCity->width()));
+  lblCity->setToolTip(lblCity->text() == name ? QString() : name);
 }
 
 void DigitalClockSetupDialog::lbCitiesClick() {

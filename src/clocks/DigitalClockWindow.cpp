@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -36,6 +37,10 @@ QColor ColorOf(std::int32_t colorRef) {
 QFont DClockCityFont() { return ArialFont(11, false, false); }
 QFont DClockTimeFont() { return ArialFont(21, true, false); }
 QFont DClockDateFont() { return ArialFont(11, false, true); }
+
+QString DClockCityLine(const QString& name, int width) {
+  return QFontMetrics(DClockCityFont()).elidedText(name, Qt::ElideRight, width);
+}
 
 DigitalClockWindow::DigitalClockWindow(DesktopClocks* lists, bool translucent)
     : DesktopClockWindow(translucent), lists_(lists) {
@@ -159,7 +164,8 @@ void DigitalClockWindow::paintEvent(QPaintEvent* e) {
     p.setPen(c);
     p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, text);
   };
-  line(DClockLayout::lblCity, DClockCityFont(), cityColor_, cityText_);
+  line(DClockLayout::lblCity, DClockCityFont(), cityColor_,
+       DClockCityLine(cityText_, DClockLayout::lblCity.width()));
   line(DClockLayout::lblTime, DClockTimeFont(), timeColor_, timeText_);
   line(DClockLayout::lblDate, DClockDateFont(), dateColor_, dateText_);
 }

@@ -30,6 +30,9 @@ struct DClockLayout {
 QFont DClockCityFont();
 QFont DClockTimeFont();
 QFont DClockDateFont();
+// The city line as it fits its label: a name too long for it ends in an
+// ellipsis, where the centred label would cut off both of its ends.
+QString DClockCityLine(const QString& name, int width);
 
 class DigitalClockWindow : public DesktopClockWindow {
   Q_OBJECT

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -471,7 +472,8 @@ void WriteCities() {
   std::ofstream(DataFolder() + "citydata.dat")
       << "<cities><city><name>Lima, Peru</name><offset>-5</offset></city>"
          "<city><name>Oslo</name><offset>+1</offset></city>"
-         "<city><name>Kathmandu, Nepal</name><offset>+5.75</offset></city></cities>";
+         "<city><name>Kathmandu, Nepal</name><offset>+5.75</offset></city>"
+         "<city><name>Santa Cruz de la Sierra, Bolivia</name><offset>-4</offset></city></cities>";
 }
 
 int Row(QListWidget* l, const char* text) {
@@ -504,9 +506,7 @@ TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   d->cbHidesec->click();
   EXPECT_FALSE(d->previewRunning());
   d->edCity->setText(QStringLiteral("Home & <Away>"));
-  const QImage preview = d->previewImage();
-  EXPECT_EQ(preview.size(), QSize(200, 200));
-  EXPECT_NE(preview.pixel(75, 75), preview.pixel(199, 199));  // a medium face in the corner
+  EXPECT_EQ(d->previewImage().size(), QSize(200, 200));
 
   d->btnAddClock->click();
   AnalogClockWindow* w = d->lastAdded();
@@ -536,6 +536,48 @@ TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   EXPECT_EQ(boxes.titles, QStringList{"Warning !"});
   EXPECT_EQ(takeBoxes(), QStringList{"City already added !"});
   EXPECT_EQ(lists().aclocks.size(), 1u);
+  d->btnClose->click();
+}
+
+// The part of a picture that differs from its top-left pixel.
+QRect Drawn(const QImage& img) {
+  QRect r;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != img.pixel(0, 0)) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+TEST_F(Clocks, ThePreviewShowsEverySizeInTheMiddleOfItsBox) {
+  WriteCities();
+  start({}, {});
+  auto* d = new AnalogClockSetupDialog(lists(), nullptr);
+  d->cbHidesec->click();
+  for (const auto& [size, face] : {std::pair{"Small", 100}, {"Medium", 150}, {"Large", 200}}) {
+    SCOPED_TRACE(size);
+    Click(d->lbClockSize, size);
+    const QRect drawn = Drawn(d->previewImage());
+    EXPECT_NEAR(drawn.width(), face, 6);
+    EXPECT_NEAR(drawn.center().x(), 100, 1);
+    EXPECT_NEAR(drawn.center().y(), 100, 1);
+  }
+  d->btnClose->click();
+}
+
+TEST_F(Clocks, ALongCityNameEndsInAnEllipsisInsteadOfLosingBothEnds) {
+  WriteCities();
+  start({}, {});
+  auto* d = new DigitalClockSetupDialog(lists(), nullptr);
+  Click(d->lbCities, "Santa Cruz de la Sierra, Bolivia");
+  EXPECT_EQ(d->edCity->text(), "Santa Cruz de la Sierra, Bolivia");
+  const QString shown = d->lblCity->text();
+  EXPECT_TRUE(shown.startsWith("Santa Cruz")) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+  EXPECT_LE(QFontMetrics(d->lblCity->font()).horizontalAdvance(shown), d->lblCity->width());
+  d->btnAddClock->click();
+  DigitalClockWindow* w = d->lastAdded();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->cityText(), "Santa Cruz de la Sierra, Bolivia");  // the record keeps the whole name
   d->btnClose->click();
 }
 
