@@ -138,7 +138,7 @@ void AnalogClockSetupDialog::loadPreviewImages() {
   art_.freeImages();
   if (name.empty()) return;
   art_.loadImages(ProgramFolder() + "askins/", ThemeFileFor(ProgramFolder(), "askins", name, ".png"),
-                  clockwidth);
+                  clockwidth, devicePixelRatioF());
 }
 
 void AnalogClockSetupDialog::enableAdd() {

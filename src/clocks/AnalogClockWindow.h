@@ -67,6 +67,7 @@ class AnalogClockWindow : public DesktopClockWindow {
   void tick(DateTime utcWithLead) override;
   void paintEvent(QPaintEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void densityChanged() override;
 
  private:
   void buildMenu();

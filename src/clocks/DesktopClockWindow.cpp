@@ -159,6 +159,17 @@ void DesktopClockWindow::reportMove() {
 void DesktopClockWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   ClockTicker::instance().subscribe(this, [this](DateTime t) { tick(t); });
+  QWindow* w = windowHandle();
+  if (w && !followsScreen_) {
+    followsScreen_ = true;
+    shownDpr_ = devicePixelRatioF();
+    // Dragged onto a screen of another density: its own pictures there.
+    connect(w, &QWindow::screenChanged, this, [this] {
+      if (devicePixelRatioF() == shownDpr_) return;
+      shownDpr_ = devicePixelRatioF();
+      densityChanged();
+    });
+  }
 }
 
 void DesktopClockWindow::hideEvent(QHideEvent* e) {

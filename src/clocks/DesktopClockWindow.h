@@ -56,6 +56,8 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
  protected:
   // Called once a second while the window is shown.
   virtual void tick(DateTime utcWithLead) = 0;
+  // The window is now on a screen of another device pixel ratio.
+  virtual void densityChanged() {}
 
   QAction* addItem(QMenu* menu, const char* caption, bool checkable);
   // "&Change Theme": radio items of which one or none is checked; a click
@@ -80,6 +82,8 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
   void reportMove();
 
   bool translucent_ = false;
+  bool followsScreen_ = false;
+  qreal shownDpr_ = 1;
   bool dragging_ = false;
   QPoint dragOffset_;
   QPoint lastPlace_;

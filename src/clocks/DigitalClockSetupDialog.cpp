@@ -15,6 +15,7 @@
 #include "clocks/DesktopClocks.h"
 #include "clocks/DigitalClockWindow.h"
 #include "clocks/SetupDialogParts.h"
+#include "clocks/ThemePicture.h"
 #include "core/Paths.h"
 
 namespace wc {
@@ -122,7 +123,7 @@ void DigitalClockSetupDialog::enableAdd() {
 bool DigitalClockSetupDialog::loadPreviewBitmap() {
   const std::string path = DClockBitmapPath(ThemeFileFor(ProgramFolder(), "dskins", selectedTheme(), ".bmp"),
                                             cbHideDate->isChecked());
-  const QPixmap pm(QString::fromStdString(path));
+  const QPixmap pm = QPixmap::fromImage(LoadThemePicture(path, devicePixelRatioF()));
   if (pm.isNull()) {
     QMessageBox::critical(
         this, QApplication::applicationDisplayName(),
@@ -130,7 +131,7 @@ bool DigitalClockSetupDialog::loadPreviewBitmap() {
     return false;
   }
   imgpreview->setPixmap(pm);
-  imgpreview->resize(pm.size());
+  imgpreview->resize(pm.deviceIndependentSize().toSize());
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "clocks/ClockFormat.h"
 #include "clocks/ClockTheme.h"
 #include "clocks/DesktopClocks.h"
+#include "clocks/ThemePicture.h"
 #include "core/Paths.h"
 
 namespace wc {
@@ -103,7 +104,8 @@ void DigitalClockWindow::assign(const DClockInfo& r) {
 }
 
 QRect DigitalClockWindow::pictureRect() const {
-  return QRect(DClockLayout::imgClock, bitmap_.isNull() ? DClockLayout::designPicture : bitmap_.size());
+  return QRect(DClockLayout::imgClock,
+               bitmap_.isNull() ? DClockLayout::designPicture : bitmap_.deviceIndependentSize().toSize());
 }
 
 bool DigitalClockWindow::SetClockData() {
@@ -113,7 +115,7 @@ bool DigitalClockWindow::SetClockData() {
   dateColor_ = ColorOf(c.DateColor);
   cityColor_ = ColorOf(c.CityColor);
   const std::string path = DClockBitmapPath(ThemeFile, HideDate);
-  QImage img(QString::fromStdString(path));
+  const QImage img = LoadThemePicture(path, devicePixelRatioF());
   if (img.isNull()) {
     QMessageBox::critical(
         nullptr, QApplication::applicationDisplayName(),
@@ -178,6 +180,10 @@ void DigitalClockWindow::showEvent(QShowEvent* e) {
     SetShape();
   }
   LoadThemes();
+}
+
+void DigitalClockWindow::densityChanged() {
+  if (isVisible() && SetClockData()) SetShape();
 }
 
 void DigitalClockWindow::LoadThemes() { checkThemeItem(ThemeFile); }

@@ -74,6 +74,7 @@ class DigitalClockWindow : public DesktopClockWindow {
   void tick(DateTime utcWithLead) override;
   void paintEvent(QPaintEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void densityChanged() override;
 
  private:
   void buildMenu();

@@ -16,11 +16,14 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegion>
 #include <QTimer>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <list>
+#include <tuple>
 
 #include "WindowTestHome.h"
 #include "clocks/AnalogClockArt.h"
@@ -29,6 +32,7 @@
 #include "clocks/DesktopClocks.h"
 #include "clocks/DigitalClockSetupDialog.h"
 #include "clocks/DigitalClockWindow.h"
+#include "clocks/ThemePicture.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -413,6 +417,99 @@ TEST_F(Clocks, TextRowsScaleWithTheClock) {
     const int ink = FirstInkRow(art, row - 20);
     EXPECT_GE(ink, row) << width;
     EXPECT_LE(ink, row + 4) << width;
+  }
+}
+
+QImage DrawnAt(const AnalogClockArt& art, double hours, const QString& city) {
+  QImage img(art.faceSize(), QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  const double minutes = std::fmod(hours, 1) * 60;
+  art.drawUpToMinute(p, hours * 30 + 180, minutes * 6 + 180, city, QString(), true);
+  return img;
+}
+
+// Where two pictures differ.
+QRegion Differing(const QImage& a, const QImage& b) {
+  QRegion r;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) r += QRect(x, y, 1, 1);
+  return r;
+}
+
+TEST_F(Clocks, ASmallClockAtTenPastTenLeavesItsCityNameInSight) {
+  AClockTheme t = ReadAClockTheme(IniFile::load(home->program + "askins/aclock.ini"), "Classic");
+  for (const int width : {100, 200}) {
+    SCOPED_TRACE(width);
+    AnalogClockArt art;
+    art.setClockData(t, width == 100 ? 9 : 11, width, 254, false);
+    art.loadImages(home->program + "askins/", home->program + "askins/Classic.png", width);
+    // At 4:37 both hands point down, away from the name.
+    const double early = 4 + 37 / 60.0, late = 10 + 7 / 60.0;
+    const QImage bare = DrawnAt(art, early, QString());
+    const QRect name = Differing(DrawnAt(art, early, QStringLiteral("MMMMM")), bare).boundingRect();
+    EXPECT_GT(name.width(), 25);
+    // At 10:07 no hand lies across it.
+    const QRegion hands = Differing(DrawnAt(art, late, QString()), bare);
+    EXPECT_TRUE((hands & name).isEmpty()) << (hands & name).boundingRect().x();
+  }
+}
+
+TEST_F(Clocks, TwiceDenseScreensGetTheTwiceSizedPicturesWhereThereAreAny) {
+  const std::string askins = home->program + "askins/";
+  AClockTheme t = ReadAClockTheme(IniFile::load(askins + "aclock.ini"), "Classic");
+  // The hour hand's dark pixels, in the face's own pixels.
+  auto handCentre = [](const AnalogClockArt& art, qreal dpr) {
+    QImage img((QSizeF(art.faceSize()) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    art.drawUpToMinute(p, 3 * 30 + 180, 180, QString(), QString(), true);  // 3:00
+    p.end();
+    // Weighted by darkness, in the band the hand lies in at 3:00.
+    double sx = 0, sy = 0, n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const double u = (x + 0.5) / dpr - img.width() / dpr / 2, v = (y + 0.5) / dpr - img.height() / dpr / 2;
+        if (u < 3 || std::abs(v) > 6) continue;
+        const double w = std::max(0, 200 - qGray(img.pixel(x, y)));
+        sx += w * u;
+        sy += w * v;
+        n += w;
+      }
+    return QPointF(sx / n, sy / n);
+  };
+  for (const int width : {100, 150, 200}) {
+    SCOPED_TRACE(width);
+    AnalogClockArt one, two;
+    for (auto* art : {&one, &two}) art->setClockData(t, 10, width, 254, false);
+    one.loadImages(askins, askins + "Classic.png", width, 1);
+    two.loadImages(askins, askins + "Classic.png", width, 2);
+    EXPECT_EQ(two.face().size(), QSize(2 * width, 2 * width));
+    EXPECT_EQ(two.faceSize(), QSize(width, width));
+    EXPECT_EQ(two.face().pixel(width, width), qRgb(0xf0, 0xe8, 0xd8));  // the @2x picture's shade
+    EXPECT_EQ(one.face().pixel(width / 2, width / 2), qRgb(0xf6, 0xf1, 0xe4));
+    // The twice-sized hand turns about the same point and reaches as far.
+    const QPointF a = handCentre(one, 2), b = handCentre(two, 2);
+    EXPECT_NEAR(a.x(), b.x(), 1.5);
+    EXPECT_NEAR(a.y(), b.y(), 1.5);
+  }
+  // A theme without them is drawn from its 1x pictures, at the same size.
+  AnalogClockArt plain;
+  plain.setClockData(t, 11, 200, 254, false);
+  plain.loadImages(askins, askins + "Test Face.png", 200, 2);
+  EXPECT_EQ(plain.face().size(), QSize(200, 200));
+  EXPECT_EQ(plain.faceSize(), QSize(200, 200));
+  // The digital bitmaps likewise.
+  const std::string dskins = home->program + "dskins/";
+  for (const auto& [file, dpr, pixels] : {std::tuple{"SkyBlue.bmp", 2.0, QSize(286, 166)},
+                                          {"SkyBlue.bmp", 1.0, QSize(143, 83)},
+                                          {"FireBrick.bmp", 2.0, QSize(143, 83)}}) {
+    SCOPED_TRACE(file);
+    const QImage img = LoadThemePicture(dskins + file, dpr);
+    EXPECT_EQ(img.size(), pixels);
+    EXPECT_EQ(img.deviceIndependentSize().toSize(), QSize(143, 83));
   }
 }
 
