@@ -249,6 +249,7 @@ void AnalogClockSetupDialog::btnAddClockClick() {
   w->miAlwaysOnTop->setChecked(true);
   w->SetClockData();
   w->StartClock = true;
+  lists_.placeNew(w, QSize(clockwidth, clockheight));
   w->notePlace();
   w->show();
   lists_.addAClock(std::move(r));

@@ -296,6 +296,12 @@ void AnalogClockWindow::showEvent(QShowEvent* e) {
   SetTheme();
 }
 
+void AnalogClockWindow::modeChanged() {
+  layer_ = QImage();
+  SetTheme();
+  setAlpha(AlphaValue);
+}
+
 void AnalogClockWindow::densityChanged() {
   if (isVisible()) SetTheme();
 }

@@ -68,6 +68,7 @@ class AnalogClockWindow : public DesktopClockWindow {
   void paintEvent(QPaintEvent* e) override;
   void showEvent(QShowEvent* e) override;
   void densityChanged() override;
+  void modeChanged() override;
 
  private:
   void buildMenu();

@@ -34,6 +34,10 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
   void setAlwaysOnTop(bool on);
   bool alwaysOnTop() const;
   bool translucent() const { return translucent_; }
+  // The compositor came or went: the window is made anew with per-pixel
+  // alpha or with a shape, in the same place and state, and the opacity
+  // items are offered only with alpha.
+  void setTranslucent(bool on);
 
   // The place from which a later move counts as the user's.
   void notePlace() { lastPlace_ = pos(); }
@@ -58,6 +62,9 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
   virtual void tick(DateTime utcWithLead) = 0;
   // The window is now on a screen of another device pixel ratio.
   virtual void densityChanged() {}
+  // The window has just been made anew for translucent(), not yet shown:
+  // shape, picture and opacity are to be set again.
+  virtual void modeChanged() = 0;
 
   QAction* addItem(QMenu* menu, const char* caption, bool checkable);
   // "&Change Theme": radio items of which one or none is checked; a click
@@ -80,6 +87,7 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
 
  private:
   void reportMove();
+  void offerOpacity();
 
   bool translucent_ = false;
   bool followsScreen_ = false;
@@ -88,6 +96,7 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
   QPoint dragOffset_;
   QPoint lastPlace_;
   QTimer moveSettle_;
+  QMenu* opacityMenu_ = nullptr;
 };
 
 }  // namespace wc

@@ -210,6 +210,7 @@ void DigitalClockSetupDialog::btnAddClockClick() {
   w->checkOpacityItem(-1);
   w->setAlwaysOnTop(true);
   w->miAlwaysOnTop->setChecked(true);
+  lists_.placeNew(w, w->size());
   w->notePlace();
   w->show();
   lists_.addDClock(std::move(r));

@@ -117,9 +117,14 @@ bool DigitalClockWindow::SetClockData() {
   const std::string path = DClockBitmapPath(ThemeFile, HideDate);
   const QImage img = LoadThemePicture(path, devicePixelRatioF());
   if (img.isNull()) {
-    QMessageBox::critical(
-        nullptr, QApplication::applicationDisplayName(),
-        QStringLiteral("Cannot open the clock picture \"%1\".").arg(QString::fromStdString(path)));
+    // The picture it had stays; without one it is drawn plain (paintEvent).
+    // Told once a run, not at every showing.
+    if (toldMissing_ != path) {
+      toldMissing_ = path;
+      QMessageBox::critical(
+          nullptr, QApplication::applicationDisplayName(),
+          QStringLiteral("Cannot open the clock picture \"%1\".").arg(QString::fromStdString(path)));
+    }
     update();
     return false;
   }
@@ -155,15 +160,21 @@ void DigitalClockWindow::updateClockAt(DateTime utcWithLead) {
 void DigitalClockWindow::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   const QRect pic = pictureRect();
-  if (bitmap_.isNull())
-    p.fillRect(pic, QColor(0x30, 0x30, 0x30));
-  else
+  // Without its picture the clock is a plain light panel with dark text, as
+  // an analog clock without its face is, whatever colours its theme gives.
+  const bool plain = bitmap_.isNull();
+  if (plain) {
+    p.fillRect(pic, QColor(236, 236, 236));
+    p.setPen(QColor(120, 120, 120));
+    p.drawRect(pic.adjusted(0, 0, -1, -1));
+  } else {
     p.drawImage(pic.topLeft(), bitmap_);
+  }
   p.setRenderHint(QPainter::TextAntialiasing);
   auto line = [&](const QRect& r, const QFont& f, const QColor& c, const QString& text) {
     if (!e->rect().intersects(r)) return;
     p.setFont(f);
-    p.setPen(c);
+    p.setPen(plain ? QColor(32, 32, 32) : c);
     p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, text);
   };
   line(DClockLayout::lblCity, DClockCityFont(), cityColor_,
@@ -175,15 +186,20 @@ void DigitalClockWindow::paintEvent(QPaintEvent* e) {
 void DigitalClockWindow::showEvent(QShowEvent* e) {
   setWindowTitle(QString::fromStdString(CityName));
   DesktopClockWindow::showEvent(e);
-  if (SetClockData()) {
-    UpdateClock();
-    SetShape();
-  }
+  SetClockData();
+  UpdateClock();
+  SetShape();
   LoadThemes();
 }
 
 void DigitalClockWindow::densityChanged() {
   if (isVisible() && SetClockData()) SetShape();
+}
+
+void DigitalClockWindow::modeChanged() {
+  SetClockData();
+  SetShape();
+  setAlphaValue(alpha_);
 }
 
 void DigitalClockWindow::LoadThemes() { checkThemeItem(ThemeFile); }

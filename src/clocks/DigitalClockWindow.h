@@ -75,6 +75,7 @@ class DigitalClockWindow : public DesktopClockWindow {
   void paintEvent(QPaintEvent* e) override;
   void showEvent(QShowEvent* e) override;
   void densityChanged() override;
+  void modeChanged() override;
 
  private:
   void buildMenu();
@@ -85,6 +86,7 @@ class DigitalClockWindow : public DesktopClockWindow {
   QColor timeColor_, dateColor_, cityColor_;
   QString cityText_, timeText_, dateText_;
   int alpha_ = 255;
+  std::string toldMissing_;  // the missing picture the user was told of
 };
 
 }  // namespace wc

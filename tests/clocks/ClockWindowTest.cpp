@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -93,9 +95,10 @@ class Clocks : public ::testing::Test {
     return t;
   }
   DesktopClocks& lists() {
-    if (!lists_) lists_ = std::make_unique<DesktopClocks>(nullptr, DataFolder(), false);
+    if (!lists_) lists_ = std::make_unique<DesktopClocks>(nullptr, DataFolder(), composited);
     return *lists_;
   }
+  bool composited = false;  // as the lists start: whether a compositor runs
   static AClockInfo Analog(const char* city, int width, const char* theme = "Classic") {
     AClockInfo r;
     r.ThemeFile = home->program + "askins/" + theme + ".png";
@@ -282,6 +285,7 @@ TEST_F(Clocks, SmallClickedTwiceLeavesASmallClockWithNoSizeChecked) {
 }
 
 TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
+  composited = true;
   start({Analog("Oslo", 200)}, {Digital("Oslo")});
   AnalogClockWindow* a = aw(0);
   DigitalClockWindow* d = dw(0);
@@ -339,6 +343,7 @@ TEST_F(Clocks, RemovingOneOfSeveralLeavesTheOthers) {
 TEST_F(Clocks, TwoClocksOfOneCityEachKeepTheirOwnRecord) {
   // Only a hand-edited file can hold this; removing the second must not
   // take the first one's record (or leave a record without a window).
+  composited = true;
   start({Analog("Oslo", 200), Analog("Oslo", 100)}, {});
   QPointer<AnalogClockWindow> second = aw(1);
   Item(second->opacityItems, "40%")->trigger();
@@ -731,6 +736,7 @@ TEST_F(Clocks, DigitalSetUpAddsTheClockItShows) {
 }
 
 TEST_F(Clocks, AnUnwritableFolderIsReportedOnceAndNothingIsLost) {
+  composited = true;
   start({Analog("Oslo", 200)}, {});
   std::vector<QString> problems;
   QObject::connect(&lists(), &DesktopClocks::problem, [&](const QString& t) { problems.push_back(t); });
@@ -780,6 +786,127 @@ TEST_F(Clocks, AListThatCouldNotBeReadIsNeverReplaced) {
   EXPECT_FALSE(lists().SaveDClockList());
   EXPECT_EQ(problems.size(), 1u);
   EXPECT_TRUE(fs::is_symlink(DataFolder() + "dclocks.dat"));
+}
+
+// ------------------------------------------------- places and compositor ---
+
+TEST_F(Clocks, ClocksNoMonitorShowsComeBackAndKeepTheirNewPlace) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  AClockInfo lost = Analog("Oslo", 150), half = Analog("Lima", 100);
+  lost.x = area.right() + 2000;  // where a second monitor was
+  lost.y = area.bottom() + 500;
+  half.x = area.right() + 1 - 50;  // half of it on the monitor: left there
+  half.y = area.top() + 30;
+  DClockInfo left = Digital("Tokyo");
+  left.x = area.left() - 900;
+  left.y = area.top() + 70;
+  start({lost, half}, {left}, 1, 0);
+  EXPECT_EQ(aw(0)->geometry(), QRect(area.right() + 1 - 150, area.bottom() + 1 - 150, 150, 150));
+  EXPECT_EQ(aw(1)->pos(), QPoint(half.x, half.y));
+  EXPECT_EQ(dw(0)->pos(), QPoint(area.left(), area.top() + 70));  // hidden ones too
+  EXPECT_EQ(savedA()[0].x, area.right() + 1 - 150);
+  EXPECT_EQ(savedA()[0].y, area.bottom() + 1 - 150);
+  EXPECT_EQ(savedD()[0].x, area.left());
+  // Moved off while hidden (the screen shrank): "Show All" brings it back.
+  lists().HideAllAnalogClocks1Click();
+  aw(1)->move(area.left() - 400, area.top() - 400);
+  lists().HideAllAnalogClocks1Click();
+  EXPECT_TRUE(aw(1)->isVisible());
+  EXPECT_EQ(aw(1)->pos(), area.topLeft());
+  EXPECT_EQ(savedA()[1].x, area.left());
+}
+
+TEST_F(Clocks, NewClocksStepDownAndRightPastTheOnesAlreadyThere) {
+  WriteCities();
+  start({}, {});
+  auto* a = new AnalogClockSetupDialog(lists(), nullptr);
+  Click(a->lbClockSize, "Small");
+  std::vector<QPoint> places;
+  for (const char* city : {"Lima, Peru", "Oslo", "Kathmandu, Nepal"}) {
+    Click(a->lbCities, city);
+    a->btnAddClock->click();
+    places.push_back(a->lastAdded()->pos());
+  }
+  EXPECT_EQ(places, (std::vector<QPoint>{{193, 124}, {217, 148}, {241, 172}}));
+  // The first one dragged away leaves its place free for the next.
+  a->lastAdded()->move(400, 300);
+  lists().windowOf(lists().aclocks[0])->move(20, 300);
+  Click(a->lbCities, "Santa Cruz de la Sierra, Bolivia");
+  a->btnAddClock->click();
+  EXPECT_EQ(a->lastAdded()->pos(), QPoint(193, 124));
+  a->btnClose->click();
+  // A digital one goes by the same rule, past the analog ones on its way.
+  auto* d = new DigitalClockSetupDialog(lists(), nullptr);
+  Click(d->lbCities, "Oslo");
+  d->btnAddClock->click();
+  EXPECT_EQ(d->lastAdded()->pos(), QPoint(240, 172));
+  EXPECT_EQ(savedD()[0].x, 240);
+  d->btnClose->click();
+}
+
+TEST_F(Clocks, TheClocksFollowTheCompositorAndOfferOpacityOnlyWithIt) {
+  start({Analog("Oslo", 150)}, {Digital("Oslo")});
+  AnalogClockWindow* a = aw(0);
+  DigitalClockWindow* d = dw(0);
+  a->move(300, 200);
+  auto offered = [](const DesktopClockWindow* w) {
+    int enabled = 0;
+    for (const QAction* i : w->opacityItems) enabled += i->isEnabled();
+    return enabled;
+  };
+  // None at start: shapes, and no opacity to choose, with the reason.
+  EXPECT_FALSE(a->testAttribute(Qt::WA_TranslucentBackground));
+  EXPECT_FALSE(a->mask().isEmpty());
+  EXPECT_EQ(offered(a), 0);
+  EXPECT_EQ(offered(d), 0);
+  EXPECT_TRUE(a->opacityItems[0]->toolTip().contains(QStringLiteral("no compositor")));
+  EXPECT_EQ(Checked(a->opacityItems), "80%");  // the stored opacity is still shown
+  // It starts: alpha, and the stored opacity in force.
+  lists().setComposited(true);
+  for (const DesktopClockWindow* w : {static_cast<DesktopClockWindow*>(a), static_cast<DesktopClockWindow*>(d)}) {
+    EXPECT_TRUE(w->testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(offered(w), 5);
+    EXPECT_EQ(w->opacityItems[0]->toolTip(), "20%");
+  }
+  EXPECT_TRUE(a->mask().isEmpty());
+  EXPECT_EQ(a->pos(), QPoint(300, 200));
+  EXPECT_NEAR(a->windowOpacity(), 204 / 255.0, 0.01);
+  EXPECT_EQ(a->grabClock().pixel(0, 0), qRgba(0, 0, 0, 0));  // see-through round the face
+  Item(a->opacityItems, "40%")->trigger();
+  EXPECT_EQ(savedA()[0].AlphaValue, 102);
+  // It stops: a shape again, opacity kept for its return.
+  lists().setComposited(false);
+  EXPECT_FALSE(a->testAttribute(Qt::WA_TranslucentBackground));
+  EXPECT_FALSE(a->mask().isEmpty());
+  EXPECT_TRUE(a->isVisible());
+  EXPECT_EQ(offered(a), 0);
+  EXPECT_EQ(a->AlphaValue, 102);
+  EXPECT_EQ(Checked(a->opacityItems), "40%");
+}
+
+TEST_F(Clocks, ADigitalClockWithoutItsPictureIsReadableAndSaysSoOnce) {
+  start({}, {Digital("Oslo", "Removed Theme")});
+  DigitalClockWindow* d = dw(0);
+  const QStringList told = takeBoxes();
+  ASSERT_EQ(told.size(), 1);
+  EXPECT_TRUE(told[0].contains(QStringLiteral("RemovedTheme.bmp")));
+  lists().HideAllDigitalClocks2Click();
+  lists().HideAllDigitalClocks2Click();
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_EQ(takeBoxes(), QStringList());
+  // Dark text on a light panel, whatever its theme's colours.
+  const QImage shot = d->grab().toImage();
+  const QRect time = DClockLayout::lblTime;
+  int darkest = 255, lightest = 0;
+  for (int y = time.top(); y <= time.bottom(); ++y)
+    for (int x = time.left(); x <= time.right(); ++x) {
+      darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+      lightest = std::max(lightest, qGray(shot.pixel(x, y)));
+    }
+  EXPECT_GT(lightest, 200);
+  EXPECT_LT(darkest, 80);
+  EXPECT_FALSE(d->timeText().isEmpty());
 }
 
 }  // namespace
