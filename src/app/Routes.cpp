@@ -240,7 +240,13 @@ void OpenAbout(MainWindow& w) {
   QMessageBox::about(&w, QStringLiteral("About %1").arg(QApplication::applicationDisplayName()),
                      QStringLiteral("<h3>%1</h3><p>Version %2</p>"
                                     "<p>A world map with the day and night, the cities you choose and "
-                                    "their local times.</p>")
+                                    "their local times.</p>"
+                                    "<p>Free software: you may share and change it under the terms of the "
+                                    "GNU General Public License, version 3 or (at your option) any later "
+                                    "version. It comes with no warranty.</p>"
+                                    "<p>The city database contains data from GeoNames "
+                                    "(geonames.org), under the Creative Commons Attribution 4.0 licence, "
+                                    "and from the public-domain time zone database.</p>")
                          .arg(QApplication::applicationDisplayName(), QApplication::applicationVersion()));
 }
 
