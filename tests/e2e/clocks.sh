@@ -196,7 +196,12 @@ compositor_scenario() {
   start_app
   wait_log "first map on screen"
   MAIN=$(main_window)
-  depth() { xwininfo -id "$(clock_window "Kathmandu, Nepal")" 2>/dev/null | awk '/Depth:/ {print $2}'; }
+  # The window is made anew on each change: for a moment there is none.
+  depth() {
+    local w
+    w=$(clock_window "Kathmandu, Nepal")
+    [ -n "$w" ] && xwininfo -id "$w" 2>/dev/null | awk '/Depth:/ {print $2}'
+  }
   wait_clock "Kathmandu, Nepal" >/dev/null
   [ "$(depth)" = 24 ] || fail "per-pixel alpha without a compositor"
   xcompmgr >/dev/null 2>&1 &
