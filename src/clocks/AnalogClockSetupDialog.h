@@ -13,11 +13,13 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 
 namespace wc {
 
+class CityFilterBox;
 class DesktopClocks;
 class AnalogClockWindow;
 
@@ -33,7 +35,8 @@ class AnalogClockSetupDialog : public QDialog {
   std::int32_t clockwidth = 200, clockheight = 200, clockrad = 100;
   bool HideDate = false, HideSeconds = false, HideAMPM = false;
 
-  QListWidget* lbCities = nullptr;
+  CityFilterBox* edFilter = nullptr;
+  QListView* lbCities = nullptr;
   QListWidget* lbThemes = nullptr;
   QListWidget* lbClockSize = nullptr;
   QListWidget* lbTSize = nullptr;

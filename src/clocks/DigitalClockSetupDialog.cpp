@@ -17,6 +17,7 @@
 #include "clocks/SetupDialogParts.h"
 #include "clocks/ThemePicture.h"
 #include "core/Paths.h"
+#include "widgets/CityFilterBox.h"
 
 namespace wc {
 
@@ -49,9 +50,8 @@ DigitalClockSetupDialog::DigitalClockSetupDialog(DesktopClocks& lists, QWidget* 
   LoadCityData();
   LoadThemes();
   if (lbThemes->count() > 0) lbThemes->setCurrentRow(0);
-  if (!cities_.empty()) {
-    lbCities->setCurrentRow(0);
-    cityname = cities_.front().name;
+  if (const int own = edFilter->currentPosition(); own >= 0) {
+    cityname = cities_[static_cast<std::size_t>(own)].name;
     edCity->setText(QString::fromStdString(cityname));
   }
   if (lbThemes->count() > 0) lbThemesClick();
@@ -63,7 +63,6 @@ DigitalClockSetupDialog::DigitalClockSetupDialog(DesktopClocks& lists, QWidget* 
 void DigitalClockSetupDialog::buildUi() {
   DialogHeading(this, "sLabel3", "Add Digital World Clock on your Desktop", {10, 10}, {-106, 41, 674, 2});
   PlacedLabel(this, "sLabel1", "Select a city", {6, 49});
-  lbCities = PlacedList(this, "lbCities", {6, 66, 211, 233});
   PlacedLabel(this, "sLabel2", "Select theme", {223, 51});
   lbThemes = PlacedList(this, "lbThemes", {222, 66, 143, 233});
   PlacedLabel(this, "sLabel4", "Short City name (Modify if required)", {369, 51});
@@ -82,11 +81,7 @@ void DigitalClockSetupDialog::buildUi() {
   btnAddClock = PlacedButton(this, "btnAddClock", "Add Clock on Desktop", {392, 270, 149, 29});
   btnClose = PlacedButton(this, "btnClose", "Close", {546, 270, 61, 29});
 
-  connect(lbCities, &QListWidget::itemClicked, this, [this] { lbCitiesClick(); });
   connect(lbThemes, &QListWidget::itemClicked, this, [this] { lbThemesClick(); });
-  connect(lbCities, &QListWidget::currentRowChanged, this, [this] {
-    if (lbCities->hasFocus()) lbCitiesClick();
-  });
   connect(lbThemes, &QListWidget::currentRowChanged, this, [this] {
     if (lbThemes->hasFocus()) lbThemesClick();
   });
@@ -103,7 +98,11 @@ void DigitalClockSetupDialog::buildUi() {
 
 void DigitalClockSetupDialog::LoadCityData() {
   cities_ = ReadSetUpCities(this);
-  for (const CityItem& c : cities_) lbCities->addItem(QString::fromStdString(c.name));
+  const CityPicker picker = PlacedCityPicker(this, "lbCities", {6, 66, 211, 233}, cities_, [this] { lbCitiesClick(); });
+  edFilter = picker.filter;
+  lbCities = picker.list;
+  QWidget::setTabOrder(lbCities, lbThemes);
+  edFilter->setFocus();
 }
 
 void DigitalClockSetupDialog::LoadThemes() {
@@ -117,7 +116,7 @@ std::string DigitalClockSetupDialog::selectedTheme() const {
 }
 
 void DigitalClockSetupDialog::enableAdd() {
-  btnAddClock->setEnabled(lbCities->currentRow() >= 0 && lbThemes->currentRow() >= 0);
+  btnAddClock->setEnabled(edFilter->currentPosition() >= 0 && lbThemes->currentRow() >= 0);
 }
 
 bool DigitalClockSetupDialog::loadPreviewBitmap() {
@@ -149,7 +148,7 @@ bool DigitalClockSetupDialog::SetClockData() {
 }
 
 DateTime DigitalClockSetupDialog::GetTime() const {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
   if (row < 0) return UtcNowWithLead();
   return ClockTime(cities_[static_cast<std::size_t>(row)], UtcNowWithLead());
 }
@@ -165,7 +164,8 @@ void DigitalClockSetupDialog::UpdateClock() {
 }
 
 void DigitalClockSetupDialog::lbCitiesClick() {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
+  enableAdd();
   if (row < 0) return;
   cityname = cities_[static_cast<std::size_t>(row)].name;
   edCity->setText(QString::fromStdString(cityname));
@@ -187,7 +187,7 @@ void DigitalClockSetupDialog::cbHideDateClick() {
 }
 
 void DigitalClockSetupDialog::btnAddClockClick() {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
   if (row < 0 || lbThemes->currentRow() < 0) return;
   if (FindClock(lists_.dclocks, cityname)) {
     QMessageBox::warning(this, QStringLiteral("Warning !"), QStringLiteral("City already added !"));

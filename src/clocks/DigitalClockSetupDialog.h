@@ -12,11 +12,13 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 
 namespace wc {
 
+class CityFilterBox;
 class DesktopClocks;
 class DigitalClockWindow;
 
@@ -28,7 +30,8 @@ class DigitalClockSetupDialog : public QDialog {
   std::string cityname, shortcityname;
   QColor timecolor, citycolor, datecolor;
 
-  QListWidget* lbCities = nullptr;
+  CityFilterBox* edFilter = nullptr;
+  QListView* lbCities = nullptr;
   QListWidget* lbThemes = nullptr;
   QLineEdit* edCity = nullptr;
   QLabel* imgpreview = nullptr;

@@ -36,7 +36,8 @@ std::vector<std::string> SplitLines(std::string_view text);
 // A key for comparing and searching names the way people read them: ASCII
 // letters in lower case and the accented Latin letters of the city names
 // folded to their base letters ("São Tomé" and "sao tome" give the same
-// key). Other characters are kept as they are.
+// key), Greek and Cyrillic capitals in lower case (a name a user added in
+// its own script). Other characters are kept as they are.
 std::string FoldForSearch(std::string_view s);
 
 // Lenient number conversions for values read from the program's files. They

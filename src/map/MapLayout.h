@@ -59,10 +59,11 @@ struct LabelPlacement {
 };
 // Labels go above the dot north of a latitude limit that depends on the
 // longitude (40 west of Greenwich, 35 east of 90 E, 50 between) and between
-// 0 and 35 S; otherwise they hang below. Each text is centred on the dot and
-// kept inside 0 .. mapWidth.
+// 0 and 35 S; otherwise they hang below. Each text is centred on the dot;
+// the texts with their shadows stay kLabelMargin inside the map's edges.
+inline constexpr int kLabelMargin = 2;
 LabelPlacement PlaceCityLabels(int x, int y, int lat, int lon, int nameWidth, int timeWidth, int textHeight,
-                               bool showTimes, int mapWidth);
+                               bool showTimes, int mapWidth, int mapHeight);
 
 // The international date line as (latitude, west-positive longitude)
 // polylines; a new polyline starts where the pen jumps. In view 0 the line is

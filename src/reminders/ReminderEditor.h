@@ -24,6 +24,8 @@ class QWidget;
 
 namespace wc {
 
+class CityFilterBox;
+class CityListModel;
 class ToolDialogHeader;
 
 class ReminderEditor : public QDialog {
@@ -42,6 +44,7 @@ class ReminderEditor : public QDialog {
   QPushButton* btnDelete = nullptr;
   QDateEdit* dtpDate = nullptr;
   QTimeEdit* dtpTime = nullptr;
+  CityFilterBox* edFilter = nullptr;
   QComboBox* cboCity = nullptr;
   QPlainTextEdit* edMsg = nullptr;
   QLineEdit* edSound = nullptr;
@@ -74,6 +77,7 @@ class ReminderEditor : public QDialog {
   void fillRow(int row, const RemInfo& r);
   RemInfo* selectedRecord() const;
 
+  CityListModel* cities_ = nullptr;
   RemList& list_;
   FormatSettings format_;
   std::function<void()> changed_;

@@ -11,6 +11,7 @@
 #include "tools/ToolWindow.h"
 
 class QButtonGroup;
+class QCompleter;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -21,6 +22,7 @@ class QTimer;
 
 namespace wc {
 
+class CityListModel;
 class CityTable;
 
 class TimeFinderWindow : public ToolWindow {
@@ -38,10 +40,12 @@ class TimeFinderWindow : public ToolWindow {
   void rgSearchTypeClick();
   void cbSearchChange();
   void cbSearchEnter();
+  void suggest(const QString& text);
   void tmrTimeTimer();
   void showTime(DateTime localTime);
 
   const FormatSettings& format_;
+  const CityTable& cities_;
   std::vector<std::string> dialCodeLines_;
   TimeFinderModel model_;
   std::optional<FinderResult> found_;
@@ -54,6 +58,8 @@ class TimeFinderWindow : public ToolWindow {
   QLabel* Label1 = nullptr;
   QComboBox* cbSearch = nullptr;
   QStringListModel* items_ = nullptr;
+  CityListModel* suggestions_ = nullptr;
+  QCompleter* completer_ = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* lbTime = nullptr;

@@ -28,6 +28,7 @@
 #include <list>
 #include <tuple>
 
+#include "TestSupport.h"
 #include "WindowTestHome.h"
 #include "clocks/AnalogClockArt.h"
 #include "clocks/AnalogClockSetupDialog.h"
@@ -41,6 +42,7 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
+#include "widgets/CityFilterBox.h"
 
 namespace wc {
 namespace {
@@ -743,14 +745,22 @@ void Click(QListWidget* l, const char* text) {
 TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   WriteCities();
   start({}, {});
+  const test::ScopedEnv tz("TZ", "Asia/Kathmandu");
   auto* d = new AnalogClockSetupDialog(lists(), nullptr);
   EXPECT_EQ(d->size(), QSize(727, 362));
-  EXPECT_EQ(d->edCity->text(), "Lima");  // the part before the comma
+  EXPECT_EQ(d->edCity->text(), "Kathmandu");  // the user's own city, the part before the comma
+  EXPECT_EQ(d->focusWidget(), d->edFilter);
+  d->edFilter->setText(QStringLiteral("o"));  // Oslo begins with it, Lima lacks it
+  EXPECT_EQ(d->edCity->text(), "Oslo");
   EXPECT_EQ(d->lbThemes->count(), 2);    // every section, also one the clock menu lacks
   EXPECT_EQ(d->lbClockSize->currentItem()->text(), "Large");
   EXPECT_EQ(d->lbTSize->currentItem()->text(), "11");
   EXPECT_TRUE(d->previewRunning());
-  Click(d->lbCities, "Oslo");
+  d->edFilter->setText(QStringLiteral("lim"));
+  EXPECT_EQ(d->edCity->text(), "Lima");
+  d->edFilter->setText(QStringLiteral("xyz"));
+  EXPECT_FALSE(d->btnAddClock->isEnabled());  // no city, nothing to add
+  d->edFilter->setText(QStringLiteral("OSLO"));
   EXPECT_EQ(d->edCity->text(), "Oslo");  // no comma: the whole name
   Click(d->lbClockSize, "Medium");
   EXPECT_EQ(d->lbTSize->currentItem()->text(), "10");
@@ -837,6 +847,7 @@ TEST_F(Clocks, ALongCityNameEndsInAnEllipsisInsteadOfLosingBothEnds) {
 TEST_F(Clocks, ClocksAddedWhileHiddenAreShown) {
   WriteCities();
   start({Analog("Oslo", 200)}, {Digital("Oslo")}, 0, 0);
+  const test::ScopedEnv tz("TZ", "America/Lima");
   auto* a = new AnalogClockSetupDialog(lists(), nullptr);
   a->btnAddClock->click();  // Lima, Peru
   ASSERT_NE(a->lastAdded(), nullptr);
@@ -853,8 +864,11 @@ TEST_F(Clocks, ClocksAddedWhileHiddenAreShown) {
 TEST_F(Clocks, DigitalSetUpAddsTheClockItShows) {
   WriteCities();
   start({Analog("Lima, Peru", 200)}, {});
+  const test::ScopedEnv tz("TZ", "Europe/Oslo");
   auto* d = new DigitalClockSetupDialog(lists(), nullptr);
   EXPECT_EQ(d->size(), QSize(613, 307));
+  EXPECT_EQ(d->edCity->text(), "Oslo");  // the user's own city
+  d->edFilter->setText(QStringLiteral("peru"));
   EXPECT_EQ(d->edCity->text(), "Lima, Peru");  // not cut at the comma
   EXPECT_EQ(d->lblCity->text(), "Lima, Peru");
   Click(d->lbThemes, "Fire Brick");

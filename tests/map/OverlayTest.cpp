@@ -75,21 +75,28 @@ TEST(LabelPlacement, LatitudeLimitsDependOnLongitude) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.lat << "," << c.lon);
-    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, true, 1000).y, c.above ? 300 - 26 : 300);
-    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, false, 1000).y, c.above ? 300 - 17 : 300);
+    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, true, 1000, 500).y, c.above ? 300 - 26 : 300);
+    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, false, 1000, 500).y, c.above ? 300 - 17 : 300);
   }
 }
 
+// Texts and their shadows (a pixel right and down) keep two pixels from every
+// edge of a 1000 x 500 map ("Auckland" at the right edge lost its last pixels).
 TEST(LabelPlacement, TextsStayInsideTheMap) {
-  const LabelPlacement mid = PlaceCityLabels(500, 300, 0, 0, 41, 60, 12, true, 1000);
+  const LabelPlacement mid = PlaceCityLabels(500, 300, 0, 0, 41, 60, 12, true, 1000, 500);
   EXPECT_EQ(mid.nameX, 480);
   EXPECT_EQ(mid.timeX, 470);
-  const LabelPlacement left = PlaceCityLabels(10, 300, 0, 0, 41, 60, 12, true, 1000);
-  EXPECT_EQ(left.nameX, 0);
-  EXPECT_EQ(left.timeX, 0);
-  const LabelPlacement right = PlaceCityLabels(990, 300, 0, 0, 41, 60, 12, true, 1000);
-  EXPECT_EQ(right.nameX, 1000 - 41);
-  EXPECT_EQ(right.timeX, 1000 - 60);
+  const LabelPlacement left = PlaceCityLabels(10, 300, 0, 0, 41, 60, 12, true, 1000, 500);
+  EXPECT_EQ(left.nameX, 2);
+  EXPECT_EQ(left.timeX, 2);
+  const LabelPlacement right = PlaceCityLabels(990, 300, 0, 0, 41, 60, 12, true, 1000, 500);
+  EXPECT_EQ(right.nameX, 1000 - 2 - 41 - 1);
+  EXPECT_EQ(right.timeX, 1000 - 2 - 60 - 1);
+  // Below the dot at the bottom: the time's shadow ends 2 pixels above it.
+  EXPECT_EQ(PlaceCityLabels(500, 495, -60, 0, 41, 60, 12, true, 1000, 500).y, 500 - 2 - 25);
+  EXPECT_EQ(PlaceCityLabels(500, 495, -60, 0, 41, 60, 12, false, 1000, 500).y, 500 - 2 - 15);
+  // Above the dot at the top: the name's top 2 pixels below it.
+  EXPECT_EQ(PlaceCityLabels(500, 4, 80, 0, 41, 60, 12, true, 1000, 500).y, 0);
 }
 
 TEST(Caption, PositionsAndWorkAreaMargin) {
