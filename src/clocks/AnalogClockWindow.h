@@ -67,6 +67,8 @@ class AnalogClockWindow : public DesktopClockWindow {
   void tick(DateTime utcWithLead) override;
   void paintEvent(QPaintEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void densityChanged() override;
+  void modeChanged() override;
 
  private:
   void buildMenu();

@@ -1,5 +1,7 @@
 #include "ClockFace.h"
 
+#include <algorithm>
+
 namespace wc {
 
 HandAngles HandAnglesAt(DateTime t) {
@@ -18,6 +20,12 @@ int MinuteOfDay(DateTime t) {
 float TextRow(std::int32_t row, std::int32_t clockWidth) {
   if (clockWidth == 200) return static_cast<float>(row);
   return static_cast<float>(static_cast<double>(clockWidth) * row / 200);
+}
+
+float CityRow(std::int32_t row, std::int32_t clockWidth) {
+  const float r = TextRow(row, clockWidth);
+  if (clockWidth != 100 || r >= 50) return r;
+  return std::max(0.0f, r - kSmallCityLift);
 }
 
 std::string AnalogTimeText(DateTime t, bool hideAmPm, const FormatSettings& fs) {

@@ -92,6 +92,10 @@ std::string ResolveDClockThemeFile(const std::string& stored, const std::string&
 // removed; with the date hidden, every ".bmp" replaced by "small.bmp".
 std::string DClockBitmapPath(std::string_view themeFile, bool hideDate);
 
+// The picture drawn at twice the size for screens of twice the density:
+// "@2x" before the file name's extension ("Classic.png": "Classic@2x.png").
+std::string HiDpiFileName(std::string_view path);
+
 // The colour form of the platform as red, green, blue.
 struct Rgb {
   int r = 0, g = 0, b = 0;

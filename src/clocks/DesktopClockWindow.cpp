@@ -19,6 +19,8 @@ namespace {
 // place counts as final once it has rested this long.
 constexpr int kMoveSettleMs = 400;
 
+const char* const kNoCompositorHint = "The desktop has no compositor: a clock's opacity cannot be changed.";
+
 }  // namespace
 
 // Not a tool window: the toolkit makes those transient for the program, and
@@ -74,6 +76,7 @@ void DesktopClockWindow::addThemeMenu(std::span<const char* const> names,
 
 void DesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
   QMenu* opacity = popClock->addMenu(QStringLiteral("&Opacity"));
+  opacityMenu_ = opacity;
   QActionGroup* group = OptionalGroup(this);
   for (std::size_t i = 0; i < kOpacityCaptions.size(); ++i) {
     QAction* a = addItem(opacity, kOpacityCaptions[i], true);
@@ -84,6 +87,40 @@ void DesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
       onAlpha(kOpacityValues[i]);
     });
   }
+  offerOpacity();
+}
+
+void DesktopClockWindow::offerOpacity() {
+  if (!opacityMenu_) return;
+  const QString hint = translucent_ ? QString() : QString::fromUtf8(kNoCompositorHint);
+  popClock->setToolTipsVisible(true);
+  opacityMenu_->setToolTipsVisible(true);
+  opacityMenu_->menuAction()->setToolTip(hint);
+  for (QAction* a : opacityItems) {
+    a->setEnabled(translucent_);
+    a->setToolTip(hint);  // none: the item's own caption
+  }
+}
+
+void DesktopClockWindow::setTranslucent(bool on) {
+  if (on == translucent_) return;
+  translucent_ = on;
+  const bool wasVisible = isVisible();
+  const QPoint place = pos();
+  // The alpha channel is chosen when the native window is made.
+  if (windowHandle()) {
+    hide();
+    destroy();
+    followsScreen_ = false;
+  }
+  setAttribute(Qt::WA_OpaquePaintEvent, !on);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setAttribute(Qt::WA_TranslucentBackground, on);
+  clearMask();
+  move(place);
+  modeChanged();
+  offerOpacity();
+  if (wasVisible) show();
 }
 
 void DesktopClockWindow::addAlwaysOnTopItem(std::function<void()> onChange) {
@@ -166,6 +203,17 @@ void DesktopClockWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   MarkAsDesktopWindow(windowHandle());
   ClockTicker::instance().subscribe(this, [this](DateTime t) { tick(t); });
+  QWindow* w = windowHandle();
+  if (w && !followsScreen_) {
+    followsScreen_ = true;
+    shownDpr_ = devicePixelRatioF();
+    // Dragged onto a screen of another density: its own pictures there.
+    connect(w, &QWindow::screenChanged, this, [this] {
+      if (devicePixelRatioF() == shownDpr_) return;
+      shownDpr_ = devicePixelRatioF();
+      densityChanged();
+    });
+  }
 }
 
 void DesktopClockWindow::hideEvent(QHideEvent* e) {

@@ -15,6 +15,7 @@
 #include "clocks/DesktopClocks.h"
 #include "clocks/DigitalClockWindow.h"
 #include "clocks/SetupDialogParts.h"
+#include "clocks/ThemePicture.h"
 #include "core/Paths.h"
 #include "widgets/CityFilterBox.h"
 
@@ -121,7 +122,7 @@ void DigitalClockSetupDialog::enableAdd() {
 bool DigitalClockSetupDialog::loadPreviewBitmap() {
   const std::string path = DClockBitmapPath(ThemeFileFor(ProgramFolder(), "dskins", selectedTheme(), ".bmp"),
                                             cbHideDate->isChecked());
-  const QPixmap pm(QString::fromStdString(path));
+  const QPixmap pm = QPixmap::fromImage(LoadThemePicture(path, devicePixelRatioF()));
   if (pm.isNull()) {
     QMessageBox::critical(
         this, QApplication::applicationDisplayName(),
@@ -129,7 +130,7 @@ bool DigitalClockSetupDialog::loadPreviewBitmap() {
     return false;
   }
   imgpreview->setPixmap(pm);
-  imgpreview->resize(pm.size());
+  imgpreview->resize(pm.deviceIndependentSize().toSize());
   return true;
 }
 
@@ -157,7 +158,9 @@ void DigitalClockSetupDialog::UpdateClock() {
   lblTime->setText(
       QString::fromStdString(DigitalTimeText(T, cbHidesec->isChecked(), cbAMPM->isChecked(), ClockFormat())));
   lblDate->setText(QString::fromStdString(DigitalDateText(T, ClockFormat())));
-  lblCity->setText(QString::fromStdString(shortcityname));
+  const QString name = QString::fromStdString(shortcityname);
+  lblCity->setText(DClockCityLine(name, lblCity->width()));
+  lblCity->setToolTip(lblCity->text() == name ? QString() : name);
 }
 
 void DigitalClockSetupDialog::lbCitiesClick() {
@@ -207,6 +210,7 @@ void DigitalClockSetupDialog::btnAddClockClick() {
   w->checkOpacityItem(-1);
   w->setAlwaysOnTop(true);
   w->miAlwaysOnTop->setChecked(true);
+  lists_.placeNew(w, w->size());
   w->notePlace();
   w->show();
   lists_.addDClock(std::move(r));

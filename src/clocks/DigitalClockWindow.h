@@ -30,6 +30,9 @@ struct DClockLayout {
 QFont DClockCityFont();
 QFont DClockTimeFont();
 QFont DClockDateFont();
+// The city line as it fits its label: a name too long for it ends in an
+// ellipsis, where the centred label would cut off both of its ends.
+QString DClockCityLine(const QString& name, int width);
 
 class DigitalClockWindow : public DesktopClockWindow {
   Q_OBJECT
@@ -71,6 +74,8 @@ class DigitalClockWindow : public DesktopClockWindow {
   void tick(DateTime utcWithLead) override;
   void paintEvent(QPaintEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void densityChanged() override;
+  void modeChanged() override;
 
  private:
   void buildMenu();
@@ -81,6 +86,7 @@ class DigitalClockWindow : public DesktopClockWindow {
   QColor timeColor_, dateColor_, cityColor_;
   QString cityText_, timeText_, dateText_;
   int alpha_ = 255;
+  std::string toldMissing_;  // the missing picture the user was told of
 };
 
 }  // namespace wc

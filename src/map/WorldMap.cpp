@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cmath>
@@ -446,6 +447,17 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, DateTime utc) {
 }
 
 // ---------------------------------------------------------------- overlay
+
+MapFont OverlayFontFor(const MapFont& font, int pictureWidth, int screenWidth) {
+  if (pictureWidth <= 0 || screenWidth <= 0 || pictureWidth >= screenWidth) return font;
+  const double scale = std::max(kSmallestOverlayScale, static_cast<double>(pictureWidth) / screenWidth);
+  MapFont out = font;
+  if (font.font.pixelSize() > 0)
+    out.font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.font.pixelSize() * scale))));
+  else if (font.font.pointSizeF() > 0)
+    out.font.setPointSizeF(font.font.pointSizeF() * scale);
+  return out;
+}
 
 struct WorldMap::OverlayState {
   ScaledBaseMaps scaled;
