@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // citydata.dat as every reader reads it (the loaded table, the manager's
 // list, the names-only readers), and what the program then computes from
 // each city: its local time and the text of it, its place on the map in

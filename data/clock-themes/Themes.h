@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The analog and digital clock themes, drawn by code. The file conventions
 // they follow are given at the top of main.cpp.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the clock themes (askins/, dskins/) and draws their contact sheet.
 //
 //   make-clock-themes write <folder>           askins/ and dskins/ under <folder>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the main window's setting commands store and which redraws they ask
 // for. The window flips its check marks and calls these; the settings and the

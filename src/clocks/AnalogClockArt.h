@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The drawing of an analog clock, shared by the desktop clock and the set-up
 // dialog's preview: the face, the two texts, the hands turned about their

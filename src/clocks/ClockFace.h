@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What a desktop clock shows, decided without the toolkit: hand angles, text
 // rows, time texts, the size and opacity menu values.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The clock theme descriptions askins/aclock.ini and dskins/dclock.ini, and
 // the theme file names the clock records carry.

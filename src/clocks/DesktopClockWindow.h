@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the analog and the digital desktop clock windows share: a borderless
 // window that belongs to the desktop (no task-bar, pager or switcher entry,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The desktop clocks of the main window: the analog and the digital clock
 // list with their windows, the files they are kept in, and hiding or showing

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A digital desktop clock: the theme bitmap with three lines over it, the
 // city's short name, its time and its date. The window is cut to the bitmap;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the two clock set-up dialogs share: their frame, their controls at the
 // designed places, and their own reading of the city database.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where windows go on the desktop: kept within a monitor's work area, brought
 // back from where no monitor shows them, and new ones set where none lies.

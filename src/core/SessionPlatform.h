@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Which windowing system the toolkit is asked for. Desktop clocks need
 // places of their own, which Wayland gives no client: on a Wayland session

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The world map engine: the base map for an instant (day picture, night
 // picture where the sun has set, a blended twilight band) and the overlay

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Program Options": the options dialog, and at the same time the program's
 // loader of stored settings. One instance lives for the whole run; creating

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Whether the desktop composites windows: then a window may be translucent
 // per pixel and have an opacity of its own; otherwise only a shape.

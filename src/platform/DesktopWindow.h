@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Windows that belong to the desktop rather than to the program: the
 // desktop clocks. Window managers are asked to leave them out of the task

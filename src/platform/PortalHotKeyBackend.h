@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Hot keys through the desktop portal's global shortcuts, which Wayland
 // desktops offer where an X client's key grabs hear keys only while an X

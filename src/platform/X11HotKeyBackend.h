@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Hot keys on X11: passive grabs of a key with its modifiers on the root
 // window, through the application's own xcb connection. Each combination is

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Pictures to and from X drawables of a TrueColor visual (depth 24 or 32 at
 // 32 bits per pixel), the root window's wallpaper pixmap and the screen

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tavrel-world-clock-saver: the live world map as a screen saver. It draws
 // the program's map (its stored settings and cities, the wallpaper's fonts
 // and shape) full screen and draws it anew every minute.

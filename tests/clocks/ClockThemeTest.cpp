@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Theme descriptions, theme file names, and what a clock face shows.
 
 #include <gtest/gtest.h>

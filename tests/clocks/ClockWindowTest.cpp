@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clock windows, the two lists behind them and the set-up dialogs, under
 // the offscreen platform with the small fixture themes: what the menus show,
 // what each command does to the window, its record and the file on disk

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Clock list files for the scenarios, the screenshots and the cost bench, in
 # the program's own format (CR LF lines). Source it; then
 #   { aclock ...; aclock ...; } | clock_list aclocks >aclocks.dat

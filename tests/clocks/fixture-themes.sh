@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Small clock themes for tests, in the shipped formats: askins/aclock.ini with
 # two analog themes (one of the menu's, one only the set-up dialog offers) and
 # dskins/dclock.ini with two digital ones. Plain shapes, drawn with ImageMagick.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Windows brought back onto a monitor and new ones placed where none lies.
 #include <gtest/gtest.h>
 

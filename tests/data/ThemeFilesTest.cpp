@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clock themes as they ship beside the program: every theme the clock
 // menus name is described, every file the descriptions name exists at the size
 // the clocks take for granted, hands turn about a pivot inside their image and

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # One desktop of the matrix: the real program on a real window manager (or a
 # headless Wayland compositor with Xwayland), checked as a user would see it.
 #   matrix.sh DESKTOP          (the names are in sessions.sh)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The desktops of the matrix, started from Debian's packages: a private X
 # server with a window manager and the desktop's own services, or a headless
 # Wayland compositor with Xwayland. Each gets a session bus of its own, in

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Desktop clocks on a real X server, once without a compositor (faces cut by
 # a shape) and once with xcompmgr (per-pixel alpha): the clocks of the list
 # files come back at their places and sizes, only the second hand moves from

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared steps of the end-to-end scenarios: a private X server with a tray
 # host, a private home, a program folder laid out like an installation, and
 # ways to wait for what the program shows.

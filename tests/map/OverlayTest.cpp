@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The overlay: sizes, label and caption placement, the hover hint, and the
 // drawing itself (date line, texts asked for, icons).
 #include <gtest/gtest.h>

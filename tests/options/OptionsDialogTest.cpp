@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The options dialog against a real settings file, a real city file and a
 // main window stand-in that records what the dialog applies to it.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hints that keep a desktop clock apart from the program's main window,
 // as a window manager reads them from a real X server before the window is
 // mapped.

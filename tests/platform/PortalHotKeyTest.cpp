@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hot keys through the desktop portal's global shortcuts, against a portal
 // stand-in on a session bus of the test's own: the two ways portals take the
 // shortcuts (when the session is made, as Plasma 5.27 does, or when they are
