@@ -61,8 +61,8 @@ void AnalogClockArt::setClockData(const AClockTheme& theme, int textSize, int cl
   forgetSprites();
 }
 
-void AnalogClockArt::loadImages(const std::string& askinsFolder, const std::string& largeFace,
-                                int clockWidth, qreal dpr) {
+void AnalogClockArt::loadImages(const std::string& askinsFolder, const std::string& largeFace, int clockWidth,
+                                qreal dpr) {
   const std::string file = FileNameOf(largeFace);
   if (clockWidth == 100) {
     ClockBackground = LoadPng(askinsFolder + "small/" + file, dpr);
@@ -140,7 +140,8 @@ void AnalogClockArt::drawSecondHand(QPainter& p, double angle) const {
 void AnalogClockArt::drawCap(QPainter& p) const {
   if (RoundHand.isNull()) return;
   const QSizeF cap = RoundHand.deviceIndependentSize();
-  p.drawImage(QPointF(ClockRad - std::floor(cap.width() / 2), ClockRad - std::floor(cap.height() / 2)), RoundHand);
+  p.drawImage(QPointF(ClockRad - std::floor(cap.width() / 2), ClockRad - std::floor(cap.height() / 2)),
+              RoundHand);
 }
 
 const AnalogClockArt::Sprite& AnalogClockArt::secondSprite(int second, qreal dpr) const {

@@ -51,7 +51,8 @@ AnalogClockSetupDialog::AnalogClockSetupDialog(DesktopClocks& lists, QWidget* ma
   clockheight = 200;
   clockrad = 100;
   cities_ = ReadSetUpCities(this);
-  const CityPicker picker = PlacedCityPicker(this, "lbCities", {6, 67, 189, 258}, cities_, [this] { lbCitiesClick(); });
+  const CityPicker picker =
+      PlacedCityPicker(this, "lbCities", {6, 67, 189, 258}, cities_, [this] { lbCitiesClick(); });
   edFilter = picker.filter;
   lbCities = picker.list;
   QWidget::setTabOrder(lbCities, lbThemes);

@@ -182,9 +182,9 @@ void AnalogClockWindow::SetTheme() {
     rim_ = RimColour(face);
     // The shape is set in the window's own pixels, whatever the picture's.
     if (!face.isNull()) {
-      const QImage shape = face.devicePixelRatio() == 1
-                               ? face
-                               : face.scaled(art_.faceSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      const QImage shape = face.devicePixelRatio() == 1 ? face
+                                                        : face.scaled(art_.faceSize(), Qt::IgnoreAspectRatio,
+                                                                      Qt::SmoothTransformation);
       setMask(QBitmap::fromImage(shape.createAlphaMask()));
     }
   }

@@ -10,9 +10,9 @@
 #include <QTimer>
 #include <vector>
 
+#include "clocks/AnalogClockWindow.h"
 #include "clocks/ClockFace.h"
 #include "clocks/ClockTheme.h"
-#include "clocks/AnalogClockWindow.h"
 #include "clocks/DigitalClockWindow.h"
 #include "core/Paths.h"
 #include "core/ScreenPlace.h"
@@ -251,7 +251,7 @@ void DesktopClocks::addDClock(DClockInfo record) {
 }
 
 void DesktopClocks::setHideAllItems(QAction* analog1, QAction* analog2, QAction* digital1,
-                                     QAction* digital2) {
+                                    QAction* digital2) {
   hideA1_ = analog1;
   hideA2_ = analog2;
   hideD1_ = digital1;

@@ -101,7 +101,8 @@ void DigitalClockSetupDialog::buildUi() {
 
 void DigitalClockSetupDialog::LoadCityData() {
   cities_ = ReadSetUpCities(this);
-  const CityPicker picker = PlacedCityPicker(this, "lbCities", {6, 66, 211, 233}, cities_, [this] { lbCitiesClick(); });
+  const CityPicker picker =
+      PlacedCityPicker(this, "lbCities", {6, 66, 211, 233}, cities_, [this] { lbCitiesClick(); });
   edFilter = picker.filter;
   lbCities = picker.list;
   QWidget::setTabOrder(lbCities, lbThemes);

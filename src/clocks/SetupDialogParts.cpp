@@ -67,8 +67,8 @@ QListWidget* PlacedList(QWidget* parent, const char* name, QRect at) {
   return l;
 }
 
-CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at, const std::vector<CityItem>& cities,
-                            std::function<void()> picked) {
+CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at,
+                            const std::vector<CityItem>& cities, std::function<void()> picked) {
   CityPicker p;
   p.filter = new CityFilterBox(parent);
   p.filter->setObjectName(QStringLiteral("edFilter"));

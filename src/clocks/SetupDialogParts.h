@@ -44,8 +44,8 @@ struct CityPicker {
   QListView* list = nullptr;
   CityListModel* model = nullptr;
 };
-CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at, const std::vector<CityItem>& cities,
-                            std::function<void()> picked);
+CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at,
+                            const std::vector<CityItem>& cities, std::function<void()> picked);
 QCheckBox* PlacedCheck(QWidget* parent, const char* name, const char* text, QPoint at);
 // A button of exactly its designed size, also under a skin that asks for
 // wider ones; Return does not press it.

@@ -26,8 +26,10 @@ std::int64_t Overlap(const ScreenRect& a, const ScreenRect& b) {
 // Squared distance from the window's centre to the nearest point of the area.
 std::int64_t Distance(const ScreenRect& window, const ScreenRect& area) {
   const std::int64_t cx = window.left + window.width / 2, cy = window.top + window.height / 2;
-  const std::int64_t dx = cx < area.left ? area.left - cx : std::max<std::int64_t>(0, cx - (area.left + area.width));
-  const std::int64_t dy = cy < area.top ? area.top - cy : std::max<std::int64_t>(0, cy - (area.top + area.height));
+  const std::int64_t dx =
+      cx < area.left ? area.left - cx : std::max<std::int64_t>(0, cx - (area.left + area.width));
+  const std::int64_t dy =
+      cy < area.top ? area.top - cy : std::max<std::int64_t>(0, cy - (area.top + area.height));
   return dx * dx + dy * dy;
 }
 

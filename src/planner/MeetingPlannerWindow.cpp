@@ -26,11 +26,11 @@
 #include "core/PlannerText.h"
 #include "core/Settings.h"
 #include "core/SettingsTable.h"
-#include "widgets/ToolDialogHeader.h"
 #include "planner/PlannerCityChooser.h"
 #include "planner/PlannerGrid.h"
 #include "planner/WorkingHoursDialog.h"
 #include "platform/SettingsReads.h"
+#include "widgets/ToolDialogHeader.h"
 
 namespace wc {
 
