@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       (void)FormatDateTime("ddd d, hh:mm AM/PM dd MMMM, yyyy", CityLocalTime(e, t, -5.75 / 24));
     for (const Projection& p : projections) {
       const int x = p.LonToX(e.lon), y = p.LatToY(e.lat);
-      (void)PlaceCityLabels(x, y, e.lat, e.lon, 120, 80, 14, true, p.width());
+      (void)PlaceCityLabels(x, y, e.lat, e.lon, 120, 80, 14, true, p.width(), 2 * p.halfH());
     }
   }
 
