@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Add / Remove Cities on World Map": which cities the map draws. It edits
 // "Display Cities" and rebuilds the map's displayed cities from the city

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "AnalogClockSetupDialog.h"
 
 #include <QCheckBox>
@@ -48,7 +51,8 @@ AnalogClockSetupDialog::AnalogClockSetupDialog(DesktopClocks& lists, QWidget* ma
   clockheight = 200;
   clockrad = 100;
   cities_ = ReadSetUpCities(this);
-  const CityPicker picker = PlacedCityPicker(this, "lbCities", {6, 67, 189, 258}, cities_, [this] { lbCitiesClick(); });
+  const CityPicker picker =
+      PlacedCityPicker(this, "lbCities", {6, 67, 189, 258}, cities_, [this] { lbCitiesClick(); });
   edFilter = picker.filter;
   lbCities = picker.list;
   QWidget::setTabOrder(lbCities, lbThemes);
@@ -135,7 +139,7 @@ void AnalogClockSetupDialog::loadPreviewImages() {
   art_.freeImages();
   if (name.empty()) return;
   art_.loadImages(ProgramFolder() + "askins/", ThemeFileFor(ProgramFolder(), "askins", name, ".png"),
-                  clockwidth);
+                  clockwidth, devicePixelRatioF());
 }
 
 void AnalogClockSetupDialog::enableAdd() {
@@ -197,6 +201,9 @@ void AnalogClockSetupDialog::pbPreviewPaint(QPainter& p) {
   if (row < 0) return;
   const DateTime T = ClockTime(cities_[static_cast<std::size_t>(row)], UtcNowWithLead());
   const HandAngles a = HandAnglesAt(T);
+  // The box is the large clock's size: a smaller one sits in its middle.
+  const QSize face = art_.faceSize();
+  p.translate((pbPreview->width() - face.width()) / 2, (pbPreview->height() - face.height()) / 2);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.setRenderHint(QPainter::TextAntialiasing);
   art_.drawUpToMinute(p, a.hour, a.minute, QString::fromStdString(shortcityname),
@@ -244,6 +251,7 @@ void AnalogClockSetupDialog::btnAddClockClick() {
   w->miAlwaysOnTop->setChecked(true);
   w->SetClockData();
   w->StartClock = true;
+  lists_.placeNew(w, QSize(clockwidth, clockheight));
   w->notePlace();
   w->show();
   lists_.addAClock(std::move(r));

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "DigitalClockSetupDialog.h"
 
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include "clocks/DesktopClocks.h"
 #include "clocks/DigitalClockWindow.h"
 #include "clocks/SetupDialogParts.h"
+#include "clocks/ThemePicture.h"
 #include "core/Paths.h"
 #include "widgets/CityFilterBox.h"
 
@@ -97,7 +101,8 @@ void DigitalClockSetupDialog::buildUi() {
 
 void DigitalClockSetupDialog::LoadCityData() {
   cities_ = ReadSetUpCities(this);
-  const CityPicker picker = PlacedCityPicker(this, "lbCities", {6, 66, 211, 233}, cities_, [this] { lbCitiesClick(); });
+  const CityPicker picker =
+      PlacedCityPicker(this, "lbCities", {6, 66, 211, 233}, cities_, [this] { lbCitiesClick(); });
   edFilter = picker.filter;
   lbCities = picker.list;
   QWidget::setTabOrder(lbCities, lbThemes);
@@ -121,7 +126,7 @@ void DigitalClockSetupDialog::enableAdd() {
 bool DigitalClockSetupDialog::loadPreviewBitmap() {
   const std::string path = DClockBitmapPath(ThemeFileFor(ProgramFolder(), "dskins", selectedTheme(), ".bmp"),
                                             cbHideDate->isChecked());
-  const QPixmap pm(QString::fromStdString(path));
+  const QPixmap pm = QPixmap::fromImage(LoadThemePicture(path, devicePixelRatioF()));
   if (pm.isNull()) {
     QMessageBox::critical(
         this, QApplication::applicationDisplayName(),
@@ -129,7 +134,7 @@ bool DigitalClockSetupDialog::loadPreviewBitmap() {
     return false;
   }
   imgpreview->setPixmap(pm);
-  imgpreview->resize(pm.size());
+  imgpreview->resize(pm.deviceIndependentSize().toSize());
   return true;
 }
 
@@ -157,7 +162,9 @@ void DigitalClockSetupDialog::UpdateClock() {
   lblTime->setText(
       QString::fromStdString(DigitalTimeText(T, cbHidesec->isChecked(), cbAMPM->isChecked(), ClockFormat())));
   lblDate->setText(QString::fromStdString(DigitalDateText(T, ClockFormat())));
-  lblCity->setText(QString::fromStdString(shortcityname));
+  const QString name = QString::fromStdString(shortcityname);
+  lblCity->setText(DClockCityLine(name, lblCity->width()));
+  lblCity->setToolTip(lblCity->text() == name ? QString() : name);
 }
 
 void DigitalClockSetupDialog::lbCitiesClick() {
@@ -207,6 +214,7 @@ void DigitalClockSetupDialog::btnAddClockClick() {
   w->checkOpacityItem(-1);
   w->setAlwaysOnTop(true);
   w->miAlwaysOnTop->setChecked(true);
+  lists_.placeNew(w, w->size());
   w->notePlace();
   w->show();
   lists_.addDClock(std::move(r));

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Add Digital World Clock on your Desktop": pick a city, a theme and the
 // options, see the clock in the preview, and put it on the desktop. The

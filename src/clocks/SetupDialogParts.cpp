@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "SetupDialogParts.h"
 
 #include <QCheckBox>
@@ -64,8 +67,8 @@ QListWidget* PlacedList(QWidget* parent, const char* name, QRect at) {
   return l;
 }
 
-CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at, const std::vector<CityItem>& cities,
-                            std::function<void()> picked) {
+CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at,
+                            const std::vector<CityItem>& cities, std::function<void()> picked) {
   CityPicker p;
   p.filter = new CityFilterBox(parent);
   p.filter->setObjectName(QStringLiteral("edFilter"));

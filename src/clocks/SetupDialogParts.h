@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the two clock set-up dialogs share: their frame, their controls at the
 // designed places, and their own reading of the city database.
@@ -41,8 +44,8 @@ struct CityPicker {
   QListView* list = nullptr;
   CityListModel* model = nullptr;
 };
-CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at, const std::vector<CityItem>& cities,
-                            std::function<void()> picked);
+CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at,
+                            const std::vector<CityItem>& cities, std::function<void()> picked);
 QCheckBox* PlacedCheck(QWidget* parent, const char* name, const char* text, QPoint at);
 // A button of exactly its designed size, also under a skin that asks for
 // wider ones; Return does not press it.

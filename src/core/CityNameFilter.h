@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one rule for finding a city by what a user types in a box of ours:
 // letter case and accents do not count (FoldForSearch: "sao" finds

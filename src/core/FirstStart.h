@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A new user's first map: with nothing stored, "Display Cities" is empty and
 // the map would show no city at all. The very first start (no settings file

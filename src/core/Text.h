@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Text helpers: UTF-8 is the program's string form; UTF-16 appears where a
 // stored format counts in 16-bit units (settings values, fixed name fields).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the map overlay places where, and the map's hover hint, free of Qt so
 // that every rule can be checked without painting: the window map sizes, the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // ReminderEditor, the reminder editor: every reminder in a list, and a page to add
 // one or change the one chosen with "Edit". It works on the program's list

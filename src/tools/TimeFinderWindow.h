@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // TimeFinderWindow, the "Quick Time Finder": a city picked by its name or by its
 // country, with its current local time and date and its country's dial code.

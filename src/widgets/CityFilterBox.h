@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The box above every list of cities. Typing narrows the list to the names
 // that hold the text (CityListModel) and makes the best match current;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A list of city names as the city lists show them: narrowed by what the user
 // typed (CityNameFilter's rule, best matches first). Rows map back to the

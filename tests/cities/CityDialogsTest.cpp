@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The city manager, the map city selection and the all-cities list against a
 // real city file and a real settings file in a home of their own.
 

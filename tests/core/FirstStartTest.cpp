@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A new user's first map: the user's zone, its city, and the cities stored.
 
 #include "core/FirstStart.h"

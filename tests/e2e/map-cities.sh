@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A new user's first map shows cities with their times, the user's own city
 # among them; WorldMap > "Add / Remove City on Map" puts one more there at
 # once. Only the very first start stores cities of its own.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Reminders end to end, in Kathmandu (UTC+5:45) with a reminder for Sydney
 # (UTC+11 in December, daylight saving): a first start seeds reminders.dat;
 # a reminder typed into the editor for Sydney's next minute is on disk at once

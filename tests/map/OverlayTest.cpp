@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The overlay: sizes, label and caption placement, the hover hint, and the
 // drawing itself (date line, texts asked for, icons).
 #include <gtest/gtest.h>
@@ -34,6 +37,31 @@ TEST(MapSizes, TableAndDegreesPerPixel) {
   EXPECT_EQ(MapSizeFor(9).width, 400);
   EXPECT_EQ(MapSizeFor(-1).height, 200);
   EXPECT_DOUBLE_EQ(DegreesPerPixel(MapSizeFor(3).width), 0.45);
+}
+
+TEST(OverlayFonts, APictureNarrowerThanTheScreenGetsSmallerTextDownToAFloor) {
+  MapFont pixels, points;
+  pixels.font.setPixelSize(24);
+  pixels.color = Qt::yellow;
+  points.font.setPointSizeF(18);
+  const struct {
+    int picture, screen;
+    int pixelSize;
+    double pointSize;
+  } cases[] = {
+      {1920, 1920, 24, 18},   // the whole screen
+      {2400, 1920, 24, 18},   // wider: never larger
+      {1440, 1920, 18, 13.5}, // three quarters as wide, as large
+      {200, 1920, 14, 10.44}, // a tiny preview: not below the readable floor
+      {0, 1920, 24, 18},      // no window yet
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.picture);
+    const MapFont a = OverlayFontFor(pixels, c.picture, c.screen);
+    EXPECT_EQ(a.font.pixelSize(), c.pixelSize);
+    EXPECT_EQ(a.color, QColor(Qt::yellow));
+    EXPECT_NEAR(OverlayFontFor(points, c.picture, c.screen).font.pointSizeF(), c.pointSize, 0.01);
+  }
 }
 
 TEST(LabelPlacement, LatitudeLimitsDependOnLongitude) {

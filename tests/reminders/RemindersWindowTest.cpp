@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pop-up and the reminder editor under the offscreen platform: what they
 // show, the editor's validation, adding, editing and deleting, and the folder
 // "Browse" opens.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three tool windows, shown modally as the program shows them, against
 // a settings file, a city table and a dialcodes.dat of their own.
 
