@@ -25,8 +25,6 @@ bool Names(int n, const std::array<std::string_view, N>&) {
   return n >= 1 && n <= static_cast<int>(N);
 }
 
-// A whole number within [-limit, limit]: the readers take whole degrees only,
-// and a position off the map would be drawn nowhere.
 // An offset as the file stores it: digits with an optional sign and point,
 // nothing else ("1e1" would be stored as it stands, a UTC+10 city).
 bool IsDecimalText(std::string_view text) {
@@ -44,6 +42,8 @@ bool IsDecimalText(std::string_view text) {
   return digit;
 }
 
+// A whole number within [-limit, limit]: the readers take whole degrees only,
+// and a position off the map would be drawn nowhere.
 bool IsWholeDegrees(std::string_view text, int limit) {
   if (!IsNumberText(text)) return false;
   constexpr std::int32_t kNotWhole = std::numeric_limits<std::int32_t>::min();

@@ -24,13 +24,15 @@ void SetReminderFields(RemInfo& r, DateTime date, DateTime time, std::string_vie
   r.iShown = 0;
 }
 
-std::string ReminderTitle(std::string_view message) {
-  std::string_view first = TrimView(message.substr(0, message.find('\n')));
+std::string ReminderNamed(std::string_view message) {
+  std::string_view first = TrimView(message);
+  first = TrimView(first.substr(0, first.find('\n')));
+  if (first.empty()) return "a reminder without a message";
   constexpr std::size_t kMost = 40;
-  if (first.size() <= kMost) return std::string(first);
+  if (first.size() <= kMost) return "the reminder \"" + std::string(first) + '"';
   std::size_t cut = kMost;
   while (cut > 0 && (static_cast<unsigned char>(first[cut]) & 0xC0) == 0x80) --cut;
-  return std::string(first.substr(0, cut)) + "\u2026";
+  return "the reminder \"" + std::string(first.substr(0, cut)) + "\u2026\"";
 }
 
 std::string RemindOnText(DateTime date, const FormatSettings& format) {

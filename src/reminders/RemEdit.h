@@ -24,11 +24,12 @@ std::optional<std::string_view> ValidateReminder(std::string_view city, std::str
 void SetReminderFields(RemInfo& r, DateTime date, DateTime time, std::string_view city,
                        std::string_view message, std::string_view sound, const FormatSettings& format);
 
-// The "Remind On" column: "dd mmmm yyyy" in the user's month names.
-// How a box names a reminder: the first line of its message, trimmed, cut
-// at 40 bytes (never inside a character) with an ellipsis.
-std::string ReminderTitle(std::string_view message);
+// How a message box names a reminder: 'the reminder "<first line>"', the
+// first line with text, trimmed and cut at 40 bytes (never inside a character) with an
+// ellipsis, or 'a reminder without a message'.
+std::string ReminderNamed(std::string_view message);
 
+// The "Remind On" column: "dd mmmm yyyy" in the user's month names.
 std::string RemindOnText(DateTime date, const FormatSettings& format);
 
 }  // namespace wc

@@ -40,7 +40,6 @@ namespace wc {
 
 namespace {
 
-
 // The drop-down calendar is sized by its hint, which counts a week's line at
 // the font's height, while its table gives each line at least the header's
 // smallest section: under a skin's taller month bar the last week came out
@@ -362,8 +361,8 @@ void ReminderEditor::btnModifyClick() {
     // Never store a time the user did not see: the picker stays empty until set.
     dtpTime->setBlank();
     QMessageBox::warning(this, QStringLiteral("Warning"),
-                         QStringLiteral("The time \"%1\" of the reminder \"%2\" could not be read. Please set the time.")
-                             .arg(Q(r->RemTime), Q(ReminderTitle(r->RemMsg))));
+                         QStringLiteral("The time \"%1\" of %2 could not be read. Please set the time.")
+                             .arg(Q(r->RemTime), Q(ReminderNamed(r->RemMsg))));
   }
   int city = -1;
   for (std::size_t i = 0; i < cities_->names().size() && city < 0; ++i)
@@ -378,7 +377,7 @@ void ReminderEditor::btnModifyClick() {
 void ReminderEditor::startNew(QDate date, QTime time, const QString& city) {
   btnClearClick();
   dtpDate->setDate(date);
-  dtpTime->setTime(time);
+  dtpTime->showTime(time);
   // The loaded city table keeps names cut to 32 characters; this list has
   // them whole.
   const std::string name = S(city);

@@ -101,8 +101,11 @@ RemLoadResult ReminderStore::load(const std::string& path) {
       if (child.type() != pugi::node_element) continue;
       const std::string_view name = child.name();
       if (name == "remdate") {
+        // Of two copies the last counts, as for every other field.
         if (auto d = ParseRemDate(NodeValue(child))) {
           rec->RemDate = *d;
+          rec->StoredRemDate.clear();
+          badDate = false;
         } else {
           rec->RemDate = 0;
           rec->StoredRemDate = NodeValue(child);

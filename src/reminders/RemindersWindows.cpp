@@ -11,6 +11,7 @@
 #include "core/CityTable.h"
 #include "core/CityTime.h"
 #include "reminders/RemCheck.h"
+#include "reminders/RemEdit.h"
 #include "reminders/ReminderEditor.h"
 #include "reminders/ReminderPopup.h"
 
@@ -41,10 +42,10 @@ void LoadProgramReminders(QWidget* parent) {
   for (const auto& [date, message] : r.badDateReminders) {
     QMessageBox::warning(parent, QStringLiteral("Warning"),
                          Q(std::string(kRemLoadErrorText)) +
-                             QStringLiteral("\n\nThe date \"%1\" of the reminder \"%2\" could not be read. "
+                             QStringLiteral("\n\nThe date \"%1\" of %2 could not be read. "
                                             "The reminder is kept as it is and will not remind you until you "
                                             "edit it.")
-                                 .arg(Q(date), Q(ReminderTitle(message))));
+                                 .arg(Q(date), Q(ReminderNamed(message))));
   }
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The time box of our windows: a time picker in which A or P (either case)
 // is the whole of AM or PM, wherever the cursor stands, and which can show no

@@ -165,7 +165,9 @@ TEST_F(RemFile, BadDateIsKeptAsStoredUntilEditedAndTheReminderNamed) {
       "<reminders><reminder><remdate>31.02.2026</remdate><remtime>09:00 AM</remtime>"
       "<remcity>Oslo, Norway</remcity><remmsg>keep me</remmsg><remshow>0</remshow></reminder>"
       "<reminder><remdate>2026-12-09</remdate></reminder>"
-      "<reminder><remdate>09.12.2026</remdate><remmsg>fine</remmsg></reminder></reminders>");
+      // Of two copies the last is read, a good one after a bad one too.
+      "<reminder><remdate>1.1.1</remdate><remdate>09.12.2026</remdate><remmsg>fine</remmsg></reminder>"
+      "</reminders>");
   ReminderStore store;
   const RemLoadResult r = store.load(path());
   EXPECT_EQ(r.badDates, 2);
@@ -181,10 +183,28 @@ TEST_F(RemFile, BadDateIsKeptAsStoredUntilEditedAndTheReminderNamed) {
   EXPECT_NE(read().find("<remdate>31.02.2026</remdate>\r\n<remtime>09:00 AM</remtime>"), std::string::npos);
   EXPECT_NE(read().find("<remdate>2026-12-09</remdate>"), std::string::npos);
   EXPECT_EQ(read().find("30.12.1899"), std::string::npos);
-  SetReminderFields(*store.list()[0], EncodeDate(2027, 1, 5), EncodeTime(9, 0, 0, 0), "Oslo, Norway", "keep me",
-                    "", DefaultFormatSettings());
+  EXPECT_NE(read().find("<remdate>09.12.2026</remdate>\r\n<remtime></remtime>"), std::string::npos);
+  EXPECT_EQ(read().find("1.1.1<"), std::string::npos);
+  SetReminderFields(*store.list()[0], EncodeDate(2027, 1, 5), EncodeTime(9, 0, 0, 0), "Oslo, Norway",
+                    "keep me", "", DefaultFormatSettings());
   ASSERT_TRUE(store.save());
   EXPECT_NE(read().find("<remdate>05.01.2027</remdate>"), std::string::npos);
+}
+
+TEST(ReminderNamed, TheFirstLineWithTextCutBetweenCharacters) {
+  const std::string forty(40, 'a');
+  const struct {
+    std::string message, named;
+  } cases[] = {
+      {"Dentist\r\nbring the card", "the reminder \"Dentist\""},
+      {" \n\n  Call home  \nlater", "the reminder \"Call home\""},
+      {" \n ", "a reminder without a message"},
+      {forty, "the reminder \"" + forty + "\""},
+      {forty + "b", "the reminder \"" + forty + "\u2026\""},
+      // "é" is the 40th and 41st byte: cut before it, not through it.
+      {std::string(39, 'a') + "\u00e9t\u00e9", "the reminder \"" + std::string(39, 'a') + "\u2026\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReminderNamed(c.message), c.named) << c.message;
 }
 
 TEST(RemDate, ReadsOnlyRealDatesInDayMonthYearOrder) {

@@ -306,14 +306,16 @@ TEST_F(ToolWindows, FinderTimeIsTheCitysAndFollowsTheClock) {
   const double intoMinute = start.time().second() + start.time().msec() / 1000.0;
   const double offsetSeconds = std::fmod(58.5 - intoMinute + 60, 60);
   char file[200];
-  std::snprintf(file, sizeof file, "<cities><city><name>Soon, Nowhere</name><offset>+%.7f</offset></city></cities>",
+  std::snprintf(file, sizeof file,
+                "<cities><city><name>Soon, Nowhere</name><offset>+%.7f</offset></city></cities>",
                 offsetSeconds / 3600);
   ASSERT_TRUE(WriteFileAtomically(home->dir + "/soon.xml", file));
   CityTable cities;
   ASSERT_TRUE(cities.load(home->dir + "/soon.xml").ok());
   const QLocale c = QLocale::c();
   auto cityTime = [&](qint64 msecs) {
-    return c.toString(QDateTime::currentDateTimeUtc().addMSecs(qint64(offsetSeconds * 1000) + msecs), u"h:mm AP");
+    return c.toString(QDateTime::currentDateTimeUtc().addMSecs(qint64(offsetSeconds * 1000) + msecs),
+                      u"h:mm AP");
   };
   TimeFinderWindow finder(nullptr, cities, DefaultFormatSettings());
   RunShown(finder, [&] {
@@ -326,7 +328,8 @@ TEST_F(ToolWindows, FinderTimeIsTheCitysAndFollowsTheClock) {
     EXPECT_TRUE(first == before || first == cityTime(1000)) << first.toStdString();
     QElapsedTimer waited;
     waited.start();
-    while (time->text() == first && waited.elapsed() < 4000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    while (time->text() == first && waited.elapsed() < 4000)
+      QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_NE(time->text(), first) << "the time stood still";
     EXPECT_TRUE(time->text() == cityTime(-1000) || time->text() == cityTime(0)) << time->text().toStdString();
   });
@@ -362,11 +365,14 @@ TEST_F(ToolWindows, DialCodesListInFileOrderAndSortOnHeaderClicks) {
     auto arrowPointsDown = [list](int column) {
       QHeaderView* h = list->horizontalHeader();
       const QImage section =
-          h->grab(QRect(h->sectionViewportPosition(column), 0, h->sectionSize(column), h->height())).toImage();
+          h->grab(QRect(h->sectionViewportPosition(column), 0, h->sectionSize(column), h->height()))
+              .toImage();
+      // Right of the centred caption, left of the section's border.
+      const int from = (section.width() + h->fontMetrics().horizontalAdvance(QStringLiteral("Code"))) / 2 + 2;
       std::vector<int> widths;
       for (int y = 0; y < section.height(); ++y) {
         int dark = 0;
-        for (int x = section.width() / 2; x < section.width() - 2; ++x)
+        for (int x = from; x < section.width() - 2; ++x)
           if (qGray(section.pixel(x, y)) < 110) ++dark;
         if (dark > 0) widths.push_back(dark);
       }
