@@ -68,4 +68,8 @@ ScreenRect FitIntoWorkArea(ScreenRect w, const ScreenRect& area) {
   return w;
 }
 
+WallpaperStep SwitchWallpaper(bool wasOn, bool on, bool lookChanged) {
+  return {.putInPlace = on && (lookChanged || !wasOn), .takeAway = wasOn && !on};
+}
+
 }  // namespace wc

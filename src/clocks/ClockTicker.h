@@ -1,8 +1,9 @@
 #pragma once
-// The desktop clocks' one-second beat. One timer serves every clock, fired
-// just after each whole second of the computer's clock, so all of them wake
-// together once a second and a late tick never shows a second twice or skips
-// one. It runs only while something listens.
+// The desktop clocks' one-second beat. One timer serves every clock (the
+// desktop clocks own it), fired just after each whole second of the
+// computer's clock, so all of them wake together once a second and a late
+// tick never shows a second twice or skips one. It runs only while something
+// listens.
 
 #include <QObject>
 #include <QSet>
@@ -16,7 +17,7 @@ namespace wc {
 class ClockTicker : public QObject {
   Q_OBJECT
  public:
-  static ClockTicker& instance();
+  explicit ClockTicker(QObject* parent = nullptr);
 
   // onTick runs on every tick until the listener unsubscribes or is
   // destroyed; a second subscription of the same listener changes nothing.
@@ -29,7 +30,6 @@ class ClockTicker : public QObject {
   void tick(wc::DateTime utcWithLead);
 
  private:
-  ClockTicker();
   void fire();
   void arm();
 

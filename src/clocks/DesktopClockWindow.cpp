@@ -20,8 +20,9 @@ constexpr int kMoveSettleMs = 400;
 
 }  // namespace
 
-DesktopClockWindow::DesktopClockWindow(bool translucent)
+DesktopClockWindow::DesktopClockWindow(ClockTicker& ticker, bool translucent)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
+      ticker_(ticker),
       translucent_(translucent) {
   if (translucent_) {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -158,13 +159,13 @@ void DesktopClockWindow::reportMove() {
 
 void DesktopClockWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
-  ClockTicker::instance().subscribe(this, [this](DateTime t) { tick(t); });
+  ticker_.subscribe(this, [this](DateTime t) { tick(t); });
 }
 
 void DesktopClockWindow::hideEvent(QHideEvent* e) {
   QWidget::hideEvent(e);
   // A hidden clock paints nothing.
-  ClockTicker::instance().unsubscribe(this);
+  ticker_.unsubscribe(this);
 }
 
 }  // namespace wc

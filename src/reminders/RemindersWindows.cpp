@@ -18,13 +18,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-ReminderStore& ProgramReminders() {
-  static ReminderStore store;
-  return store;
-}
-
-void LoadProgramReminders(QWidget* parent) {
-  ReminderStore& store = ProgramReminders();
+void LoadReminders(ReminderStore& store, QWidget* parent) {
   store.reset(RemindersPath());
   const RemLoadResult r = store.load(RemindersPath());
   if (!r.file.ok() && r.file.status != XmlLoadStatus::Missing) {
@@ -39,8 +33,7 @@ void LoadProgramReminders(QWidget* parent) {
   }
 }
 
-void SaveProgramReminders(QWidget* parent) {
-  const ReminderStore& store = ProgramReminders();
+void SaveReminders(const ReminderStore& store, QWidget* parent) {
   // A file that could not be read was reported at start-up; it stays untouched.
   if (!store.canSave()) return;
   if (const FileResult r = store.save(); !r) {
@@ -48,11 +41,11 @@ void SaveProgramReminders(QWidget* parent) {
   }
 }
 
-void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& format) {
-  ReminderStore& store = ProgramReminders();
+void CheckReminders(ReminderStore& store, const CityTable& cities, const QWidget* mainWindow,
+                    const FormatSettings& format) {
   if (store.list().empty()) return;
   const std::vector<RemFiring> fired =
-      CheckRem(store.list(), CityTable::instance().entries(), LocalNow() + UtcOffsetDays(), format);
+      CheckRem(store.list(), cities.entries(), LocalNow() + UtcOffsetDays(), format);
   if (fired.empty()) return;
   std::vector<ReminderPopup*> popups;
   for (const RemFiring& f : fired) {
@@ -64,13 +57,13 @@ void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& form
     popups.push_back(popup);
   }
   // Marked on disk before anything is shown: a crash now cannot fire it twice.
-  SaveProgramReminders(nullptr);
+  SaveReminders(store, nullptr);
   for (ReminderPopup* popup : popups) popup->showOver(mainWindow);
 }
 
-void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format) {
+void OpenReminderEditor(ReminderStore& store, QWidget* mainWindow, const FormatSettings& format) {
   ReminderEditor editor(
-      ProgramReminders().list(), format, [mainWindow] { SaveProgramReminders(mainWindow); }, mainWindow);
+      store.list(), format, [&store, mainWindow] { SaveReminders(store, mainWindow); }, mainWindow);
   // Modal to the main window only: a reminder that fires meanwhile can be
   // closed without closing the editor first.
   editor.setWindowModality(Qt::WindowModal);

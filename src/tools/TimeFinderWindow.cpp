@@ -17,6 +17,7 @@
 
 #include "core/CityTime.h"
 #include "core/Settings.h"
+#include "core/SettingsReader.h"
 #include "platform/SettingsReads.h"
 #include "tools/DialCodeFile.h"
 #include "widgets/ToolDialogHeader.h"
@@ -131,7 +132,9 @@ TimeFinderWindow::TimeFinderWindow(QWidget* owner, const CityTable& cities, cons
 }
 
 void TimeFinderWindow::FormShow() {
-  const SearchType type = SearchTypeFromSetting(ReadIntegerOrReport(kSearchType));
+  SettingsReader stored;
+  const SearchType type = SearchTypeFromSetting(stored.integer(kSearchType));
+  ShowSettingsProblems(stored, this);
   QAbstractButton* button = searchTypes_->button(static_cast<int>(type));
   if (button->isChecked())
     rgSearchTypeClick();

@@ -20,8 +20,7 @@
 
 namespace wc {
 
-class RemInfo {
- public:
+struct RemInfo {
   DateTime RemDate = 0;  // only the date counts
   std::string RemTime;   // "hh:mm AM/PM" with the user's time separator
   std::string RemCity;

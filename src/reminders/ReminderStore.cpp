@@ -1,4 +1,4 @@
-#include "Reminders.h"
+#include "ReminderStore.h"
 
 #include <charconv>
 #include <cstdio>

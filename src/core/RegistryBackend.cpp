@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "SettingsBackend.h"
+#include "RegistryBackend.h"
 #include "Text.h"
 
 namespace wc {

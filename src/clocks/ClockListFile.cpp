@@ -1,0 +1,21 @@
+#include "clocks/ClockListFile.h"
+
+#include "core/AtomicFile.h"
+
+namespace wc {
+
+ClockListFile::SaveResult ClockListFile::save(const std::string& text) {
+  if (!canSave_) return {};
+  const FileResult r = WriteFileAtomically(path_, text);
+  if (r) {
+    failing_ = false;
+    return {.ok = true, .tell = {}};
+  }
+  SaveResult out;
+  // Said once, not on every change while the folder stays unwritable.
+  if (!failing_) out.tell = r.error;
+  failing_ = true;
+  return out;
+}
+
+}  // namespace wc
