@@ -31,6 +31,7 @@
 #include "platform/HotKeyManager.h"
 #include "platform/LocaleFormat.h"
 #include "platform/ScreenSaver.h"
+#include "platform/SettingsReads.h"
 #include "platform/Shell.h"
 #include "platform/SkinManager.h"
 

@@ -12,13 +12,10 @@
 #include <string>
 
 #include "app/MainWindow.h"
-#include "app/MainWindowOptions.h"
+#include "app/StartUp.h"
 #include "app/ToolIcons.h"
 #include "core/SingleInstance.h"
-#include "options/OptionsDialog.h"
-#include "platform/HotKeyManager.h"
 #include "platform/SessionEnd.h"
-#include "platform/SettingsReads.h"
 
 namespace {
 

@@ -212,7 +212,8 @@ QImage AnalogClockSetupDialog::previewImage() { return pbPreview->grab().toImage
 void AnalogClockSetupDialog::btnAddClockClick() {
   const int row = lbCities->currentRow();
   if (row < 0 || lbThemes->currentRow() < 0) return;
-  if (FindClock(lists_.aclocks(), cityname)) {
+  const auto clocks = lists_.aclocks();
+  if (FindClock(clocks, cityname)) {
     QMessageBox::warning(this, QStringLiteral("Warning !"), QStringLiteral("City already added !"));
     return;
   }

@@ -85,10 +85,11 @@ std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalS
 // First record with exactly this cityname, or nullptr.
 template <class List>
 auto* FindClock(List& list, std::string_view cityname) {
+  using Record = decltype(&*list.begin());  // const for a const list
   for (auto& r : list) {
-    if (r.cityname == cityname) return &r;
+    if (r.cityname == cityname) return Record{&r};
   }
-  return static_cast<typename List::value_type*>(nullptr);
+  return Record{nullptr};
 }
 
 // Removes the first record with exactly this cityname; false when none.

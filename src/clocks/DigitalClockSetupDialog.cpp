@@ -186,7 +186,8 @@ void DigitalClockSetupDialog::cbHideDateClick() {
 void DigitalClockSetupDialog::btnAddClockClick() {
   const int row = lbCities->currentRow();
   if (row < 0 || lbThemes->currentRow() < 0) return;
-  if (FindClock(lists_.dclocks(), cityname)) {
+  const auto clocks = lists_.dclocks();
+  if (FindClock(clocks, cityname)) {
     QMessageBox::warning(this, QStringLiteral("Warning !"), QStringLiteral("City already added !"));
     return;
   }

@@ -515,7 +515,7 @@ TEST_F(CityFileTest, ManagerSaveReachesOpenWindowsNowAndTheLoadedTableNextStart)
   ASSERT_TRUE(nextStart.load(CityDataPath()).ok());
   const CityEntry* added = nextStart.findByName("New, Town");
   ASSERT_NE(added, nullptr);
-  EXPECT_EQ(added->lon, -30);
+  EXPECT_EQ(added->lon, WestLongitude{-30});
   EXPECT_DOUBLE_EQ(added->tzd, 3.0 / 24);
 
   // A document that could not be loaded is neither saved nor announced.

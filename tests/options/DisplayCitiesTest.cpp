@@ -75,7 +75,7 @@ TEST(RefreshCityList, MatchingRule) {
   std::array<Cities, 64> slots;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    slots.fill(Cities{.name = "stale", .lat = 9});
+    slots.fill(Cities{.name = "stale", .lat = 9, .lon = {}, .tzd = 0, .rule = {}});
     const std::size_t filled = BuildDisplayCities(c.names, table, slots);
     EXPECT_EQ(Names(slots), c.expected);
     EXPECT_EQ(filled, c.expected.size());

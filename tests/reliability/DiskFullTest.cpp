@@ -196,7 +196,7 @@ TEST_F(DiskFull, ClockListsAreReportedOnceAndKeepTheirFiles) {
       digital.push_back(digital[0]);
       analog.back().cityname = digital.back().cityname = "Place " + std::to_string(i);
       // Each change saves its list; a lasting failure is told once a list.
-      for (const ClockListFile::SaveResult r : {afile.save(AClockListText(analog)), dfile.save(DClockListText(digital))}) {
+      for (const ClockListFile::SaveResult& r : {afile.save(AClockListText(analog)), dfile.save(DClockListText(digital))}) {
         EXPECT_FALSE(r.ok);
         if (r.tell) problems.push_back(*r.tell);
       }
