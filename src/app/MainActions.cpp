@@ -64,6 +64,7 @@ QList<Command*> MainActions::all() {
                       &calendar,
                       &dialCodes,
                       &options,
+                      &meetingPlanner,
                       &help,
                       &about};
   for (Command& c : mapSize) out << &c;
@@ -150,6 +151,8 @@ void MainActions::buildMenuBar(MenuRows& bar) {
   monitor[0].addTo(monitors, Text("Switch to Monitor 1"), "SwitchtoMonitor11");
   monitor[1].addTo(monitors, Text("Switch to Monitor 2"), "SwitchtoMonitor21");
   options.addTo(tools, Text("&Options"), "ClockSettings1");
+  tools->addSeparator();
+  meetingPlanner.addTo(tools, Text("Meeting &Planner"), "MeetingPlanner1");
 
   QMenu* helpMenu = bar.addMenu(QStringLiteral("&Help"));
   help.addTo(helpMenu, Text("Online Help"), "OnlineHelp1");
@@ -169,6 +172,7 @@ void MainActions::buildPopupMenu(QMenu& popup) {
   calendar.addTo(&popup, Text("Show calendar"), "miShowCalendar");
   dialCodesPopupEntry_ = dialCodes.addTo(&popup, Text("Show international dial codes"), "miShowCodes");
   timeFinder.addTo(&popup, Text("Quick Time Finder"), "miFinder");
+  meetingPlanner.addTo(&popup, Text("Meeting Planner"), "miPlanner");
   reminders.addTo(&popup, Text("Manage Reminders"), "AddaReminder1");
   options.addTo(&popup, Text("Program Options"), "miSettings");
   exit.addTo(&popup, Text("E&xit"), "miClose");

@@ -48,7 +48,7 @@ class MainActions : public QObject {
   Command cityManager, allCities, timeFinder, reminders, calendar, dialCodes;
   std::array<Command, 5> theme;  // themes 1 to 5
   std::array<Command, 2> monitor;
-  Command options;
+  Command options, meetingPlanner;
   // Help
   Command help, about;
 

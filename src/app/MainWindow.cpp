@@ -347,6 +347,7 @@ void MainWindow::wireCommands() {
   const bool twoScreens = QGuiApplication::screens().size() >= 2;
   a.monitor[1].shownWhen([twoScreens] { return twoScreens; });
   a.options.onRun([this] { openOptions(); });
+  a.meetingPlanner.onRun([&r] { r.openMeetingPlanner(); });
   a.help.onRun([&r] { r.openHelp(); });
   a.about.onRun([&r] { r.openAbout(); });
 }

@@ -16,6 +16,8 @@ class QWidget;
 namespace wc {
 
 class AllCitiesWindow;
+class MeetingPlannerWindow;
+class ReminderEditor;
 class CityTable;
 class DesktopClocks;
 class ReminderStore;
@@ -56,6 +58,9 @@ class Routes {
   void openOrCloseDialCodes();
   void openOrCloseTimeFinder();
 
+  // The meeting planner: one window, brought to the front when it is open.
+  void openMeetingPlanner();
+
   // Cities.
   void openCityManager();
   void openMapCities();
@@ -70,6 +75,8 @@ class Routes {
   Services s_;
   QPointer<QWidget> calendar_, dialCodes_, timeFinder_;
   QPointer<AllCitiesWindow> allCities_;
+  QPointer<MeetingPlannerWindow> planner_;
+  QPointer<ReminderEditor> reminderEditor_;
 };
 
 }  // namespace wc

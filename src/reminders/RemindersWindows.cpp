@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 
 #include "core/CityTable.h"
 #include "core/CityTime.h"
@@ -61,12 +62,21 @@ void CheckReminders(ReminderStore& store, const CityTable& cities, const QWidget
   for (ReminderPopup* popup : popups) popup->showOver(mainWindow);
 }
 
-void OpenReminderEditor(ReminderStore& store, QWidget* mainWindow, const FormatSettings& format) {
+void OpenReminderEditor(ReminderStore& store, QPointer<ReminderEditor>& open, QWidget* mainWindow,
+                        const FormatSettings& format, QWidget* over, const NewReminder* start) {
+  if (open) {
+    if (start) open->startNew(start->date, start->time, start->city);
+    open->raise();
+    open->activateWindow();
+    return;
+  }
   ReminderEditor editor(
-      store.list(), format, [&store, mainWindow] { SaveReminders(store, mainWindow); }, mainWindow);
-  // Modal to the main window only: a reminder that fires meanwhile can be
+      store.list(), format, [&store, mainWindow] { SaveReminders(store, mainWindow); }, over ? over : mainWindow);
+  open = &editor;
+  // Modal to its own windows only: a reminder that fires meanwhile can be
   // closed without closing the editor first.
   editor.setWindowModality(Qt::WindowModal);
+  if (start) editor.startNew(start->date, start->time, start->city);
   editor.exec();
 }
 
