@@ -392,6 +392,10 @@ Wallpaper& MainWindow::wallpaper() {
   return *wallpaper_;
 }
 
+void MainWindow::setWallpaperBackend(std::unique_ptr<WallpaperBackend> backend) {
+  wallpaper_ = std::make_unique<Wallpaper>(std::move(backend));
+}
+
 void MainWindow::refreshWallpaper() {
   wallpaper().Refresh(map_, showTimesOnMap_, wallpaperFullHeight_, PrimaryScreenPixels(), TickNow,
                              PrimaryWorkAreaPixels());

@@ -38,6 +38,7 @@ class Routes;
 class SettingsReader;
 class SkinManager;
 class Wallpaper;
+class WallpaperBackend;
 struct FontCommand;
 
 class MainWindow : public QMainWindow, public OptionsHost {
@@ -58,6 +59,8 @@ class MainWindow : public QMainWindow, public OptionsHost {
 
   // ---- what the tests and the start-up measurement look at ----
   WorldMap& worldMap() { return map_; }
+  // The desktop the wallpaper goes to (tests give a recording one).
+  void setWallpaperBackend(std::unique_ptr<WallpaperBackend> backend);
   MapFont& displayMapFont() { return display_mapfont; }
   OverlaySettings& overlay() { return map_.overlaySettings(); }
   const FormatSettings& formatSettings() const { return format_; }

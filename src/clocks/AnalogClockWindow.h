@@ -36,6 +36,8 @@ class AnalogClockWindow : public DesktopClockWindow {
   void SetTheme();
   void Draw();
   DateTime GetTime() const;
+  // The time line under the face, as last drawn.
+  const std::string& timeText() const { return timeText_; }
   void LoadThemes();
   void PopupItemClick(QAction* item);
   // Sets the opacity, in the record and on the window.

@@ -31,8 +31,10 @@ std::vector<CityEntry> TestCities() {
       City("Kathmandu, Nepal", 5.75),
       City("New York, United States", -5, 1, {2, 7, 3, 1, 7, 11}),
       City(kLongName, 0),
-      // Two cities of one name: the second is reached when the first's time differs.
+      // Three cities of one name: the second is reached when the first's time
+      // differs, and the third, at the second's time, adds no second pop-up.
       City("Springfield", -6),
+      City("Springfield", -5),
       City("Springfield", -5),
   };
 }
