@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // citydata.dat as every reader reads it (the loaded table, the manager's
 // list, the names-only readers), and what the program then computes from
 // each city: its local time and the text of it, its place on the map in
@@ -31,12 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const DateTime instants[] = {EncodeDate(2027, 1, 15) + 0.5, EncodeDate(2026, 3, 29) + 0.04};
   const Projection projections[] = {{2048, 1024, 0}, {800, 400, 1}, {2000, 1000, 2}};
   for (const CityEntry& e : table.entries) {
-    fuzz::Require(e.lat >= -90 && e.lat <= 90 && e.lon.degrees >= -180 && e.lon.degrees <= 180, "positions on the map");
+    fuzz::Require(e.lat >= -90 && e.lat <= 90 && e.lon.degrees >= -180 && e.lon.degrees <= 180,
+                  "positions on the map");
     for (DateTime t : instants)
       (void)FormatDateTime("ddd d, hh:mm AM/PM dd MMMM, yyyy", CityLocalTime(e, t, -5.75 / 24));
     for (const Projection& p : projections) {
       const int x = p.LonToX(e.lon.degrees), y = p.LatToY(e.lat);
-      (void)PlaceCityLabels(x, y, e.lat, e.lon.degrees, 120, 80, 14, true, p.width());
+      (void)PlaceCityLabels(x, y, e.lat, e.lon.degrees, 120, 80, 14, true, p.width(), 2 * p.halfH());
     }
   }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One command of the main window: what it does, and whether it is checked,
 // enabled and shown. Every menu entry and tool button that shows it is a view

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window's commands, each made once, and the menus and tool buttons
 // that show them: the menu bar, the map's pop-up menu (which is also the tray

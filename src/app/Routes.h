@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window's doors to the windows other parts of the program bring,
 // each with the services it needs: the desktop clocks, the reminder store and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One clock list's file (aclocks.dat or dclocks.dat) as the desktop clocks
 // keep it: written whole after every change, never replacing a file that

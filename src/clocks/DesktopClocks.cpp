@@ -1,13 +1,21 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "DesktopClocks.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "clocks/AnalogClockWindow.h"
 #include "clocks/ClockTheme.h"
 #include "clocks/DigitalClockWindow.h"
 #include "core/Paths.h"
+#include "core/ScreenPlace.h"
 #include "core/Settings.h"
+#include "platform/Compositor.h"
 
 namespace wc {
 
@@ -17,6 +25,75 @@ DesktopClocks::DesktopClocks(QObject* parent, std::string dataFolder, bool compo
       dFile_(dataFolder + "dclocks.dat"),
       composited_(composited) {
   setObjectName(QStringLiteral("DesktopClocks"));
+  auto* watch = new CompositorWatch(this);
+  connect(watch, &CompositorWatch::changed, this, &DesktopClocks::setComposited);
+  followScreens();
+}
+
+namespace {
+
+ScreenRect RectOf(const QRect& r) { return {r.left(), r.top(), r.width(), r.height()}; }
+
+std::vector<ScreenRect> WorkAreas() {
+  std::vector<ScreenRect> areas;
+  for (const QScreen* s : QGuiApplication::screens()) areas.push_back(RectOf(s->availableGeometry()));
+  return areas;
+}
+
+}  // namespace
+
+void DesktopClocks::followScreens() {
+  // A monitor unplugged or resized comes as several changes in a row; the
+  // clocks move once they are over.
+  screensSettle_ = new QTimer(this);
+  screensSettle_->setSingleShot(true);
+  screensSettle_->setInterval(200);
+  connect(screensSettle_, &QTimer::timeout, this, &DesktopClocks::bringClocksOnScreen);
+  auto watchScreen = [this](QScreen* s) {
+    connect(s, &QScreen::availableGeometryChanged, screensSettle_, qOverload<>(&QTimer::start));
+  };
+  for (QScreen* s : QGuiApplication::screens()) watchScreen(s);
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, [this, watchScreen](QScreen* s) {
+    watchScreen(s);
+    screensSettle_->start();
+  });
+  connect(qGuiApp, &QGuiApplication::screenRemoved, screensSettle_, qOverload<>(&QTimer::start));
+}
+
+void DesktopClocks::bringClocksOnScreen() {
+  const std::vector<ScreenRect> areas = WorkAreas();
+  auto bring = [&](DesktopClockWindow* w) {
+    const std::optional<ScreenRect> to = BroughtOnScreen(RectOf(w->geometry()), areas);
+    if (!to) return false;
+    w->move(to->left, to->top);
+    w->notePlace();
+    return true;
+  };
+  bool movedA = false, movedD = false;
+  for (AnalogClockWindow* w : analog_) movedA |= bring(w);
+  for (DigitalClockWindow* w : digital_) movedD |= bring(w);
+  if (movedA) aclocksChanged();
+  if (movedD) dclocksChanged();
+}
+
+void DesktopClocks::placeNew(QWidget* w, QSize size) const {
+  std::vector<ScreenRect> others;
+  for (const AnalogClockWindow* o : analog_)
+    if (o != w) others.push_back(RectOf(o->geometry()));
+  for (const DigitalClockWindow* o : digital_)
+    if (o != w) others.push_back(RectOf(o->geometry()));
+  const QRect designed(w->pos(), size);
+  const QScreen* screen = QGuiApplication::screenAt(designed.topLeft());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  const ScreenRect area = screen ? RectOf(screen->availableGeometry()) : RectOf(designed);
+  const ScreenRect at = FreePlace(RectOf(designed), others, area);
+  w->move(at.left, at.top);
+}
+
+void DesktopClocks::setComposited(bool composited) {
+  composited_ = composited;
+  for (AnalogClockWindow* w : analog_) w->setTranslucent(composited);
+  for (DigitalClockWindow* w : digital_) w->setTranslucent(composited);
 }
 
 DesktopClocks::~DesktopClocks() {
@@ -123,13 +200,19 @@ void DesktopClocks::setUpLoaded(DigitalClockWindow* w) {
 
 void DesktopClocks::ShowAClocks(int show) {
   if (analog_.empty()) return;
-  if (show == 1) ShowAnaClocks();
+  if (show == 1)
+    ShowAnaClocks();
+  else
+    bringClocksOnScreen();
   setAnalogHidden(show != 1);
 }
 
 void DesktopClocks::ShowDClocks(int show) {
   if (digital_.empty()) return;
-  if (show == 1) ShowDigClocks();
+  if (show == 1)
+    ShowDigClocks();
+  else
+    bringClocksOnScreen();
   setDigitalHidden(show != 1);
 }
 
@@ -198,9 +281,15 @@ void DesktopClocks::hideOrShowAll(bool analog) {
   WriteIntegerSetting(kSettingsKey, analog ? kShowAClocks : kShowDClocks, show ? 1 : 0);
 }
 
-void DesktopClocks::ShowAnaClocks() { SetVisible(analog_, true); }
+void DesktopClocks::ShowAnaClocks() {
+  bringClocksOnScreen();
+  SetVisible(analog_, true);
+}
 void DesktopClocks::HideAClocks() { SetVisible(analog_, false); }
-void DesktopClocks::ShowDigClocks() { SetVisible(digital_, true); }
+void DesktopClocks::ShowDigClocks() {
+  bringClocksOnScreen();
+  SetVisible(digital_, true);
+}
 void DesktopClocks::HideDClocks() { SetVisible(digital_, false); }
 
 }  // namespace wc

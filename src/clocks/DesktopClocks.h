@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The desktop clocks of the main window: the analog and the digital clocks in
 // list order, each window holding its record, the files they are kept in,
@@ -6,6 +9,7 @@
 // not only when the program closes, so a crash loses nothing.
 
 #include <QObject>
+#include <QSize>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +17,9 @@
 #include "clocks/ClockList.h"
 #include "clocks/ClockListFile.h"
 #include "clocks/ClockTicker.h"
+
+class QTimer;
+class QWidget;
 
 namespace wc {
 
@@ -23,7 +30,8 @@ class DesktopClocks : public QObject {
   Q_OBJECT
  public:
   // dataFolder holds aclocks.dat and dclocks.dat; composited: whether clock
-  // windows get per-pixel alpha (see DesktopComposites).
+  // windows get per-pixel alpha (see DesktopComposites). The clocks then
+  // follow the compositor as it comes and goes.
   DesktopClocks(QObject* parent, std::string dataFolder, bool composited);
   ~DesktopClocks() override;
 
@@ -31,6 +39,15 @@ class DesktopClocks : public QObject {
   const std::string& dclocksPath() const { return dFile_.path(); }
   bool composited() const { return composited_; }
   ClockTicker& ticker() { return ticker_; }
+  // Every clock to per-pixel alpha and opacity, or to a shape without them.
+  void setComposited(bool composited);
+
+  // Moves every clock that no monitor's work area shows at least half of
+  // fully onto the nearest one, and stores the new places.
+  void bringClocksOnScreen();
+  // Puts a new clock of this size at its designed place when no other clock
+  // lies there, else further down and right (FreePlace).
+  void placeNew(QWidget* w, QSize size) const;
 
   // The clocks in list order.
   const std::vector<AnalogClockWindow*>& analogClocks() const { return analog_; }
@@ -86,6 +103,7 @@ class DesktopClocks : public QObject {
 
  private:
   void hideOrShowAll(bool analog);
+  void followScreens();
   void setAnalogHidden(bool hidden);
   void setDigitalHidden(bool hidden);
   void setUpLoaded(AnalogClockWindow* w);
@@ -98,6 +116,7 @@ class DesktopClocks : public QObject {
   std::vector<AnalogClockWindow*> analog_;  // owned: the windows have no parent
   std::vector<DigitalClockWindow*> digital_;
   bool aHidden_ = false, dHidden_ = false;
+  QTimer* screensSettle_ = nullptr;
 };
 
 }  // namespace wc

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A city's daylight-saving rule as the city database, the clock lists and the
 // map's city slots keep it: whether the city keeps it, and its start and end,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Whole degrees of longitude in the two conventions the program meets: the
 // city database and the city manager count east positive, everything that

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one way the program reads its stored settings: values of the settings
 // key with their defaults from the settings table. A stored value the program

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // How the windows tell the user about the stored settings: the problems of a
 // read (SettingsReader), and failed writes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The root window's picture, for window managers without a desktop of their
 // own. The picture is a pixmap the server keeps after our connection closes
 // (RetainPermanent), named in _XROOTPMAP_ID and ESETROOT_PMAP_ID so that

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The screen saver: it draws the map into the window it is given (by option
 # or by XSCREENSAVER_WINDOW) and follows its size; the program registers it
 # in ~/.xscreensaver and back, previews it in a window that a click closes,
