@@ -13,7 +13,7 @@
 
 #include "core/AtomicFile.h"
 #include "reminders/RemEdit.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 namespace wc {
 namespace {
