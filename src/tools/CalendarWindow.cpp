@@ -99,9 +99,9 @@ CalendarWindow::CalendarWindow(QWidget* owner)
   lbYear->setMaxLength(4);
   lbYear->setAlignment(Qt::AlignCenter);
   lbYear->setFont(CalendarFont(21, true));
-  // The widest year whole ("9999" clipped at the designed 57 pixels), with
-  // the frame and the text margins either side.
-  lbYear->setFixedWidth(std::max(57, lbYear->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14));
+  // The widest year whole with room for the cursor after it; the designed
+  // 57 pixels left "9999" a pixel either side.
+  lbYear->setFixedWidth(std::max(57, lbYear->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 18));
   QPalette box = lbYear->palette();
   box.setColor(QPalette::Base, Qt::white);
   box.setColor(QPalette::Text, Qt::black);

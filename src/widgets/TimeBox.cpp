@@ -33,6 +33,9 @@ void TimeBox::leaveBlank() {
   const QTime t = time();
   setTime(t.addSecs(1));
   setTime(t);
+  // Typing starts on the hour, whatever part of "--:-- --" was clicked or
+  // selected: a selection over the special text would swallow the digits.
+  setSelectedSection(QDateTimeEdit::HourSection);
 }
 
 void TimeBox::keyPressEvent(QKeyEvent* e) {

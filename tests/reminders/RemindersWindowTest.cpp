@@ -402,10 +402,17 @@ TEST_F(Editor, AnUnreadableStoredTimeIsSaidAndNeverStoredUnseen) {
     EXPECT_EQ(boxes.seen(), QStringList{"Validation: Please set the time"});
     EXPECT_EQ(list[3]->RemTime, "25:00");
   }
-  Key(d.dtpTime, Qt::Key_Up);  // the user sets one
+  // The user selects the box's text, as a double-click does, and types a
+  // time: the digits go to the hour and on.
+  d.dtpTime->selectAll();
+  for (const char c : std::string("0745")) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (c - '0'), Qt::NoModifier, QString(QChar::fromLatin1(c)));
+    QApplication::sendEvent(d.dtpTime, &press);
+  }
   EXPECT_FALSE(d.dtpTime->isBlank());
+  EXPECT_EQ(d.dtpTime->time(), QTime(7, 45));
   d.btnSetClick();
-  EXPECT_NE(list[3]->RemTime, "25:00");
+  EXPECT_EQ(list[3]->RemTime, "07:45 AM");
   EXPECT_EQ(changes, 1);
 }
 
@@ -554,9 +561,8 @@ TEST(ProgramReminders, AFiringIsOnDiskBeforeItsPopUpShows) {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* p = qobject_cast<ReminderPopup*>(w); p && p->isVisible() && onDiskWhenShown.isEmpty()) {
         onDiskWhenShown = QString::fromStdString(ReadWholeFile(RemindersPath()).bytes);
-        EXPECT_EQ(p->lblCity->text(), "It is now " +
-                                          QString::fromStdString(store.list()[0]->RemTime) +
-                                          " in reykjavik, iceland");
+        EXPECT_EQ(p->lblCity->text(),
+                  "It is now " + QString::fromStdString(store.list()[0]->RemTime) + " in reykjavik, iceland");
         p->close();
       }
   });
