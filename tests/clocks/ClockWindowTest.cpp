@@ -57,8 +57,10 @@ class Home : public test::WindowTestHome {
   void prepare() override {
     program = dir + "/program/";
     fs::create_directories(program);
-    const std::string cmd = "bash '" WC_SOURCE_DIR "/tests/clocks/fixture-themes.sh' '" + program + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    // A copy of the build's fixture themes, so that no test can change
+    // what the next process reads.
+    fs::copy(WC_CLOCK_FIXTURE, program, fs::copy_options::recursive);
+    ASSERT_TRUE(fs::exists(program + "askins/aclock.ini"));
     SetProgramFolder(program);
   }
   std::string program;
