@@ -8,26 +8,6 @@
 
 namespace wc {
 
-namespace {
-
-bool EqualsIgnoreCaseAscii16(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  auto lower = [](char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-  };
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-CityTable& CityTable::instance() {
-  static CityTable table;
-  return table;
-}
-
 XmlLoadResult CityTable::load(const std::string& path) {
   if (loaded_) return XmlLoadResult{XmlLoadStatus::Ok, {}, {}};
   CityEntriesResult r = ReadCityEntries(path);
@@ -45,7 +25,7 @@ const CityEntry* CityTable::findByName(std::string_view name, NameMatch match) c
   if (key.size() > CityEntry::kNameChars) return nullptr;
   for (const CityEntry& e : entries_) {
     const std::u16string_view n(e.nameField.data());
-    if (match == NameMatch::Exact ? n == key : EqualsIgnoreCaseAscii16(n, key)) return &e;
+    if (match == NameMatch::Exact ? n == key : EqualsIgnoreCaseAscii(n, key)) return &e;
   }
   return nullptr;
 }

@@ -18,9 +18,6 @@ enum class NameMatch { Exact, IgnoreCaseAscii };
 
 class CityTable {
  public:
-  // The program-wide table (created empty, filled by the options dialog).
-  static CityTable& instance();
-
   // Fills the table from path; once a file has been read, later calls change
   // nothing and return an Ok result. A missing file leaves the table empty
   // without a word; a malformed one leaves it empty and is reported in the

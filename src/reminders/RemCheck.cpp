@@ -10,15 +10,13 @@ namespace wc {
 
 namespace {
 
-char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
 // The city's (32-unit) name equals the folded name, ignoring the case of A-Z.
 // Compared in the field's own UTF-16, so the pass converts no city name: it
 // runs every ten seconds all day, over the whole table for every reminder.
 bool SameName(const CityEntry& c, std::u16string_view folded) {
   std::size_t i = 0;
   for (; i < folded.size(); ++i) {
-    if (i >= CityEntry::kNameChars || FoldAscii(c.nameField[i]) != folded[i]) return false;
+    if (i >= CityEntry::kNameChars || LowerAscii(c.nameField[i]) != folded[i]) return false;
   }
   return i >= CityEntry::kNameChars || c.nameField[i] == 0;
 }
@@ -32,7 +30,7 @@ std::vector<RemFiring> CheckRem(const RemList& list, std::span<const CityEntry> 
     const RemInfo& r = *list[i];
     if (r.shown()) continue;
     std::u16string city = Utf8ToUtf16(r.RemCity);
-    for (char16_t& ch : city) ch = FoldAscii(ch);
+    for (char16_t& ch : city) ch = LowerAscii(ch);
     for (const CityEntry& c : cities) {
       if (!SameName(c, city)) continue;
       const DateTime t = CityLocalTime(c, utcNow, 0.0);

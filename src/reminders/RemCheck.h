@@ -11,7 +11,7 @@
 
 #include "core/City.h"
 #include "core/FormatDateTime.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 namespace wc {
 
