@@ -110,17 +110,6 @@ std::vector<Entry> ReadCities(pugi::xml_node root, LonSign sign, std::vector<std
   return out;
 }
 
-bool EqualsIgnoreCaseAscii16(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  auto lower = [](char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-  };
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 void WriteCityChildren(pugi::xml_node city, const CityTexts& c) {
   const auto rule = [&](int v) { return c.dst ? std::to_string(v) : std::string("0"); };
   WriteString(city, "name", TrimView(c.name));
@@ -196,18 +185,20 @@ XmlLoadResult CityTable::load(const std::string& path) {
   loaded_ = r.file.ok();
   entries_ = std::move(r.entries);
   names_ = std::move(r.names);
+  index_ = CityNameIndex(entries_);
   return r.file;
 }
 
 const CityEntry* CityTable::findByName(std::string_view name, NameMatch match) const {
   // The entries hold their names as 32 UTF-16 units; compare in that form.
-  std::u16string key = Utf8ToUtf16(name);
-  if (key.size() > CityEntry::kNameChars) return nullptr;
-  for (const CityEntry& e : entries_) {
-    const std::u16string_view n(e.nameField.data());
-    if (match == NameMatch::Exact ? n == key : EqualsIgnoreCaseAscii16(n, key)) return &e;
-  }
-  return nullptr;
+  const std::u16string key = Utf8ToUtf16(name);
+  const CityEntry* found = nullptr;
+  index_.visitMatches(CityNameIndex::Folded(name), [&](const CityEntry& e) {
+    if (match == NameMatch::Exact && std::u16string_view(e.nameField.data()) != key) return false;
+    found = &e;
+    return true;
+  });
+  return found;
 }
 
 // --- the manager's document ---

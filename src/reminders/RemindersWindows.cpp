@@ -52,7 +52,7 @@ void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& form
   ReminderStore& store = ProgramReminders();
   if (store.list().empty()) return;
   const std::vector<RemFiring> fired =
-      CheckRem(store.list(), CityTable::instance().entries(), LocalNow() + UtcOffsetDays(), format);
+      CheckRem(store.list(), CityTable::instance().nameIndex(), LocalNow() + UtcOffsetDays(), format);
   if (fired.empty()) return;
   std::vector<TfrmRemShow*> popups;
   for (const RemFiring& f : fired) {

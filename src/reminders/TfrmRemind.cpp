@@ -336,9 +336,9 @@ void TfrmRemind::btnDeleteClick() {
 }
 
 void TfrmRemind::btnClearClick() {
-  const QDateTime now = QDateTime::currentDateTime();
-  dtpDate->setDate(now.date());
-  dtpTime->setTime(now.time());
+  const TDateTime now = LocalNow();
+  dtpDate->setDate(ToQDate(now));
+  dtpTime->setTime(ToQTime(now));
   cboCity->setCurrentIndex(cboCity->count() > 0 ? 0 : -1);
   edMsg->clear();
   edSound->clear();
