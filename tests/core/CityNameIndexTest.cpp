@@ -41,6 +41,8 @@ TEST(CityNameIndex, FindsEveryEntryOfANameInTableOrder) {
       "Llanfairpwllgwyngyll-gogerychwyrn",  // 5: cut to its first 32 units
       "Llanfairpwllgwyngyll-gogerychwyr",   // 6
       "Zürich, Switzerland",                // 7
+      "Yyqzfkh",                            // 8: these two share a hash,
+      "Zxekgfk",                            // 9: so only the names tell them apart
   });
   const CityNameIndex index(table);
   struct Case {
@@ -56,6 +58,8 @@ TEST(CityNameIndex, FindsEveryEntryOfANameInTableOrder) {
       {"zürich, switzerland", {7}},
       {"ZüRICH, SWITZERLAND", {7}},
       {"ZÜRICH, SWITZERLAND", {}},  // only A-Z fold
+      {"yyqzfkh", {8}},
+      {"ZXEKGFK", {9}},
       {"", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(Found(index, c.name), c.found) << c.name;

@@ -34,6 +34,9 @@ std::vector<CityEntry> Cities() {
       // Two cities of one name: the second is reached when the first's time differs.
       City("Springfield", -6),
       City("Springfield", -5),
+      // Twins of one time: the reminder still fires once.
+      City("Twinsburg", 3),
+      City("Twinsburg", 3),
   };
 }
 
@@ -106,6 +109,7 @@ TEST(CheckRem, FiresInItsCitysMinuteAndDate) {
       {"a prefix is no match", Rem("London", 2026, 12, 9, "09:05 PM"), Utc(2026, 12, 9, 21, 5), false},
       {"the second city of a name", Rem("Springfield", 2026, 12, 9, "04:05 PM"), Utc(2026, 12, 9, 21, 5),
        true},
+      {"twins of one time", Rem("Twinsburg", 2026, 12, 10, "12:05 AM"), Utc(2026, 12, 9, 21, 5), true},
       {"shown", Rem("London, United Kingdom", 2026, 12, 9, "09:05 PM", 1), Utc(2026, 12, 9, 21, 5), false},
       {"any other value is pending", Rem("London, United Kingdom", 2026, 12, 9, "09:05 PM", 2),
        Utc(2026, 12, 9, 21, 5), true},
