@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/CityDatabase.h"
+#include "core/CityFile.h"
 #include "core/CityTime.h"
 #include "core/DateTime.h"
 
@@ -29,12 +29,12 @@ int main(int argc, char** argv) {
   const sys_days from{year{first} / January / 1};
   const sys_days to{year{last} / December / 31};
   std::string line;
-  for (const wc::TCityItem& c : r.cities) {
+  for (const wc::CityItem& c : r.cities) {
     line = c.name;
     line += '\t';
     for (sys_days d = from; d <= to; d += days{1}) {
-      const wc::TDateTime utc = wc::ToDateTime(d) + 0.5;
-      const wc::TDateTime local =
+      const wc::DateTime utc = wc::ToDateTime(d) + 0.5;
+      const wc::DateTime local =
           wc::CityTime(c.dst, c.weekno, c.dayofweek, utc + c.tzd, c.month, c.weekno1, c.dayofweek1, c.month1);
       if (d != from) line += ' ';
       line += std::to_string(std::lround((local - utc) * 1440.0));

@@ -3,7 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/CityDatabase.h"
+#include "core/CityDocument.h"
+#include "core/CityTable.h"
 
 namespace {
 

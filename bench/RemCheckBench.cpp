@@ -25,10 +25,10 @@ std::vector<CityEntry> Cities(int n) {
 
 // Pending reminders for cities near the end of the table (the longest scan),
 // none of them due.
-TRemList Reminders(int n, int cities) {
-  TRemList list;
+RemList Reminders(int n, int cities) {
+  RemList list;
   for (int i = 0; i < n; ++i) {
-    auto r = std::make_unique<TRemInfo>();
+    auto r = std::make_unique<RemInfo>();
     r->RemCity = "city " + std::to_string(cities - 1 - i) + ", country of somewhere";
     r->RemDate = EncodeDate(2027, 1, 1);
     r->RemTime = "09:00 AM";
@@ -41,8 +41,8 @@ void BM_CheckRem(benchmark::State& state) {
   const int nCities = static_cast<int>(state.range(0));
   const std::vector<CityEntry> cities = Cities(nCities);
   const CityNameIndex index(cities);  // made once per table, as the program does
-  const TRemList list = Reminders(static_cast<int>(state.range(1)), nCities);
-  const TDateTime now = EncodeDate(2026, 12, 9) + 0.5;
+  const RemList list = Reminders(static_cast<int>(state.range(1)), nCities);
+  const DateTime now = EncodeDate(2026, 12, 9) + 0.5;
   for (auto _ : state) {
     benchmark::DoNotOptimize(CheckRem(list, index, now, DefaultFormatSettings()));
   }

@@ -93,7 +93,7 @@ inline std::vector<CityEntry> SampleEntries(int n) {
 
 // Fills the Display Cities slots as the program does (BuildDisplayCities),
 // every city chosen by its name, in the given order.
-inline std::size_t ShowAll(std::span<TCities> shown, const std::vector<CityEntry>& cities) {
+inline std::size_t ShowAll(std::span<Cities> shown, const std::vector<CityEntry>& cities) {
   std::vector<std::string> names;
   for (const CityEntry& c : cities) names.push_back(c.name());
   return BuildDisplayCities(names, cities, shown);

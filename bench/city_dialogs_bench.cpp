@@ -18,11 +18,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "cities/untAddRemCity.h"
-#include "cities/untCityList.h"
-#include "cities/untCityListMan.h"
+#include "cities/AllCitiesWindow.h"
+#include "cities/CityManagerDialog.h"
+#include "cities/MapCitiesDialog.h"
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityFile.h"
 #include "core/DateTime.h"
 #include "core/Paths.h"
 
@@ -39,7 +39,7 @@ void WriteDatabase() {
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<cities>\n";
   const auto& base = shipped.cities;
   for (int i = 0; i < kCities && !base.empty(); ++i) {
-    const wc::TCityItem& c = base[static_cast<std::size_t>(i) % base.size()];
+    const wc::CityItem& c = base[static_cast<std::size_t>(i) % base.size()];
     std::string name = c.name;
     if (const int round = i / static_cast<int>(base.size()); round > 0) {
       const auto comma = name.find(',');
@@ -80,7 +80,7 @@ class PaintWatch : public QObject {
   }
 };
 
-std::array<wc::TCities, 64> gSlots;
+std::array<wc::Cities, 64> gSlots;
 
 template <class Dialog>
 void OpenToFirstPaint(benchmark::State& state, const std::function<Dialog*()>& make, const char* table) {
@@ -99,21 +99,21 @@ void OpenToFirstPaint(benchmark::State& state, const std::function<Dialog*()>& m
 }
 
 void BM_OpenManager(benchmark::State& state) {
-  OpenToFirstPaint<wc::TfrmCityListMan>(
-      state, [] { return new wc::TfrmCityListMan(nullptr); }, nullptr);
+  OpenToFirstPaint<wc::CityManagerDialog>(
+      state, [] { return new wc::CityManagerDialog(nullptr); }, nullptr);
 }
 void BM_OpenMapCities(benchmark::State& state) {
-  OpenToFirstPaint<wc::TfrmAddRemCity>(
+  OpenToFirstPaint<wc::MapCitiesDialog>(
       state,
       [] {
-        return new wc::TfrmAddRemCity(
+        return new wc::MapCitiesDialog(
             gSlots, [] {}, nullptr);
       },
       nullptr);
 }
 void BM_OpenAllCities(benchmark::State& state) {
-  OpenToFirstPaint<wc::TfrmCityList>(
-      state, [] { return new wc::TfrmCityList("hh:mm AM/PM", wc::DefaultFormatSettings(), nullptr); },
+  OpenToFirstPaint<wc::AllCitiesWindow>(
+      state, [] { return new wc::AllCitiesWindow("hh:mm AM/PM", wc::DefaultFormatSettings(), nullptr); },
       nullptr);
 }
 
@@ -141,22 +141,22 @@ void Keystrokes(benchmark::State& state, QWidget& dialog, const char* edit, cons
 }
 
 void BM_ManagerKeystroke(benchmark::State& state) {
-  wc::TfrmCityListMan d(nullptr);
+  wc::CityManagerDialog d(nullptr);
   Keystrokes(state, d, "edCountry", "lvCity");
 }
 void BM_MapCitiesKeystroke(benchmark::State& state) {
-  wc::TfrmAddRemCity d(
+  wc::MapCitiesDialog d(
       gSlots, [] {}, nullptr);
   Keystrokes(state, d, "edFilter", "lbAllCities");
 }
 
 // One second of the list: its tick and the repaint it causes.
 void AllCitiesSeconds(benchmark::State& state, double step) {
-  wc::TfrmCityList d("hh:mm AM/PM", wc::DefaultFormatSettings(), nullptr);
+  wc::AllCitiesWindow d("hh:mm AM/PM", wc::DefaultFormatSettings(), nullptr);
   d.show();
   QCoreApplication::processEvents();
   PaintWatch watch(d.findChild<QTableView*>(QStringLiteral("lvCity"))->viewport());
-  wc::TDateTime t = wc::EncodeDate(2027, 1, 15) + wc::EncodeTime(11, 0, 0, 0);
+  wc::DateTime t = wc::EncodeDate(2027, 1, 15) + wc::EncodeTime(11, 0, 0, 0);
   for (auto _ : state) {
     t += step;
     d.LoadTime(t);

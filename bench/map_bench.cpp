@@ -26,7 +26,7 @@
 namespace {
 
 const std::string kFolder = WC_PROGRAM_DIR;
-const wc::TDateTime kMarchNoon = wc::EncodeDate(2026, 3, 20) + 0.5;
+const wc::DateTime kMarchNoon = wc::EncodeDate(2026, 3, 20) + 0.5;
 
 long PageFaults() {
   rusage u{};

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
       d < 1 || d > wc::DaysInMonth(y, mo) || h < 0 || h > 23 || mi < 0 || mi > 59) {
     Usage(("bad --utc: " + utcText).c_str());
   }
-  const wc::TDateTime utc = wc::EncodeDate(y, mo, d) + wc::EncodeTime(h, mi, 0, 0);
+  const wc::DateTime utc = wc::EncodeDate(y, mo, d) + wc::EncodeTime(h, mi, 0, 0);
   if (sampleCount >= 0) {
     const auto samples = wc::bench::SampleEntries(sampleCount);
     cities.insert(cities.begin(), samples.begin(), samples.end());

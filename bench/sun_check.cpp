@@ -1,6 +1,6 @@
 // sun-check-run: for bench/sun-accuracy. Reads lines of
 //   INSTANT DEC LON
-// (INSTANT a UTC TDateTime, DEC and LON an ephemeris's declination and
+// (INSTANT a UTC DateTime, DEC and LON an ephemeris's declination and
 // west-positive sub-solar longitude in degrees) and for each writes
 //   DEC LON TERMINATOR POINTS ICON1 ICON2
 // where DEC and LON are the program's own sun, TERMINATOR the largest

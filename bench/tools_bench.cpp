@@ -15,13 +15,13 @@
 #include <string>
 
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/FormatDateTime.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 #include "tools/DialCodeFile.h"
 #include "tools/TimeFinderModel.h"
-#include "tools/finder.h"
+#include "tools/TimeFinderWindow.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ std::string XmlText(std::string s) {
 }
 
 // The shipped cities, repeated as "City 2, Country", "City 3, Country", ...
-const wc::CityTable& Cities() {
+const wc::CityTable& CityTableSample() {
   static wc::CityTable table = [] {
     wc::CityTable shipped;
     shipped.load(std::string(WC_PROGRAM_DIR) + "citydata.dat");
@@ -73,22 +73,22 @@ const std::vector<std::string>& DialLines() {
 }
 
 void BM_FinderList(benchmark::State& state) {
-  wc::TimeFinderModel m(Cities(), DialLines());
+  wc::TimeFinderModel m(CityTableSample(), DialLines());
   const auto type = static_cast<wc::SearchType>(state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(m.setSearchType(type).data());
-  state.counters["cities"] = static_cast<double>(Cities().size());
+  state.counters["cities"] = static_cast<double>(CityTableSample().size());
 }
 BENCHMARK(BM_FinderList)->Arg(0)->Arg(1)->ArgName("byCountry")->Unit(benchmark::kMillisecond);
 
 // A keystroke's look-up: a half-typed name (nothing found, the whole table
 // searched) and a whole one (found, with its dial code).
 void BM_FinderLookup(benchmark::State& state) {
-  wc::TimeFinderModel m(Cities(), DialLines());
+  wc::TimeFinderModel m(CityTableSample(), DialLines());
   const auto type = static_cast<wc::SearchType>(state.range(0));
   m.setSearchType(type);
   const std::string whole = type == wc::SearchType::City ? "Zurich 7, Switzerland" : "Switzerland, Zurich 7";
   const std::string half = whole.substr(0, whole.size() - 3);
-  const wc::TDateTime now = wc::LocalNow();
+  const wc::DateTime now = wc::LocalNow();
   for (auto _ : state) {
     benchmark::DoNotOptimize(m.lookup(half, now, 0));
     benchmark::DoNotOptimize(m.lookup(whole, now, 0));
@@ -110,13 +110,13 @@ BENCHMARK(BM_DialCodeSort)->Arg(0)->Arg(1)->ArgName("code")->Unit(benchmark::kMi
 // The finder window: switching the search mode refills the list of 5 000
 // entries; a keystroke looks up and filters the suggestions.
 struct Finder {
-  Finder() : window(nullptr, Cities(), wc::DefaultFormatSettings()) {
+  Finder() : window(nullptr, CityTableSample(), wc::DefaultFormatSettings()) {
     for (QRadioButton* b : window.findChildren<QRadioButton*>()) (b->text() == "City" ? city : country) = b;
     window.show();
     city->click();
     QApplication::processEvents();
   }
-  wc::TTimeFinder window;
+  wc::TimeFinderWindow window;
   QRadioButton* city = nullptr;
   QRadioButton* country = nullptr;
 };

@@ -25,7 +25,7 @@
 
 namespace {
 
-const wc::TDateTime kMarchNoon = wc::EncodeDate(2026, 3, 20) + 0.5;
+const wc::DateTime kMarchNoon = wc::EncodeDate(2026, 3, 20) + 0.5;
 const QRect kScreen(0, 0, 1920, 1080);
 
 class Silent final : public wc::WallpaperBackend {
@@ -63,7 +63,7 @@ long MinorFaults() {
 }
 
 void Refreshes(benchmark::State& state, std::unique_ptr<wc::WallpaperBackend> backend) {
-  wc::TWallpaper wallpaper(std::move(backend));
+  wc::Wallpaper wallpaper(std::move(backend));
   wallpaper.Refresh(Map(), true, false, kScreen, kMarchNoon);  // the buffers' first use
   long faults = 0;
   double t = kMarchNoon;
@@ -82,7 +82,7 @@ BENCHMARK(BM_WallpaperRefresh)->Unit(benchmark::kMillisecond)->Repetitions(9)->R
 
 // The part of a refresh after the overlay: the bitmap and its atomic write.
 void BM_WallpaperBitmapWrite(benchmark::State& state) {
-  wc::TWallpaper wallpaper(std::make_unique<Silent>());
+  wc::Wallpaper wallpaper(std::make_unique<Silent>());
   wallpaper.Refresh(Map(), true, false, kScreen, kMarchNoon);
   std::string bmp;
   wc::EncodeBmp24Into(wallpaper.picture(), bmp);  // the buffer's first use

@@ -30,8 +30,8 @@ int ClockListRoundTrip(const char* fileName, const std::uint8_t* data, std::size
 
   const FormatSettings& fs = DefaultFormatSettings();
   for (const auto& c : list) {
-    for (TDateTime utc : {EncodeDate(2027, 1, 15) + 0.5, EncodeDate(2026, 10, 25) + 0.04}) {
-      const TDateTime t = ClockTime(c, utc);
+    for (DateTime utc : {EncodeDate(2027, 1, 15) + 0.5, EncodeDate(2026, 10, 25) + 0.04}) {
+      const DateTime t = ClockTime(c, utc);
       (void)HandAnglesAt(t);
       (void)MinuteOfDay(t);
       (void)AnalogTimeText(t, c.HideAMPM, fs);

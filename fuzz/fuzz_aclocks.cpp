@@ -3,6 +3,6 @@
 #include "ClockListFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  return wc::fuzz::ClockListRoundTrip<wc::TAClockList>("aclocks.dat", data, size, wc::ReadAClockList,
-                                                       wc::AClockListText);
+  return wc::fuzz::ClockListRoundTrip<wc::AClockList>("aclocks.dat", data, size, wc::ReadAClockList,
+                                                      wc::AClockListText);
 }

@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "core/CityDatabase.h"
+#include "core/CityDocument.h"
+#include "core/CityFile.h"
 
 using namespace wc;
 
 namespace {
 
 bool Same(const ManagedCity& a, const ManagedCity& b) {
-  const TCityItem &x = a.city, &y = b.city;
+  const CityItem &x = a.city, &y = b.city;
   return a.offsetText == b.offsetText && x.name == y.name && x.lat == y.lat && x.lon == y.lon &&
          std::memcmp(&x.tzd, &y.tzd, sizeof x.tzd) == 0 && x.dst == y.dst && x.weekno == y.weekno &&
          x.dayofweek == y.dayofweek && x.month == y.month && x.weekno1 == y.weekno1 &&
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The manager's edits: change the first city, add one, delete the second,
   // then drop the empty elements.
   if (!cities.empty()) {
-    const TCityItem& c = cities[0].city;
+    const CityItem& c = cities[0].city;
     doc.updateCityAt(0, {c.name + " & <edited>", cities[0].offsetText, std::to_string(c.lon),
                          std::to_string(c.lat), c.dst != 0, 2, 7, 3, 1, 7, 11});
   }

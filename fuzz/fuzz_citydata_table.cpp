@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "core/CityDatabase.h"
+#include "core/CityFile.h"
 #include "core/CityTime.h"
 #include "core/DisplayCities.h"
 #include "core/FormatDateTime.h"
@@ -28,11 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Require(manager.cities.size() == table.entries.size() && names.names.size() == table.entries.size(),
                 "every reader sees the same cities");
 
-  const TDateTime instants[] = {EncodeDate(2027, 1, 15) + 0.5, EncodeDate(2026, 3, 29) + 0.04};
+  const DateTime instants[] = {EncodeDate(2027, 1, 15) + 0.5, EncodeDate(2026, 3, 29) + 0.04};
   const Projection projections[] = {{2048, 1024, 0}, {800, 400, 1}, {2000, 1000, 2}};
   for (const CityEntry& e : table.entries) {
     fuzz::Require(e.lat >= -90 && e.lat <= 90 && e.lon >= -180 && e.lon <= 180, "positions on the map");
-    for (TDateTime t : instants)
+    for (DateTime t : instants)
       (void)FormatDateTime("ddd d, hh:mm AM/PM dd MMMM, yyyy", CityLocalTime(e, t, -5.75 / 24));
     for (const Projection& p : projections) {
       const int x = p.LonToX(e.lon), y = p.LatToY(e.lat);
@@ -40,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  std::vector<TCities> slots(64);
+  std::vector<Cities> slots(64);
   (void)BuildDisplayCities(table.names, table.entries, slots);
-  const DateTimeFormatter format = [](std::string_view pattern, TDateTime t) {
+  const DateTimeFormatter format = [](std::string_view pattern, DateTime t) {
     return FormatDateTime(pattern, t);
   };
   for (int view = 0; view < 3; ++view) {

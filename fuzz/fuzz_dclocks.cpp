@@ -3,6 +3,6 @@
 #include "ClockListFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  return wc::fuzz::ClockListRoundTrip<wc::TDClockList>("dclocks.dat", data, size, wc::ReadDClockList,
-                                                       wc::DClockListText);
+  return wc::fuzz::ClockListRoundTrip<wc::DClockList>("dclocks.dat", data, size, wc::ReadDClockList,
+                                                      wc::DClockListText);
 }

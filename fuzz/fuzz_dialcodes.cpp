@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/Text.h"
 #include "tools/DialCodeFile.h"
 #include "tools/TimeFinderModel.h"
@@ -18,7 +18,7 @@ using namespace wc;
 
 namespace {
 
-const CityTable& Cities() {
+const CityTable& CityTableSample() {
   static const CityTable* table = [] {
     auto* t = new CityTable;
     t->load(std::string(WC_SOURCE_DIR) + "/fuzz/seeds/citydata/three.dat");
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(rows.size() == count, "sorting keeps every row");
   }
 
-  TimeFinderModel finder(Cities(), file.lines);
+  TimeFinderModel finder(CityTableSample(), file.lines);
   for (SearchType type : {SearchType::City, SearchType::Country}) {
     finder.setSearchType(type);
     for (const std::string& item : finder.items()) (void)finder.lookup(item, 45000.5, 0.1);

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Require(again.load(path).file.ok(), "a saved list loads");
   fuzz::Require(again.list().size() == store.list().size(), "every reminder is written");
   for (std::size_t i = 0; i < store.list().size(); ++i) {
-    const TRemInfo &a = *store.list()[i], &b = *again.list()[i];
+    const RemInfo &a = *store.list()[i], &b = *again.list()[i];
     fuzz::Require(a.RemDate == b.RemDate && fuzz::SameText(a.RemTime, b.RemTime) &&
                       fuzz::SameText(a.RemCity, b.RemCity) && fuzz::SameText(a.RemMsg, b.RemMsg) &&
                       fuzz::SameText(a.PlaySound, b.PlaySound) && a.iShown == b.iShown,

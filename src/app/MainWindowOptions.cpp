@@ -2,8 +2,8 @@
 
 #include <QSystemTrayIcon>
 
+#include "app/MainWindow.h"
 #include "app/Routes.h"
-#include "app/WorldClock.h"
 
 namespace wc {
 
@@ -11,16 +11,16 @@ namespace {
 MapFont ToMapFont(const ColouredFont& f) { return MapFont{f.font, f.color}; }
 }  // namespace
 
-void TMainWindowOptions::setCloseToTray(bool on) { w_.closeToTray = on; }
-void TMainWindowOptions::showScreenSaverState(bool on) { w_.setScreenSaverChecked(on); }
-void TMainWindowOptions::setBackgroundColour(const QColor& colour) { w_.setBackgroundColour(colour); }
+void MainWindowOptions::setCloseToTray(bool on) { w_.closeToTray = on; }
+void MainWindowOptions::showScreenSaverState(bool on) { w_.setScreenSaverChecked(on); }
+void MainWindowOptions::setBackgroundColour(const QColor& colour) { w_.setBackgroundColour(colour); }
 
-void TMainWindowOptions::setMapFonts(const ColouredFont& date, const ColouredFont& city) {
+void MainWindowOptions::setMapFonts(const ColouredFont& date, const ColouredFont& city) {
   w_.worldMap().windowDateFont() = ToMapFont(date);
   w_.displayMapFont() = ToMapFont(city);
 }
 
-void TMainWindowOptions::applyMapSwitches(const MapSwitches& s) {
+void MainWindowOptions::applyMapSwitches(const MapSwitches& s) {
   w_.setShowDateChecked(s.showDate);
   w_.setShowTipsChecked(s.showTips);
   w_.setShowUtcChecked(s.showUtc);
@@ -29,56 +29,56 @@ void TMainWindowOptions::applyMapSwitches(const MapSwitches& s) {
   w_.setShowDateLineChecked(s.showDateLine);
 }
 
-int TMainWindowOptions::mapView() const { return w_.worldMap().mapView(); }
-std::span<TCities> TMainWindowOptions::displayCities() { return w_.worldMap().displayCities(); }
+int MainWindowOptions::mapView() const { return w_.worldMap().mapView(); }
+std::span<Cities> MainWindowOptions::displayCities() { return w_.worldMap().displayCities(); }
 
-void TMainWindowOptions::applyWallpaperChecks(const WallpaperChecks& c) {
+void MainWindowOptions::applyWallpaperChecks(const WallpaperChecks& c) {
   w_.setWallpaperChecked(c.wallpaper);
   w_.setFullHeightChecked(c.fullHeight);
   w_.setShowTimesChecked(c.showTimes);
   w_.setRemoveOnExitChecked(c.removeOnExit);
 }
 
-bool TMainWindowOptions::wallpaperMenuChecked() const { return w_.wallpaperMenuChecked(); }
-void TMainWindowOptions::setWallpaperFlag(bool on) { w_.wallpaperOn = on; }
+bool MainWindowOptions::wallpaperMenuChecked() const { return w_.wallpaperMenuChecked(); }
+void MainWindowOptions::setWallpaperFlag(bool on) { w_.wallpaperOn = on; }
 
-void TMainWindowOptions::setWallpaperFonts(const ColouredFont& date, const ColouredFont& city) {
+void MainWindowOptions::setWallpaperFonts(const ColouredFont& date, const ColouredFont& city) {
   w_.worldMap().wallpaperDateFont() = ToMapFont(date);
   w_.worldMap().wallpaperCityFont() = ToMapFont(city);
 }
 
-bool TMainWindowOptions::wallpaperLookChanged() const { return w_.wallpaperLook; }
-void TMainWindowOptions::clearWallpaperLookChanged() { w_.wallpaperLook = false; }
+bool MainWindowOptions::wallpaperLookChanged() const { return w_.wallpaperLook; }
+void MainWindowOptions::clearWallpaperLookChanged() { w_.wallpaperLook = false; }
 
-void TMainWindowOptions::requestWallpaperUpdate() {
+void MainWindowOptions::requestWallpaperUpdate() {
   TickRequests r;
   r.wallpaperUpdate = true;
   w_.requestRedraw(r);
 }
 
-void TMainWindowOptions::removeWallpaper() { ClearWallpaper(w_); }
-bool TMainWindowOptions::startMinimized() const { return w_.startMinimized; }
-void TMainWindowOptions::setStartMinimized(bool on) { w_.startMinimized = on; }
+void MainWindowOptions::removeWallpaper() { ClearWallpaper(w_); }
+bool MainWindowOptions::startMinimized() const { return w_.startMinimized; }
+void MainWindowOptions::setStartMinimized(bool on) { w_.startMinimized = on; }
 
-void TMainWindowOptions::setBalloon(bool on) {
+void MainWindowOptions::setBalloon(bool on) {
   w_.showBalloon = on;
   w_.trayIcon()->setVisible(!on);
 }
 
-void TMainWindowOptions::doWindowSize(int windowSize) { w_.DoWindowSize(windowSize); }
+void MainWindowOptions::doWindowSize(int windowSize) { w_.DoWindowSize(windowSize); }
 
-void TMainWindowOptions::requestMapRecompose() {
+void MainWindowOptions::requestMapRecompose() {
   TickRequests r;
   r.mapRecompose = true;
   w_.requestRedraw(r);
 }
 
-void TMainWindowOptions::requestDisplayRedraw() {
+void MainWindowOptions::requestDisplayRedraw() {
   TickRequests r;
   r.displayRedraw = true;
   w_.requestRedraw(r);
 }
 
-void TMainWindowOptions::attachPopupMenu(bool attached) { w_.setPopupOnMap(attached); }
+void MainWindowOptions::attachPopupMenu(bool attached) { w_.setPopupOnMap(attached); }
 
 }  // namespace wc

@@ -6,11 +6,11 @@
 
 namespace wc {
 
-class TWorldClock;
+class MainWindow;
 
-class TMainWindowOptions final : public OptionsHost {
+class MainWindowOptions final : public OptionsHost {
  public:
-  explicit TMainWindowOptions(TWorldClock& w) : w_(w) {}
+  explicit MainWindowOptions(MainWindow& w) : w_(w) {}
 
   void setCloseToTray(bool on) override;
   void showScreenSaverState(bool on) override;
@@ -18,7 +18,7 @@ class TMainWindowOptions final : public OptionsHost {
   void setMapFonts(const ColouredFont& date, const ColouredFont& city) override;
   void applyMapSwitches(const MapSwitches& switches) override;
   int mapView() const override;
-  std::span<TCities> displayCities() override;
+  std::span<Cities> displayCities() override;
   void applyWallpaperChecks(const WallpaperChecks& checks) override;
   bool wallpaperMenuChecked() const override;
   void setWallpaperFlag(bool on) override;
@@ -36,7 +36,7 @@ class TMainWindowOptions final : public OptionsHost {
   void attachPopupMenu(bool attached) override;
 
  private:
-  TWorldClock& w_;
+  MainWindow& w_;
 };
 
 }  // namespace wc

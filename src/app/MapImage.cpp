@@ -11,7 +11,7 @@
 
 namespace wc {
 
-TMapImage::TMapImage(QWidget* parent) : QWidget(parent) {
+MapImage::MapImage(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   // Black until the first map is drawn, as the loading label expects.
   QPalette pal = palette();
@@ -19,10 +19,10 @@ TMapImage::TMapImage(QWidget* parent) : QWidget(parent) {
   setPalette(pal);
   setMouseTracking(true);
   follow_.setInterval(500);
-  connect(&follow_, &QTimer::timeout, this, &TMapImage::followPointer);
+  connect(&follow_, &QTimer::timeout, this, &MapImage::followPointer);
 }
 
-void TMapImage::setMapSize(int width, int height) {
+void MapImage::setMapSize(int width, int height) {
   setFixedSize(width, height);
   // On a 2x screen the picture has twice the pixels, so that the map is
   // drawn as sharp as the rest of the window. It keeps its memory while the
@@ -33,7 +33,7 @@ void TMapImage::setMapSize(int width, int height) {
   update();
 }
 
-void TMapImage::setHintsEnabled(bool on) {
+void MapImage::setHintsEnabled(bool on) {
   hintsOn_ = on;
   if (!on) {
     follow_.stop();
@@ -41,14 +41,14 @@ void TMapImage::setHintsEnabled(bool on) {
   }
 }
 
-void TMapImage::paintEvent(QPaintEvent*) {
+void MapImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.drawImage(0, 0, picture_);
   // Moved to a screen of another scale: the owner draws the map again.
   if (picture_.devicePixelRatio() != devicePixelRatioF()) emit scaleChanged();
 }
 
-bool TMapImage::event(QEvent* e) {
+bool MapImage::event(QEvent* e) {
   if (e->type() == QEvent::ToolTip) {
     auto* he = static_cast<QHelpEvent*>(e);
     if (hintsOn_) showHint(he->pos(), he->globalPos());
@@ -57,17 +57,17 @@ bool TMapImage::event(QEvent* e) {
   return QWidget::event(e);
 }
 
-void TMapImage::leaveEvent(QEvent* e) {
+void MapImage::leaveEvent(QEvent* e) {
   follow_.stop();
   QToolTip::hideText();
   QWidget::leaveEvent(e);
 }
 
-void TMapImage::contextMenuEvent(QContextMenuEvent* e) {
+void MapImage::contextMenuEvent(QContextMenuEvent* e) {
   if (popup_) popup_->popup(e->globalPos());
 }
 
-void TMapImage::showHint(QPoint local, QPoint global) {
+void MapImage::showHint(QPoint local, QPoint global) {
   const QString text = hint_ ? hint_(local) : QString();
   if (text.isEmpty()) {
     QToolTip::hideText();
@@ -77,7 +77,7 @@ void TMapImage::showHint(QPoint local, QPoint global) {
   follow_.start();
 }
 
-void TMapImage::followPointer() {
+void MapImage::followPointer() {
   const QPoint global = QCursor::pos();
   const QPoint local = mapFromGlobal(global);
   if (!hintsOn_ || !rect().contains(local) || !isVisible()) {

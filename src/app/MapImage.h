@@ -12,10 +12,10 @@
 
 namespace wc {
 
-class TMapImage : public QWidget {
+class MapImage : public QWidget {
   Q_OBJECT
  public:
-  explicit TMapImage(QWidget* parent = nullptr);
+  explicit MapImage(QWidget* parent = nullptr);
 
   // The picture to draw into: the widget's size times the screen's device
   // pixel ratio, which the picture carries.

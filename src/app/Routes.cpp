@@ -6,39 +6,39 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "app/MainWindow.h"
 #include "app/SettingsAccess.h"
 #include "app/Wallpaper.h"
-#include "app/WorldClock.h"
-#include "cities/untAddRemCity.h"
-#include "cities/untCityList.h"
-#include "cities/untCityListMan.h"
+#include "cities/AllCitiesWindow.h"
+#include "cities/CityManagerDialog.h"
+#include "cities/MapCitiesDialog.h"
+#include "clocks/AnalogClockSetupDialog.h"
 #include "clocks/DesktopClocks.h"
-#include "clocks/TfrmAClockSetting.h"
-#include "clocks/TfrmDClockSetting.h"
-#include "core/CityDatabase.h"
+#include "clocks/DigitalClockSetupDialog.h"
+#include "core/CityTable.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsTable.h"
-#include "options/TWCSettings.h"
+#include "options/OptionsDialog.h"
 #include "platform/Compositor.h"
 #include "platform/ScreenSaver.h"
 #include "platform/Shell.h"
 #include "reminders/RemindersWindows.h"
-#include "tools/Calendar.h"
-#include "tools/dialcodes.h"
-#include "tools/finder.h"
+#include "tools/CalendarWindow.h"
+#include "tools/DialCodesWindow.h"
+#include "tools/TimeFinderWindow.h"
 
 namespace wc {
 
 namespace {
-TDesktopClocks* Clocks(TWorldClock& w) {
-  return w.findChild<TDesktopClocks*>(QString(), Qt::FindDirectChildrenOnly);
+DesktopClocks* Clocks(MainWindow& w) {
+  return w.findChild<DesktopClocks*>(QString(), Qt::FindDirectChildrenOnly);
 }
 }  // namespace
 
-void LoadAndShowClocks(TWorldClock& w) {
-  auto* clocks = new TDesktopClocks(&w, DataFolder(), DesktopComposites());
-  QObject::connect(clocks, &TDesktopClocks::problem, &w, [](const QString& text) {
+void LoadAndShowClocks(MainWindow& w) {
+  auto* clocks = new DesktopClocks(&w, DataFolder(), DesktopComposites());
+  QObject::connect(clocks, &DesktopClocks::problem, &w, [](const QString& text) {
     QMessageBox::warning(nullptr, QStringLiteral("Warning"), text);
   });
   clocks->setHideAllItems(w.findChild<QAction*>(QStringLiteral("HideAllAnalogClocks1")),
@@ -52,51 +52,51 @@ void LoadAndShowClocks(TWorldClock& w) {
   clocks->LoadDClockList(separator);
   clocks->ShowDClocks(ReadIntegerOrReport(kShowDClocks));
 }
-void SaveClockLists(TWorldClock& w) {
-  if (TDesktopClocks* clocks = Clocks(w)) {
+void SaveClockLists(MainWindow& w) {
+  if (DesktopClocks* clocks = Clocks(w)) {
     clocks->SaveAClockList();
     clocks->SaveDClockList();
   }
 }
-void OpenAnalogClockSetup(TWorldClock& w) {
-  if (TDesktopClocks* clocks = Clocks(w)) (new TfrmAClockSetting(*clocks, &w))->show();
+void OpenAnalogClockSetup(MainWindow& w) {
+  if (DesktopClocks* clocks = Clocks(w)) (new AnalogClockSetupDialog(*clocks, &w))->show();
 }
-void OpenDigitalClockSetup(TWorldClock& w) {
-  if (TDesktopClocks* clocks = Clocks(w)) (new TfrmDClockSetting(*clocks, &w))->show();
+void OpenDigitalClockSetup(MainWindow& w) {
+  if (DesktopClocks* clocks = Clocks(w)) (new DigitalClockSetupDialog(*clocks, &w))->show();
 }
-void HideAllAnalogClocks(TWorldClock& w) {
-  if (TDesktopClocks* clocks = Clocks(w)) clocks->HideAllAnalogClocks1Click();
+void HideAllAnalogClocks(MainWindow& w) {
+  if (DesktopClocks* clocks = Clocks(w)) clocks->HideAllAnalogClocks1Click();
 }
-void HideAllDigitalClocks(TWorldClock& w) {
-  if (TDesktopClocks* clocks = Clocks(w)) clocks->HideAllDigitalClocks2Click();
-}
-
-void LoadReminders(TWorldClock& w) { LoadProgramReminders(&w); }
-void SaveReminders(TWorldClock& w) { SaveProgramReminders(&w); }
-void CheckRem(TWorldClock& w) { CheckProgramReminders(&w, w.formatSettings()); }
-void OpenReminders(TWorldClock& w) { OpenReminderEditor(&w, w.formatSettings()); }
-
-void OpenCalendar(TWorldClock& w) { RunToolWindow<TWCCalendar>(CalendarWindow(), &w); }
-void OpenDialCodes(TWorldClock& w) { RunToolWindow<TWCDialCodes>(DialCodesWindow(), &w); }
-void OpenTimeFinder(TWorldClock& w) {
-  RunToolWindow<TTimeFinder>(TimeFinderWindow(), &w, CityTable::instance(), w.formatSettings());
+void HideAllDigitalClocks(MainWindow& w) {
+  if (DesktopClocks* clocks = Clocks(w)) clocks->HideAllDigitalClocks2Click();
 }
 
-QPointer<QWidget>& CalendarWindow() {
+void LoadReminders(MainWindow& w) { LoadProgramReminders(&w); }
+void SaveReminders(MainWindow& w) { SaveProgramReminders(&w); }
+void CheckRem(MainWindow& w) { CheckProgramReminders(&w, w.formatSettings()); }
+void OpenReminders(MainWindow& w) { OpenReminderEditor(&w, w.formatSettings()); }
+
+void OpenCalendar(MainWindow& w) { RunToolWindow<CalendarWindow>(OpenedCalendar(), &w); }
+void OpenDialCodes(MainWindow& w) { RunToolWindow<DialCodesWindow>(OpenedDialCodes(), &w); }
+void OpenTimeFinder(MainWindow& w) {
+  RunToolWindow<TimeFinderWindow>(OpenedTimeFinder(), &w, CityTable::instance(), w.formatSettings());
+}
+
+QPointer<QWidget>& OpenedCalendar() {
   static QPointer<QWidget> w;
   return w;
 }
-QPointer<QWidget>& DialCodesWindow() {
+QPointer<QWidget>& OpenedDialCodes() {
   static QPointer<QWidget> w;
   return w;
 }
-QPointer<QWidget>& TimeFinderWindow() {
+QPointer<QWidget>& OpenedTimeFinder() {
   static QPointer<QWidget> w;
   return w;
 }
 
 namespace {
-void OpenOrClose(TWorldClock& w, QPointer<QWidget>& window, void (*open)(TWorldClock&)) {
+void OpenOrClose(MainWindow& w, QPointer<QWidget>& window, void (*open)(MainWindow&)) {
   if (window)
     window->close();
   else
@@ -104,17 +104,17 @@ void OpenOrClose(TWorldClock& w, QPointer<QWidget>& window, void (*open)(TWorldC
 }
 }  // namespace
 
-void OpenOrCloseCalendar(TWorldClock& w) { OpenOrClose(w, CalendarWindow(), OpenCalendar); }
-void OpenOrCloseDialCodes(TWorldClock& w) { OpenOrClose(w, DialCodesWindow(), OpenDialCodes); }
-void OpenOrCloseTimeFinder(TWorldClock& w) { OpenOrClose(w, TimeFinderWindow(), OpenTimeFinder); }
+void OpenOrCloseCalendar(MainWindow& w) { OpenOrClose(w, OpenedCalendar(), OpenCalendar); }
+void OpenOrCloseDialCodes(MainWindow& w) { OpenOrClose(w, OpenedDialCodes(), OpenDialCodes); }
+void OpenOrCloseTimeFinder(MainWindow& w) { OpenOrClose(w, OpenedTimeFinder(), OpenTimeFinder); }
 
-void OpenCityManager(TWorldClock& w) {
-  TfrmCityListMan dialog(&w);
+void OpenCityManager(MainWindow& w) {
+  CityManagerDialog dialog(&w);
   dialog.exec();
 }
 
-void OpenMapCities(TWorldClock& w) {
-  TfrmAddRemCity dialog(
+void OpenMapCities(MainWindow& w) {
+  MapCitiesDialog dialog(
       w.worldMap().displayCities(),
       [&w] {
         w.requestRedraw({true, true, true});
@@ -123,19 +123,19 @@ void OpenMapCities(TWorldClock& w) {
   dialog.exec();
 }
 
-void OpenAllCitiesList(TWorldClock& w) {
+void OpenAllCitiesList(MainWindow& w) {
   // Its hot key shows the list, and hides it when it is showing.
-  static QPointer<TfrmCityList> open;
+  static QPointer<AllCitiesWindow> open;
   if (open) {
     open->accept();
     return;
   }
-  TfrmCityList dialog(w.overlay().mapTimeFormat, w.formatSettings(), &w);
+  AllCitiesWindow dialog(w.overlay().mapTimeFormat, w.formatSettings(), &w);
   open = &dialog;
   dialog.exec();
 }
 
-void ShowWorldClockasWallpaper1Click(TWorldClock& w) {
+void ShowWorldClockasWallpaper1Click(MainWindow& w) {
   const bool on = !w.wallpaperOn;
   w.setWallpaperChecked(on);
   WriteIntegerSetting(kSettingsKey, kDesktopWallpaper, on ? 1 : 0);
@@ -157,13 +157,13 @@ void ShowWorldClockasWallpaper1Click(TWorldClock& w) {
 namespace {
 // The wallpaper's switches that change its look: the check follows, the
 // value is stored and the next tick draws the wallpaper anew.
-void WallpaperLookSwitch(TWorldClock& w, bool on, const char* setting) {
+void WallpaperLookSwitch(MainWindow& w, bool on, const char* setting) {
   WriteIntegerSetting(kSettingsKey, setting, on ? 1 : 0);
   w.wallpaperLook = true;
   w.requestRedraw({false, false, true});
 }
 
-void ScreenSaverModuleMissing(TWorldClock& w) {
+void ScreenSaverModuleMissing(MainWindow& w) {
   QMessageBox::critical(
       &w, QStringLiteral("Warning"),
       QStringLiteral("Tavrel World Clock cannot find screensaver module, please reinstall!"));
@@ -183,19 +183,19 @@ int PrimaryWorkAreaPixels() {
 }
 }  // namespace
 
-void Zoomtofullheight1Click(TWorldClock& w) {
+void Zoomtofullheight1Click(MainWindow& w) {
   const bool on = !w.wallpaperFullHeight;
   w.setFullHeightChecked(on);
   WallpaperLookSwitch(w, on, kDesktopFullHeight);
 }
 
-void RemovewallpaperonExit1Click(TWorldClock& w) {
+void RemovewallpaperonExit1Click(MainWindow& w) {
   const bool on = !w.removeWallpaperOnExit;
   w.setRemoveOnExitChecked(on);
   WallpaperLookSwitch(w, on, kDesktopRemoveOnExit);
 }
 
-void SetWorldClockMapasScreenSaver1Click(TWorldClock& w) {
+void SetWorldClockMapasScreenSaver1Click(MainWindow& w) {
   const std::string module = ScreenSaverModulePath();
   if (!ScreenSaverModuleExists(module)) {
     ScreenSaverModuleMissing(w);
@@ -214,7 +214,7 @@ void SetWorldClockMapasScreenSaver1Click(TWorldClock& w) {
   WriteIntegerSetting(kSettingsKey, kSetScreenSave, on ? 1 : 0);
 }
 
-void PreviewScreenSaver1Click(TWorldClock& w) {
+void PreviewScreenSaver1Click(MainWindow& w) {
   const std::string module = ScreenSaverModulePath();
   if (!ScreenSaverModuleExists(module)) {
     ScreenSaverModuleMissing(w);
@@ -223,20 +223,20 @@ void PreviewScreenSaver1Click(TWorldClock& w) {
   ShellOpen("open", module);
 }
 
-void RefreshWallpaper(TWorldClock& w, TDateTime localNow) {
+void RefreshWallpaper(MainWindow& w, DateTime localNow) {
   WorldMap& map = w.worldMap();
   map.overlaySettings().showUtc = w.showUtc;
-  Wallpaper().Refresh(map, w.desktopShowTimes, w.wallpaperFullHeight, PrimaryScreenPixels(), localNow,
-                      PrimaryWorkAreaPixels());
+  ProgramWallpaper().Refresh(map, w.desktopShowTimes, w.wallpaperFullHeight, PrimaryScreenPixels(), localNow,
+                             PrimaryWorkAreaPixels());
 }
 
-void ClearWallpaper(TWorldClock&) { Wallpaper().ClearWallpaper(); }
+void ClearWallpaper(MainWindow&) { ProgramWallpaper().ClearWallpaper(); }
 
-void OpenOptions(TWorldClock& w) {
+void OpenOptions(MainWindow& w) {
   if (w.WCSettings) w.WCSettings->ShowOptions();
 }
 
-void OpenAbout(TWorldClock& w) {
+void OpenAbout(MainWindow& w) {
   QMessageBox::about(&w, QStringLiteral("About %1").arg(QApplication::applicationDisplayName()),
                      QStringLiteral("<h3>%1</h3><p>Version %2</p>"
                                     "<p>A world map with the day and night, the cities you choose and "

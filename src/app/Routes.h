@@ -10,54 +10,54 @@
 
 namespace wc {
 
-class TWorldClock;
+class MainWindow;
 
 // Desktop clocks.
-void LoadAndShowClocks(TWorldClock& w);  // LoadAClockList, ShowAClocks, LoadDClockList, ShowDClocks
-void SaveClockLists(TWorldClock& w);     // SaveAClockList, SaveDClockList
-void OpenAnalogClockSetup(TWorldClock& w);
-void OpenDigitalClockSetup(TWorldClock& w);
-void HideAllAnalogClocks(TWorldClock& w);
-void HideAllDigitalClocks(TWorldClock& w);
+void LoadAndShowClocks(MainWindow& w);  // LoadAClockList, ShowAClocks, LoadDClockList, ShowDClocks
+void SaveClockLists(MainWindow& w);     // SaveAClockList, SaveDClockList
+void OpenAnalogClockSetup(MainWindow& w);
+void OpenDigitalClockSetup(MainWindow& w);
+void HideAllAnalogClocks(MainWindow& w);
+void HideAllDigitalClocks(MainWindow& w);
 
 // Reminders.
-void LoadReminders(TWorldClock& w);
-void SaveReminders(TWorldClock& w);
-void CheckRem(TWorldClock& w);
-void OpenReminders(TWorldClock& w);
+void LoadReminders(MainWindow& w);
+void SaveReminders(MainWindow& w);
+void CheckRem(MainWindow& w);
+void OpenReminders(MainWindow& w);
 
 // Tools.
-void OpenCalendar(TWorldClock& w);
-void OpenDialCodes(TWorldClock& w);
-void OpenTimeFinder(TWorldClock& w);
+void OpenCalendar(MainWindow& w);
+void OpenDialCodes(MainWindow& w);
+void OpenTimeFinder(MainWindow& w);
 // The open calendar, dial codes and time finder windows, program-wide: each
 // window sets its pointer while it is open.
-QPointer<QWidget>& CalendarWindow();
-QPointer<QWidget>& DialCodesWindow();
-QPointer<QWidget>& TimeFinderWindow();
+QPointer<QWidget>& OpenedCalendar();
+QPointer<QWidget>& OpenedDialCodes();
+QPointer<QWidget>& OpenedTimeFinder();
 // The hot keys' routes: open the window when it is not open, else close it.
-void OpenOrCloseCalendar(TWorldClock& w);
-void OpenOrCloseDialCodes(TWorldClock& w);
-void OpenOrCloseTimeFinder(TWorldClock& w);
+void OpenOrCloseCalendar(MainWindow& w);
+void OpenOrCloseDialCodes(MainWindow& w);
+void OpenOrCloseTimeFinder(MainWindow& w);
 
 // Cities.
-void OpenCityManager(TWorldClock& w);
-void OpenMapCities(TWorldClock& w);
-void OpenAllCitiesList(TWorldClock& w);
+void OpenCityManager(MainWindow& w);
+void OpenMapCities(MainWindow& w);
+void OpenAllCitiesList(MainWindow& w);
 
 // Wallpaper and screen saver.
-void ShowWorldClockasWallpaper1Click(TWorldClock& w);
-void Zoomtofullheight1Click(TWorldClock& w);
-void RemovewallpaperonExit1Click(TWorldClock& w);
-void SetWorldClockMapasScreenSaver1Click(TWorldClock& w);
-void PreviewScreenSaver1Click(TWorldClock& w);
-void RefreshWallpaper(TWorldClock& w, TDateTime localNow);
-void ClearWallpaper(TWorldClock& w);
+void ShowWorldClockasWallpaper1Click(MainWindow& w);
+void Zoomtofullheight1Click(MainWindow& w);
+void RemovewallpaperonExit1Click(MainWindow& w);
+void SetWorldClockMapasScreenSaver1Click(MainWindow& w);
+void PreviewScreenSaver1Click(MainWindow& w);
+void RefreshWallpaper(MainWindow& w, DateTime localNow);
+void ClearWallpaper(MainWindow& w);
 
 // The options dialog, shown modally.
-void OpenOptions(TWorldClock& w);
+void OpenOptions(MainWindow& w);
 
 // The plain about box.
-void OpenAbout(TWorldClock& w);
+void OpenAbout(MainWindow& w);
 
 }  // namespace wc

@@ -28,7 +28,7 @@ struct TickSettings {
 };
 
 struct TickInput {
-  TDateTime tickNow = 0;     // local now + kDisplayLead
+  DateTime tickNow = 0;      // local now + kDisplayLead
   double utcOffsetDays = 0;  // local + offset = UTC
   bool firstTick = false;    // the window's init flag not yet set
   bool startMinimized = false;
@@ -44,7 +44,7 @@ struct TickInput {
 struct TickStart {
   bool minimizeToTray = false;  // first tick of a start-minimized run
   bool minimized = false;       // window state once that is done
-  TDateTime shown = 0;          // UTC or local, as "Show UTC" says
+  DateTime shown = 0;           // UTC or local, as "Show UTC" says
   int minute = 0;
   int second = 0;
   std::string timeText;          // "t"

@@ -15,9 +15,9 @@ namespace wc {
 
 std::string AlternateWallpaperImagePath() { return RuntimeFolder() + "wcwallpaper2.bmp"; }
 
-TWallpaper::TWallpaper(std::unique_ptr<WallpaperBackend> backend) : backend_(std::move(backend)) {}
+Wallpaper::Wallpaper(std::unique_ptr<WallpaperBackend> backend) : backend_(std::move(backend)) {}
 
-std::string TWallpaper::nextFile() {
+std::string Wallpaper::nextFile() {
   const std::string first = WallpaperImagePath();
   if (!backend_->needsNewFileName()) return first;
   // After a restart the desktop may still show the last run's picture.
@@ -25,8 +25,8 @@ std::string TWallpaper::nextFile() {
   return shown == first ? AlternateWallpaperImagePath() : first;
 }
 
-void TWallpaper::Refresh(WorldMap& map, bool showTimes, bool fullHeight, const QRect& screen,
-                         TDateTime localNow, int workAreaWidth) {
+void Wallpaper::Refresh(WorldMap& map, bool showTimes, bool fullHeight, const QRect& screen,
+                        DateTime localNow, int workAreaWidth) {
   const QSize size = WallpaperSize(screen.size(), fullHeight);
   if (size.isEmpty()) return;
   ReuseImage(picture_, size.width(), size.height());  // kept from refresh to refresh
@@ -58,9 +58,9 @@ void TWallpaper::Refresh(WorldMap& map, bool showTimes, bool fullHeight, const Q
   lastFile_ = file;
 }
 
-std::string TWallpaper::GetWallpaper() { return backend_->current().file; }
+std::string Wallpaper::GetWallpaper() { return backend_->current().file; }
 
-void TWallpaper::ClearWallpaper() {
+void Wallpaper::ClearWallpaper() {
   // A picture the user chose meanwhile stays.
   if (!backend_->showsOwnPicture()) return;
   DesktopPicture saved;
@@ -79,13 +79,13 @@ void TWallpaper::ClearWallpaper() {
 }
 
 namespace {
-std::optional<TWallpaper>& Instance() {
-  static std::optional<TWallpaper> w;
+std::optional<Wallpaper>& Instance() {
+  static std::optional<Wallpaper> w;
   return w;
 }
 }  // namespace
 
-TWallpaper& Wallpaper() {
+Wallpaper& ProgramWallpaper() {
   if (!Instance()) Instance().emplace(MakeWallpaperBackend());
   return *Instance();
 }

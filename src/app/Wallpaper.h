@@ -17,15 +17,15 @@ namespace wc {
 
 class WorldMap;
 
-class TWallpaper {
+class Wallpaper {
  public:
-  explicit TWallpaper(std::unique_ptr<WallpaperBackend> backend);
+  explicit Wallpaper(std::unique_ptr<WallpaperBackend> backend);
 
   // RefreshWallpaper for the screen rectangle in device pixels, the caption
   // kept inside a work area that wide (0: the whole screen). Throws
   // std::runtime_error (the previous wallpaper staying) when the bitmap
   // cannot be written.
-  void Refresh(WorldMap& map, bool showTimes, bool fullHeight, const QRect& screen, TDateTime localNow,
+  void Refresh(WorldMap& map, bool showTimes, bool fullHeight, const QRect& screen, DateTime localNow,
                int workAreaWidth = 0);
   // The desktop's picture file now.
   std::string GetWallpaper();
@@ -47,7 +47,7 @@ class TWallpaper {
 };
 
 // The program's wallpaper; the desktop's backend is chosen on first use.
-TWallpaper& Wallpaper();
+Wallpaper& ProgramWallpaper();
 // Replaces it, with a backend of the caller's (tests).
 void SetWallpaperBackend(std::unique_ptr<WallpaperBackend> backend);
 

@@ -11,11 +11,11 @@
 #include <sstream>
 #include <string>
 
+#include "app/MainWindow.h"
 #include "app/MainWindowOptions.h"
 #include "app/ToolIcons.h"
-#include "app/WorldClock.h"
 #include "core/SingleInstance.h"
-#include "options/TWCSettings.h"
+#include "options/OptionsDialog.h"
 #include "platform/HotKeyManager.h"
 #include "platform/SessionEnd.h"
 #include "platform/SettingsReads.h"
@@ -65,21 +65,21 @@ int main(int argc, char* argv[]) {
   app.setWindowIcon(wc::ToolIcon(wc::ToolPicture::Globe));
   wc::ShowSettingsFailures();
 
-  auto* window = new wc::TWorldClock;  // FormCreate
+  auto* window = new wc::MainWindow;  // FormCreate
   // The options dialog: its creation fills the loaded city table and applies
   // the stored settings to the window. It lives as long as the window.
-  wc::TMainWindowOptions optionsHost(*window);
-  window->WCSettings = new wc::TWCSettings(optionsHost, *window->HotKeyManager, window);
+  wc::MainWindowOptions optionsHost(*window);
+  window->WCSettings = new wc::OptionsDialog(optionsHost, *window->hotKeys, window);
   window->placeOnMonitor();
 
   if (std::getenv("TAVREL_REPORT_STARTUP")) {
-    QObject::connect(window, &wc::TWorldClock::firstMapShown, [] {
+    QObject::connect(window, &wc::MainWindow::firstMapShown, [] {
       std::fprintf(stderr, "first map on screen after %.3f s\n", SecondsSinceProcessStart());
     });
   }
 
   wc::SessionEndWatcher sessionEnd;
-  QObject::connect(&sessionEnd, &wc::SessionEndWatcher::sessionEnding, window, &wc::TWorldClock::endSession);
+  QObject::connect(&sessionEnd, &wc::SessionEndWatcher::sessionEnding, window, &wc::MainWindow::endSession);
 
   window->show();
   const int rc = app.exec();

@@ -4,7 +4,7 @@
 #include <QString>
 #include <span>
 
-#include "options/ToolDialogHeader.h"
+#include "widgets/ToolDialogHeader.h"
 
 class QAbstractItemModel;
 class QDialog;

@@ -2,7 +2,7 @@
 
 namespace wc {
 
-HandAngles HandAnglesAt(TDateTime t) {
+HandAngles HandAnglesAt(DateTime t) {
   const DateTimeParts p = Decode(t);
   const double h = p.hour % 12;
   const double m = p.minute;
@@ -10,7 +10,7 @@ HandAngles HandAnglesAt(TDateTime t) {
   return {(h + m / 60) / 12 * 360 + 180, m / 60 * 360 + 180, s / 60 * 360 + 180, p.second};
 }
 
-int MinuteOfDay(TDateTime t) {
+int MinuteOfDay(DateTime t) {
   const DateTimeParts p = Decode(t);
   return p.hour * 60 + p.minute;
 }
@@ -20,11 +20,11 @@ float TextRow(std::int32_t row, std::int32_t clockWidth) {
   return static_cast<float>(static_cast<double>(clockWidth) * row / 200);
 }
 
-std::string AnalogTimeText(TDateTime t, bool hideAmPm, const FormatSettings& fs) {
+std::string AnalogTimeText(DateTime t, bool hideAmPm, const FormatSettings& fs) {
   return FormatDateTime(hideAmPm ? kTime24Format : kTime12Format, t, fs);
 }
 
-std::string DigitalTimeText(TDateTime t, bool hideSeconds, bool hideAmPm, const FormatSettings& fs) {
+std::string DigitalTimeText(DateTime t, bool hideSeconds, bool hideAmPm, const FormatSettings& fs) {
   std::string_view pattern;
   if (hideSeconds)
     pattern = hideAmPm ? "HH:mm" : "hh:mm AM/PM";
@@ -33,7 +33,7 @@ std::string DigitalTimeText(TDateTime t, bool hideSeconds, bool hideAmPm, const 
   return FormatDateTime(pattern, t, fs);
 }
 
-std::string DigitalDateText(TDateTime t, const FormatSettings& fs) {
+std::string DigitalDateText(DateTime t, const FormatSettings& fs) {
   return FormatDateTime("ddd, dd MMM, yyyy", t, fs);
 }
 
@@ -50,6 +50,6 @@ std::optional<int> OpacityItemFor(int alpha) {
   return std::nullopt;
 }
 
-TDateTime UtcNowWithLead() { return LocalNow() + kDisplayLead + UtcOffsetDays(); }
+DateTime UtcNowWithLead() { return LocalNow() + kDisplayLead + UtcOffsetDays(); }
 
 }  // namespace wc

@@ -19,21 +19,21 @@ struct HandAngles {
   double hour = 0, minute = 0, second = 0;
   int secondOfMinute = 0;  // 0..59, the second hand's place
 };
-HandAngles HandAnglesAt(TDateTime t);
+HandAngles HandAnglesAt(DateTime t);
 
 // The hour and minute of the day that the hour and minute hands show; the
 // cached hands are rebuilt when it changes.
-int MinuteOfDay(TDateTime t);
+int MinuteOfDay(DateTime t);
 
 // A theme's text row (in pixels of the 200-pixel face) on a clock of this width.
 float TextRow(std::int32_t row, std::int32_t clockWidth);
 
 // The analog clock's time text: "HH:mm", or "hh:mm AM/PM".
-std::string AnalogTimeText(TDateTime t, bool hideAmPm, const FormatSettings& fs);
+std::string AnalogTimeText(DateTime t, bool hideAmPm, const FormatSettings& fs);
 // The digital clock's time line: with or without seconds, 24-hour or AM/PM.
-std::string DigitalTimeText(TDateTime t, bool hideSeconds, bool hideAmPm, const FormatSettings& fs);
+std::string DigitalTimeText(DateTime t, bool hideSeconds, bool hideAmPm, const FormatSettings& fs);
 // The digital clock's date line, "ddd, dd MMM, yyyy".
-std::string DigitalDateText(TDateTime t, const FormatSettings& fs);
+std::string DigitalDateText(DateTime t, const FormatSettings& fs);
 
 // "Small", "Medium", "Large".
 struct ClockSize {
@@ -71,11 +71,11 @@ void CopyClockCity(const From& from, To& to) {
 
 // The city fields of a clock and its local time, lead included.
 template <class Clock>
-TDateTime ClockTime(const Clock& c, TDateTime utcWithLead) {
+DateTime ClockTime(const Clock& c, DateTime utcWithLead) {
   return CityTime(c.dst, c.weekno, c.dayofweek, utcWithLead + c.tzd, c.month, c.weekno1, c.dayofweek1,
                   c.month1);
 }
 // UTC now with the desktop clocks' half-second lead.
-TDateTime UtcNowWithLead();
+DateTime UtcNowWithLead();
 
 }  // namespace wc

@@ -20,57 +20,57 @@ struct Field {
   Place place = Place::None;  // formx/formy: written from the window
 };
 
-const Field<TAClockInfo> kAClockFields[] = {
-    {"themefile", &TAClockInfo::ThemeFile},
-    {"secondimage", &TAClockInfo::SecondImage},
-    {"roundimage", &TAClockInfo::RoundImage},
-    {"hourimage", &TAClockInfo::HourImage},
-    {"minuteimage", &TAClockInfo::MinuteImage},
-    {"cityname", &TAClockInfo::cityname},
-    {"shortcityname", &TAClockInfo::shortcityname},
-    {"tzd", &TAClockInfo::tzd},
-    {"dst", &TAClockInfo::dst},
-    {"weekno", &TAClockInfo::weekno},
-    {"weekno1", &TAClockInfo::weekno1},
-    {"month", &TAClockInfo::month},
-    {"month1", &TAClockInfo::month1},
-    {"dayofweek", &TAClockInfo::dayofweek},
-    {"dayofweek1", &TAClockInfo::dayofweek1},
-    {"tycity", &TAClockInfo::TYCity},
-    {"tydate", &TAClockInfo::TYDate},
-    {"textcolor", &TAClockInfo::TextColor},
-    {"textsize", &TAClockInfo::TextSize},
-    {"hidedate", &TAClockInfo::HideDate},
-    {"hideseconds", &TAClockInfo::HideSeconds},
-    {"hideampm", &TAClockInfo::HideAMPM},
-    {"formx", &TAClockInfo::x, Place::Left},
-    {"formy", &TAClockInfo::y, Place::Top},
-    {"alwaystop", &TAClockInfo::AlwaysTop},
-    {"alphavalue", &TAClockInfo::AlphaValue},
-    {"clockwidth", &TAClockInfo::clockwidth},
-    {"clockheight", &TAClockInfo::clockheight},
-    {"clockrad", &TAClockInfo::clockrad},
+const Field<AClockInfo> kAClockFields[] = {
+    {"themefile", &AClockInfo::ThemeFile},
+    {"secondimage", &AClockInfo::SecondImage},
+    {"roundimage", &AClockInfo::RoundImage},
+    {"hourimage", &AClockInfo::HourImage},
+    {"minuteimage", &AClockInfo::MinuteImage},
+    {"cityname", &AClockInfo::cityname},
+    {"shortcityname", &AClockInfo::shortcityname},
+    {"tzd", &AClockInfo::tzd},
+    {"dst", &AClockInfo::dst},
+    {"weekno", &AClockInfo::weekno},
+    {"weekno1", &AClockInfo::weekno1},
+    {"month", &AClockInfo::month},
+    {"month1", &AClockInfo::month1},
+    {"dayofweek", &AClockInfo::dayofweek},
+    {"dayofweek1", &AClockInfo::dayofweek1},
+    {"tycity", &AClockInfo::TYCity},
+    {"tydate", &AClockInfo::TYDate},
+    {"textcolor", &AClockInfo::TextColor},
+    {"textsize", &AClockInfo::TextSize},
+    {"hidedate", &AClockInfo::HideDate},
+    {"hideseconds", &AClockInfo::HideSeconds},
+    {"hideampm", &AClockInfo::HideAMPM},
+    {"formx", &AClockInfo::x, Place::Left},
+    {"formy", &AClockInfo::y, Place::Top},
+    {"alwaystop", &AClockInfo::AlwaysTop},
+    {"alphavalue", &AClockInfo::AlphaValue},
+    {"clockwidth", &AClockInfo::clockwidth},
+    {"clockheight", &AClockInfo::clockheight},
+    {"clockrad", &AClockInfo::clockrad},
 };
 
-const Field<TDClockInfo> kDClockFields[] = {
-    {"themefile", &TDClockInfo::ThemeFile},
-    {"cityname", &TDClockInfo::cityname},
-    {"shortcityname", &TDClockInfo::shortcityname},
-    {"tzd", &TDClockInfo::tzd},
-    {"dst", &TDClockInfo::dst},
-    {"weekno", &TDClockInfo::weekno},
-    {"weekno1", &TDClockInfo::weekno1},
-    {"month", &TDClockInfo::month},
-    {"month1", &TDClockInfo::month1},
-    {"dayofweek", &TDClockInfo::dayofweek},
-    {"dayofweek1", &TDClockInfo::dayofweek1},
-    {"hidedate", &TDClockInfo::HideDate},
-    {"hideseconds", &TDClockInfo::HideSeconds},
-    {"hideampm", &TDClockInfo::HideAMPM},
-    {"formx", &TDClockInfo::x, Place::Left},
-    {"formy", &TDClockInfo::y, Place::Top},
-    {"alwaystop", &TDClockInfo::AlwaysTop},
-    {"alphavalue", &TDClockInfo::AlphaValue},
+const Field<DClockInfo> kDClockFields[] = {
+    {"themefile", &DClockInfo::ThemeFile},
+    {"cityname", &DClockInfo::cityname},
+    {"shortcityname", &DClockInfo::shortcityname},
+    {"tzd", &DClockInfo::tzd},
+    {"dst", &DClockInfo::dst},
+    {"weekno", &DClockInfo::weekno},
+    {"weekno1", &DClockInfo::weekno1},
+    {"month", &DClockInfo::month},
+    {"month1", &DClockInfo::month1},
+    {"dayofweek", &DClockInfo::dayofweek},
+    {"dayofweek1", &DClockInfo::dayofweek1},
+    {"hidedate", &DClockInfo::HideDate},
+    {"hideseconds", &DClockInfo::HideSeconds},
+    {"hideampm", &DClockInfo::HideAMPM},
+    {"formx", &DClockInfo::x, Place::Left},
+    {"formy", &DClockInfo::y, Place::Top},
+    {"alwaystop", &DClockInfo::AlwaysTop},
+    {"alphavalue", &DClockInfo::AlphaValue},
 };
 
 template <class R, std::size_t N>
@@ -229,29 +229,27 @@ ClockFileResult ReadList(const std::string& path, std::string_view separator, co
 
 }  // namespace
 
-std::string AClockListText(const TAClockList& list) {
+std::string AClockListText(const AClockList& list) {
   return ListText(list, kAClockFields, "aclocks", "aclock");
 }
 
-std::string DClockListText(const TDClockList& list) {
+std::string DClockListText(const DClockList& list) {
   return ListText(list, kDClockFields, "dclocks", "dclock");
 }
 
-std::string ParseAClockList(const pugi::xml_node root, std::string_view decimalSeparator, TAClockList& list) {
+std::string ParseAClockList(const pugi::xml_node root, std::string_view decimalSeparator, AClockList& list) {
   return ParseList(root, decimalSeparator, kAClockFields, list);
 }
 
-std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalSeparator, TDClockList& list) {
+std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalSeparator, DClockList& list) {
   return ParseList(root, decimalSeparator, kDClockFields, list);
 }
 
-ClockFileResult ReadAClockList(const std::string& path, std::string_view decimalSeparator,
-                               TAClockList& list) {
+ClockFileResult ReadAClockList(const std::string& path, std::string_view decimalSeparator, AClockList& list) {
   return ReadList(path, decimalSeparator, kAClockFields, list);
 }
 
-ClockFileResult ReadDClockList(const std::string& path, std::string_view decimalSeparator,
-                               TDClockList& list) {
+ClockFileResult ReadDClockList(const std::string& path, std::string_view decimalSeparator, DClockList& list) {
   return ReadList(path, decimalSeparator, kDClockFields, list);
 }
 

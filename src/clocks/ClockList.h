@@ -24,7 +24,7 @@ class ClockWindowLink {
 };
 
 // One analog clock.
-class TAClockInfo {
+class AClockInfo {
  public:
   std::string ThemeFile;  // ProgramFolder() + "askins/<theme>.png"
   std::string SecondImage;
@@ -40,7 +40,7 @@ class TAClockInfo {
   bool HideDate = false;
   bool HideSeconds = false;
   bool HideAMPM = false;
-  TDateTime tzd = 0.0;
+  DateTime tzd = 0.0;
   std::int32_t dst = 0;
   std::int32_t weekno = 0;
   std::int32_t weekno1 = 0;
@@ -59,7 +59,7 @@ class TAClockInfo {
 };
 
 // One digital clock; its colours and text sizes come from its theme.
-class TDClockInfo {
+class DClockInfo {
  public:
   std::string ThemeFile;  // ProgramFolder() + "dskins/<theme>.bmp"
   std::string cityname;
@@ -67,7 +67,7 @@ class TDClockInfo {
   bool HideDate = false;
   bool HideSeconds = false;
   bool HideAMPM = false;
-  TDateTime tzd = 0.0;
+  DateTime tzd = 0.0;
   std::int32_t dst = 0;
   std::int32_t weekno = 0;
   std::int32_t weekno1 = 0;
@@ -82,13 +82,13 @@ class TDClockInfo {
   std::uint8_t AlphaValue = 0;
 };
 
-using TAClockList = std::vector<TAClockInfo>;
-using TDClockList = std::vector<TDClockInfo>;
+using AClockList = std::vector<AClockInfo>;
+using DClockList = std::vector<DClockInfo>;
 
 // The whole file's bytes, records in list order, each place taken from the
 // record's window when it has one.
-std::string AClockListText(const TAClockList& list);
-std::string DClockListText(const TDClockList& list);
+std::string AClockListText(const AClockList& list);
+std::string DClockListText(const DClockList& list);
 
 struct ClockFileResult {
   XmlLoadStatus status = XmlLoadStatus::Missing;
@@ -105,13 +105,13 @@ struct ClockFileResult {
 
 // Reads the file, appending to list. decimalSeparator is the regional one:
 // tzd is read with "." or with it.
-ClockFileResult ReadAClockList(const std::string& path, std::string_view decimalSeparator, TAClockList& list);
-ClockFileResult ReadDClockList(const std::string& path, std::string_view decimalSeparator, TDClockList& list);
+ClockFileResult ReadAClockList(const std::string& path, std::string_view decimalSeparator, AClockList& list);
+ClockFileResult ReadDClockList(const std::string& path, std::string_view decimalSeparator, DClockList& list);
 
 // The records from the bytes of a file (tests, and the readers above). Returns
 // the first conversion problem, empty when there was none.
-std::string ParseAClockList(const pugi::xml_node root, std::string_view decimalSeparator, TAClockList& list);
-std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalSeparator, TDClockList& list);
+std::string ParseAClockList(const pugi::xml_node root, std::string_view decimalSeparator, AClockList& list);
+std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalSeparator, DClockList& list);
 
 // First record with exactly this cityname, or nullptr.
 template <class List>

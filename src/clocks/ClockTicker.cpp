@@ -15,7 +15,7 @@ ClockTicker::ClockTicker() {
   connect(&timer_, &QTimer::timeout, this, &ClockTicker::fire);
 }
 
-void ClockTicker::subscribe(QObject* listener, std::function<void(TDateTime)> onTick) {
+void ClockTicker::subscribe(QObject* listener, std::function<void(DateTime)> onTick) {
   if (listeners_.contains(listener)) return;
   listeners_.insert(listener);
   connect(this, &ClockTicker::tick, listener, std::move(onTick));

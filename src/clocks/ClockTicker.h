@@ -20,13 +20,13 @@ class ClockTicker : public QObject {
 
   // onTick runs on every tick until the listener unsubscribes or is
   // destroyed; a second subscription of the same listener changes nothing.
-  void subscribe(QObject* listener, std::function<void(TDateTime utcWithLead)> onTick);
+  void subscribe(QObject* listener, std::function<void(DateTime utcWithLead)> onTick);
   void unsubscribe(QObject* listener);
   int listeners() const { return static_cast<int>(listeners_.size()); }
 
  signals:
   // UTC now with the desktop clocks' half-second lead.
-  void tick(wc::TDateTime utcWithLead);
+  void tick(wc::DateTime utcWithLead);
 
  private:
   ClockTicker();

@@ -20,7 +20,7 @@ constexpr int kMoveSettleMs = 400;
 
 }  // namespace
 
-TDesktopClockWindow::TDesktopClockWindow(bool translucent)
+DesktopClockWindow::DesktopClockWindow(bool translucent)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
       translucent_(translucent) {
   if (translucent_) {
@@ -35,7 +35,7 @@ TDesktopClockWindow::TDesktopClockWindow(bool translucent)
   popClock->setObjectName(QStringLiteral("popClock"));
   moveSettle_.setSingleShot(true);
   moveSettle_.setInterval(kMoveSettleMs);
-  connect(&moveSettle_, &QTimer::timeout, this, &TDesktopClockWindow::reportMove);
+  connect(&moveSettle_, &QTimer::timeout, this, &DesktopClockWindow::reportMove);
 }
 
 namespace {
@@ -49,14 +49,14 @@ QActionGroup* OptionalGroup(QObject* parent) {
 
 }  // namespace
 
-QAction* TDesktopClockWindow::addItem(QMenu* menu, const char* caption, bool checkable) {
+QAction* DesktopClockWindow::addItem(QMenu* menu, const char* caption, bool checkable) {
   QAction* a = menu->addAction(QString::fromUtf8(caption));
   a->setCheckable(checkable);
   return a;
 }
 
-void TDesktopClockWindow::addThemeMenu(std::span<const char* const> names,
-                                       std::function<void(QAction*)> onTheme) {
+void DesktopClockWindow::addThemeMenu(std::span<const char* const> names,
+                                      std::function<void(QAction*)> onTheme) {
   QMenu* themes = popClock->addMenu(QStringLiteral("&Change Theme"));
   QActionGroup* group = OptionalGroup(this);
   for (const char* name : names) {
@@ -67,7 +67,7 @@ void TDesktopClockWindow::addThemeMenu(std::span<const char* const> names,
   }
 }
 
-void TDesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
+void DesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
   QMenu* opacity = popClock->addMenu(QStringLiteral("&Opacity"));
   QActionGroup* group = OptionalGroup(this);
   for (std::size_t i = 0; i < kOpacityCaptions.size(); ++i) {
@@ -81,7 +81,7 @@ void TDesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
   }
 }
 
-void TDesktopClockWindow::addAlwaysOnTopItem(std::function<void()> onChange) {
+void DesktopClockWindow::addAlwaysOnTopItem(std::function<void()> onChange) {
   miAlwaysOnTop = addItem(popClock, "&Always on the top", true);
   connect(miAlwaysOnTop, &QAction::triggered, this, [this, onChange](bool on) {
     setAlwaysOnTop(on);
@@ -89,7 +89,7 @@ void TDesktopClockWindow::addAlwaysOnTopItem(std::function<void()> onChange) {
   });
 }
 
-void TDesktopClockWindow::addRemoveItem(std::function<void()> onRemove) {
+void DesktopClockWindow::addRemoveItem(std::function<void()> onRemove) {
   miRemove = addItem(popClock, "&Remove", false);
   connect(miRemove, &QAction::triggered, this, [this, onRemove] {
     onRemove();
@@ -98,19 +98,19 @@ void TDesktopClockWindow::addRemoveItem(std::function<void()> onRemove) {
   });
 }
 
-void TDesktopClockWindow::checkOpacityItem(int alpha) {
+void DesktopClockWindow::checkOpacityItem(int alpha) {
   const std::optional<int> item = OpacityItemFor(alpha);
   for (int i = 0; i < opacityItems.size(); ++i) opacityItems[i]->setChecked(item && *item == i);
 }
 
-void TDesktopClockWindow::checkThemeItem(const std::string& themeFile) {
+void DesktopClockWindow::checkThemeItem(const std::string& themeFile) {
   const QString theme = QString::fromStdString(ThemeNameOf(themeFile));
   for (QAction* a : themeItems) a->setChecked(a->text() == theme);
 }
 
-bool TDesktopClockWindow::alwaysOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+bool DesktopClockWindow::alwaysOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 
-void TDesktopClockWindow::setAlwaysOnTop(bool on) {
+void DesktopClockWindow::setAlwaysOnTop(bool on) {
   Qt::WindowFlags f = windowFlags();
   f.setFlag(Qt::WindowStaysOnTopHint, on);
   if (f == windowFlags()) return;
@@ -123,7 +123,7 @@ void TDesktopClockWindow::setAlwaysOnTop(bool on) {
   }
 }
 
-void TDesktopClockWindow::mousePressEvent(QMouseEvent* e) {
+void DesktopClockWindow::mousePressEvent(QMouseEvent* e) {
   if (e->button() == Qt::RightButton) return;  // the menu's button
   QWindow* w = windowHandle();
   if (w && w->startSystemMove()) return;
@@ -132,36 +132,36 @@ void TDesktopClockWindow::mousePressEvent(QMouseEvent* e) {
   dragOffset_ = e->globalPosition().toPoint() - pos();
 }
 
-void TDesktopClockWindow::mouseMoveEvent(QMouseEvent* e) {
+void DesktopClockWindow::mouseMoveEvent(QMouseEvent* e) {
   if (dragging_) move(e->globalPosition().toPoint() - dragOffset_);
 }
 
-void TDesktopClockWindow::mouseReleaseEvent(QMouseEvent*) {
+void DesktopClockWindow::mouseReleaseEvent(QMouseEvent*) {
   if (!dragging_) return;
   dragging_ = false;
   moveSettle_.stop();
   reportMove();
 }
 
-void TDesktopClockWindow::contextMenuEvent(QContextMenuEvent* e) { popClock->popup(e->globalPos()); }
+void DesktopClockWindow::contextMenuEvent(QContextMenuEvent* e) { popClock->popup(e->globalPos()); }
 
-void TDesktopClockWindow::moveEvent(QMoveEvent* e) {
+void DesktopClockWindow::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
   if (isVisible() && !dragging_) moveSettle_.start();
 }
 
-void TDesktopClockWindow::reportMove() {
+void DesktopClockWindow::reportMove() {
   if (pos() == lastPlace_) return;
   lastPlace_ = pos();
   emit moved();
 }
 
-void TDesktopClockWindow::showEvent(QShowEvent* e) {
+void DesktopClockWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
-  ClockTicker::instance().subscribe(this, [this](TDateTime t) { tick(t); });
+  ClockTicker::instance().subscribe(this, [this](DateTime t) { tick(t); });
 }
 
-void TDesktopClockWindow::hideEvent(QHideEvent* e) {
+void DesktopClockWindow::hideEvent(QHideEvent* e) {
   QWidget::hideEvent(e);
   // A hidden clock paints nothing.
   ClockTicker::instance().unsubscribe(this);

@@ -21,11 +21,11 @@ class QMenu;
 
 namespace wc {
 
-class TDesktopClockWindow : public QWidget, public ClockWindowLink {
+class DesktopClockWindow : public QWidget, public ClockWindowLink {
   Q_OBJECT
  public:
   // translucent: the window has per-pixel alpha (a compositor runs).
-  explicit TDesktopClockWindow(bool translucent);
+  explicit DesktopClockWindow(bool translucent);
 
   int windowLeft() const override { return x(); }
   int windowTop() const override { return y(); }
@@ -55,7 +55,7 @@ class TDesktopClockWindow : public QWidget, public ClockWindowLink {
 
  protected:
   // Called once a second while the window is shown.
-  virtual void tick(TDateTime utcWithLead) = 0;
+  virtual void tick(DateTime utcWithLead) = 0;
 
   QAction* addItem(QMenu* menu, const char* caption, bool checkable);
   // "&Change Theme": radio items of which one or none is checked; a click

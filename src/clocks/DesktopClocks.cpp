@@ -5,64 +5,64 @@
 
 #include "clocks/ClockFace.h"
 #include "clocks/ClockTheme.h"
-#include "clocks/TfrmAnaClock.h"
-#include "clocks/TfrmDClock.h"
+#include "clocks/AnalogClockWindow.h"
+#include "clocks/DigitalClockWindow.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 
 namespace wc {
 
-TDesktopClocks::TDesktopClocks(QObject* parent, std::string dataFolder, bool composited)
+DesktopClocks::DesktopClocks(QObject* parent, std::string dataFolder, bool composited)
     : QObject(parent), dataFolder_(std::move(dataFolder)), composited_(composited) {
   setObjectName(QStringLiteral("DesktopClocks"));
 }
 
-TDesktopClocks::~TDesktopClocks() {
+DesktopClocks::~DesktopClocks() {
   // The windows have no owner: they go with their lists.
-  for (TAClockInfo& r : aclocks) delete windowOf(r);
-  for (TDClockInfo& r : dclocks) delete windowOf(r);
+  for (AClockInfo& r : aclocks) delete windowOf(r);
+  for (DClockInfo& r : dclocks) delete windowOf(r);
 }
 
-TfrmAnaClock* TDesktopClocks::windowOf(const TAClockInfo& r) const {
-  return static_cast<TfrmAnaClock*>(r.frmsrc);
+AnalogClockWindow* DesktopClocks::windowOf(const AClockInfo& r) const {
+  return static_cast<AnalogClockWindow*>(r.frmsrc);
 }
-TfrmDClock* TDesktopClocks::windowOf(const TDClockInfo& r) const {
-  return static_cast<TfrmDClock*>(r.frmsrc);
+DigitalClockWindow* DesktopClocks::windowOf(const DClockInfo& r) const {
+  return static_cast<DigitalClockWindow*>(r.frmsrc);
 }
 
-TfrmAnaClock* TDesktopClocks::newAnalogWindow() { return new TfrmAnaClock(this, composited_); }
-TfrmDClock* TDesktopClocks::newDigitalWindow() { return new TfrmDClock(this, composited_); }
+AnalogClockWindow* DesktopClocks::newAnalogWindow() { return new AnalogClockWindow(this, composited_); }
+DigitalClockWindow* DesktopClocks::newDigitalWindow() { return new DigitalClockWindow(this, composited_); }
 
 namespace {
 
-void ReportLoad(TDesktopClocks& lists, const ClockFileResult& r) {
+void ReportLoad(DesktopClocks& lists, const ClockFileResult& r) {
   if (!r.error.empty()) emit lists.problem(QString::fromStdString(r.error));
 }
 
 }  // namespace
 
-void TDesktopClocks::LoadAClockList(std::string_view decimalSeparator) {
+void DesktopClocks::LoadAClockList(std::string_view decimalSeparator) {
   const ClockFileResult r = ReadAClockList(aclocksPath(), decimalSeparator, aclocks);
   // A damaged list goes back to its file, with fewer clocks, only once told.
   aCanSave_ = r.canSave && r.error.empty();
-  for (TAClockInfo& c : aclocks) c.ThemeFile = ResolveAClockThemeFile(c.ThemeFile, ProgramFolder());
+  for (AClockInfo& c : aclocks) c.ThemeFile = ResolveAClockThemeFile(c.ThemeFile, ProgramFolder());
   ReportLoad(*this, r);
   aCanSave_ = r.canSave;
 }
 
-void TDesktopClocks::LoadDClockList(std::string_view decimalSeparator) {
+void DesktopClocks::LoadDClockList(std::string_view decimalSeparator) {
   const ClockFileResult r = ReadDClockList(dclocksPath(), decimalSeparator, dclocks);
   // A damaged list goes back to its file, with fewer clocks, only once told.
   dCanSave_ = r.canSave && r.error.empty();
-  for (TDClockInfo& c : dclocks) c.ThemeFile = ResolveDClockThemeFile(c.ThemeFile, ProgramFolder());
+  for (DClockInfo& c : dclocks) c.ThemeFile = ResolveDClockThemeFile(c.ThemeFile, ProgramFolder());
   ReportLoad(*this, r);
   dCanSave_ = r.canSave;
 }
 
-void TDesktopClocks::ShowAClocks(int show) {
+void DesktopClocks::ShowAClocks(int show) {
   if (aclocks.empty()) return;
-  for (TAClockInfo& r : aclocks) {
-    TfrmAnaClock* w = newAnalogWindow();
+  for (AClockInfo& r : aclocks) {
+    AnalogClockWindow* w = newAnalogWindow();
     w->assign(r);
     w->miAlwaysOnTop->setChecked(r.AlwaysTop);
     w->move(r.x, r.y);
@@ -75,15 +75,15 @@ void TDesktopClocks::ShowAClocks(int show) {
     w->StartClock = true;
     w->notePlace();
     if (show == 1) w->show();
-    connect(w, &TDesktopClockWindow::moved, this, &TDesktopClocks::aclocksChanged);
+    connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::aclocksChanged);
   }
   setAnalogMarks(show != 1);
 }
 
-void TDesktopClocks::ShowDClocks(int show) {
+void DesktopClocks::ShowDClocks(int show) {
   if (dclocks.empty()) return;
-  for (TDClockInfo& r : dclocks) {
-    TfrmDClock* w = newDigitalWindow();
+  for (DClockInfo& r : dclocks) {
+    DigitalClockWindow* w = newDigitalWindow();
     w->assign(r);
     w->setAlwaysOnTop(r.AlwaysTop);
     w->miAlwaysOnTop->setChecked(r.AlwaysTop);
@@ -93,12 +93,12 @@ void TDesktopClocks::ShowDClocks(int show) {
     r.frmsrc = w;
     w->notePlace();
     if (show == 1) w->show();
-    connect(w, &TDesktopClockWindow::moved, this, &TDesktopClocks::dclocksChanged);
+    connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::dclocksChanged);
   }
   setDigitalMarks(show != 1);
 }
 
-bool TDesktopClocks::save(const std::string& path, const std::string& text, bool& canSave, bool& failing) {
+bool DesktopClocks::save(const std::string& path, const std::string& text, bool& canSave, bool& failing) {
   if (!canSave) return false;  // the file on disk could not be read: it is not replaced
   const FileResult r = WriteFileAtomically(path, text);
   if (r) {
@@ -111,16 +111,16 @@ bool TDesktopClocks::save(const std::string& path, const std::string& text, bool
   return false;
 }
 
-bool TDesktopClocks::SaveAClockList() {
+bool DesktopClocks::SaveAClockList() {
   return save(aclocksPath(), AClockListText(aclocks), aCanSave_, aFailing_);
 }
 
-bool TDesktopClocks::SaveDClockList() {
+bool DesktopClocks::SaveDClockList() {
   return save(dclocksPath(), DClockListText(dclocks), dCanSave_, dFailing_);
 }
 
-void TDesktopClocks::aclocksChanged() { SaveAClockList(); }
-void TDesktopClocks::dclocksChanged() { SaveDClockList(); }
+void DesktopClocks::aclocksChanged() { SaveAClockList(); }
+void DesktopClocks::dclocksChanged() { SaveDClockList(); }
 
 namespace {
 
@@ -142,32 +142,32 @@ bool Remove(List& list, const Window* w) {
 
 }  // namespace
 
-TAClockInfo* TDesktopClocks::recordOf(const TfrmAnaClock* w) { return RecordOf(aclocks, w); }
-TDClockInfo* TDesktopClocks::recordOf(const TfrmDClock* w) { return RecordOf(dclocks, w); }
+AClockInfo* DesktopClocks::recordOf(const AnalogClockWindow* w) { return RecordOf(aclocks, w); }
+DClockInfo* DesktopClocks::recordOf(const DigitalClockWindow* w) { return RecordOf(dclocks, w); }
 
-void TDesktopClocks::removeAClock(const TfrmAnaClock* w) {
+void DesktopClocks::removeAClock(const AnalogClockWindow* w) {
   if (Remove(aclocks, w)) aclocksChanged();
 }
 
-void TDesktopClocks::removeDClock(const TfrmDClock* w) {
+void DesktopClocks::removeDClock(const DigitalClockWindow* w) {
   if (Remove(dclocks, w)) dclocksChanged();
 }
 
-void TDesktopClocks::addAClock(TAClockInfo record) {
+void DesktopClocks::addAClock(AClockInfo record) {
   if (auto* w = windowOf(record))
-    connect(w, &TDesktopClockWindow::moved, this, &TDesktopClocks::aclocksChanged);
+    connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::aclocksChanged);
   aclocks.push_back(std::move(record));
   aclocksChanged();
 }
 
-void TDesktopClocks::addDClock(TDClockInfo record) {
+void DesktopClocks::addDClock(DClockInfo record) {
   if (auto* w = windowOf(record))
-    connect(w, &TDesktopClockWindow::moved, this, &TDesktopClocks::dclocksChanged);
+    connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::dclocksChanged);
   dclocks.push_back(std::move(record));
   dclocksChanged();
 }
 
-void TDesktopClocks::setHideAllItems(QAction* analog1, QAction* analog2, QAction* digital1,
+void DesktopClocks::setHideAllItems(QAction* analog1, QAction* analog2, QAction* digital1,
                                      QAction* digital2) {
   hideA1_ = analog1;
   hideA2_ = analog2;
@@ -180,24 +180,24 @@ void TDesktopClocks::setHideAllItems(QAction* analog1, QAction* analog2, QAction
   setDigitalMarks(dHidden_);
 }
 
-void TDesktopClocks::setAnalogMarks(bool hidden) {
+void DesktopClocks::setAnalogMarks(bool hidden) {
   aHidden_ = hidden;
   for (QAction* a : {hideA1_.data(), hideA2_.data()}) {
     if (a) a->setChecked(hidden);
   }
 }
 
-void TDesktopClocks::setDigitalMarks(bool hidden) {
+void DesktopClocks::setDigitalMarks(bool hidden) {
   dHidden_ = hidden;
   for (QAction* a : {hideD1_.data(), hideD2_.data()}) {
     if (a) a->setChecked(hidden);
   }
 }
 
-void TDesktopClocks::HideAllAnalogClocks1Click() { hideOrShowAll(true); }
-void TDesktopClocks::HideAllDigitalClocks2Click() { hideOrShowAll(false); }
+void DesktopClocks::HideAllAnalogClocks1Click() { hideOrShowAll(true); }
+void DesktopClocks::HideAllDigitalClocks2Click() { hideOrShowAll(false); }
 
-void TDesktopClocks::hideOrShowAll(bool analog) {
+void DesktopClocks::hideOrShowAll(bool analog) {
   bool& hidden = analog ? aHidden_ : dHidden_;
   auto marks = [&](bool h) { analog ? setAnalogMarks(h) : setDigitalMarks(h); };
   if (analog ? aclocks.empty() : dclocks.empty()) {
@@ -227,9 +227,9 @@ void SetVisible(const Lists& lists, const List& list, bool visible) {
 
 }  // namespace
 
-void TDesktopClocks::ShowAnaClocks() { SetVisible(*this, aclocks, true); }
-void TDesktopClocks::HideAClocks() { SetVisible(*this, aclocks, false); }
-void TDesktopClocks::ShowDigClocks() { SetVisible(*this, dclocks, true); }
-void TDesktopClocks::HideDClocks() { SetVisible(*this, dclocks, false); }
+void DesktopClocks::ShowAnaClocks() { SetVisible(*this, aclocks, true); }
+void DesktopClocks::HideAClocks() { SetVisible(*this, aclocks, false); }
+void DesktopClocks::ShowDigClocks() { SetVisible(*this, dclocks, true); }
+void DesktopClocks::HideDClocks() { SetVisible(*this, dclocks, false); }
 
 }  // namespace wc

@@ -17,19 +17,19 @@ class QWidget;
 
 namespace wc {
 
-class TfrmAnaClock;
-class TfrmDClock;
+class AnalogClockWindow;
+class DigitalClockWindow;
 
-class TDesktopClocks : public QObject {
+class DesktopClocks : public QObject {
   Q_OBJECT
  public:
   // dataFolder holds aclocks.dat and dclocks.dat; composited: whether clock
   // windows get per-pixel alpha (see DesktopComposites).
-  TDesktopClocks(QObject* parent, std::string dataFolder, bool composited);
-  ~TDesktopClocks() override;
+  DesktopClocks(QObject* parent, std::string dataFolder, bool composited);
+  ~DesktopClocks() override;
 
-  TAClockList aclocks;
-  TDClockList dclocks;
+  AClockList aclocks;
+  DClockList dclocks;
 
   std::string aclocksPath() const { return dataFolder_ + "aclocks.dat"; }
   std::string dclocksPath() const { return dataFolder_ + "dclocks.dat"; }
@@ -52,14 +52,14 @@ class TDesktopClocks : public QObject {
   void dclocksChanged();
   // A window's record: the one linked to it, so that two clocks of one city
   // (a hand-edited file) each keep their own; nullptr when it has none.
-  TAClockInfo* recordOf(const TfrmAnaClock* w);
-  TDClockInfo* recordOf(const TfrmDClock* w);
+  AClockInfo* recordOf(const AnalogClockWindow* w);
+  DClockInfo* recordOf(const DigitalClockWindow* w);
   // Takes the window's record out of its list.
-  void removeAClock(const TfrmAnaClock* w);
-  void removeDClock(const TfrmDClock* w);
+  void removeAClock(const AnalogClockWindow* w);
+  void removeDClock(const DigitalClockWindow* w);
   // Appends the record of a clock the set-up dialog made, and writes the list.
-  void addAClock(TAClockInfo record);
-  void addDClock(TDClockInfo record);
+  void addAClock(AClockInfo record);
+  void addDClock(DClockInfo record);
 
   // The two "Hide All Analog Clocks" and the two "Hide All Digital Clocks"
   // items: the main menu's first. They always carry the same check mark;
@@ -76,12 +76,12 @@ class TDesktopClocks : public QObject {
   void HideDClocks();
 
   // The window of a record (nullptr when it has none).
-  TfrmAnaClock* windowOf(const TAClockInfo& r) const;
-  TfrmDClock* windowOf(const TDClockInfo& r) const;
+  AnalogClockWindow* windowOf(const AClockInfo& r) const;
+  DigitalClockWindow* windowOf(const DClockInfo& r) const;
 
   // A new window of each kind, not yet shown, wired to these lists.
-  TfrmAnaClock* newAnalogWindow();
-  TfrmDClock* newDigitalWindow();
+  AnalogClockWindow* newAnalogWindow();
+  DigitalClockWindow* newDigitalWindow();
 
  signals:
   // A message for the user, seen once the emit returns (the main window

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "core/CityDatabase.h"
+#include "core/CityFile.h"
 
 namespace wc {
 
@@ -82,7 +82,7 @@ void SetTextColour(QLabel* label, const QColor& colour) {
   label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(colour.name()));
 }
 
-std::vector<TCityItem> ReadSetUpCities(QWidget* parent) {
+std::vector<CityItem> ReadSetUpCities(QWidget* parent) {
   CityReadResult r = ReadCityFile(CityDataPath(), LonSign::Negated);
   if (!r.file.ok() && !r.file.error.empty())
     QMessageBox::warning(parent, QStringLiteral("Warning"), QString::fromStdString(r.file.error));

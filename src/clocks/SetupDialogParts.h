@@ -36,6 +36,6 @@ void SetTextColour(QLabel* label, const QColor& colour);
 
 // The cities of citydata.dat in file order, lon west positive. A file that
 // cannot be read gives none, and the user hears why.
-std::vector<TCityItem> ReadSetUpCities(QWidget* parent);
+std::vector<CityItem> ReadSetUpCities(QWidget* parent);
 
 }  // namespace wc

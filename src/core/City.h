@@ -1,9 +1,9 @@
 #pragma once
 // The three containers of a city's data. They carry the same fields; what
 // differs is the order of the rule fields and the sign of lon:
-//  - TCityItem keeps lon as the city database has it (east positive) in the
+//  - CityItem keeps lon as the city database has it (east positive) in the
 //    manager, and negated in the all-cities list;
-//  - TCities and CityEntry (the loaded city table) keep lon west positive,
+//  - Cities and CityEntry (the loaded city table) keep lon west positive,
 //    matching the map projection.
 
 #include <array>
@@ -20,12 +20,12 @@ namespace wc {
 inline constexpr double kMaxCityOffsetHours = 14.0;
 
 // Owned by the city manager's and the all-cities list's rows.
-class TCityItem {
+class CityItem {
  public:
   std::string name;
   std::int32_t lat = 0;
   std::int32_t lon = 0;
-  TDateTime tzd = 0.0;
+  DateTime tzd = 0.0;
   std::int32_t dst = 0;
   std::int32_t weekno = 0;
   std::int32_t dayofweek = 0;
@@ -36,11 +36,11 @@ class TCityItem {
 };
 
 // One slot of the map's table of displayed cities; an empty name ends a table.
-struct TCities {
+struct Cities {
   std::string name;
   std::int32_t lat = 0;
   std::int32_t lon = 0;  // west positive
-  TDateTime tzd = 0.0;
+  DateTime tzd = 0.0;
   std::int32_t dst = 0;
   std::int32_t weekno = 0;
   std::int32_t dayofweek = 0;
@@ -58,7 +58,7 @@ struct CityEntry {
   std::array<char16_t, kNameChars + 1> nameField{};  // NUL-terminated
   std::int32_t lat = 0;
   std::int32_t lon = 0;  // west positive
-  TDateTime tzd = 0.0;
+  DateTime tzd = 0.0;
   std::int32_t dst = 0;
   std::int32_t weekno = 0;
   std::int32_t dayofweek = 0;

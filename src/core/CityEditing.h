@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "CityDatabase.h"
+#include "CityDocument.h"
 #include "Text.h"
 
 namespace wc {

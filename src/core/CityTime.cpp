@@ -10,7 +10,7 @@ namespace wc {
 
 using namespace std::chrono;
 
-std::optional<TDateTime> DstRuleDate(int weekno, int dayofweek, int month, int year) {
+std::optional<DateTime> DstRuleDate(int weekno, int dayofweek, int month, int year) {
   if (weekno < 1 || dayofweek < 1 || dayofweek > 7 || month < 1 || month > 12) return std::nullopt;
   const auto ym = std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)};
   const weekday wd{static_cast<unsigned>(dayofweek % 7)};  // chrono: 0 = Sunday
@@ -19,8 +19,8 @@ std::optional<TDateTime> DstRuleDate(int weekno, int dayofweek, int month, int y
   return ToDateTime(sys_days{year_month_weekday_last{ym / wd[last]}});
 }
 
-TDateTime CityTime(int dst, int weekno, int dayofweek, TDateTime t, int month, int weekno1, int dayofweek1,
-                   int month1) {
+DateTime CityTime(int dst, int weekno, int dayofweek, DateTime t, int month, int weekno1, int dayofweek1,
+                  int month1) {
   if (dst == 0) return t;
   if (weekno == 0 || dayofweek == 0 || month == 0 || weekno1 == 0 || dayofweek1 == 0 || month1 == 0) return t;
   const sys_days date = DateOf(t);
@@ -28,7 +28,7 @@ TDateTime CityTime(int dst, int weekno, int dayofweek, TDateTime t, int month, i
   const auto start = DstRuleDate(weekno, dayofweek, month, y);
   const auto end = DstRuleDate(weekno1, dayofweek1, month1, y);
   if (!start || !end) return t;
-  const TDateTime d = ToDateTime(date);
+  const DateTime d = ToDateTime(date);
   const bool inForce = month1 >= month ? (*start <= d && d <= *end) : (d >= *start || d <= *end);
   return inForce ? t + kOneHour : t;
 }

@@ -12,13 +12,13 @@ namespace wc {
 // year. A month with fewer such weekdays than weekno yields its last one (as
 // the operating systems' own zone rules read occurrence 5). No date for a
 // weekno below 1, a dayofweek outside 1..7 or a month outside 1..12.
-std::optional<TDateTime> DstRuleDate(int weekno, int dayofweek, int month, int year);
+std::optional<DateTime> DstRuleDate(int weekno, int dayofweek, int month, int year);
 
 // t is the city's standard local time; the result is one hour later while
 // daylight saving is in force (whole days of standard time, both rule dates
 // included). Arguments in the historical order.
-TDateTime CityTime(int dst, int weekno, int dayofweek, TDateTime t, int month, int weekno1, int dayofweek1,
-                   int month1);
+DateTime CityTime(int dst, int weekno, int dayofweek, DateTime t, int month, int weekno1, int dayofweek1,
+                  int month1);
 
 // Offset of UTC from the computer's local time now, in days (local + offset = UTC).
 double UtcOffsetDays();
@@ -29,7 +29,7 @@ inline constexpr double kDisplayLead = 5.8e-6;
 // Local time of a city for the given local instant of this computer:
 // CityTime(local + UtcOffsetDays + tzd).
 template <class City>
-TDateTime CityLocalTime(const City& c, TDateTime localNow, double utcOffsetDays) {
+DateTime CityLocalTime(const City& c, DateTime localNow, double utcOffsetDays) {
   return CityTime(c.dst, c.weekno, c.dayofweek, localNow + utcOffsetDays + c.tzd, c.month, c.weekno1,
                   c.dayofweek1, c.month1);
 }

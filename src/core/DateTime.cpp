@@ -15,7 +15,7 @@ using namespace std::chrono;
 namespace {
 
 // Milliseconds since the epoch, rounded; negative values follow the
-// TDateTime convention that the fraction is the time of day in either sign.
+// DateTime convention that the fraction is the time of day in either sign.
 struct DayAndMs {
   long long day;
   long long ms;
@@ -27,7 +27,7 @@ struct DayAndMs {
 constexpr double kFirstDay = -693593.0;
 constexpr double kLastInstant = 2958465.0 + 86399999.0 / kMsPerDay;
 
-DayAndMs Split(TDateTime t) {
+DayAndMs Split(DateTime t) {
   if (std::isnan(t)) t = 0;
   t = std::clamp(t, kFirstDay, kLastInstant);
   double whole = std::trunc(t);
@@ -42,17 +42,17 @@ DayAndMs Split(TDateTime t) {
 
 }  // namespace
 
-TDateTime EncodeDate(int year, int month, int day) {
+DateTime EncodeDate(int year, int month, int day) {
   const year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
                            std::chrono::day{static_cast<unsigned>(day)}};
   return ToDateTime(sys_days{ymd});
 }
 
-TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
+DateTime EncodeTime(int hour, int minute, int second, int millisecond) {
   return ((hour * 3600.0 + minute * 60.0 + second) * 1000.0 + millisecond) / kMsPerDay;
 }
 
-DateTimeParts Decode(TDateTime t) {
+DateTimeParts Decode(DateTime t) {
   const DayAndMs s = Split(t);
   DateTimeParts p;
   p.date = year_month_day{kTDateTimeEpoch + days{s.day}};
@@ -66,14 +66,14 @@ DateTimeParts Decode(TDateTime t) {
   return p;
 }
 
-void DecodeDate(TDateTime t, int& year, int& month, int& day) {
+void DecodeDate(DateTime t, int& year, int& month, int& day) {
   const year_month_day d = Decode(t).date;
   year = static_cast<int>(d.year());
   month = static_cast<int>(static_cast<unsigned>(d.month()));
   day = static_cast<int>(static_cast<unsigned>(d.day()));
 }
 
-void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& millisecond) {
+void DecodeTime(DateTime t, int& hour, int& minute, int& second, int& millisecond) {
   const DateTimeParts p = Decode(t);
   hour = p.hour;
   minute = p.minute;
@@ -81,11 +81,11 @@ void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& milliseco
   millisecond = p.millisecond;
 }
 
-sys_days DateOf(TDateTime t) { return kTDateTimeEpoch + days{Split(t).day}; }
+sys_days DateOf(DateTime t) { return kTDateTimeEpoch + days{Split(t).day}; }
 
-TDateTime ToDateTime(sys_days d) { return static_cast<double>((d - kTDateTimeEpoch).count()); }
+DateTime ToDateTime(sys_days d) { return static_cast<double>((d - kTDateTimeEpoch).count()); }
 
-TDateTime ToDateTime(system_clock::time_point tp) {
+DateTime ToDateTime(system_clock::time_point tp) {
   const auto ms = duration_cast<milliseconds>(tp - sys_time<milliseconds>{kTDateTimeEpoch});
   return static_cast<double>(ms.count()) / kMsPerDay;
 }
@@ -119,14 +119,14 @@ SystemTime SystemClockNow() {
 #endif
 }
 
-TDateTime ToDateTime(SystemTime t) {
+DateTime ToDateTime(SystemTime t) {
   // Whole days since 1970 rounded down, so that the time of day is never negative.
   const std::int64_t day = t.seconds / 86400 - (t.seconds % 86400 < 0 ? 1 : 0);
   const std::int64_t ms = (t.seconds - day * 86400) * 1000 + t.nanoseconds / 1000000;
   return ToDateTime(sys_days{days{day}}) + static_cast<double>(ms) / kMsPerDay;
 }
 
-TDateTime LocalNow() {
+DateTime LocalNow() {
 #ifdef _WIN32
   // The system's own local time, in the zone UtcOffsetDays asks about; the C
   // runtime's would follow a TZ variable of its own reading instead.

@@ -1,5 +1,5 @@
 #pragma once
-// TDateTime: days since 30 December 1899, the fraction being the time of day.
+// DateTime: days since 30 December 1899, the fraction being the time of day.
 // Calendar arithmetic is done on <chrono> types; these helpers convert.
 
 #include <chrono>
@@ -7,35 +7,35 @@
 
 namespace wc {
 
-using TDateTime = double;
+using DateTime = double;
 
 inline constexpr double kMsPerDay = 86400000.0;
-inline constexpr TDateTime kOneHour = 1.0 / 24.0;
+inline constexpr DateTime kOneHour = 1.0 / 24.0;
 
-// The epoch of TDateTime as a chrono day.
+// The epoch of DateTime as a chrono day.
 inline constexpr std::chrono::sys_days kTDateTimeEpoch =
     std::chrono::sys_days{std::chrono::year{1899} / 12 / 30};
 
-TDateTime EncodeDate(int year, int month, int day);
-TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+DateTime EncodeDate(int year, int month, int day);
+DateTime EncodeTime(int hour, int minute, int second, int millisecond);
 
 // Decoding rounds to the nearest millisecond first, so that date and time of
 // day always agree (23:59:59.9999 decodes as the next day at 00:00:00.000).
 // Instants before 1 January 1 or after 31 December 9999 decode as that end,
 // NaN as the epoch.
-void DecodeDate(TDateTime t, int& year, int& month, int& day);
-void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& millisecond);
+void DecodeDate(DateTime t, int& year, int& month, int& day);
+void DecodeTime(DateTime t, int& hour, int& minute, int& second, int& millisecond);
 
 struct DateTimeParts {
   std::chrono::year_month_day date;
   int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
-DateTimeParts Decode(TDateTime t);
+DateTimeParts Decode(DateTime t);
 
 // The calendar day of t (its time of day dropped, after millisecond rounding).
-std::chrono::sys_days DateOf(TDateTime t);
-TDateTime ToDateTime(std::chrono::sys_days d);
-TDateTime ToDateTime(std::chrono::system_clock::time_point tp);
+std::chrono::sys_days DateOf(DateTime t);
+DateTime ToDateTime(std::chrono::sys_days d);
+DateTime ToDateTime(std::chrono::system_clock::time_point tp);
 
 // 1 = Monday ... 7 = Sunday, independent of locale.
 int IsoWeekday(std::chrono::sys_days d);
@@ -52,10 +52,10 @@ struct SystemTime {
   std::int32_t nanoseconds = 0;
 };
 SystemTime SystemClockNow();
-// The instant as a UTC TDateTime, to the millisecond.
-TDateTime ToDateTime(SystemTime t);
+// The instant as a UTC DateTime, to the millisecond.
+DateTime ToDateTime(SystemTime t);
 
 // The computer's local wall-clock time now, to the millisecond.
-TDateTime LocalNow();
+DateTime LocalNow();
 
 }  // namespace wc

@@ -28,8 +28,8 @@ void SortListOrder(std::vector<std::string>& items) {
 }
 
 std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<const CityEntry> table,
-                               std::span<TCities> slots) {
-  std::fill(slots.begin(), slots.end(), TCities{});
+                               std::span<Cities> slots) {
+  std::fill(slots.begin(), slots.end(), Cities{});
   std::size_t filled = 0;
   for (const std::string& d : names) {
     // An empty name would match every city and take all the slots.
@@ -42,7 +42,7 @@ std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<
       cname = cname.substr(0, std::min(cname.size(), CityEntry::kNameChars));
       cname = cname.substr(0, std::min(cname.size(), d16.size()));
       if (TrimView16(cname) != d16) continue;
-      TCities& s = slots[filled++];
+      Cities& s = slots[filled++];
       s.name = shownName;
       CopyCityData(c, s);
     }

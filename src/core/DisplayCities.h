@@ -24,6 +24,6 @@ void SortListOrder(std::vector<std::string>& items);
 // slots: every city whose name begins with it. Lengths count UTF-16 units,
 // as the name field does. An empty name is skipped. Returns the number of slots filled.
 std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<const CityEntry> table,
-                               std::span<TCities> slots);
+                               std::span<Cities> slots);
 
 }  // namespace wc

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "AtomicFile.h"
-#include "CityDatabase.h"
+#include "CityFile.h"
 #include "Settings.h"
 #include "Text.h"
 

@@ -38,7 +38,7 @@ bool UsesTwelveHourClock(std::string_view p) {
 
 class Formatter {
  public:
-  Formatter(TDateTime t, const FormatSettings& s) : p_(Decode(t)), s_(s) {
+  Formatter(DateTime t, const FormatSettings& s) : p_(Decode(t)), s_(s) {
     year_ = static_cast<int>(p_.date.year());
     month_ = static_cast<int>(static_cast<unsigned>(p_.date.month()));
     day_ = static_cast<int>(static_cast<unsigned>(p_.date.day()));
@@ -201,13 +201,13 @@ const FormatSettings& DefaultFormatSettings() {
   return s;
 }
 
-std::string FormatDateTime(std::string_view pattern, TDateTime t, const FormatSettings& settings) {
+std::string FormatDateTime(std::string_view pattern, DateTime t, const FormatSettings& settings) {
   std::string out;
   Formatter(t, settings).Append(out, pattern, 0);
   return out;
 }
 
-std::optional<TDateTime> ParseTime12(std::string_view text, const FormatSettings& settings) {
+std::optional<DateTime> ParseTime12(std::string_view text, const FormatSettings& settings) {
   std::string_view s = TrimView(text);
   auto digits = [&](int& value) {
     std::size_t n = 0;

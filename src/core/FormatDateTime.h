@@ -40,7 +40,7 @@ struct FormatSettings {
 // English names and US formats; the Qt layer fills one from the user's locale.
 const FormatSettings& DefaultFormatSettings();
 
-std::string FormatDateTime(std::string_view pattern, TDateTime t,
+std::string FormatDateTime(std::string_view pattern, DateTime t,
                            const FormatSettings& settings = DefaultFormatSettings());
 
 // The two city-time forms of the program.
@@ -50,7 +50,7 @@ inline constexpr std::string_view kTime24Format = "HH:mm";
 // Reads a time written as "hh:mm AM/PM" (also with a one-digit hour, any case
 // of the marker, or the locale's markers) back into a time of day. Nothing
 // for text that is not such a time.
-std::optional<TDateTime> ParseTime12(std::string_view text,
-                                     const FormatSettings& settings = DefaultFormatSettings());
+std::optional<DateTime> ParseTime12(std::string_view text,
+                                    const FormatSettings& settings = DefaultFormatSettings());
 
 }  // namespace wc

@@ -111,7 +111,7 @@ int NearestCityIndex(std::span<const CityEntry> table, LatLonInt at) {
 }
 
 std::string MapHintText(std::span<const CityEntry> table, int px, int py, double degreesPerPixel, int view,
-                        bool showDate, TDateTime localNow, double utcOffsetDays,
+                        bool showDate, DateTime localNow, double utcOffsetDays,
                         const DateTimeFormatter& format) {
   const int i = NearestCityIndex(table, PointerToLatLon(px, py, degreesPerPixel, view));
   if (i < 0) return {};

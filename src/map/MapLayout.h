@@ -19,7 +19,7 @@ namespace wc {
 // Formats t with a date/time pattern of the program's pattern language
 // ("hh:mm AM/PM", "ddd d, t", ...). The map asks its owner for every text so
 // that locale and settings stay outside the module.
-using DateTimeFormatter = std::function<std::string(std::string_view pattern, TDateTime t)>;
+using DateTimeFormatter = std::function<std::string(std::string_view pattern, DateTime t)>;
 
 // ---- Window map sizes ("Window Size") ----
 
@@ -39,7 +39,7 @@ double DegreesPerPixel(int mapWidth);
 inline constexpr int kDisplayCitySlots = 64;
 // Slot k of the behaviour is element k - 1. Drawing stops at the first slot
 // with an empty name. core's BuildDisplayCities fills them.
-using DisplayCities = std::array<TCities, kDisplayCitySlots>;
+using DisplayCities = std::array<Cities, kDisplayCitySlots>;
 
 // ---- Overlay placement ----
 
@@ -87,7 +87,7 @@ int NearestCityIndex(std::span<const CityEntry> table, LatLonInt at);
 // "name" + line break + the city's time ("ddd d, t" with Show Date, else
 // "t"), or empty when no city is near the pointer.
 std::string MapHintText(std::span<const CityEntry> table, int px, int py, double degreesPerPixel, int view,
-                        bool showDate, TDateTime localNow, double utcOffsetDays,
+                        bool showDate, DateTime localNow, double utcOffsetDays,
                         const DateTimeFormatter& format);
 // The hint's line break (the toolkit's tooltips break lines on LF).
 inline constexpr char kHintLineBreak = '\n';

@@ -93,7 +93,7 @@ double Projection::LatToYExact(double lat) const { return halfH_ - lat * ppdY_; 
 double Projection::XToLon(double x) const { return viewOffset_ + (halfW_ - x) / ppdX_; }
 double Projection::YToLat(double y) const { return (halfH_ - y) / ppdY_; }
 
-SunPosition ComputeSunPosition(TDateTime utc) {
+SunPosition ComputeSunPosition(DateTime utc) {
   const double n = utc - 36526.5;                        // days from J2000.0, 1 January 2000 12:00
   const double meanLongitude = 280.460 + 0.9856474 * n;  // degrees, aberration included
   const double meanAnomaly = (357.528 + 0.9856003 * n) * kDegToRad;

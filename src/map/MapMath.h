@@ -69,7 +69,7 @@ struct SunPosition {
   double declination = 0;  // radians, north positive
   double longitude = 0;    // radians, west positive, within -pi .. pi
 };
-SunPosition ComputeSunPosition(TDateTime utc);
+SunPosition ComputeSunPosition(DateTime utc);
 
 // Latitude (radians) where the terminator crosses the meridian `lon`
 // (radians, west positive). The pole on the side the sun's declination

@@ -179,7 +179,7 @@ WorldMap::WorldMap(std::string programFolder)
     : folder_(std::move(programFolder)),
       dayPath_(folder_ + "day.jpg"),
       nightPath_(folder_ + "night.jpg"),
-      format_([](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t); }),
+      format_([](std::string_view pattern, DateTime t) { return FormatDateTime(pattern, t); }),
       utcOffset_([] { return UtcOffsetDays(); }) {}
 
 WorldMap::WorldMap() : WorldMap(ProgramFolder()) {}
@@ -352,11 +352,11 @@ struct BusyGuard {
 
 }  // namespace
 
-void WorldMap::ComposeBaseMap(QImage& target, bool& ready, TDateTime localNow) {
+void WorldMap::ComposeBaseMap(QImage& target, bool& ready, DateTime localNow) {
   ComposeBaseMapUtc(target, ready, localNow + utcOffset_());
 }
 
-void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc) {
+void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, DateTime utc) {
   BusyGuard busy(busy_);
   sun_ = ComputeSunPosition(utc);
   if (!changes_) changes_ = std::make_unique<BaseMapChanges>();
@@ -474,7 +474,7 @@ const QImage& WorldMap::Icon(const std::string& name, qreal devicePixelRatio) co
 }
 
 void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTimes, const MapFont& cityFont,
-                              bool forWallpaper, TDateTime localNow) const {
+                              bool forWallpaper, DateTime localNow) const {
   if (image.isNull()) return;
   if (!overlayState_) overlayState_ = std::make_unique<OverlayState>();
   OverlayState& state = *overlayState_;
@@ -499,7 +499,7 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
   texts.Begin();
   const int captionFont = texts.FontOf(dateFont.font, image, p.layoutDirection());
   const int labelFont = texts.FontOf(cityFont.font, image, p.layoutDirection());
-  const TDateTime when = overlay_.showUtc ? localNow + utcOffset : localNow;
+  const DateTime when = overlay_.showUtc ? localNow + utcOffset : localNow;
   const QString caption = QString::fromStdString(
       showTimes ? format_(overlay_.mapTimeFormat + " dd MMMM, yyyy", when) : format_("dd MMMM, yyyy", when));
   texts.Want(captionFont, caption);
@@ -507,7 +507,7 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
   state.times.clear();
   const std::string timePattern =
       overlay_.showDate ? "ddd d, " + overlay_.mapTimeFormat : overlay_.mapTimeFormat;
-  for (const TCities& c : cities_) {
+  for (const Cities& c : cities_) {
     if (c.name.empty()) break;
     state.names.push_back(QString::fromStdString(c.name));
     texts.Want(labelFont, state.names.back());
@@ -557,7 +557,7 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
     const QImage& dot = Icon("dot.ico", scale);
     const QSize dotSize = dot.deviceIndependentSize().toSize();
     for (std::size_t i = 0; i < state.names.size(); ++i) {
-      const TCities& c = cities_[i];
+      const Cities& c = cities_[i];
       const LaidOutText* time = showTimes ? &texts.Get(labelFont, state.times[i], image) : nullptr;
       const int x = proj.LonToX(c.lon);
       const int y = proj.LatToY(c.lat);

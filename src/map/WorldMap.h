@@ -117,11 +117,11 @@ class WorldMap {
   // Layers are decoded on the first call and again only after the view or
   // night shading changed. A target that still holds this engine's last
   // composition has only the pixels that change composed again.
-  void ComposeBaseMap(QImage& target, bool& ready, TDateTime localNow);
+  void ComposeBaseMap(QImage& target, bool& ready, DateTime localNow);
   // The same into the engine's own base map.
-  void ComposeBaseMap(bool& ready, TDateTime localNow) { ComposeBaseMap(baseMap_, ready, localNow); }
+  void ComposeBaseMap(bool& ready, DateTime localNow) { ComposeBaseMap(baseMap_, ready, localNow); }
   // The same for a UTC instant (tools, benchmarks).
-  void ComposeBaseMapUtc(QImage& target, bool& ready, TDateTime utc);
+  void ComposeBaseMapUtc(QImage& target, bool& ready, DateTime utc);
   // A tool that composes one picture and ends keeps no layers: the picture is
   // then composed in the day layer's own memory, and a further composition
   // decodes the pictures again. On by default.
@@ -164,7 +164,7 @@ class WorldMap {
   // showTimes is "Desktop Show Times"; cityFont the window's or the
   // wallpaper's city font; forWallpaper picks the wallpaper date font.
   void DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTimes, const MapFont& cityFont,
-                      bool forWallpaper, TDateTime localNow) const;
+                      bool forWallpaper, DateTime localNow) const;
 
  private:
   struct OverlayState;

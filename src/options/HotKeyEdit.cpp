@@ -169,15 +169,15 @@ std::uint8_t VirtualKeyFromQtKey(int key, Qt::KeyboardModifiers modifiers) {
   }
 }
 
-THotKeyEdit::THotKeyEdit(QWidget* parent) : QLineEdit(parent) {
+HotKeyEdit::HotKeyEdit(QWidget* parent) : QLineEdit(parent) {
   setReadOnly(true);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   showValue(0);
   held_.setInterval(100);
-  connect(&held_, &QTimer::timeout, this, &THotKeyEdit::checkHeldModifiers);
+  connect(&held_, &QTimer::timeout, this, &HotKeyEdit::checkHeldModifiers);
 }
 
-void THotKeyEdit::showHeldModifiers(HotKeyValue held) {
+void HotKeyEdit::showHeldModifiers(HotKeyValue held) {
   if (held == 0) {
     held_.stop();
     showValue(value_);
@@ -187,29 +187,29 @@ void THotKeyEdit::showHeldModifiers(HotKeyValue held) {
   held_.start();
 }
 
-void THotKeyEdit::checkHeldModifiers() { showHeldModifiers(ModifierBits(heldNow_())); }
+void HotKeyEdit::checkHeldModifiers() { showHeldModifiers(ModifierBits(heldNow_())); }
 
-void THotKeyEdit::focusOutEvent(QFocusEvent* e) {
+void HotKeyEdit::focusOutEvent(QFocusEvent* e) {
   held_.stop();
   showValue(value_);
   QLineEdit::focusOutEvent(e);
 }
 
-void THotKeyEdit::setHotKey(HotKeyValue v) {
+void HotKeyEdit::setHotKey(HotKeyValue v) {
   held_.stop();
   value_ = v;
   showValue(v);
 }
 
-void THotKeyEdit::showValue(HotKeyValue shown) { setText(QString::fromStdString(HotKeyText(shown))); }
+void HotKeyEdit::showValue(HotKeyValue shown) { setText(QString::fromStdString(HotKeyText(shown))); }
 
-void THotKeyEdit::userSet(HotKeyValue v) {
+void HotKeyEdit::userSet(HotKeyValue v) {
   const bool changed = v != value_;
   setHotKey(v);
   if (changed) emit hotKeyChanged(v);
 }
 
-bool THotKeyEdit::event(QEvent* e) {
+bool HotKeyEdit::event(QEvent* e) {
   // Shortcuts of the dialog (mnemonics, Enter for the default button) must
   // not take the keys the user is recording.
   if (e->type() == QEvent::ShortcutOverride) {
@@ -222,7 +222,7 @@ bool THotKeyEdit::event(QEvent* e) {
   return QLineEdit::event(e);
 }
 
-void THotKeyEdit::keyPressEvent(QKeyEvent* e) {
+void HotKeyEdit::keyPressEvent(QKeyEvent* e) {
   const int key = e->key();
   const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
   if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (mods & ~Qt::ShiftModifier) == Qt::NoModifier) {
@@ -250,7 +250,7 @@ void THotKeyEdit::keyPressEvent(QKeyEvent* e) {
   userSet(v | vk);
 }
 
-void THotKeyEdit::keyReleaseEvent(QKeyEvent* e) {
+void HotKeyEdit::keyReleaseEvent(QKeyEvent* e) {
   e->accept();
   // Letting go of modifiers without a key brings back what was recorded.
   if (IsModifierKey(e->key())) {
@@ -258,9 +258,9 @@ void THotKeyEdit::keyReleaseEvent(QKeyEvent* e) {
   }
 }
 
-void THotKeyEdit::contextMenuEvent(QContextMenuEvent* e) { e->accept(); }
+void HotKeyEdit::contextMenuEvent(QContextMenuEvent* e) { e->accept(); }
 
-void THotKeyEdit::mousePressEvent(QMouseEvent* e) {
+void HotKeyEdit::mousePressEvent(QMouseEvent* e) {
   setFocus(Qt::MouseFocusReason);
   e->accept();
 }

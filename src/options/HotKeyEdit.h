@@ -18,10 +18,10 @@ namespace wc {
 // punctuation); 0 for a key the hot-key layout has no code for.
 std::uint8_t VirtualKeyFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers);
 
-class THotKeyEdit : public QLineEdit {
+class HotKeyEdit : public QLineEdit {
   Q_OBJECT
  public:
-  explicit THotKeyEdit(QWidget* parent = nullptr);
+  explicit HotKeyEdit(QWidget* parent = nullptr);
 
   HotKeyValue hotKey() const { return value_; }
   // Which modifiers the keyboard holds now; the window system is asked by default.

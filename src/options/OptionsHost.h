@@ -39,7 +39,7 @@ class OptionsHost {
   virtual int mapView() const = 0;
 
   // The map's 64 displayed-city slots.
-  virtual std::span<TCities> displayCities() = 0;
+  virtual std::span<Cities> displayCities() = 0;
 
   struct WallpaperChecks {
     bool wallpaper = false;

@@ -9,12 +9,13 @@
 #include <QPushButton>
 
 #include "core/Autostart.h"
-#include "core/CityDatabase.h"
+#include "core/CityFile.h"
+#include "core/CityTable.h"
 #include "core/DisplayCities.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "options/HotKeyEdit.h"
-#include "options/TWCSettings.h"
+#include "options/OptionsDialog.h"
 #include "platform/FontRecordQt.h"
 
 namespace wc {
@@ -81,7 +82,7 @@ FontRecord DesignFont(int pixels, bool bold) {
 
 }  // namespace
 
-void TWCSettings::FormCreate() {
+void OptionsDialog::FormCreate() {
   // The display fonts as designed, kept while nothing valid is stored.
   dateFont_ = DesignFont(14, true);
   cityFont_ = DesignFont(11, false);
@@ -105,28 +106,28 @@ void TWCSettings::FormCreate() {
   InitSettings();
 }
 
-bool TWCSettings::readStartAtLogin() const { return IsStartAtLoginOn(exePath_); }
+bool OptionsDialog::readStartAtLogin() const { return IsStartAtLoginOn(exePath_); }
 
-void TWCSettings::writeStartAtLogin(bool on) const {
+void OptionsDialog::writeStartAtLogin(bool on) const {
   // A failure is not reported; the next showing reads back what is there.
   SetStartAtLogin(on, exePath_);
 }
 
-HotKeyValue TWCSettings::storedHotKey(int row) const {
+HotKeyValue OptionsDialog::storedHotKey(int row) const {
   Reader r;
   return static_cast<HotKeyValue>(r.integer(kHotKeys[row]));
 }
 
-void TWCSettings::setDisplayCityNames(std::vector<std::string> names) {
+void OptionsDialog::setDisplayCityNames(std::vector<std::string> names) {
   SortListOrder(names);
   displayCityNames_ = std::move(names);
 }
 
-void TWCSettings::RefreshCityList() {
+void OptionsDialog::RefreshCityList() {
   BuildDisplayCities(displayCityNames_, CityTable::instance().entries(), host_.displayCities());
 }
 
-void TWCSettings::InitSettings() {
+void OptionsDialog::InitSettings() {
   Reader r;
   // 1-2: the General tab.
   startupFlag_ = readStartAtLogin();
@@ -185,7 +186,7 @@ void TWCSettings::InitSettings() {
                          r.errors().join(QLatin1Char('\n')));
 }
 
-void TWCSettings::ApplyChanges() {
+void OptionsDialog::ApplyChanges() {
   if (cbStartup->isChecked() != startupFlag_) writeStartAtLogin(cbStartup->isChecked());
   StoreSwitch(kCloseToTray, cbCloseToTray->isChecked());
   host_.setCloseToTray(cbCloseToTray->isChecked());

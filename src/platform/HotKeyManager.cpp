@@ -29,22 +29,22 @@ std::unique_ptr<HotKeyBackend> CreatePlatformHotKeyBackend() {
 #endif
 }
 
-THotKeyManager::THotKeyManager(QObject* parent) : THotKeyManager(CreatePlatformHotKeyBackend(), parent) {}
+HotKeyManager::HotKeyManager(QObject* parent) : HotKeyManager(CreatePlatformHotKeyBackend(), parent) {}
 
-THotKeyManager::THotKeyManager(std::unique_ptr<HotKeyBackend> backend, QObject* parent)
+HotKeyManager::HotKeyManager(std::unique_ptr<HotKeyBackend> backend, QObject* parent)
     : QObject(parent), backend_(std::move(backend)) {
   backend_->pressed = [this](HotKeyValue v, std::uint32_t id) { backendPressed(v, id); };
 }
 
-THotKeyManager::~THotKeyManager() { ClearHotKeys(); }
+HotKeyManager::~HotKeyManager() { ClearHotKeys(); }
 
-std::uint32_t THotKeyManager::AddHotKey(HotKeyValue hotKey) {
+std::uint32_t HotKeyManager::AddHotKey(HotKeyValue hotKey) {
   const std::uint32_t id = backend_->registerHotKey(hotKey, HotKeyRegistrationName(hotKey));
   if (id != 0) hotKeyList_.push_back({hotKey, id});
   return id;
 }
 
-bool THotKeyManager::RemoveHotKey(HotKeyValue hotKey) {
+bool HotKeyManager::RemoveHotKey(HotKeyValue hotKey) {
   const auto it = std::find_if(hotKeyList_.begin(), hotKeyList_.end(),
                                [&](const Entry& e) { return e.hotKey == hotKey; });
   if (it == hotKeyList_.end()) return false;
@@ -53,11 +53,11 @@ bool THotKeyManager::RemoveHotKey(HotKeyValue hotKey) {
   return ok;
 }
 
-void THotKeyManager::ClearHotKeys() {
+void HotKeyManager::ClearHotKeys() {
   while (!hotKeyList_.empty()) RemoveHotKey(hotKeyList_.back().hotKey);
 }
 
-void THotKeyManager::backendPressed(HotKeyValue v, std::uint32_t id) {
+void HotKeyManager::backendPressed(HotKeyValue v, std::uint32_t id) {
   const bool known =
       std::any_of(hotKeyList_.begin(), hotKeyList_.end(), [&](const Entry& e) { return e.hotKey == v; });
   if (known) emit OnHotKeyPressed(v, id);

@@ -1,43 +1,26 @@
 #pragma once
-// System-wide key combinations. THotKeyManager keeps the list of registered
+// System-wide key combinations. HotKeyManager keeps the list of registered
 // combinations and raises OnHotKeyPressed for them; a backend per windowing
 // system does the registering (X11: passive key grabs on the root window).
 
 #include <QObject>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/HotKey.h"
+#include "platform/HotKeyBackend.h"
 
 namespace wc {
 
-class HotKeyBackend {
- public:
-  virtual ~HotKeyBackend() = default;
-  // Registers v under the given name; the registration id, or 0 when the
-  // system refused (taken by another client, no key for it, no X server).
-  virtual std::uint32_t registerHotKey(HotKeyValue v, const std::string& name) = 0;
-  virtual bool unregisterHotKey(HotKeyValue v, std::uint32_t id) = 0;
-
-  // Set by the manager; the backend calls it for each press of a registered
-  // combination.
-  std::function<void(HotKeyValue v, std::uint32_t id)> pressed;
-};
-
-// The X11 backend when the application runs on an X server, else one that
-// refuses every registration (Wayland without X11, offscreen).
-std::unique_ptr<HotKeyBackend> CreatePlatformHotKeyBackend();
-
-class THotKeyManager : public QObject {
+class HotKeyManager : public QObject {
   Q_OBJECT
  public:
-  explicit THotKeyManager(QObject* parent = nullptr);
-  THotKeyManager(std::unique_ptr<HotKeyBackend> backend, QObject* parent);
-  ~THotKeyManager() override;
+  explicit HotKeyManager(QObject* parent = nullptr);
+  HotKeyManager(std::unique_ptr<HotKeyBackend> backend, QObject* parent);
+  ~HotKeyManager() override;
 
   // The registration id, or 0 when the combination was refused.
   std::uint32_t AddHotKey(HotKeyValue hotKey);

@@ -8,12 +8,12 @@
 
 namespace wc {
 
-TSkinManager::TSkinManager(QObject* parent) : QObject(parent) {
+SkinManager::SkinManager(QObject* parent) : QObject(parent) {
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
     desktopStyle_ = app->style()->name();
 }
 
-QString TSkinManager::themeSkinName(int theme) {
+QString SkinManager::themeSkinName(int theme) {
   switch (theme) {
     case 1:
       return QStringLiteral("Office2007 Blue");
@@ -30,7 +30,7 @@ QString TSkinManager::themeSkinName(int theme) {
   }
 }
 
-bool TSkinManager::applyTheme(int theme) {
+bool SkinManager::applyTheme(int theme) {
   if (theme == 0) {
     setActive(false);
     return true;
@@ -41,7 +41,7 @@ bool TSkinManager::applyTheme(int theme) {
   return true;
 }
 
-bool TSkinManager::setSkin(const QString& name) {
+bool SkinManager::setSkin(const QString& name) {
   const QString previous = skinName_;
   const bool wasActive = active_;
   skinName_ = name;
@@ -52,13 +52,13 @@ bool TSkinManager::setSkin(const QString& name) {
   return false;
 }
 
-void TSkinManager::setActive(bool on) {
+void SkinManager::setActive(bool on) {
   if (on == active_) return;
   active_ = on;
   if (!apply()) active_ = false;
 }
 
-bool TSkinManager::apply() {
+bool SkinManager::apply() {
   auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
   if (!app) return false;
   if (!active_ || skinName_.isEmpty()) {

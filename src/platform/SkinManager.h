@@ -9,10 +9,10 @@
 
 namespace wc {
 
-class TSkinManager : public QObject {
+class SkinManager : public QObject {
   Q_OBJECT
  public:
-  explicit TSkinManager(QObject* parent = nullptr);
+  explicit SkinManager(QObject* parent = nullptr);
 
   void setSkinDirectory(const QString& folder) { skinDirectory_ = folder; }
   QString skinDirectory() const { return skinDirectory_; }

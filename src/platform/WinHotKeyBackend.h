@@ -5,7 +5,7 @@
 
 #include <QAbstractNativeEventFilter>
 
-#include "platform/HotKeyManager.h"
+#include "platform/HotKeyBackend.h"
 
 namespace wc {
 

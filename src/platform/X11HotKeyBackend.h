@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/HotKeyManager.h"
+#include "platform/HotKeyBackend.h"
 
 struct xcb_connection_t;
 

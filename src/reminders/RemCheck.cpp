@@ -4,14 +4,14 @@
 
 namespace wc {
 
-std::vector<RemFiring> CheckRem(const TRemList& list, const CityNameIndex& cities, TDateTime utcNow,
+std::vector<RemFiring> CheckRem(const RemList& list, const CityNameIndex& cities, DateTime utcNow,
                                 const FormatSettings& format) {
   std::vector<RemFiring> fired;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    const TRemInfo& r = *list[i];
+    const RemInfo& r = *list[i];
     if (r.shown()) continue;
     cities.visitMatches(CityNameIndex::Folded(r.RemCity), [&](const CityEntry& c) {
-      const TDateTime t = CityLocalTime(c, utcNow, 0.0);
+      const DateTime t = CityLocalTime(c, utcNow, 0.0);
       // The date first: it rules out nearly every reminder without formatting a time.
       if (DateOf(t) != DateOf(r.RemDate)) return false;
       std::string time = FormatDateTime(kTime12Format, t, format);

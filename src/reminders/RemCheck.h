@@ -24,7 +24,7 @@ struct RemFiring {
 // local date is RemDate's. Minute resolution; no catching up; the caller
 // marks the fired ones shown, so a minute that recurs fires nothing again.
 // The cities come through their name index, made once per table.
-std::vector<RemFiring> CheckRem(const TRemList& list, const CityNameIndex& cities, TDateTime utcNow,
+std::vector<RemFiring> CheckRem(const RemList& list, const CityNameIndex& cities, DateTime utcNow,
                                 const FormatSettings& format);
 
 }  // namespace wc

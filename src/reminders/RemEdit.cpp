@@ -10,7 +10,7 @@ std::optional<std::string_view> ValidateReminder(std::string_view city, std::str
   return std::nullopt;
 }
 
-void SetReminderFields(TRemInfo& r, TDateTime date, TDateTime time, std::string_view city,
+void SetReminderFields(RemInfo& r, DateTime date, DateTime time, std::string_view city,
                        std::string_view message, std::string_view sound, const FormatSettings& format) {
   r.RemDate = date;
   r.RemTime = FormatDateTime(kTime12Format, time, format);
@@ -20,7 +20,7 @@ void SetReminderFields(TRemInfo& r, TDateTime date, TDateTime time, std::string_
   r.iShown = 0;
 }
 
-std::string RemindOnText(TDateTime date, const FormatSettings& format) {
+std::string RemindOnText(DateTime date, const FormatSettings& format) {
   return FormatDateTime("dd mmmm yyyy", date, format);
 }
 

@@ -18,10 +18,10 @@ std::optional<std::string_view> ValidateReminder(std::string_view city, std::str
 
 // "Set Reminder" on a record, new or edited: the fields as entered (the
 // message untrimmed), the time as "hh:mm AM/PM", and pending again.
-void SetReminderFields(TRemInfo& r, TDateTime date, TDateTime time, std::string_view city,
+void SetReminderFields(RemInfo& r, DateTime date, DateTime time, std::string_view city,
                        std::string_view message, std::string_view sound, const FormatSettings& format);
 
 // The "Remind On" column: "dd mmmm yyyy" in the user's month names.
-std::string RemindOnText(TDateTime date, const FormatSettings& format);
+std::string RemindOnText(DateTime date, const FormatSettings& format);
 
 }  // namespace wc

@@ -11,7 +11,7 @@ namespace wc {
 
 std::string RemindersPath() { return DataFolder() + "reminders.dat"; }
 
-std::string RemDateText(TDateTime date) {
+std::string RemDateText(DateTime date) {
   int y = 0, m = 0, d = 0;
   DecodeDate(date, y, m, d);
   char buf[16];
@@ -19,7 +19,7 @@ std::string RemDateText(TDateTime date) {
   return buf;
 }
 
-std::optional<TDateTime> ParseRemDate(std::string_view text) {
+std::optional<DateTime> ParseRemDate(std::string_view text) {
   text = TrimView(text);
   int parts[3] = {0, 0, 0};
   const std::size_t maxDigits[3] = {2, 2, 4};
@@ -43,7 +43,7 @@ std::optional<TDateTime> ParseRemDate(std::string_view text) {
   return ToDateTime(std::chrono::sys_days{ymd});
 }
 
-std::string ReminderFileBytes(const TRemList& list) {
+std::string ReminderFileBytes(const RemList& list) {
   XmlLineWriter w;
   w.line("<reminders>");
   for (const auto& r : list) {
@@ -92,7 +92,7 @@ RemLoadResult ReminderStore::load(const std::string& path) {
     if (element.type() != pugi::node_element) continue;
     // Every element is one reminder whatever the order of its children, so
     // no value ever lands in a neighbour's record.
-    auto rec = std::make_unique<TRemInfo>();
+    auto rec = std::make_unique<RemInfo>();
     bool badDate = false;
     for (pugi::xml_node child : element.children()) {
       if (child.type() != pugi::node_element) continue;

@@ -20,10 +20,10 @@
 
 namespace wc {
 
-class TRemInfo {
+class RemInfo {
  public:
-  TDateTime RemDate = 0;  // only the date counts
-  std::string RemTime;    // "hh:mm AM/PM" with the user's time separator
+  DateTime RemDate = 0;  // only the date counts
+  std::string RemTime;   // "hh:mm AM/PM" with the user's time separator
   std::string RemCity;
   std::string RemMsg;  // line breaks as LF
   std::string PlaySound;
@@ -34,7 +34,7 @@ class TRemInfo {
 
 // In file order, then in order of addition; records keep their address for
 // as long as they are in the list (the editor's rows point at them).
-using TRemList = std::vector<std::unique_ptr<TRemInfo>>;
+using RemList = std::vector<std::unique_ptr<RemInfo>>;
 
 // DataFolder() + "reminders.dat".
 std::string RemindersPath();
@@ -43,14 +43,14 @@ inline constexpr std::string_view kRemLoadErrorText =
     "Error occured while loading reminders, please contact the technical support";
 
 // "dd.MM.yyyy", fixed whatever the user's regional settings.
-std::string RemDateText(TDateTime date);
+std::string RemDateText(DateTime date);
 // Day, month, year separated by "."; one- or two-digit day and month,
 // four-digit year; blanks around are ignored. Nothing for a date that does
 // not exist.
-std::optional<TDateTime> ParseRemDate(std::string_view text);
+std::optional<DateTime> ParseRemDate(std::string_view text);
 
 // The whole file for the list.
-std::string ReminderFileBytes(const TRemList& list);
+std::string ReminderFileBytes(const RemList& list);
 
 struct RemLoadResult {
   // Missing: nothing said; Unreadable/Malformed: file.error, which for a
@@ -76,14 +76,14 @@ class ReminderStore {
   void damageReported() { damageUnreported_ = false; }
   const std::string& path() const { return path_; }
 
-  TRemList& list() { return list_; }
-  const TRemList& list() const { return list_; }
+  RemList& list() { return list_; }
+  const RemList& list() const { return list_; }
 
   // An empty list that will be written to path (before a load, or in tests).
   void reset(const std::string& path);
 
  private:
-  TRemList list_;
+  RemList list_;
   std::string path_;
   bool canSave_ = true;
   // Until the user is told, a damaged file holds more than the list would write.

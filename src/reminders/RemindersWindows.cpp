@@ -4,11 +4,11 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/CityTime.h"
 #include "reminders/RemCheck.h"
-#include "reminders/TfrmRemShow.h"
-#include "reminders/TfrmRemind.h"
+#include "reminders/ReminderEditor.h"
+#include "reminders/ReminderPopup.h"
 
 namespace wc {
 
@@ -54,10 +54,10 @@ void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& form
   const std::vector<RemFiring> fired =
       CheckRem(store.list(), CityTable::instance().nameIndex(), LocalNow() + UtcOffsetDays(), format);
   if (fired.empty()) return;
-  std::vector<TfrmRemShow*> popups;
+  std::vector<ReminderPopup*> popups;
   for (const RemFiring& f : fired) {
     store.list()[f.index]->iShown = 1;
-    auto* popup = new TfrmRemShow;
+    auto* popup = new ReminderPopup;
     popup->lblCity->setText(Q(f.heading));
     popup->lbRem->setPlainText(Q(f.message));
     popup->sPlay = Q(f.sound);
@@ -65,11 +65,11 @@ void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& form
   }
   // Marked on disk before anything is shown: a crash now cannot fire it twice.
   SaveProgramReminders(nullptr);
-  for (TfrmRemShow* popup : popups) popup->showOver(mainWindow);
+  for (ReminderPopup* popup : popups) popup->showOver(mainWindow);
 }
 
 void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format) {
-  TfrmRemind editor(
+  ReminderEditor editor(
       ProgramReminders().list(), format, [mainWindow] { SaveProgramReminders(mainWindow); }, mainWindow);
   // Modal to the main window only: a reminder that fires meanwhile can be
   // closed without closing the editor first.

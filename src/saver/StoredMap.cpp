@@ -1,6 +1,7 @@
 #include "saver/StoredMap.h"
 
-#include "core/CityDatabase.h"
+#include "core/CityFile.h"
+#include "core/CityTable.h"
 #include "core/DisplayCities.h"
 #include "core/Settings.h"
 #include "platform/FontRecordQt.h"
@@ -54,7 +55,7 @@ StoredMapLook LoadStoredMap(WorldMap& map) {
   map.wallpaperCityFont() = StoredFont(kDesktopCityTimesFont, 12, false);
   const FormatSettings format = FormatSettingsFromLocale();
   map.setFormatter(
-      [format](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t, format); });
+      [format](std::string_view pattern, DateTime t) { return FormatDateTime(pattern, t, format); });
 
   CityTable& table = CityTable::instance();
   table.load(CityDataPath());

@@ -53,7 +53,7 @@ class Saver {
 
   // Draws the map for now and shows it.
   void refresh() {
-    const TDateTime now = LocalNow() + kDisplayLead;
+    const DateTime now = LocalNow() + kDisplayLead;
     // The caption keeps to the window, which is all the screen it has.
     map_.overlaySettings().workAreaWidth = windowSize().width();
     bool ready = false;

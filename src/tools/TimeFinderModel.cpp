@@ -1,6 +1,6 @@
 #include "tools/TimeFinderModel.h"
 
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/CityTime.h"
 #include "core/DisplayCities.h"
 #include "core/Text.h"
@@ -49,7 +49,7 @@ const std::vector<std::string>& TimeFinderModel::setSearchType(SearchType type) 
   return items_;
 }
 
-std::optional<FinderResult> TimeFinderModel::lookup(std::string_view text, TDateTime localNow,
+std::optional<FinderResult> TimeFinderModel::lookup(std::string_view text, DateTime localNow,
                                                     double utcOffsetDays) const {
   std::string name = type_ == SearchType::Country ? NameSwap(text) : std::string(text);
   const CityEntry* city = table_.findByName(name, NameMatch::IgnoreCaseAscii);

@@ -31,7 +31,7 @@ std::string CountryKey(std::string_view text);
 struct FinderResult {
   const CityEntry* city = nullptr;
   std::string name;  // as the table writes it
-  TDateTime localTime = 0;
+  DateTime localTime = 0;
   std::string code;  // empty when the text names no country
 };
 
@@ -50,7 +50,7 @@ class TimeFinderModel {
   // swap), letters A-Z in any case. By country, an entry of the list always
   // finds the city it was made from, also when swapping it back does not
   // give the name ("Name" is listed as "Name, Name").
-  std::optional<FinderResult> lookup(std::string_view text, TDateTime localNow, double utcOffsetDays) const;
+  std::optional<FinderResult> lookup(std::string_view text, DateTime localNow, double utcOffsetDays) const;
 
   // The first entry of the list that begins with the text, A-Z in any case.
   std::optional<std::string> completion(std::string_view text) const;

@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "core/Settings.h"
-#include "options/ToolDialogHeader.h"
+#include "widgets/ToolDialogHeader.h"
 
 namespace wc {
 
-TToolWindow::TToolWindow(QWidget* owner, const QString& role, const char* placementSetting)
+ToolWindow::ToolWindow(QWidget* owner, const QString& role, const char* placementSetting)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       owner_(owner),
@@ -20,7 +20,7 @@ TToolWindow::TToolWindow(QWidget* owner, const QString& role, const char* placem
   setModal(true);
 }
 
-QPushButton* TToolWindow::addCloseRow(QBoxLayout* layout, const char* objectName) {
+QPushButton* ToolWindow::addCloseRow(QBoxLayout* layout, const char* objectName) {
   auto* button = new QPushButton(QStringLiteral("Close"), this);
   button->setObjectName(QLatin1String(objectName));
   connect(button, &QPushButton::clicked, this, &QDialog::accept);
@@ -31,12 +31,12 @@ QPushButton* TToolWindow::addCloseRow(QBoxLayout* layout, const char* objectName
   return button;
 }
 
-void TToolWindow::fixClientSize(QSize designed) {
+void ToolWindow::fixClientSize(QSize designed) {
   if (layout()) layout()->activate();
   setFixedSize(designed.expandedTo(minimumSizeHint()));
 }
 
-int TToolWindow::showModal() {
+int ToolWindow::showModal() {
   FormShow();
   // No button is the default: Enter belongs to the field that has the focus.
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
@@ -50,7 +50,7 @@ int TToolWindow::showModal() {
   return exec();
 }
 
-void TToolWindow::keyPressEvent(QKeyEvent* e) {
+void ToolWindow::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) button->animateClick();
     e->accept();
@@ -59,7 +59,7 @@ void TToolWindow::keyPressEvent(QKeyEvent* e) {
   QDialog::keyPressEvent(e);
 }
 
-void TToolWindow::done(int result) {
+void ToolWindow::done(int result) {
   if (isVisible()) {
     WindowGeometry g;
     g.state = isMaximized() ? WindowState::Maximized : WindowState::Normal;

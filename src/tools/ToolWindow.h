@@ -12,12 +12,12 @@ class QPushButton;
 
 namespace wc {
 
-class TToolWindow : public QDialog {
+class ToolWindow : public QDialog {
   Q_OBJECT
  public:
   // role names the window to the window system (X11 WM_WINDOW_ROLE), so that
   // scripts find it although it has no caption of its own.
-  TToolWindow(QWidget* owner, const QString& role, const char* placementSetting);
+  ToolWindow(QWidget* owner, const QString& role, const char* placementSetting);
 
   // FormShow, then reads back the placement, centres the window over its
   // owner, brings it to the front and runs it modally.

@@ -19,7 +19,9 @@
 #include "app/Wallpaper.h"
 #include "clocks/DesktopClocks.h"
 #include "core/Autostart.h"
-#include "core/CityDatabase.h"
+#include "core/CityDocument.h"
+#include "core/CityFile.h"
+#include "core/CityFileListener.h"
 #include "core/Paths.h"
 #include "core/ScreenSaverConfig.h"
 #include "core/Settings.h"
@@ -112,12 +114,12 @@ TEST(ForeignFiles, OutliveEverySave) {
 
   ReminderStore reminders;
   reminders.reset(RemindersPath());
-  reminders.list().push_back(std::make_unique<TRemInfo>());
+  reminders.list().push_back(std::make_unique<RemInfo>());
   ASSERT_TRUE(reminders.save());
   untouched("the reminders");
 
   {
-    TDesktopClocks clocks(nullptr, DataFolder(), false);
+    DesktopClocks clocks(nullptr, DataFolder(), false);
     ASSERT_TRUE(clocks.SaveAClockList());
     ASSERT_TRUE(clocks.SaveDClockList());
   }
@@ -142,7 +144,7 @@ TEST(ForeignFiles, OutliveEverySave) {
   bool ready = false;
   map.ComposeBaseMap(ready, 46000.5);
   for (bool newNames : {false, true}) {
-    TWallpaper wallpaper(std::make_unique<PlainDesktop>(newNames));
+    Wallpaper wallpaper(std::make_unique<PlainDesktop>(newNames));
     for (int i = 0; i < 2; ++i) wallpaper.Refresh(map, true, false, QRect(0, 0, 640, 480), 46000.5);
     wallpaper.ClearWallpaper();
   }

@@ -8,7 +8,7 @@ namespace wc {
 namespace {
 
 // Wednesday 9 December 2026.
-TDateTime At(int h, int m, int s, int ms = 0) { return EncodeDate(2026, 12, 9) + EncodeTime(h, m, s, ms); }
+DateTime At(int h, int m, int s, int ms = 0) { return EncodeDate(2026, 12, 9) + EncodeTime(h, m, s, ms); }
 
 // Local time 15:50:50 in a UTC+5:45 zone is 10:05:50 UTC.
 constexpr double kKathmandu = -(5.0 + 45.0 / 60.0) / 24.0;
@@ -37,7 +37,7 @@ TEST(Tick, DecisionTable) {
 
   struct Case {
     const char* what;
-    TDateTime local;  // the computer's clock, before the half-second lead
+    DateTime local;  // the computer's clock, before the half-second lead
     double utcOffset;
     bool showUtc;
     bool minimized;

@@ -13,8 +13,8 @@
 #include <fstream>
 
 #include "TestSupport.h"
+#include "app/MainWindow.h"
 #include "app/Wallpaper.h"
-#include "app/WorldClock.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -74,12 +74,12 @@ class WallpaperTest : public ::testing::Test {
     std::filesystem::remove_all(dir_, ec);
   }
 
-  TWallpaper make(bool newNames = false) {
-    return TWallpaper(std::make_unique<RecordingWallpaper>(desktop_, newNames));
+  Wallpaper make(bool newNames = false) {
+    return Wallpaper(std::make_unique<RecordingWallpaper>(desktop_, newNames));
   }
-  void refresh(TWallpaper& w, bool fullHeight = false) { w.Refresh(map_, true, fullHeight, kScreen, kNoon); }
+  void refresh(Wallpaper& w, bool fullHeight = false) { w.Refresh(map_, true, fullHeight, kScreen, kNoon); }
 
-  static constexpr TDateTime kNoon = 46000.5;
+  static constexpr DateTime kNoon = 46000.5;
   const QRect kScreen{0, 0, 1920, 1080};
   std::string dir_;
   WorldMap map_{WC_PROGRAM_DIR};
@@ -92,7 +92,7 @@ TEST_F(WallpaperTest, BitmapIsA24BitPictureOfTheScreensWidth) {
     int height;
   };
   for (const Case c : {Case{false, 960}, Case{true, 1080}}) {
-    TWallpaper w = make();
+    Wallpaper w = make();
     refresh(w, c.fullHeight);
     EXPECT_EQ(w.bitmapPath(), WallpaperImagePath());
     const ReadResult r = ReadWholeFile(WallpaperImagePath());
@@ -123,7 +123,7 @@ TEST_F(WallpaperTest, CaptionKeepsToTheWorkAreaInTheWallpapersPixels) {
     int left;  // the caption's first column: margin + 10, give or take the glyph's bearing
   };
   for (const Case c : {Case{1920, 10}, Case{1800, 70}, Case{0, 10}}) {
-    TWallpaper w = make();
+    Wallpaper w = make();
     w.Refresh(map_, true, false, kScreen, kNoon, c.workArea);
     EXPECT_NEAR(captionLeft(w.picture()), c.left, 2) << c.workArea;
     EXPECT_EQ(map_.overlaySettings().workAreaWidth, 960) << "the window map's own is kept";
@@ -133,7 +133,7 @@ TEST_F(WallpaperTest, CaptionKeepsToTheWorkAreaInTheWallpapersPixels) {
 TEST_F(WallpaperTest, DesktopsThatIgnoreTheSameNameGetAnotherEachTime) {
   // The desktop still shows the bitmap of a run that ended.
   desktop_->shown = {WallpaperImagePath(), {}};
-  TWallpaper w = make(true);
+  Wallpaper w = make(true);
   for (int i = 0; i < 3; ++i) refresh(w);
   EXPECT_EQ(desktop_->filesShown,
             (std::vector<std::string>{AlternateWallpaperImagePath(), WallpaperImagePath(),
@@ -144,13 +144,13 @@ TEST_F(WallpaperTest, DesktopsThatIgnoreTheSameNameGetAnotherEachTime) {
 TEST_F(WallpaperTest, UsersPictureComesBackAfterRepeatedRefreshesAndARestart) {
   const DesktopPicture users = desktop_->shown;
   {
-    TWallpaper w = make(true);
+    Wallpaper w = make(true);
     refresh(w);
     refresh(w);
     EXPECT_EQ(SettingText(kOldWall), users.file);
   }
   // The next run (the last one killed) finds its own picture in place.
-  TWallpaper next = make(true);
+  Wallpaper next = make(true);
   refresh(next);
   EXPECT_EQ(SettingText(kOldWall), users.file);
   next.ClearWallpaper();
@@ -161,7 +161,7 @@ TEST_F(WallpaperTest, UsersPictureComesBackAfterRepeatedRefreshesAndARestart) {
 }
 
 TEST_F(WallpaperTest, ClearingLeavesAPictureTheUserChoseMeanwhile) {
-  TWallpaper w = make();
+  Wallpaper w = make();
   refresh(w);
   desktop_->shown = {"/home/user/Pictures/new.png", {}};
   w.ClearWallpaper();
@@ -170,7 +170,7 @@ TEST_F(WallpaperTest, ClearingLeavesAPictureTheUserChoseMeanwhile) {
 }
 
 TEST_F(WallpaperTest, OwnBitmapRecordedByAnEarlierVersionGivesNoPicture) {
-  TWallpaper w = make();
+  Wallpaper w = make();
   refresh(w);
   // An earlier version wrote its bitmap into another folder than the runtime one.
   const test::TempFolder earlier("wc-earlier-");
@@ -183,7 +183,7 @@ TEST_F(WallpaperTest, OwnBitmapRecordedByAnEarlierVersionGivesNoPicture) {
 TEST_F(WallpaperTest, BitmapThatCannotBeWrittenFailsTheRefreshAndKeepsTheDesktop) {
   // A folder where the bitmap should go: no file can replace it.
   std::filesystem::create_directories(WallpaperImagePath() + "/x");
-  TWallpaper w = make();
+  Wallpaper w = make();
   EXPECT_THROW(refresh(w), std::runtime_error);
   EXPECT_TRUE(desktop_->filesShown.empty());
   EXPECT_EQ(SettingText(kOldWall), "");

@@ -21,11 +21,11 @@
 #include <filesystem>
 
 #include "WindowTestHome.h"
-#include "cities/untAddRemCity.h"
-#include "cities/untCityList.h"
-#include "cities/untCityListMan.h"
+#include "cities/AllCitiesWindow.h"
+#include "cities/CityManagerDialog.h"
+#include "cities/MapCitiesDialog.h"
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityFile.h"
 #include "core/DateTime.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -87,7 +87,7 @@ class CityDialogs : public ::testing::Test {
 class Manager : public CityDialogs {
  protected:
   void open() {
-    dialog_ = std::make_unique<TfrmCityListMan>(nullptr);
+    dialog_ = std::make_unique<CityManagerDialog>(nullptr);
     table_ = find<QTableView>(*dialog_, "lvCity");
   }
   void close() {
@@ -115,7 +115,7 @@ class Manager : public CityDialogs {
     return s.isEmpty() ? -1 : s.first().row();
   }
 
-  std::unique_ptr<TfrmCityListMan> dialog_;
+  std::unique_ptr<CityManagerDialog> dialog_;
   QTableView* table_ = nullptr;
 };
 
@@ -369,7 +369,7 @@ class MapCities : public CityDialogs {
  protected:
   void open() {
     redraws_ = 0;
-    dialog_ = std::make_unique<TfrmAddRemCity>(
+    dialog_ = std::make_unique<MapCitiesDialog>(
         slots_, [this] { ++redraws_; }, nullptr);
     available_ = find<QListView>(*dialog_, "lbAllCities");
     selected_ = find<QListWidget>(*dialog_, "lbCities");
@@ -397,9 +397,9 @@ class MapCities : public CityDialogs {
     return out;
   }
 
-  std::array<TCities, 64> slots_{};
+  std::array<Cities, 64> slots_{};
   int redraws_ = 0;
-  std::unique_ptr<TfrmAddRemCity> dialog_;
+  std::unique_ptr<MapCitiesDialog> dialog_;
   QListView* available_ = nullptr;
   QListWidget* selected_ = nullptr;
 };
@@ -480,7 +480,7 @@ TEST_F(MapCities, CloseStoresNothingAndLeavesTheMap) {
 TEST_F(MapCities, ACityAddedInTheManagerIsOfferedAtOnce) {
   writeCities(City("Paris, France", "+1", 2, 49));
   {
-    TfrmCityListMan manager(nullptr);
+    CityManagerDialog manager(nullptr);
     find<QLineEdit>(manager, "edCityName")->setText("Kathmandu, Nepal");
     find<QLineEdit>(manager, "edUTC")->setText("+5.75");
     find<QLineEdit>(manager, "edLong")->setText("85");
@@ -504,7 +504,7 @@ TEST_F(MapCities, ACityAddedInTheManagerIsOfferedAtOnce) {
 class AllCities : public CityDialogs {
  protected:
   void open(const char* timeFormat) {
-    dialog_ = std::make_unique<TfrmCityList>(timeFormat, DefaultFormatSettings(), nullptr);
+    dialog_ = std::make_unique<AllCitiesWindow>(timeFormat, DefaultFormatSettings(), nullptr);
     table_ = find<QTableView>(*dialog_, "lvCity");
   }
   QStringList row(int r) const {
@@ -512,7 +512,7 @@ class AllCities : public CityDialogs {
     for (int c = 0; c < 3; ++c) out << table_->model()->index(r, c).data().toString();
     return out;
   }
-  std::unique_ptr<TfrmCityList> dialog_;
+  std::unique_ptr<AllCitiesWindow> dialog_;
   QTableView* table_ = nullptr;
 };
 
@@ -521,7 +521,7 @@ TEST_F(AllCities, EveryCitySortedWithItsDateAndTheMapTimeFormat) {
               City("Auckland, New Zealand", "+12", 175, -37, "5 7 9 1 7 4") +
               City("São Paulo, Brazil", "-3", -47, -24) + City("Kathmandu, Nepal", "+5.75", 85, 28) +
               City("Santiago, Chile", "-4", -71, -33));
-  const TDateTime tuesday = EncodeDate(2026, 12, 8) + EncodeTime(14, 5, 0, 0);
+  const DateTime tuesday = EncodeDate(2026, 12, 8) + EncodeTime(14, 5, 0, 0);
   open("HH:mm");
   dialog_->LoadTime(tuesday);
   EXPECT_EQ(row(0), QStringList({"Auckland, New Zealand", "Wed, 9 Dec 2026", "03:05"}));  // summer there
@@ -552,7 +552,7 @@ TEST_F(AllCities, OnlyRowsOnScreenAreRefreshedAndOnlyWhenTheirTextChanges) {
   QObject::connect(
       table_->model(), &QAbstractItemModel::dataChanged,
       [&](const QModelIndex& a, const QModelIndex& b) { changed.emplace_back(a.row(), b.row()); });
-  const TDateTime t = EncodeDate(2027, 1, 15) + EncodeTime(11, 59, 10, 0);
+  const DateTime t = EncodeDate(2027, 1, 15) + EncodeTime(11, 59, 10, 0);
   dialog_->LoadTime(t);
   ASSERT_EQ(changed.size(), 1u);
   EXPECT_EQ(changed[0], std::make_pair(0, onScreen));

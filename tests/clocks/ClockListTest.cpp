@@ -33,8 +33,8 @@ class ClockFiles : public ::testing::Test {
 };
 
 // Every field with a value of its own, so that a mix-up shows.
-TAClockInfo SampleAnalog() {
-  TAClockInfo r;
+AClockInfo SampleAnalog() {
+  AClockInfo r;
   r.ThemeFile = "/opt/wc/askins/Blue Steel 1.png";
   r.SecondImage = "sec";
   r.RoundImage = "cap";
@@ -67,8 +67,8 @@ TAClockInfo SampleAnalog() {
   return r;
 }
 
-TDClockInfo SampleDigital() {
-  TDClockInfo r;
+DClockInfo SampleDigital() {
+  DClockInfo r;
   r.ThemeFile = "/opt/wc/dskins/Sky Blue.bmp";
   r.cityname = "St. John's, Canada";
   r.shortcityname = "St. John's";
@@ -90,7 +90,7 @@ TDClockInfo SampleDigital() {
   return r;
 }
 
-void ExpectSame(const TAClockInfo& a, const TAClockInfo& b) {
+void ExpectSame(const AClockInfo& a, const AClockInfo& b) {
   EXPECT_EQ(AClockListText({a}), AClockListText({b}));
 }
 
@@ -179,7 +179,7 @@ TEST_F(ClockFiles, TzdIsWrittenInTheShortestFormOfFifteenDigits) {
                {-0.0, "0"},
                {12.75 / 24, "0.53125"}};
   for (const auto& c : cases) {
-    TDClockInfo r;
+    DClockInfo r;
     r.tzd = c.tzd;
     const std::string text = DClockListText({r});
     EXPECT_NE(text.find(std::string("<tzd>") + c.text + "</tzd>\r\n"), std::string::npos) << c.text;
@@ -194,23 +194,23 @@ class Place : public ClockWindowLink {
 
 TEST_F(ClockFiles, PlacesComeFromTheLiveWindows) {
   Place window;
-  TAClockInfo a = SampleAnalog();
+  AClockInfo a = SampleAnalog();
   a.frmsrc = &window;
   const std::string text = AClockListText({a});
   EXPECT_NE(text.find("<formx>777</formx>\r\n<formy>-33</formy>"), std::string::npos);
 }
 
 TEST_F(ClockFiles, BothFilesReadBackIntoEqualRecords) {
-  const TAClockInfo a = SampleAnalog();
-  TAClockInfo a2 = SampleAnalog();
+  const AClockInfo a = SampleAnalog();
+  AClockInfo a2 = SampleAnalog();
   a2.cityname = "Kathmandu, Nepal";
   a2.tzd = 5.75 / 24;
   a2.AlphaValue = 0;
   const std::string apath = write("aclocks.dat", AClockListText({a, a2}));
   const std::string dpath = write("dclocks.dat", DClockListText({SampleDigital()}));
   for (const char* separator : {".", ","}) {
-    TAClockList alist;
-    TDClockList dlist;
+    AClockList alist;
+    DClockList dlist;
     EXPECT_TRUE(ReadAClockList(apath, separator, alist).error.empty());
     EXPECT_TRUE(ReadDClockList(dpath, separator, dlist).error.empty());
     ASSERT_EQ(alist.size(), 2u);
@@ -243,7 +243,7 @@ TEST_F(ClockFiles, TzdReadsWithTheRegionalSeparatorOrWithADot) {
       {"abc", ",", false},
   };
   for (const auto& c : cases) {
-    TDClockList list;
+    DClockList list;
     const auto doc = Parse(std::string("<dclocks><dclock><tzd>") + c.text + "</tzd></dclock></dclocks>");
     const std::string problem = ParseDClockList(doc.document_element(), c.separator, list);
     EXPECT_EQ(problem.empty(), c.ok) << c.text << " with " << c.separator;
@@ -263,7 +263,7 @@ TEST_F(ClockFiles, ValuesReadAsTheFileHasThem) {
       "<cityname>A</cityname><cityname>B</cityname><formy> 7 </formy></x>"
       "<y><alphavalue>300</alphavalue><hidedate>0</hidedate><hideseconds>fAlSe</hideseconds></y>"
       "<z><alphavalue>-1</alphavalue></z><w><cityname>C</cityname></w></anything>");
-  TAClockList list;
+  AClockList list;
   EXPECT_EQ(ParseAClockList(doc.document_element(), ".", list), "");
   ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list[0].AlphaValue, 128);
@@ -282,7 +282,7 @@ TEST_F(ClockFiles, ValuesReadAsTheFileHasThem) {
 }
 
 TEST_F(ClockFiles, MissingFileIsAnEmptyListWithoutAWord) {
-  TAClockList list;
+  AClockList list;
   const ClockFileResult r = ReadAClockList(dir_ + "aclocks.dat", ".", list);
   EXPECT_EQ(r.status, XmlLoadStatus::Missing);
   EXPECT_TRUE(r.error.empty());
@@ -291,13 +291,13 @@ TEST_F(ClockFiles, MissingFileIsAnEmptyListWithoutAWord) {
 }
 
 TEST_F(ClockFiles, TornFileKeepsEveryClockBeforeTheDamage) {
-  TAClockList three(3, SampleAnalog());
+  AClockList three(3, SampleAnalog());
   three[1].cityname = "Lima, Peru";
   three[2].cityname = "Oslo, Norway";
   const std::string whole = AClockListText(three);
   const std::string torn = whole.substr(0, whole.find("Oslo"));
   const std::string path = write("aclocks.dat", torn);
-  TAClockList list;
+  AClockList list;
   const ClockFileResult r = ReadAClockList(path, ".", list);
   EXPECT_EQ(r.status, XmlLoadStatus::Malformed);
   ASSERT_EQ(list.size(), 2u);
@@ -316,16 +316,16 @@ TEST_F(ClockFiles, TornFileKeepsEveryClockBeforeTheDamage) {
 }
 
 TEST_F(ClockFiles, AClockWithAValueThatDoesNotConvertIsLeftOutAndTheFileKept) {
-  TDClockInfo good = SampleDigital();
-  TDClockInfo bad = SampleDigital();
+  DClockInfo good = SampleDigital();
+  DClockInfo bad = SampleDigital();
   bad.cityname = "Bad";
-  TDClockInfo later = SampleDigital();
+  DClockInfo later = SampleDigital();
   later.cityname = "Later";
   std::string text = DClockListText({good, bad, later});
   const std::size_t at = text.find("<dst>1</dst>", text.find("<cityname>Bad"));
   text.replace(at, 12, "<dst>one</dst>");
   const std::string path = write("dclocks.dat", text);
-  TDClockList list;
+  DClockList list;
   const ClockFileResult r = ReadDClockList(path, ".", list);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].cityname, good.cityname);
@@ -340,7 +340,7 @@ TEST_F(ClockFiles, AClockWithAValueThatDoesNotConvertIsLeftOutAndTheFileKept) {
 }
 
 TEST_F(ClockFiles, FindAndRemoveTakeTheFirstOfACity) {
-  TDClockList list(3);
+  DClockList list(3);
   list[0].cityname = "Lima, Peru";
   list[1].cityname = "Oslo, Norway";
   list[2].cityname = "Lima, Peru";

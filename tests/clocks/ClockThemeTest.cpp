@@ -92,7 +92,7 @@ TEST(ThemeFiles, AStoredPathFromElsewhereFindsItsThemeByName) {
   fs::remove_all(tmpl);
 }
 
-TDateTime At(int h, int m, int s) { return EncodeDate(2027, 1, 15) + EncodeTime(h, m, s, 0); }
+DateTime At(int h, int m, int s) { return EncodeDate(2027, 1, 15) + EncodeTime(h, m, s, 0); }
 
 TEST(ClockFace, HandAngles) {
   const struct {
@@ -120,7 +120,7 @@ TEST(ClockFace, TextRowsFollowTheClockWidth) {
 }
 
 TEST(ClockFace, TimeTexts) {
-  const TDateTime t = At(17, 5, 9);
+  const DateTime t = At(17, 5, 9);
   EXPECT_EQ(AnalogTimeText(t, true, DefaultFormatSettings()), "17:05");
   EXPECT_EQ(AnalogTimeText(t, false, DefaultFormatSettings()), "05:05 PM");
   EXPECT_EQ(DigitalTimeText(t, false, false, DefaultFormatSettings()), "05:05:09 PM");

@@ -23,11 +23,11 @@
 
 #include "WindowTestHome.h"
 #include "clocks/AnalogClockArt.h"
+#include "clocks/AnalogClockSetupDialog.h"
+#include "clocks/AnalogClockWindow.h"
 #include "clocks/DesktopClocks.h"
-#include "clocks/TfrmAClockSetting.h"
-#include "clocks/TfrmAnaClock.h"
-#include "clocks/TfrmDClock.h"
-#include "clocks/TfrmDClockSetting.h"
+#include "clocks/DigitalClockSetupDialog.h"
+#include "clocks/DigitalClockWindow.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -87,12 +87,12 @@ class Clocks : public ::testing::Test {
     boxes.titles.clear();
     return t;
   }
-  TDesktopClocks& lists() {
-    if (!lists_) lists_ = std::make_unique<TDesktopClocks>(nullptr, DataFolder(), false);
+  DesktopClocks& lists() {
+    if (!lists_) lists_ = std::make_unique<DesktopClocks>(nullptr, DataFolder(), false);
     return *lists_;
   }
-  static TAClockInfo Analog(const char* city, int width, const char* theme = "Classic") {
-    TAClockInfo r;
+  static AClockInfo Analog(const char* city, int width, const char* theme = "Classic") {
+    AClockInfo r;
     r.ThemeFile = home->program + "askins/" + theme + ".png";
     r.cityname = city;
     r.shortcityname = city;
@@ -106,8 +106,8 @@ class Clocks : public ::testing::Test {
     r.AlphaValue = 204;
     return r;
   }
-  static TDClockInfo Digital(const char* city, const char* theme = "Sky Blue") {
-    TDClockInfo r;
+  static DClockInfo Digital(const char* city, const char* theme = "Sky Blue") {
+    DClockInfo r;
     r.ThemeFile = home->program + "dskins/" + theme + ".bmp";
     r.cityname = city;
     r.shortcityname = city;
@@ -118,7 +118,7 @@ class Clocks : public ::testing::Test {
     return r;
   }
   // Writes the files and starts the lists from them, as start-up does.
-  void start(const TAClockList& a, const TDClockList& d, int showA = 1, int showD = 1) {
+  void start(const AClockList& a, const DClockList& d, int showA = 1, int showD = 1) {
     ASSERT_TRUE(WriteFileAtomically(DataFolder() + "aclocks.dat", AClockListText(a)));
     ASSERT_TRUE(WriteFileAtomically(DataFolder() + "dclocks.dat", DClockListText(d)));
     lists().setHideAllItems(&hideA1_, &hideA2_, &hideD2_, &hideD1_);
@@ -127,21 +127,21 @@ class Clocks : public ::testing::Test {
     lists().LoadDClockList(".");
     lists().ShowDClocks(showD);
   }
-  TAClockList savedA() {
-    TAClockList l;
+  AClockList savedA() {
+    AClockList l;
     ReadAClockList(DataFolder() + "aclocks.dat", ".", l);
     return l;
   }
-  TDClockList savedD() {
-    TDClockList l;
+  DClockList savedD() {
+    DClockList l;
     ReadDClockList(DataFolder() + "dclocks.dat", ".", l);
     return l;
   }
-  TfrmAnaClock* aw(std::size_t i) { return lists().windowOf(lists().aclocks.at(i)); }
-  TfrmDClock* dw(std::size_t i) { return lists().windowOf(lists().dclocks.at(i)); }
+  AnalogClockWindow* aw(std::size_t i) { return lists().windowOf(lists().aclocks.at(i)); }
+  DigitalClockWindow* dw(std::size_t i) { return lists().windowOf(lists().dclocks.at(i)); }
 
   MessageBoxes boxes;
-  std::unique_ptr<TDesktopClocks> lists_;
+  std::unique_ptr<DesktopClocks> lists_;
   QAction hideA1_{nullptr}, hideA2_{nullptr}, hideD1_{nullptr}, hideD2_{nullptr};
 };
 
@@ -176,17 +176,17 @@ TEST_F(Clocks, AnalogMenuInOrder) {
 }
 
 TEST_F(Clocks, StartUpTurnsRecordsIntoWindows) {
-  TAClockInfo odd = Analog("Lima, Peru", 0, "Test Face");
+  AClockInfo odd = Analog("Lima, Peru", 0, "Test Face");
   odd.AlphaValue = 128;
   odd.AlwaysTop = false;
   odd.HideSeconds = true;
-  TDClockInfo d = Digital("Tokyo");
+  DClockInfo d = Digital("Tokyo");
   d.HideAMPM = true;
   d.AlphaValue = 51;
   start({Analog("Kathmandu", 150), odd, Analog("Oslo", 100)}, {d});
   ASSERT_EQ(lists().aclocks.size(), 3u);
-  TfrmAnaClock* medium = aw(0);
-  TfrmAnaClock* unsized = aw(1);
+  AnalogClockWindow* medium = aw(0);
+  AnalogClockWindow* unsized = aw(1);
   EXPECT_TRUE(medium->isVisible());
   EXPECT_EQ(medium->pos(), QPoint(160, 20));
   EXPECT_EQ(medium->size(), QSize(150, 150));
@@ -209,7 +209,7 @@ TEST_F(Clocks, StartUpTurnsRecordsIntoWindows) {
   EXPECT_EQ(aw(2)->size(), QSize(100, 100));
   EXPECT_FALSE(medium->mask().isEmpty());  // no compositor: the face is cut out
 
-  TfrmDClock* dig = dw(0);
+  DigitalClockWindow* dig = dw(0);
   EXPECT_TRUE(dig->isVisible());
   EXPECT_EQ(Checked(dig->opacityItems), "20%");
   EXPECT_TRUE(dig->miHideAMPM->isChecked());
@@ -260,7 +260,7 @@ TEST_F(Clocks, HideAllAndShowAllAgain) {
 
 TEST_F(Clocks, SmallClickedTwiceLeavesASmallClockWithNoSizeChecked) {
   start({Analog("Oslo", 200)}, {});
-  TfrmAnaClock* w = aw(0);
+  AnalogClockWindow* w = aw(0);
   QAction* small = Item(w->sizeItems, "Small");
   small->trigger();
   EXPECT_EQ(Checked(w->sizeItems), "Small");
@@ -269,7 +269,7 @@ TEST_F(Clocks, SmallClickedTwiceLeavesASmallClockWithNoSizeChecked) {
   EXPECT_EQ(w->size(), QSize(100, 100));
   EXPECT_EQ(w->ClockRad, 50);
   EXPECT_EQ(w->TextSize, 9);
-  const TAClockList saved = savedA();
+  const AClockList saved = savedA();
   ASSERT_EQ(saved.size(), 1u);
   EXPECT_EQ(saved[0].clockwidth, 100);
   EXPECT_EQ(saved[0].clockrad, 50);
@@ -278,8 +278,8 @@ TEST_F(Clocks, SmallClickedTwiceLeavesASmallClockWithNoSizeChecked) {
 
 TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
   start({Analog("Oslo", 200)}, {Digital("Oslo")});
-  TfrmAnaClock* a = aw(0);
-  TfrmDClock* d = dw(0);
+  AnalogClockWindow* a = aw(0);
+  DigitalClockWindow* d = dw(0);
   Item(a->opacityItems, "20%")->trigger();
   Item(a->themeItems, "Classic")->trigger();  // a click on the checked theme keeps it checked
   a->miHideDate->trigger();
@@ -293,8 +293,8 @@ TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
   EXPECT_EQ(d->alphaValue(), 255);
   EXPECT_EQ(Checked(d->opacityItems), "100%");
   EXPECT_EQ(d->timeText().size(), 8);  // hh:mm AM/PM
-  const TAClockList sa = savedA();
-  const TDClockList sd = savedD();
+  const AClockList sa = savedA();
+  const DClockList sd = savedD();
   ASSERT_EQ(sa.size(), 1u);
   ASSERT_EQ(sd.size(), 1u);
   EXPECT_EQ(sa[0].AlphaValue, 51);
@@ -310,8 +310,8 @@ TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
 
 TEST_F(Clocks, RemovingOneOfSeveralLeavesTheOthers) {
   start({Analog("A", 200), Analog("B", 150), Analog("C", 100)}, {Digital("D1"), Digital("D2")});
-  QPointer<TfrmAnaClock> a = aw(0), b = aw(1), c = aw(2);
-  QPointer<TfrmDClock> d1 = dw(0), d2 = dw(1);
+  QPointer<AnalogClockWindow> a = aw(0), b = aw(1), c = aw(2);
+  QPointer<DigitalClockWindow> d1 = dw(0), d2 = dw(1);
   b->miRemove->trigger();
   d1->miRemove->trigger();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -323,7 +323,7 @@ TEST_F(Clocks, RemovingOneOfSeveralLeavesTheOthers) {
   EXPECT_EQ(lists().aclocks[0].cityname, "A");
   EXPECT_EQ(lists().aclocks[1].cityname, "C");
   EXPECT_EQ(lists().windowOf(lists().aclocks[1]), c.data());
-  const TAClockList sa = savedA();
+  const AClockList sa = savedA();
   ASSERT_EQ(sa.size(), 2u);
   EXPECT_EQ(sa[1].cityname, "C");
   EXPECT_EQ(sa[1].clockwidth, 100);
@@ -335,7 +335,7 @@ TEST_F(Clocks, TwoClocksOfOneCityEachKeepTheirOwnRecord) {
   // Only a hand-edited file can hold this; removing the second must not
   // take the first one's record (or leave a record without a window).
   start({Analog("Oslo", 200), Analog("Oslo", 100)}, {});
-  QPointer<TfrmAnaClock> second = aw(1);
+  QPointer<AnalogClockWindow> second = aw(1);
   Item(second->opacityItems, "40%")->trigger();
   EXPECT_EQ(lists().aclocks[0].AlphaValue, 204);
   EXPECT_EQ(lists().aclocks[1].AlphaValue, 102);
@@ -347,7 +347,7 @@ TEST_F(Clocks, TwoClocksOfOneCityEachKeepTheirOwnRecord) {
 
 TEST_F(Clocks, DigitalHideDateSwapsBitmapAndShape) {
   start({}, {Digital("Oslo")});
-  TfrmDClock* d = dw(0);
+  DigitalClockWindow* d = dw(0);
   EXPECT_EQ(d->bitmap().size(), QSize(143, 83));
   EXPECT_EQ(d->mask().boundingRect(), QRect(1, 1, 143, 83));
   const QString time = d->timeText();
@@ -365,9 +365,9 @@ TEST_F(Clocks, DigitalHideDateSwapsBitmapAndShape) {
 }
 
 TEST_F(Clocks, AThemeFromAnotherFolderIsFoundByItsName) {
-  TAClockInfo a = Analog("Oslo", 200);
+  AClockInfo a = Analog("Oslo", 200);
   a.ThemeFile = "C:\\Program Files\\Tavrel\\askins\\Classic.png";
-  TDClockInfo d = Digital("Oslo");
+  DClockInfo d = Digital("Oslo");
   d.ThemeFile = "/old/place/dskins/Fire Brick.bmp";
   start({a}, {d});
   EXPECT_EQ(aw(0)->size(), QSize(200, 200));
@@ -377,7 +377,7 @@ TEST_F(Clocks, AThemeFromAnotherFolderIsFoundByItsName) {
 }
 
 TEST_F(Clocks, AClockWhoseFaceIsGoneKeepsItsSizeAndItsMenu) {
-  TAClockInfo a = Analog("Oslo", 150);
+  AClockInfo a = Analog("Oslo", 150);
   a.ThemeFile = home->program + "askins/Removed Theme.png";
   start({a}, {});
   EXPECT_EQ(aw(0)->size(), QSize(150, 150));
@@ -488,7 +488,7 @@ void Click(QListWidget* l, const char* text) {
 TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   WriteCities();
   start({}, {});
-  auto* d = new TfrmAClockSetting(lists(), nullptr);
+  auto* d = new AnalogClockSetupDialog(lists(), nullptr);
   EXPECT_EQ(d->size(), QSize(727, 362));
   EXPECT_EQ(d->edCity->text(), "Lima");  // the part before the comma
   EXPECT_EQ(d->lbThemes->count(), 2);    // every section, also one the clock menu lacks
@@ -509,7 +509,7 @@ TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   EXPECT_NE(preview.pixel(75, 75), preview.pixel(199, 199));  // a medium face in the corner
 
   d->btnAddClock->click();
-  TfrmAnaClock* w = d->lastAdded();
+  AnalogClockWindow* w = d->lastAdded();
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(w->pos(), QPoint(193, 124));
@@ -520,7 +520,7 @@ TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   EXPECT_EQ(Checked(w->themeItems), "");
   EXPECT_TRUE(w->miHideSeconds->isChecked());
   EXPECT_TRUE(w->alwaysOnTop() && w->miAlwaysOnTop->isChecked());
-  const TAClockList saved = savedA();
+  const AClockList saved = savedA();
   ASSERT_EQ(saved.size(), 1u);
   EXPECT_EQ(saved[0].cityname, "Oslo");
   EXPECT_EQ(saved[0].shortcityname, "Home & <Away>");
@@ -542,12 +542,12 @@ TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
 TEST_F(Clocks, ClocksAddedWhileHiddenAreShown) {
   WriteCities();
   start({Analog("Oslo", 200)}, {Digital("Oslo")}, 0, 0);
-  auto* a = new TfrmAClockSetting(lists(), nullptr);
+  auto* a = new AnalogClockSetupDialog(lists(), nullptr);
   a->btnAddClock->click();  // Lima, Peru
   ASSERT_NE(a->lastAdded(), nullptr);
   EXPECT_TRUE(a->lastAdded()->isVisible());
   EXPECT_TRUE(hideA1_.isChecked());  // adding leaves the marks
-  auto* d = new TfrmDClockSetting(lists(), nullptr);
+  auto* d = new DigitalClockSetupDialog(lists(), nullptr);
   d->btnAddClock->click();
   ASSERT_NE(d->lastAdded(), nullptr);
   EXPECT_TRUE(d->lastAdded()->isVisible());
@@ -558,7 +558,7 @@ TEST_F(Clocks, ClocksAddedWhileHiddenAreShown) {
 TEST_F(Clocks, DigitalSetUpAddsTheClockItShows) {
   WriteCities();
   start({Analog("Lima, Peru", 200)}, {});
-  auto* d = new TfrmDClockSetting(lists(), nullptr);
+  auto* d = new DigitalClockSetupDialog(lists(), nullptr);
   EXPECT_EQ(d->size(), QSize(613, 307));
   EXPECT_EQ(d->edCity->text(), "Lima, Peru");  // not cut at the comma
   EXPECT_EQ(d->lblCity->text(), "Lima, Peru");
@@ -573,13 +573,13 @@ TEST_F(Clocks, DigitalSetUpAddsTheClockItShows) {
   d->edCity->setText(QStringLiteral("Lima"));
 
   d->btnAddClock->click();  // a city with an analog clock may have a digital one
-  TfrmDClock* w = d->lastAdded();
+  DigitalClockWindow* w = d->lastAdded();
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->pos(), QPoint(192, 124));
   EXPECT_EQ(w->bitmap().size(), QSize(143, 62));
   EXPECT_EQ(w->timeText().size(), 5);
   EXPECT_EQ(w->cityText(), "Lima");
-  const TDClockList saved = savedD();
+  const DClockList saved = savedD();
   ASSERT_EQ(saved.size(), 1u);
   EXPECT_EQ(saved[0].ThemeFile, home->program + "dskins/Fire Brick.bmp");
   EXPECT_EQ(saved[0].cityname, "Lima, Peru");
@@ -594,7 +594,7 @@ TEST_F(Clocks, DigitalSetUpAddsTheClockItShows) {
 TEST_F(Clocks, AnUnwritableFolderIsReportedOnceAndNothingIsLost) {
   start({Analog("Oslo", 200)}, {});
   std::vector<QString> problems;
-  QObject::connect(&lists(), &TDesktopClocks::problem, [&](const QString& t) { problems.push_back(t); });
+  QObject::connect(&lists(), &DesktopClocks::problem, [&](const QString& t) { problems.push_back(t); });
   // The folder gone (a removed or unmounted home): nothing can be written.
   fs::remove_all(DataFolder());
   Item(aw(0)->opacityItems, "40%")->trigger();
@@ -613,7 +613,7 @@ TEST_F(Clocks, ATornListGoesBackToItsFileOnlyAfterItsMessage) {
   ASSERT_TRUE(WriteFileAtomically(path, torn));
   std::vector<QString> problems;
   bool savedWhileTold = true;
-  QObject::connect(&lists(), &TDesktopClocks::problem, [&](const QString& t) {
+  QObject::connect(&lists(), &DesktopClocks::problem, [&](const QString& t) {
     problems.push_back(t);
     // A save while the message is up (a clock moved meanwhile) waits.
     savedWhileTold = lists().SaveAClockList();
@@ -634,7 +634,7 @@ TEST_F(Clocks, AListThatCouldNotBeReadIsNeverReplaced) {
   // unlike a folder, a save could still replace it.
   fs::create_symlink("dclocks.dat", DataFolder() + "dclocks.dat");
   std::vector<QString> problems;
-  QObject::connect(&lists(), &TDesktopClocks::problem, [&](const QString& t) { problems.push_back(t); });
+  QObject::connect(&lists(), &DesktopClocks::problem, [&](const QString& t) { problems.push_back(t); });
   lists().LoadDClockList(".");
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_TRUE(problems[0].contains(QStringLiteral("dclocks.dat")));

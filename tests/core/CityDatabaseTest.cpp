@@ -1,4 +1,7 @@
-#include "core/CityDatabase.h"
+#include "core/CityDocument.h"
+#include "core/CityFile.h"
+#include "core/CityFileListener.h"
+#include "core/CityTable.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -386,7 +389,7 @@ TEST_F(CityFileTest, ManagerEditsWriteTheWritersOrderAndReadBack) {
   EXPECT_EQ(back.cities[3].dst, 0);
 
   // Deleting every city leaves a document that still reads back.
-  for (const TCityItem& c : doc.cities()) doc.deleteCity(c.name);
+  for (const CityItem& c : doc.cities()) doc.deleteCity(c.name);
   doc.deleteEmptyElements();
   ASSERT_TRUE(doc.save(path_).ok);
   const CityReadResult none = ReadCityFile(path_, LonSign::AsInFile);

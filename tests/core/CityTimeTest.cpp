@@ -14,11 +14,11 @@
 namespace wc {
 namespace {
 
-TDateTime Utc(int y, int mo, int d, int h, int mi, int s) {
+DateTime Utc(int y, int mo, int d, int h, int mi, int s) {
   return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0);
 }
 
-std::string Show(TDateTime t) {
+std::string Show(DateTime t) {
   const DateTimeParts p = Decode(t);
   char buf[40];
   std::snprintf(buf, sizeof buf, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(p.date.year()),
@@ -32,14 +32,14 @@ struct RuleCity {
   int weekno, dow, month, weekno1, dow1, month1;
 };
 
-TDateTime Local(const RuleCity& c, TDateTime utc) {
+DateTime Local(const RuleCity& c, DateTime utc) {
   return CityTime(1, c.weekno, c.dow, utc + c.tzdHours / 24.0, c.month, c.weekno1, c.dow1, c.month1);
 }
 
 TEST(CityTime, NorthernRuleSwitchesAtStandardMidnightAndKeepsTheWholeEndDate) {
   const RuleCity ny{-5, 2, 7, 3, 1, 7, 11};
   struct Case {
-    TDateTime utc;
+    DateTime utc;
     const char* shown;
   } cases[] = {
       {Utc(2020, 3, 8, 4, 59, 59), "2020-03-07 23:59:59"},
@@ -60,7 +60,7 @@ TEST(CityTime, SouthernRuleWrapsTheYear) {
 }
 
 TEST(CityTime, IncompleteRuleOrNoDstMeansStandardTime) {
-  const TDateTime t = Utc(2020, 7, 1, 12, 0, 0);
+  const DateTime t = Utc(2020, 7, 1, 12, 0, 0);
   EXPECT_EQ(CityTime(1, 2, 7, t, 3, 1, 7, 0), t);  // month1 = 0
   EXPECT_EQ(CityTime(0, 2, 7, t, 3, 1, 7, 11), t);
   EXPECT_EQ(CityTime(1, 0, 7, t, 3, 1, 7, 11), t);
@@ -70,7 +70,7 @@ TEST(CityTime, RuleThatStartsAndEndsInTheSameMonth) {
   // Second Sunday to fourth Sunday of March 2021: the 14th to the 28th.
   const RuleCity march{2, 2, 7, 3, 4, 7, 3};
   struct Case {
-    TDateTime utc;
+    DateTime utc;
     const char* shown;
   } cases[] = {
       {Utc(2021, 3, 13, 12, 0, 0), "2021-03-13 14:00:00"},  // the day before the start
@@ -101,7 +101,7 @@ TEST(ComputerClock, SecondsSince1970AreReadToTheYear9999) {
       {253402300799, 0, "9999-12-31 23:59:59"},
   };
   for (const Case& c : cases) {
-    const TDateTime t = ToDateTime(SystemTime{c.seconds, c.nanoseconds});
+    const DateTime t = ToDateTime(SystemTime{c.seconds, c.nanoseconds});
     EXPECT_EQ(Show(t), c.shown) << c.seconds;
     EXPECT_EQ(Decode(t).millisecond, c.nanoseconds / 1000000) << c.seconds;
   }
@@ -119,10 +119,10 @@ TEST(ComputerClock, LocalTimePlusTheOffsetIsUtcInEveryZone) {
 #endif
     // Whole seconds from time(), which holds in every year: the test also
     // runs with the clock set to the year 9999.
-    const TDateTime before = ToDateTime(SystemTime{static_cast<std::int64_t>(std::time(nullptr)), 0});
-    const TDateTime local = LocalNow();
+    const DateTime before = ToDateTime(SystemTime{static_cast<std::int64_t>(std::time(nullptr)), 0});
+    const DateTime local = LocalNow();
     const double offset = UtcOffsetDays();
-    const TDateTime after = ToDateTime(SystemTime{static_cast<std::int64_t>(std::time(nullptr)) + 1, 0});
+    const DateTime after = ToDateTime(SystemTime{static_cast<std::int64_t>(std::time(nullptr)) + 1, 0});
     EXPECT_GE(local + offset, before - 2 * ms) << zone << ": " << Show(local);
     EXPECT_LE(local + offset, after + 2 * ms) << zone << ": " << Show(local);
 #ifdef _WIN32
@@ -135,8 +135,8 @@ TEST(ComputerClock, LocalTimePlusTheOffsetIsUtcInEveryZone) {
 }
 
 TEST(CityTime, QuarterHourOffsetKeepsItsMinutes) {
-  const TDateTime utc = Utc(2020, 5, 1, 10, 0, 0);
-  const TDateTime kathmandu = CityTime(0, 0, 0, utc + 5.75 / 24.0, 0, 0, 0, 0);
+  const DateTime utc = Utc(2020, 5, 1, 10, 0, 0);
+  const DateTime kathmandu = CityTime(0, 0, 0, utc + 5.75 / 24.0, 0, 0, 0, 0);
   int h, m, s, ms;
   DecodeTime(kathmandu, h, m, s, ms);
   EXPECT_EQ(h, 15);
@@ -146,7 +146,7 @@ TEST(CityTime, QuarterHourOffsetKeepsItsMinutes) {
 TEST(DstRuleDate, FindsTheNthWeekdayOrTheLastOne) {
   struct Case {
     int weekno, dow, month, year;
-    TDateTime expected;
+    DateTime expected;
   } cases[] = {
       {5, 7, 3, 2020, EncodeDate(2020, 3, 29)},  // March 2020 has five Sundays
       {5, 1, 2, 2016, EncodeDate(2016, 2, 29)},  // leap-day Monday
@@ -179,7 +179,7 @@ TEST(CityTime, LastSundayRuleInAYearWithFourSundaysInMarch) {
 }
 
 TEST(CityTime, BadRuleFieldsMeanNoSavingThatYear) {
-  const TDateTime t = Utc(2021, 7, 1, 12, 0, 0);
+  const DateTime t = Utc(2021, 7, 1, 12, 0, 0);
   EXPECT_EQ(CityTime(1, 1, 9, t, 3, 1, 7, 11), t);
   EXPECT_EQ(CityTime(1, 1, 7, t, 3, 1, 7, 13), t);
 }
@@ -191,7 +191,7 @@ TEST(DateTime, EncodeDecodeRoundTripsAndRoundsToTheMillisecond) {
   DecodeDate(EncodeDate(2024, 2, 29) + EncodeTime(23, 59, 59, 999), y, mo, d);
   EXPECT_EQ(y * 10000 + mo * 100 + d, 20240229);
   // A hair below midnight decodes as the next day, in date and time alike.
-  const TDateTime almost = EncodeDate(2024, 2, 29) + 0.99999999999;
+  const DateTime almost = EncodeDate(2024, 2, 29) + 0.99999999999;
   DecodeDate(almost, y, mo, d);
   DecodeTime(almost, h, mi, s, ms);
   EXPECT_EQ(y * 10000 + mo * 100 + d, 20240301);

@@ -6,14 +6,14 @@ namespace wc {
 namespace {
 
 // Wednesday 9 December 2026, 14:05:07.089
-const TDateTime kAfternoon = EncodeDate(2026, 12, 9) + EncodeTime(14, 5, 7, 89);
+const DateTime kAfternoon = EncodeDate(2026, 12, 9) + EncodeTime(14, 5, 7, 89);
 // Sunday 1 March 2026, 00:30:00
-const TDateTime kAfterMidnight = EncodeDate(2026, 3, 1) + EncodeTime(0, 30, 0, 0);
+const DateTime kAfterMidnight = EncodeDate(2026, 3, 1) + EncodeTime(0, 30, 0, 0);
 
 TEST(FormatDateTime, PatternsOfTheProgram) {
   struct Case {
     const char* pattern;
-    TDateTime t;
+    DateTime t;
     const char* expected;
   } cases[] = {
       {"hh:mm AM/PM", kAfternoon, "02:05 PM"},
@@ -43,7 +43,7 @@ TEST(FormatDateTime, PatternsOfTheProgram) {
 }
 
 TEST(FormatDateTime, TwelveHourClockAroundNoonAndMidnight) {
-  const TDateTime day = EncodeDate(2026, 12, 9);
+  const DateTime day = EncodeDate(2026, 12, 9);
   struct Case {
     int h, m;
     const char* expected;
@@ -53,7 +53,7 @@ TEST(FormatDateTime, TwelveHourClockAroundNoonAndMidnight) {
       {12, 59, "12:59 PM"}, {13, 0, "01:00 PM"}, {23, 59, "11:59 PM"},
   };
   for (const Case& c : cases) {
-    const TDateTime t = day + EncodeTime(c.h, c.m, 0, 0);
+    const DateTime t = day + EncodeTime(c.h, c.m, 0, 0);
     EXPECT_EQ(FormatDateTime(kTime12Format, t), c.expected);
     EXPECT_EQ(ParseTime12(c.expected), EncodeTime(c.h, c.m, 0, 0)) << c.expected;
   }
@@ -62,7 +62,7 @@ TEST(FormatDateTime, TwelveHourClockAroundNoonAndMidnight) {
 TEST(FormatDateTime, TwoDigitYearsAndQuotedMarkers) {
   struct Case {
     const char* pattern;
-    TDateTime t;
+    DateTime t;
     const char* expected;
   } cases[] = {
       {"yy", EncodeDate(2000, 1, 1), "00"},
@@ -91,7 +91,7 @@ TEST(FormatDateTime, LocaleSettingsAreUsed) {
 
 TEST(ParseTime12, RoundTripsTheReminderForm) {
   for (int minutes = 0; minutes < 24 * 60; minutes += 7) {
-    const TDateTime t = EncodeTime(minutes / 60, minutes % 60, 0, 0);
+    const DateTime t = EncodeTime(minutes / 60, minutes % 60, 0, 0);
     const std::string text = FormatDateTime(kTime12Format, t);
     const auto back = ParseTime12(text);
     ASSERT_TRUE(back.has_value()) << text;

@@ -11,7 +11,7 @@
 namespace wc {
 namespace {
 
-TDateTime Utc(int y, int mo, int d, int h, int mi) { return EncodeDate(y, mo, d) + EncodeTime(h, mi, 0, 0); }
+DateTime Utc(int y, int mo, int d, int h, int mi) { return EncodeDate(y, mo, d) + EncodeTime(h, mi, 0, 0); }
 
 TEST(SunPosition, AgreesWithAnEphemeris) {
   // PyEphem 4.1.4 (Debian's python3-ephem): the sun's apparent geocentric
@@ -19,7 +19,7 @@ TEST(SunPosition, AgreesWithAnEphemeris) {
   // right ascension as the west-positive sub-solar longitude; printed by
   // bench/sun-accuracy --table. 0.02 degrees is about 2 km.
   struct Case {
-    TDateTime utc;
+    DateTime utc;
     double declination, longitude;  // degrees
   } cases[] = {
       {Utc(2026, 2, 20, 9, 0), -10.8592, -48.4228},  // an old approximation's worst season

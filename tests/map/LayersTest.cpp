@@ -60,7 +60,7 @@ class Layers : public testing::Test {
   const fs::path& dir_ = folder_.path();
 };
 
-const TDateTime kMarchNoonUtc = EncodeDate(2026, 3, 20) + 0.5;
+const DateTime kMarchNoonUtc = EncodeDate(2026, 3, 20) + 0.5;
 
 TEST_F(Layers, OtherSizedDayImageIsScaledBeforeTheViewRotation) {
   WriteJpeg(dir_ / "day.jpg", Stripes(1000, 500));

@@ -133,13 +133,13 @@ TEST(HoverHint, NearestCityBelowSixteenDegreesFirstWins) {
 
 TEST(HoverHint, TextIsFullNameLineBreakAndCityTime) {
   const std::vector<CityEntry> table{Entry("Tokyo, Japan", 36, -140, 9)};
-  std::vector<std::pair<std::string, TDateTime>> asked;
-  const DateTimeFormatter fmt = [&](std::string_view pattern, TDateTime t) {
+  std::vector<std::pair<std::string, DateTime>> asked;
+  const DateTimeFormatter fmt = [&](std::string_view pattern, DateTime t) {
     asked.emplace_back(std::string(pattern), t);
     return std::string("TIME");
   };
   const double dpp = DegreesPerPixel(800);
-  const TDateTime now = EncodeDate(2026, 3, 20) + 0.25;
+  const DateTime now = EncodeDate(2026, 3, 20) + 0.25;
   // Tokyo at px = (180 + 140) / 0.45 = 711, py = (90 - 36) / 0.45 = 120.
   EXPECT_EQ(MapHintText(table, 711, 120, dpp, 0, false, now, -1.0 / 24, fmt), "Tokyo, Japan\nTIME");
   EXPECT_EQ(asked.back().first, "t");
@@ -189,7 +189,7 @@ class Overlay : public testing::Test {
   WorldMap MakeMap() {
     WorldMap map(dir_.string() + "/");
     map.setUtcOffsetSource([] { return -2.0 / 24; });
-    map.setFormatter([this](std::string_view pattern, TDateTime t) {
+    map.setFormatter([this](std::string_view pattern, DateTime t) {
       asked_.emplace_back(std::string(pattern), t);
       return std::string("Wed 20, 12:00 PM");
     });
@@ -200,7 +200,7 @@ class Overlay : public testing::Test {
   static QGuiApplication* app_;
   fs::path dir_;
   QImage base_;
-  std::vector<std::pair<std::string, TDateTime>> asked_;
+  std::vector<std::pair<std::string, DateTime>> asked_;
 };
 QGuiApplication* Overlay::app_ = nullptr;
 
@@ -219,7 +219,7 @@ TEST_F(Overlay, AsksForTheCaptionAndCityTimesWithTheirPatterns) {
   Show(map, cities);
   map.overlaySettings().showDate = true;
   map.overlaySettings().showUtc = true;
-  const TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
+  const DateTime now = EncodeDate(2026, 3, 20) + 0.5;
   QImage img(800, 400, QImage::Format_RGB32);
   const MapFont font{QFont("Liberation Sans", 9), Qt::yellow};
   map.DrawMapOverlay(img, base_, true, font, false, now);
@@ -305,7 +305,7 @@ TEST_F(Overlay, RedrawOverItsLastDrawingEqualsAFreshDrawing) {
   // drawing covered; every change below must leave it equal to a picture
   // drawn from scratch.
   WorldMap map = MakeMap();
-  map.setFormatter([](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t); });
+  map.setFormatter([](std::string_view pattern, DateTime t) { return FormatDateTime(pattern, t); });
   QImage base(2048, 1024, QImage::Format_RGB32);
   for (int y = 0; y < base.height(); ++y) {
     for (int x = 0; x < base.width(); ++x) base.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
@@ -324,7 +324,7 @@ TEST_F(Overlay, RedrawOverItsLastDrawingEqualsAFreshDrawing) {
   MapFont font{small, Qt::yellow};
   map.windowDateFont() = {large, Qt::white};
   bool showTimes = true;
-  TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
+  DateTime now = EncodeDate(2026, 3, 20) + 0.5;
   QImage window(800, 400, QImage::Format_RGB32), other(600, 300, QImage::Format_RGB32);
 
   const std::vector<std::pair<const char*, std::function<void()>>> steps{
@@ -372,7 +372,7 @@ double MeanDifference(const QImage& a, const QImage& b) {
 
 TEST_F(Overlay, APictureForATwiceScreenHasTheSameLayoutAtTwiceThePixels) {
   WorldMap map = MakeMap();
-  map.setFormatter([](std::string_view pattern, TDateTime t) { return FormatDateTime(pattern, t); });
+  map.setFormatter([](std::string_view pattern, DateTime t) { return FormatDateTime(pattern, t); });
   map.setNightShading(false);
   // Fine detail, as coastlines have.
   QImage base(2048, 1024, QImage::Format_RGB32);
@@ -384,7 +384,7 @@ TEST_F(Overlay, APictureForATwiceScreenHasTheSameLayoutAtTwiceThePixels) {
   font.setPixelSize(11);
   map.windowDateFont() = {font, Qt::white};
   const MapFont labels{font, Qt::yellow};
-  const TDateTime now = EncodeDate(2026, 3, 20) + 0.5;
+  const DateTime now = EncodeDate(2026, 3, 20) + 0.5;
 
   QImage one(800, 400, QImage::Format_RGB32);
   map.DrawMapOverlay(one, base, true, labels, false, now);
@@ -414,7 +414,7 @@ TEST_F(Overlay, APictureForATwiceScreenHasTheSameLayoutAtTwiceThePixels) {
       {"caption right", [&] { map.overlaySettings().datePosition = 1; }},
       {"one city", [&] { Show(map, std::span(cities).first(1)); }},
   };
-  TDateTime later = now;
+  DateTime later = now;
   for (const auto& [what, change] : steps) {
     SCOPED_TRACE(what);
     change();
@@ -494,11 +494,11 @@ TEST_F(Overlay, SunIconIsCentredOnTheSubSolarPoint) {
     fs::copy_file(fs::path(WC_SOURCE_DIR) / "data" / f, dir_ / f);
   WorldMap map = MakeMap();
   auto warm = [](QRgb c) { return qRed(c) > 150 && qBlue(c) < 100; };
-  const TDateTime instants[] = {
+  const DateTime instants[] = {
       EncodeDate(2026, 2, 20) + 9.0 / 24, EncodeDate(2026, 6, 21) + 12.0 / 24,
       EncodeDate(2026, 3, 20),  // 178.1 W, 4 pixels from the left edge: on both sides
   };
-  for (const TDateTime utc : instants) {
+  for (const DateTime utc : instants) {
     bool ready = false;
     QImage base;
     map.ComposeBaseMapUtc(base, ready, utc);
@@ -548,7 +548,7 @@ TEST_F(Overlay, RecompositionBringsEveryKeptPictureToWhatAFreshOneWouldBe) {
   WorldMap kept = MakeMap();
   Show(kept, cities);
   std::vector<QImage> keptPictures = pictures();
-  TDateTime now = EncodeDate(2026, 6, 21) + 0.3;
+  DateTime now = EncodeDate(2026, 6, 21) + 0.3;
   const std::vector<std::pair<const char*, std::function<void()>>> steps{
       {"first", [] {}},
       {"five minutes on", [&] { now += 5.0 / 1440; }},

@@ -91,9 +91,9 @@ TEST(Shading, PixelRuleComparesColourReferenceNumbers) {
   EXPECT_EQ(ColorRef({0x61, 0x60, 0x60}), 0x606061u);
 }
 
-TDateTime Utc(int mo, int d, int h, int mi) { return EncodeDate(2026, mo, d) + EncodeTime(h, mi, 0, 0); }
+DateTime Utc(int mo, int d, int h, int mi) { return EncodeDate(2026, mo, d) + EncodeTime(h, mi, 0, 0); }
 
-IlluminationMask MaskAt(TDateTime utc, int view = 0) {
+IlluminationMask MaskAt(DateTime utc, int view = 0) {
   IlluminationMask m;
   m.Draw(ComputeSunPosition(utc), view);
   return m;
@@ -107,7 +107,7 @@ double TrueTerminatorLatitude(const SunPosition& sun, double lon) {
 
 TEST(IlluminationMask, BandFollowsTheTerminatorAtItsTrueLatitude) {
   struct Case {
-    TDateTime utc;
+    DateTime utc;
     int view;
   } cases[] = {
       {Utc(1, 20, 9, 0), 0},
@@ -147,7 +147,7 @@ TEST(IlluminationMask, BandFollowsTheTerminatorAtItsTrueLatitude) {
 
 TEST(IlluminationMask, NightIsWholeAcrossTheSideEdgesAndAtTheDarkPole) {
   struct Case {
-    TDateTime utc;
+    DateTime utc;
     int view;
     bool northDark;
     bool poleRowsWhole;  // near a solstice: the terminator stays 23 degrees off the poles

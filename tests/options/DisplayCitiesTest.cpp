@@ -27,9 +27,9 @@ CityEntry City(const char* name, int lat, int lon, double tzd = 0.0, int dst = 0
 }
 
 // The slots as the map reads them: from the first, up to the first empty name.
-std::vector<std::string> Names(const std::array<TCities, 64>& slots) {
+std::vector<std::string> Names(const std::array<Cities, 64>& slots) {
   std::vector<std::string> out;
-  for (const TCities& s : slots) {
+  for (const Cities& s : slots) {
     if (s.name.empty()) break;
     out.push_back(s.name + "@" + std::to_string(s.lat));
   }
@@ -72,10 +72,10 @@ TEST(RefreshCityList, MatchingRule) {
        {" Paris, France", "Paris, France ", "  London  ", "Paris, France"},
        {"Paris@48"}},
   };
-  std::array<TCities, 64> slots;
+  std::array<Cities, 64> slots;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    slots.fill(TCities{"stale", 9});
+    slots.fill(Cities{"stale", 9});
     const std::size_t filled = BuildDisplayCities(c.names, table, slots);
     EXPECT_EQ(Names(slots), c.expected);
     EXPECT_EQ(filled, c.expected.size());
@@ -83,7 +83,7 @@ TEST(RefreshCityList, MatchingRule) {
   }
 
   BuildDisplayCities({"London, United Kingdom"}, table, slots);
-  const TCities& london = slots[0];
+  const Cities& london = slots[0];
   EXPECT_EQ(london.lon, 0);
   EXPECT_EQ(london.dst, 1);
   EXPECT_EQ(london.weekno, 5);
@@ -98,7 +98,7 @@ TEST(RefreshCityList, MatchingRule) {
 TEST(RefreshCityList, StopsAtSixtyFourSlots) {
   std::vector<CityEntry> table;
   for (int i = 0; i < 70; ++i) table.push_back(City(("City " + std::to_string(i)).c_str(), i, 0));
-  std::array<TCities, 64> slots;
+  std::array<Cities, 64> slots;
   EXPECT_EQ(BuildDisplayCities({"City", "City 69"}, table, slots), 64u);
   EXPECT_EQ(slots[63].lat, 63);  // "City 69" found no free slot
 }

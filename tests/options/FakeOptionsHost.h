@@ -18,7 +18,7 @@ struct FakeHost : OptionsHost {
   QColor background;
   ColouredFont mapDate, mapCity, wallDate, wallCity;
   MapSwitches switches;
-  std::array<TCities, 64> cities{};
+  std::array<Cities, 64> cities{};
   WallpaperChecks wallpaperChecks;
   bool wallpaperMenu = false, wallpaperFlag = false, lookChanged = false;
   int wallpaperUpdates = 0, wallpaperRemovals = 0;
@@ -34,7 +34,7 @@ struct FakeHost : OptionsHost {
   void setMapFonts(const ColouredFont& d, const ColouredFont& c) override { mapDate = d, mapCity = c; }
   void applyMapSwitches(const MapSwitches& s) override { switches = s; }
   int mapView() const override { return view; }
-  std::span<TCities> displayCities() override { return cities; }
+  std::span<Cities> displayCities() override { return cities; }
   void applyWallpaperChecks(const WallpaperChecks& w) override {
     wallpaperChecks = w;
     wallpaperMenu = wallpaperFlag = w.wallpaper;

@@ -29,7 +29,7 @@
 #include "core/SettingsBackend.h"
 #include "options/FakeOptionsHost.h"
 #include "options/HotKeyEdit.h"
-#include "options/TWCSettings.h"
+#include "options/OptionsDialog.h"
 #include "platform/FontRecordQt.h"
 
 namespace wc {
@@ -74,7 +74,7 @@ constexpr HotKeyValue kCtrlShiftC = kHotKeyCtrl | kHotKeyShift | 'C';
 constexpr HotKeyValue kCtrlAltT = kHotKeyCtrl | kHotKeyAlt | 'T';
 constexpr HotKeyValue kAltF9 = kHotKeyAlt | 0x78;
 
-class OptionsDialog : public ::testing::Test {
+class Options : public ::testing::Test {
  protected:
   void SetUp() override {
     settingsPath_ = home->dir + "/config/TavrelWorldClock/settings.reg";
@@ -83,7 +83,7 @@ class OptionsDialog : public ::testing::Test {
     HotKeyRows().fill(0);
     auto backend = std::make_unique<test::FakeHotKeys>();
     keys_ = backend.get();
-    hotKeys_ = std::make_unique<THotKeyManager>(std::move(backend), nullptr);
+    hotKeys_ = std::make_unique<HotKeyManager>(std::move(backend), nullptr);
   }
   void TearDown() override {
     dialog_.reset();
@@ -91,8 +91,8 @@ class OptionsDialog : public ::testing::Test {
     HotKeyRows().fill(0);
   }
 
-  TWCSettings& create() {
-    dialog_ = std::make_unique<TWCSettings>(host_, *hotKeys_, nullptr);
+  OptionsDialog& create() {
+    dialog_ = std::make_unique<OptionsDialog>(host_, *hotKeys_, nullptr);
     dialog_->setExecutablePath(exe_);
     dialog_->InitSettings();  // again, now for exe_
     return *dialog_;
@@ -105,7 +105,7 @@ class OptionsDialog : public ::testing::Test {
   }
   QCheckBox* box(const char* name) { return find<QCheckBox>(name); }
   QPushButton* button(const char* name) { return find<QPushButton>(name); }
-  THotKeyEdit* field(int row) { return find<THotKeyEdit>(("HotKey" + std::to_string(row)).c_str()); }
+  HotKeyEdit* field(int row) { return find<HotKeyEdit>(("HotKey" + std::to_string(row)).c_str()); }
   QPushButton* add(int row) { return button(("btnAdd" + std::to_string(row)).c_str()); }
   QPushButton* clear(int row) { return button(("btnRem" + std::to_string(row)).c_str()); }
   // The user presses a combination in a row's field.
@@ -119,11 +119,11 @@ class OptionsDialog : public ::testing::Test {
   std::string settingsPath_;
   test::FakeHost host_;
   test::FakeHotKeys* keys_ = nullptr;
-  std::unique_ptr<THotKeyManager> hotKeys_;
-  std::unique_ptr<TWCSettings> dialog_;
+  std::unique_ptr<HotKeyManager> hotKeys_;
+  std::unique_ptr<OptionsDialog> dialog_;
 };
 
-TEST_F(OptionsDialog, EveryControlWithItsText) {
+TEST_F(Options, EveryControlWithItsText) {
   create();
   EXPECT_EQ(dialog_->size(), QSize(452, 403));
   EXPECT_TRUE(dialog_->windowTitle().isEmpty());
@@ -184,7 +184,7 @@ TEST_F(OptionsDialog, EveryControlWithItsText) {
     EXPECT_TRUE(find<QListWidget>(list)->styleSheet().contains("rgb(234, 242, 251)"));
 }
 
-TEST_F(OptionsDialog, LoadsStoredValuesAndStoresThemBack) {
+TEST_F(Options, LoadsStoredValuesAndStoresThemBack) {
   FontRecord date = RecordFromFont(QFont("DejaVu Serif", 9), QColor(0x11, 0x22, 0x33));
   date.height = -17;
   date.weight = 700;
@@ -277,7 +277,7 @@ TEST_F(OptionsDialog, LoadsStoredValuesAndStoresThemBack) {
 
 // What the loading made of every setting it reads, one text per value name,
 // read from the main window stand-in and the dialog's own controls.
-class OptionsLoading : public OptionsDialog {
+class OptionsLoading : public Options {
  protected:
   using Seen = std::map<std::string, std::string>;
 
@@ -308,7 +308,7 @@ class OptionsLoading : public OptionsDialog {
     s[kShowShadow] = On(host_.switches.showShadow);
     s[kShowDateLine] = On(host_.switches.showDateLine);
     std::string cities;
-    for (const TCities& c : host_.cities) {
+    for (const Cities& c : host_.cities) {
       if (c.name.empty()) break;
       cities += c.name + ";";
     }
@@ -438,7 +438,7 @@ TEST_F(OptionsLoading, ADamagedValueFallsBackToItsDefaultNotToZero) {
   }
 }
 
-TEST_F(OptionsDialog, CancelStoresNothingAndTheNextShowingBringsBackTheStoredValues) {
+TEST_F(Options, CancelStoresNothingAndTheNextShowingBringsBackTheStoredValues) {
   WriteIntegerSetting(kSettingsKey, kCloseToTray, 1);
   create();
   const std::string before = settingsText();
@@ -465,7 +465,7 @@ TEST_F(OptionsDialog, CancelStoresNothingAndTheNextShowingBringsBackTheStoredVal
   EXPECT_EQ(host_.windowSizes, std::vector<int>{3});
 }
 
-TEST_F(OptionsDialog, StartAtLoginEntryFollowsTheCheckBox) {
+TEST_F(Options, StartAtLoginEntryFollowsTheCheckBox) {
   const std::string entry = AutostartEntryPath();
   create();
   EXPECT_FALSE(box("cbStartup")->isChecked());
@@ -492,7 +492,7 @@ TEST_F(OptionsDialog, StartAtLoginEntryFollowsTheCheckBox) {
   EXPECT_EQ(ReadWholeFile(entry).bytes, text);
 }
 
-TEST_F(OptionsDialog, WallpaperSwitchedByTheMenuIsRefreshedOrRemovedByOK) {
+TEST_F(Options, WallpaperSwitchedByTheMenuIsRefreshedOrRemovedByOK) {
   create();
   host_.wallpaperMenu = true;  // switched on by its menu entry since the showing
   button("btnOK")->click();
@@ -514,7 +514,7 @@ TEST_F(OptionsDialog, WallpaperSwitchedByTheMenuIsRefreshedOrRemovedByOK) {
   EXPECT_EQ(host_.wallpaperRemovals, 1);
 }
 
-TEST_F(OptionsDialog, HotKeyRows) {
+TEST_F(Options, HotKeyRows) {
   WriteIntegerSetting(kSettingsKey, kHotKey1, static_cast<std::int32_t>(kCtrlAltT));
   WriteIntegerSetting(kSettingsKey, kHotKey3, static_cast<std::int32_t>(kAltF9));
   keys_->takenElsewhere.insert(kAltF9);
@@ -566,7 +566,7 @@ TEST_F(OptionsDialog, HotKeyRows) {
   EXPECT_FALSE(clear(2)->isEnabled());
 }
 
-TEST_F(OptionsDialog, ModifiersWhoseKeyAnotherProgramTookDoNotStayInTheField) {
+TEST_F(Options, ModifiersWhoseKeyAnotherProgramTookDoNotStayInTheField) {
   create();
   // Ctrl and Shift reach the field; the key and every release go to the
   // program that grabbed the combination. A modifier's own press carries the
@@ -607,7 +607,7 @@ TEST_F(OptionsDialog, ModifiersWhoseKeyAnotherProgramTookDoNotStayInTheField) {
   EXPECT_EQ(field(3)->hotKey(), kCtrlAltT);
 }
 
-TEST_F(OptionsDialog, HotKeyAddedThenCancelledLastsUntilTheNextShowing) {
+TEST_F(Options, HotKeyAddedThenCancelledLastsUntilTheNextShowing) {
   WriteIntegerSetting(kSettingsKey, kHotKey4, static_cast<std::int32_t>(kCtrlAltT));
   create();
   type(4, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
@@ -628,7 +628,7 @@ TEST_F(OptionsDialog, HotKeyAddedThenCancelledLastsUntilTheNextShowing) {
   EXPECT_FALSE(clear(5)->isEnabled());
 }
 
-TEST_F(OptionsDialog, ABadStoredValueIsReportedAndTheRestStillApplies) {
+TEST_F(Options, ABadStoredValueIsReportedAndTheRestStillApplies) {
   RegFileBackend(settingsPath_).set(kSettingsKey, kCloseToTray, RegValue::fromString("yes"));
   WriteIntegerSetting(kSettingsKey, kWindowSize, 6);
   MessageBoxes boxes;

@@ -91,10 +91,10 @@ class X11HotKeys : public ::testing::Test {
 };
 
 TEST_F(X11HotKeys, FiresWhileAnotherClientHasTheFocusAlsoWithNumLock) {
-  THotKeyManager manager;
+  HotKeyManager manager;
   std::optional<std::pair<quint32, quint32>> got;
   int presses = 0;
-  QObject::connect(&manager, &THotKeyManager::OnHotKeyPressed, [&](quint32 v, quint32 id) {
+  QObject::connect(&manager, &HotKeyManager::OnHotKeyPressed, [&](quint32 v, quint32 id) {
     got = {v, id};
     ++presses;
   });
@@ -140,7 +140,7 @@ TEST_F(X11HotKeys, FiresWhileAnotherClientHasTheFocusAlsoWithNumLock) {
 
 TEST_F(X11HotKeys, ACombinationAnotherClientHoldsIsRefused) {
   constexpr HotKeyValue ctrlAltK = kHotKeyCtrl | kHotKeyAlt | 'K';
-  THotKeyManager manager;
+  HotKeyManager manager;
   {
     OtherClient other;
     X11HotKeyBackend otherGrabs(other.conn, false);
@@ -160,7 +160,7 @@ TEST_F(X11HotKeys, RemoveAndClearReleaseTheGrabs) {
   OtherClient other;
   X11HotKeyBackend otherGrabs(other.conn, false);
   {
-    THotKeyManager manager;
+    HotKeyManager manager;
     const std::uint32_t idA = manager.AddHotKey(a);
     ASSERT_NE(idA, 0u);
     ASSERT_NE(manager.AddHotKey(b), 0u);
@@ -178,7 +178,7 @@ TEST_F(X11HotKeys, RemoveAndClearReleaseTheGrabs) {
   // Destroying the manager clears its list.
   EXPECT_NE(otherGrabs.registerHotKey(b, "x"), 0u);
   // A code with no key on X11 cannot be registered.
-  THotKeyManager manager;
+  HotKeyManager manager;
   EXPECT_EQ(manager.AddHotKey(kHotKeyCtrl | 0xFF), 0u);
 }
 
@@ -220,9 +220,9 @@ TEST_F(X11HotKeys, FollowsTheKeyToItsNewPlaceAfterAMappingChange) {
   ASSERT_NE(jKey, 0);
   ASSERT_NE(freeKey, 0);
 
-  THotKeyManager manager;
+  HotKeyManager manager;
   int presses = 0;
-  QObject::connect(&manager, &THotKeyManager::OnHotKeyPressed, [&] { ++presses; });
+  QObject::connect(&manager, &HotKeyManager::OnHotKeyPressed, [&] { ++presses; });
   ASSERT_NE(manager.AddHotKey(ctrlAltJ), 0u);
   MapKey(other.conn, freeKey, 'j', 'J');
   MapKey(other.conn, jKey, 0, 0);
@@ -236,7 +236,7 @@ TEST_F(X11HotKeys, FollowsTheKeyToItsNewPlaceAfterAMappingChange) {
 
 TEST(HotKeysWithoutX11, EveryRegistrationFails) {
   auto app = MakeApp("offscreen");
-  THotKeyManager manager;
+  HotKeyManager manager;
   EXPECT_EQ(manager.AddHotKey(kCtrlShiftC), 0u);
   EXPECT_TRUE(manager.HotKeyList().empty());
 }

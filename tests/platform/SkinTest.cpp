@@ -23,13 +23,13 @@ TEST(Skins, ThemeNumbersSwitchTheWholeApplication) {
   QPushButton openWindow("OK");
   openWindow.show();
 
-  TSkinManager skins;
+  SkinManager skins;
   skins.setSkinDirectory(QStringLiteral(WC_PROGRAM_DIR "Skins"));
   for (int theme = 1; theme <= 5; ++theme) {
     SCOPED_TRACE(theme);
     ASSERT_TRUE(skins.applyTheme(theme));
     EXPECT_TRUE(skins.active());
-    EXPECT_EQ(skins.skinName(), TSkinManager::themeSkinName(theme));
+    EXPECT_EQ(skins.skinName(), SkinManager::themeSkinName(theme));
     EXPECT_TRUE(app.styleSheet().contains("QPushButton"));
     // Every picture the sheet names is there, for a 2x screen too: a missing
     // one leaves a drop-down or spin button without its arrow.

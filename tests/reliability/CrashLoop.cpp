@@ -21,7 +21,7 @@
 
 #include "TestSupport.h"
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityDocument.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
 #include "core/Xml.h"

@@ -24,7 +24,7 @@
 #include "TestSupport.h"
 #include "clocks/DesktopClocks.h"
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityDocument.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
 #include "reminders/Reminders.h"
@@ -157,7 +157,7 @@ TEST_F(DiskFull, CityDocumentAndRemindersKeepTheirFiles) {
   ASSERT_TRUE(doc.save(cityPath));
   ReminderStore store;
   store.reset(remPath);
-  store.list().push_back(std::make_unique<TRemInfo>());
+  store.list().push_back(std::make_unique<RemInfo>());
   ASSERT_TRUE(store.save());
   const std::string cityBefore = ReadWholeFile(cityPath).bytes, remBefore = ReadWholeFile(remPath).bytes;
 
@@ -178,13 +178,13 @@ TEST_F(DiskFull, CityDocumentAndRemindersKeepTheirFiles) {
 }
 
 TEST_F(DiskFull, ClockListsAreReportedOnceAndKeepTheirFiles) {
-  TDesktopClocks clocks(nullptr, gDisk->file("data") + "/", false);
+  DesktopClocks clocks(nullptr, gDisk->file("data") + "/", false);
   std::vector<std::string> problems;
-  QObject::connect(&clocks, &TDesktopClocks::problem,
+  QObject::connect(&clocks, &DesktopClocks::problem,
                    [&](const QString& text) { problems.push_back(text.toStdString()); });
-  TAClockInfo a;
+  AClockInfo a;
   a.cityname = "Kathmandu, Nepal";
-  TDClockInfo d;
+  DClockInfo d;
   d.cityname = "St John's, Canada";
   clocks.aclocks.push_back(a);
   clocks.dclocks.push_back(d);
@@ -211,7 +211,7 @@ TEST_F(DiskFull, ClockListsAreReportedOnceAndKeepTheirFiles) {
   }
   // With room again, the next save writes every clock.
   ASSERT_TRUE(clocks.SaveAClockList());
-  TAClockList back;
+  AClockList back;
   ReadAClockList(clocks.aclocksPath(), ".", back);
   EXPECT_EQ(back.size(), 41u);
 }

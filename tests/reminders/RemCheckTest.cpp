@@ -24,7 +24,7 @@ CityEntry City(const char* name, double hours, int dst = 0, std::array<int, 6> r
 
 const char* const kLongName = "Llanfairpwllgwyngyll-gogerychwyrn, Wales";  // 40 characters
 
-std::vector<CityEntry> Cities() {
+std::vector<CityEntry> TestCities() {
   return {
       City("London, United Kingdom", 0, 1, {5, 7, 3, 5, 7, 10}),
       City("Auckland, New Zealand", 12),
@@ -40,24 +40,24 @@ std::vector<CityEntry> Cities() {
   };
 }
 
-TDateTime Utc(int y, int mo, int d, int h, int mi, int s = 0) {
+DateTime Utc(int y, int mo, int d, int h, int mi, int s = 0) {
   return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0);
 }
 
 // The pass over the table through its name index, as the program makes it once per table.
-std::vector<RemFiring> Check(const TRemList& list, const std::vector<CityEntry>& cities, TDateTime utc,
+std::vector<RemFiring> Check(const RemList& list, const std::vector<CityEntry>& cities, DateTime utc,
                              const FormatSettings& format = DefaultFormatSettings()) {
   return CheckRem(list, CityNameIndex(cities), utc, format);
 }
 
-TRemList List(std::initializer_list<TRemInfo> rems) {
-  TRemList list;
-  for (const TRemInfo& r : rems) list.push_back(std::make_unique<TRemInfo>(r));
+RemList List(std::initializer_list<RemInfo> rems) {
+  RemList list;
+  for (const RemInfo& r : rems) list.push_back(std::make_unique<RemInfo>(r));
   return list;
 }
 
-TRemInfo Rem(const char* city, int y, int mo, int d, const char* time, int shown = 0) {
-  TRemInfo r;
+RemInfo Rem(const char* city, int y, int mo, int d, const char* time, int shown = 0) {
+  RemInfo r;
   r.RemCity = city;
   r.RemDate = EncodeDate(y, mo, d) + 0.3;  // a time of day left by the date picker counts for nothing
   r.RemTime = time;
@@ -68,11 +68,11 @@ TRemInfo Rem(const char* city, int y, int mo, int d, const char* time, int shown
 }
 
 TEST(CheckRem, FiresInItsCitysMinuteAndDate) {
-  const std::vector<CityEntry> cities = Cities();
+  const std::vector<CityEntry> cities = TestCities();
   struct Case {
     const char* what;
-    TRemInfo rem;
-    TDateTime utc;
+    RemInfo rem;
+    DateTime utc;
     bool fires;
   };
   const Case cases[] = {
@@ -117,16 +117,16 @@ TEST(CheckRem, FiresInItsCitysMinuteAndDate) {
        Utc(2026, 12, 9, 21, 5), false},
   };
   for (const Case& c : cases) {
-    const TRemList list = List({c.rem});
+    const RemList list = List({c.rem});
     const auto fired = Check(list, cities, c.utc);
     EXPECT_EQ(fired.size(), c.fires ? 1u : 0u) << c.what;
   }
 }
 
 TEST(CheckRem, PopUpTextsNameTheCityAsTheReminderSpellsIt) {
-  TRemList list = List({Rem("london, united kingdom", 2026, 12, 9, "09:05 PM")});
+  RemList list = List({Rem("london, united kingdom", 2026, 12, 9, "09:05 PM")});
   list[0]->RemMsg = "Line one & <two>\nline three";
-  const auto fired = Check(list, Cities(), Utc(2026, 12, 9, 21, 5, 20));
+  const auto fired = Check(list, TestCities(), Utc(2026, 12, 9, 21, 5, 20));
   ASSERT_EQ(fired.size(), 1u);
   EXPECT_EQ(fired[0].index, 0u);
   EXPECT_EQ(fired[0].heading, "It is now 09:05 PM in london, united kingdom");
@@ -139,21 +139,21 @@ TEST(CheckRem, PopUpTextsNameTheCityAsTheReminderSpellsIt) {
 TEST(CheckRem, TimeUsesTheUsersTimeSeparator) {
   FormatSettings dots = DefaultFormatSettings();
   dots.timeSeparator = ".";
-  const TRemList list = List({Rem("London, United Kingdom", 2026, 12, 9, "09.05 PM")});
-  const auto fired = Check(list, Cities(), Utc(2026, 12, 9, 21, 5), dots);
+  const RemList list = List({Rem("London, United Kingdom", 2026, 12, 9, "09.05 PM")});
+  const auto fired = Check(list, TestCities(), Utc(2026, 12, 9, 21, 5), dots);
   ASSERT_EQ(fired.size(), 1u);
   EXPECT_EQ(fired[0].heading, "It is now 09.05 PM in London, United Kingdom");
-  EXPECT_TRUE(Check(list, Cities(), Utc(2026, 12, 9, 21, 5)).empty());
+  EXPECT_TRUE(Check(list, TestCities(), Utc(2026, 12, 9, 21, 5)).empty());
 }
 
 TEST(CheckRem, TwoInOneMinuteFireInOnePassInListOrder) {
-  const TRemList list = List({
+  const RemList list = List({
       Rem("Kathmandu, Nepal", 2026, 12, 10, "02:50 AM"),
       Rem("Atlantis", 2026, 12, 9, "09:05 PM"),
       Rem("London, United Kingdom", 2026, 12, 9, "09:05 PM"),
       Rem("Kathmandu, Nepal", 2026, 12, 10, "02:50 AM", 1),
   });
-  const auto fired = Check(list, Cities(), Utc(2026, 12, 9, 21, 5, 40));
+  const auto fired = Check(list, TestCities(), Utc(2026, 12, 9, 21, 5, 40));
   ASSERT_EQ(fired.size(), 2u);
   EXPECT_EQ(fired[0].index, 0u);
   EXPECT_EQ(fired[0].heading, "It is now 02:50 AM in Kathmandu, Nepal");
@@ -164,10 +164,10 @@ TEST(CheckRem, TwoInOneMinuteFireInOnePassInListOrder) {
 TEST(CheckRem, RepeatedHourAtTheEndOfDaylightSavingFiresOnce) {
   // New York leaves daylight saving at 00:00 standard time after 1 November
   // 2026: the clock shows 00:00-00:59 of 2 November twice.
-  TRemList list = List({Rem("New York, United States", 2026, 11, 2, "12:30 AM")});
-  const std::vector<CityEntry> cities = Cities();
+  RemList list = List({Rem("New York, United States", 2026, 11, 2, "12:30 AM")});
+  const std::vector<CityEntry> cities = TestCities();
   int shown = 0;
-  for (TDateTime utc = Utc(2026, 11, 2, 3, 0); utc < Utc(2026, 11, 2, 7, 0); utc += 10.0 / 86400) {
+  for (DateTime utc = Utc(2026, 11, 2, 3, 0); utc < Utc(2026, 11, 2, 7, 0); utc += 10.0 / 86400) {
     for (const RemFiring& f : Check(list, cities, utc)) {
       list[f.index]->iShown = 1;
       ++shown;
@@ -181,8 +181,8 @@ TEST(CheckRem, RepeatedHourAtTheEndOfDaylightSavingFiresOnce) {
 }
 
 TEST(CheckRem, EmptyListOrTableFiresNothing) {
-  EXPECT_TRUE(Check({}, Cities(), Utc(2026, 12, 9, 21, 5)).empty());
-  const TRemList list = List({Rem("London, United Kingdom", 2026, 12, 9, "09:05 PM")});
+  EXPECT_TRUE(Check({}, TestCities(), Utc(2026, 12, 9, 21, 5)).empty());
+  const RemList list = List({Rem("London, United Kingdom", 2026, 12, 9, "09:05 PM")});
   EXPECT_TRUE(Check(list, {}, Utc(2026, 12, 9, 21, 5)).empty());
 }
 

@@ -34,9 +34,9 @@ class RemFile : public ::testing::Test {
   fs::path dir_;
 };
 
-std::unique_ptr<TRemInfo> Rem(TDateTime date, std::string time, std::string city, std::string msg,
-                              std::string sound, int shown) {
-  auto r = std::make_unique<TRemInfo>();
+std::unique_ptr<RemInfo> Rem(DateTime date, std::string time, std::string city, std::string msg,
+                             std::string sound, int shown) {
+  auto r = std::make_unique<RemInfo>();
   r->RemDate = date;
   r->RemTime = std::move(time);
   r->RemCity = std::move(city);
@@ -111,8 +111,8 @@ TEST_F(RemFile, TextsSurviveSaveAndReloadByteForByte) {
   EXPECT_EQ(r.badDates, 0);
   ASSERT_EQ(again.list().size(), texts.size());
   for (std::size_t i = 0; i < texts.size(); ++i) {
-    const TRemInfo& got = *again.list()[i];
-    const TRemInfo& want = *store.list()[i];
+    const RemInfo& got = *again.list()[i];
+    const RemInfo& want = *store.list()[i];
     EXPECT_EQ(got.RemMsg, texts[i]);
     EXPECT_EQ(got.RemCity, texts[i]);
     EXPECT_EQ(got.PlaySound, texts[i]);
@@ -140,7 +140,7 @@ TEST_F(RemFile, ReaderTakesWhatOtherWritersMayLeave) {
   const RemLoadResult r = store.load(path());
   ASSERT_TRUE(r.file.ok());
   ASSERT_EQ(store.list().size(), 4u);
-  const TRemInfo& a = *store.list()[0];
+  const RemInfo& a = *store.list()[0];
   EXPECT_EQ(a.RemDate, EncodeDate(2026, 3, 9));
   EXPECT_EQ(a.RemCity, "Paris, France");
   EXPECT_EQ(a.RemTime, "07:00 AM");
@@ -175,7 +175,7 @@ TEST_F(RemFile, BadDateIsCountedAndTheRestOfTheReminderKept) {
 TEST(RemDate, ReadsOnlyRealDatesInDayMonthYearOrder) {
   struct Case {
     const char* text;
-    std::optional<TDateTime> date;
+    std::optional<DateTime> date;
   };
   const Case cases[] = {
       {"09.12.2026", EncodeDate(2026, 12, 9)},
@@ -205,7 +205,7 @@ TEST_F(RemFile, MissingFileGivesAnEmptyListThatCanBeSaved) {
 
 // Three reminders as the program writes them, each with messages of its own.
 std::string ThreeReminders() {
-  TRemList list;
+  RemList list;
   for (const char* msg : {"first", "second", "third"})
     list.push_back(Rem(EncodeDate(2026, 12, 9), "09:00 AM", "Oslo, Norway", msg, "", 0));
   return ReminderFileBytes(list);

@@ -33,13 +33,13 @@
 
 #include "WindowTestHome.h"
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/CityTime.h"
 #include "core/Paths.h"
-#include "options/ToolDialogHeader.h"
+#include "reminders/ReminderEditor.h"
+#include "reminders/ReminderPopup.h"
 #include "reminders/RemindersWindows.h"
-#include "reminders/TfrmRemShow.h"
-#include "reminders/TfrmRemind.h"
+#include "widgets/ToolDialogHeader.h"
 
 namespace wc {
 namespace {
@@ -69,8 +69,8 @@ void Key(QWidget* w, int key) {
   QApplication::sendEvent(w, &press);
 }
 
-std::unique_ptr<TRemInfo> Rem(const char* city, const char* time, const char* msg, int shown) {
-  auto r = std::make_unique<TRemInfo>();
+std::unique_ptr<RemInfo> Rem(const char* city, const char* time, const char* msg, int shown) {
+  auto r = std::make_unique<RemInfo>();
   r->RemDate = EncodeDate(2026, 12, 9);
   r->RemTime = time;
   r->RemCity = city;
@@ -87,7 +87,7 @@ QStringList Row(const QTableWidget* t, int row) {
 }
 
 TEST(RemShow, ShowsHeadingAndMessageOnTopAndEscapeClosesIt) {
-  QPointer<TfrmRemShow> popup = new TfrmRemShow;
+  QPointer<ReminderPopup> popup = new ReminderPopup;
   EXPECT_EQ(popup->windowTitle(), "Reminder");
   EXPECT_TRUE(popup->windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_FALSE(popup->windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -118,7 +118,7 @@ TEST(RemShow, StaysWholeOnTheScreenOverAMainWindowAtItsEdge) {
   QWidget mainWindow;
   mainWindow.setGeometry(area.right() - 150, area.bottom() - 100, 400, 300);
   mainWindow.show();
-  QPointer<TfrmRemShow> popup = new TfrmRemShow;
+  QPointer<ReminderPopup> popup = new ReminderPopup;
   popup->showOver(&mainWindow);
   EXPECT_TRUE(area.contains(QRect(popup->pos(), popup->size()))) << popup->x() << "," << popup->y();
   popup->close();
@@ -132,18 +132,18 @@ class Editor : public ::testing::Test {
     list.push_back(Rem("Atlantis", "07:30 AM", "lost city", 0));
     list.push_back(Rem("paris, FRANCE", "12:00 PM", "lunch", 1));
   }
-  TfrmRemind& open() {
-    dlg = std::make_unique<TfrmRemind>(list, DefaultFormatSettings(), [this] { ++changes; });
+  ReminderEditor& open() {
+    dlg = std::make_unique<ReminderEditor>(list, DefaultFormatSettings(), [this] { ++changes; });
     return *dlg;
   }
   void select(int row) { dlg->lvwRem->selectRow(row); }
-  TRemList list;
+  RemList list;
   int changes = 0;
-  std::unique_ptr<TfrmRemind> dlg;
+  std::unique_ptr<ReminderEditor> dlg;
 };
 
 TEST_F(Editor, OpensOnTheListWithNoCityChosen) {
-  TfrmRemind& d = open();
+  ReminderEditor& d = open();
   EXPECT_EQ(d.size(), QSize(551, 369));
   EXPECT_TRUE(d.windowTitle().isEmpty());
   EXPECT_EQ(d.header->headingLabel()->text(), "Create and Manage Reminders");
@@ -169,7 +169,7 @@ TEST_F(Editor, OpensOnTheListWithNoCityChosen) {
   // under a skin's style sheet too.
   qApp->setStyleSheet(QStringLiteral("QComboBox { color: black; }"));
   {
-    TfrmRemind skinned(list, DefaultFormatSettings(), [] {});
+    ReminderEditor skinned(list, DefaultFormatSettings(), [] {});
     skinned.show();
     EXPECT_EQ(skinned.cboCity->view()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
   }
@@ -199,7 +199,7 @@ TEST_F(Editor, TheDropDownCalendarShowsEveryWeekWholeUnderEverySkin) {
       qApp->setStyle(QStringLiteral("Fusion"));  // as the skins are applied
       qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
     }
-    TfrmRemind& d = open();
+    ReminderEditor& d = open();
     d.show();
     d.pcRem->setCurrentWidget(d.tsOne);
     // A click on the drop-down button.
@@ -221,7 +221,7 @@ TEST_F(Editor, TheDropDownCalendarShowsEveryWeekWholeUnderEverySkin) {
 }
 
 TEST_F(Editor, SetReminderRefusesNoCityAndABlankMessage) {
-  TfrmRemind& d = open();
+  ReminderEditor& d = open();
   struct Case {
     int city;
     const char* message;
@@ -245,7 +245,7 @@ TEST_F(Editor, SetReminderRefusesNoCityAndABlankMessage) {
 }
 
 TEST_F(Editor, SetReminderAddsWithTheTypedMessageAndResets) {
-  TfrmRemind& d = open();
+  ReminderEditor& d = open();
   d.pcRem->setCurrentWidget(d.tsOne);
   d.dtpDate->setDate(QDate(2027, 1, 15));
   d.dtpTime->setTime(QTime(0, 7, 42));
@@ -256,7 +256,7 @@ TEST_F(Editor, SetReminderAddsWithTheTypedMessageAndResets) {
   d.btnSetClick();
   EXPECT_TRUE(boxes.seen().isEmpty());
   ASSERT_EQ(list.size(), 4u);
-  const TRemInfo& r = *list[3];
+  const RemInfo& r = *list[3];
   EXPECT_EQ(r.RemDate, EncodeDate(2027, 1, 15));
   EXPECT_EQ(r.RemTime, "12:07 AM");
   EXPECT_EQ(r.RemCity, "Tokyo, Japan");
@@ -276,7 +276,7 @@ TEST_F(Editor, SetReminderAddsWithTheTypedMessageAndResets) {
 }
 
 TEST_F(Editor, EditingAFiredReminderMakesItPendingAgain) {
-  TfrmRemind& d = open();
+  ReminderEditor& d = open();
   select(2);
   d.btnModifyClick();
   EXPECT_TRUE(d.editMode());
@@ -303,7 +303,7 @@ TEST_F(Editor, EditingAFiredReminderMakesItPendingAgain) {
 }
 
 TEST_F(Editor, EditingAReminderOfAnUnknownCityAsksForACity) {
-  TfrmRemind& d = open();
+  ReminderEditor& d = open();
   select(1);
   d.btnModifyClick();
   EXPECT_EQ(d.cboCity->currentIndex(), -1);
@@ -314,7 +314,7 @@ TEST_F(Editor, EditingAReminderOfAnUnknownCityAsksForACity) {
 }
 
 TEST_F(Editor, DeleteRemovesTheSelectedReminderOnly) {
-  TfrmRemind& d = open();
+  ReminderEditor& d = open();
   d.lvwRem->clearSelection();
   d.btnDeleteClick();
   d.btnModifyClick();
@@ -347,7 +347,7 @@ TEST_F(Editor, DeleteRemovesTheSelectedReminderOnly) {
 }
 
 TEST_F(Editor, BrowseOpensTheSoundsFolderForWaveFiles) {
-  TfrmRemind& d = open();
+  ReminderEditor& d = open();
   QString folder, filters;
   QTimer timer;
   QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -407,14 +407,14 @@ TEST(ProgramReminders, AFiringIsOnDiskBeforeItsPopUpShows) {
   ASSERT_TRUE(WriteFileAtomically(RemindersPath(), ReminderFileBytes({})));
   LoadProgramReminders(nullptr);
   // Due now in Reykjavik (UTC all year), unless the minute turns meanwhile.
-  TDateTime utc = LocalNow() + UtcOffsetDays();
+  DateTime utc = LocalNow() + UtcOffsetDays();
   int h = 0, m = 0, sec = 0, ms = 0;
   DecodeTime(utc, h, m, sec, ms);
   if (sec >= 58) {
     ::sleep(3);
     utc = LocalNow() + UtcOffsetDays();
   }
-  auto r = std::make_unique<TRemInfo>();
+  auto r = std::make_unique<RemInfo>();
   r->RemDate = utc;
   r->RemTime = FormatDateTime(kTime12Format, utc);
   r->RemCity = "reykjavik, iceland";
@@ -424,7 +424,7 @@ TEST(ProgramReminders, AFiringIsOnDiskBeforeItsPopUpShows) {
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* p = qobject_cast<TfrmRemShow*>(w); p && p->isVisible() && onDiskWhenShown.isEmpty()) {
+      if (auto* p = qobject_cast<ReminderPopup*>(w); p && p->isVisible() && onDiskWhenShown.isEmpty()) {
         onDiskWhenShown = QString::fromStdString(ReadWholeFile(RemindersPath()).bytes);
         EXPECT_EQ(p->lblCity->text(), "It is now " +
                                           QString::fromStdString(ProgramReminders().list()[0]->RemTime) +

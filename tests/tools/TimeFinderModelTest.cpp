@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/DateTime.h"
 
 namespace wc {
@@ -85,7 +85,7 @@ class FinderTest : public ::testing::Test {
   std::vector<std::string> lines_{"Germany East\t+37", "Germany\t+49", "France\t  +33   ",
                                   "United Kingdom\t+44"};
   // 12:00 in Kathmandu (UTC+5:45) on 1 July 2027: 06:15 UTC.
-  const TDateTime now_ = EncodeDate(2027, 7, 1) + EncodeTime(12, 0, 0, 0);
+  const DateTime now_ = EncodeDate(2027, 7, 1) + EncodeTime(12, 0, 0, 0);
   const double offset_ = -5.75 / 24;
 };
 

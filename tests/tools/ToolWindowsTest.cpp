@@ -23,13 +23,14 @@
 
 #include "WindowTestHome.h"
 #include "core/AtomicFile.h"
-#include "core/CityDatabase.h"
+#include "core/CityTable.h"
 #include "core/FormatDateTime.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
-#include "tools/Calendar.h"
-#include "tools/dialcodes.h"
-#include "tools/finder.h"
+#include "tools/CalendarSurface.h"
+#include "tools/CalendarWindow.h"
+#include "tools/DialCodesWindow.h"
+#include "tools/TimeFinderWindow.h"
 
 namespace wc {
 namespace {
@@ -55,7 +56,7 @@ Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Ho
 using test::MessageBoxes;
 
 // Runs the steps once the window is up, then closes it as Escape does.
-void RunShown(TToolWindow& window, const std::function<void()>& steps) {
+void RunShown(ToolWindow& window, const std::function<void()>& steps) {
   QTimer::singleShot(0, &window, [&window, steps] {
     steps();
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -92,7 +93,7 @@ int RedPixels(const QImage& image) {
 }
 
 TEST_F(ToolWindows, CalendarRedrawsOnEachKeyReleaseOfAYearTypedDigitByDigit) {
-  TWCCalendar cal(nullptr);
+  CalendarWindow cal(nullptr);
   std::vector<int> afterPress, afterRelease;
   RunShown(cal, [&] {
     QLineEdit* box = cal.yearBox();
@@ -115,7 +116,7 @@ TEST_F(ToolWindows, CalendarRedrawsOnEachKeyReleaseOfAYearTypedDigitByDigit) {
 }
 
 TEST_F(ToolWindows, CalendarFitsAllTwelveMonthsIntoTheRoomTheScreenLeaves) {
-  TWCCalendar cal(nullptr);
+  CalendarWindow cal(nullptr);
   cal.fitInto(QSize(1920, 1080));
   const QSize own = cal.size();
   EXPECT_EQ(cal.surface()->scale(), 1.0);
@@ -145,7 +146,7 @@ TEST_F(ToolWindows, CalendarFitsAllTwelveMonthsIntoTheRoomTheScreenLeaves) {
 }
 
 TEST_F(ToolWindows, CalendarYearBoxTakesDigitsOnly) {
-  TWCCalendar cal(nullptr);
+  CalendarWindow cal(nullptr);
   RunShown(cal, [&] {
     QLineEdit* box = cal.yearBox();
     box->setText(QStringLiteral("20"));
@@ -158,7 +159,7 @@ TEST_F(ToolWindows, CalendarYearBoxTakesDigitsOnly) {
 }
 
 TEST_F(ToolWindows, CalendarMarksTodayInItsYearOnly) {
-  TWCCalendar cal(nullptr);
+  CalendarWindow cal(nullptr);
   std::vector<int> red;
   RunShown(cal, [&] {
     red.push_back(RedPixels(cal.surface()->grab().toImage()));
@@ -191,7 +192,7 @@ TEST_F(ToolWindows, CalendarNamesComeFromTheLocaleSundayFirst) {
   const QLocale before;
   for (const Case& c : cases) {
     QLocale::setDefault(c.locale);
-    const TCalendarSurface surface(nullptr);
+    const CalendarSurface surface(nullptr);
     EXPECT_EQ(surface.dayHeader(0), QString::fromUtf8(c.sunday)) << c.january;
     EXPECT_EQ(surface.dayHeader(1), QString::fromUtf8(c.monday)) << c.january;
     EXPECT_EQ(surface.dayHeader(6), QString::fromUtf8(c.saturday)) << c.january;
@@ -202,7 +203,7 @@ TEST_F(ToolWindows, CalendarNamesComeFromTheLocaleSundayFirst) {
 
 TEST_F(ToolWindows, CalendarRefusesToStepPastTheFirstAndLastYear) {
   MessageBoxes boxes;
-  TWCCalendar cal(nullptr);
+  CalendarWindow cal(nullptr);
   std::vector<int> years;
   RunShown(cal, [&] {
     QLineEdit* box = cal.yearBox();
@@ -233,7 +234,7 @@ TEST_F(ToolWindows, FinderSearchesByCountryAndRemembersItsMode) {
   ASSERT_TRUE(WriteFileAtomically(DialCodesPath(), "France\t+33\r\nUnited Kingdom\t+44\r\n"));
   WriteIntegerSetting(kSettingsKey, kSearchType, 1);
   {
-    TTimeFinder finder(nullptr, home->cities, DefaultFormatSettings());
+    TimeFinderWindow finder(nullptr, home->cities, DefaultFormatSettings());
     RunShown(finder, [&] {
       QComboBox* search = finder.searchBox();
       ASSERT_EQ(search->count(), 3);
@@ -262,7 +263,7 @@ TEST_F(ToolWindows, FinderSearchesByCountryAndRemembersItsMode) {
   }
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kSearchType, -1), 0);
   EXPECT_NE(settingsText().find("\"Finder Window Position\"=hex:"), std::string::npos);
-  TTimeFinder again(nullptr, home->cities, DefaultFormatSettings());
+  TimeFinderWindow again(nullptr, home->cities, DefaultFormatSettings());
   RunShown(again, [&] {
     for (QRadioButton* b : again.findChildren<QRadioButton*>())
       EXPECT_EQ(b->isChecked(), b->text() == "City") << b->text().toStdString();
@@ -273,7 +274,7 @@ TEST_F(ToolWindows, FinderSearchesByCountryAndRemembersItsMode) {
 TEST_F(ToolWindows, DialCodesListInFileOrderAndSortOnHeaderClicks) {
   ASSERT_TRUE(WriteFileAtomically(
       DialCodesPath(), "\xEF\xBB\xBFUnited Kingdom\t+44\r\nno tab\r\nRussia\t+7\r\nFinland\t+358\r\n"));
-  TWCDialCodes window(nullptr);
+  DialCodesWindow window(nullptr);
   std::vector<QStringList> orders;
   RunShown(window, [&] {
     QTableView* list = window.list();
@@ -317,14 +318,14 @@ TEST_F(ToolWindows, OneWindowOfAKindAtATime) {
     // were it opened.
     QTimer::singleShot(50, [&] {
       for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<TWCCalendar*>(w) && w->isVisible()) ++calendars;
+        if (qobject_cast<CalendarWindow*>(w) && w->isVisible()) ++calendars;
       for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<TWCCalendar*>(w) && w->isVisible()) w->close();
+        if (qobject_cast<CalendarWindow*>(w) && w->isVisible()) w->close();
     });
-    RunToolWindow<TWCCalendar>(open, nullptr);  // returns at once: one is open
+    RunToolWindow<CalendarWindow>(open, nullptr);  // returns at once: one is open
     EXPECT_TRUE(open);
   });
-  RunToolWindow<TWCCalendar>(open, nullptr);
+  RunToolWindow<CalendarWindow>(open, nullptr);
   EXPECT_EQ(calendars, 1);
   EXPECT_FALSE(open);
 }

@@ -1,0 +1,202 @@
+#include "DigitalClockWindow.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "clocks/ClockFace.h"
+#include "clocks/ClockFormat.h"
+#include "clocks/ClockTheme.h"
+#include "clocks/DesktopClocks.h"
+#include "core/Paths.h"
+
+namespace wc {
+
+namespace {
+
+QFont ArialFont(int pixels, bool bold, bool italic) {
+  QFont f(QStringLiteral("Arial"));
+  f.setStyleHint(QFont::SansSerif);
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  f.setItalic(italic);
+  return f;
+}
+
+QColor ColorOf(std::int32_t colorRef) {
+  const Rgb c = RgbOf(colorRef);
+  return QColor(c.r, c.g, c.b);
+}
+
+}  // namespace
+
+QFont DClockCityFont() { return ArialFont(11, false, false); }
+QFont DClockTimeFont() { return ArialFont(21, true, false); }
+QFont DClockDateFont() { return ArialFont(11, false, true); }
+
+DigitalClockWindow::DigitalClockWindow(DesktopClocks* lists, bool translucent)
+    : DesktopClockWindow(translucent), lists_(lists) {
+  setObjectName(QStringLiteral("frmDClock"));
+  setGeometry(192, 124, 168, 102);
+  buildMenu();
+}
+
+void DigitalClockWindow::buildMenu() {
+  addThemeMenu(kDigitalThemeNames, [this](QAction* a) { PopupItemClick(a); });
+  popClock->addSeparator();
+  miHideDate = addItem(popClock, "&Hide Date", true);
+  connect(miHideDate, &QAction::triggered, this, [this](bool on) {
+    HideDate = on;
+    if (!SetClockData()) return;
+    UpdateClock();
+    SetShape();
+    UpdateList();
+  });
+  miHideSeconds = addItem(popClock, "Hide &Seconds", true);
+  connect(miHideSeconds, &QAction::triggered, this, [this](bool on) {
+    HideSeconds = on;
+    UpdateClock();
+    UpdateList();
+  });
+  miHideAMPM = addItem(popClock, "Hide AM/&PM", true);
+  connect(miHideAMPM, &QAction::triggered, this, [this](bool on) {
+    HideAMPM = on;
+    UpdateClock();
+    UpdateList();
+  });
+  popClock->addSeparator();
+  addAlwaysOnTopItem([this] { UpdateList(); });
+  addOpacityMenu([this](int alpha) {
+    setAlphaValue(alpha);
+    UpdateList();
+  });
+  popClock->addSeparator();
+  addRemoveItem([this] {
+    if (lists_) lists_->removeDClock(this);
+  });
+}
+
+void DigitalClockWindow::setAlphaValue(int alpha) {
+  alpha_ = alpha;
+  setWindowOpacity(alpha / 255.0);
+}
+
+void DigitalClockWindow::assign(const DClockInfo& r) {
+  ThemeFile = r.ThemeFile;
+  CityName = r.cityname;
+  ShortCityName = r.shortcityname;
+  CopyClockCity(r, *this);
+  HideDate = r.HideDate;
+  HideSeconds = r.HideSeconds;
+  HideAMPM = r.HideAMPM;
+  miHideDate->setChecked(r.HideDate);
+  miHideSeconds->setChecked(r.HideSeconds);
+  miHideAMPM->setChecked(r.HideAMPM);
+}
+
+QRect DigitalClockWindow::pictureRect() const {
+  return QRect(DClockLayout::imgClock, bitmap_.isNull() ? DClockLayout::designPicture : bitmap_.size());
+}
+
+bool DigitalClockWindow::SetClockData() {
+  const std::string theme = ThemeNameOf(ThemeFile);
+  const DClockColors c = ReadDClockColors(IniFile::load(ProgramFolder() + "dskins/dclock.ini"), theme, 0);
+  timeColor_ = ColorOf(c.TimeColor);
+  dateColor_ = ColorOf(c.DateColor);
+  cityColor_ = ColorOf(c.CityColor);
+  const std::string path = DClockBitmapPath(ThemeFile, HideDate);
+  QImage img(QString::fromStdString(path));
+  if (img.isNull()) {
+    QMessageBox::critical(
+        nullptr, QApplication::applicationDisplayName(),
+        QStringLiteral("Cannot open the clock picture \"%1\".").arg(QString::fromStdString(path)));
+    update();
+    return false;
+  }
+  bitmap_ = img.convertToFormat(QImage::Format_RGB32);
+  const QRect pic = pictureRect();
+  resize(std::max(168, pic.right() + 1), std::max(102, pic.bottom() + 1));
+  update();
+  return true;
+}
+
+void DigitalClockWindow::SetShape() { setMask(pictureRect()); }
+
+DateTime DigitalClockWindow::GetTime() const { return ClockTime(*this, UtcNowWithLead()); }
+
+void DigitalClockWindow::UpdateClock() { updateClockAt(UtcNowWithLead()); }
+
+void DigitalClockWindow::tick(DateTime utcWithLead) { updateClockAt(utcWithLead); }
+
+void DigitalClockWindow::updateClockAt(DateTime utcWithLead) {
+  const DateTime T = ClockTime(*this, utcWithLead);
+  const QString time = QString::fromStdString(DigitalTimeText(T, HideSeconds, HideAMPM, ClockFormat()));
+  const QString date = QString::fromStdString(DigitalDateText(T, ClockFormat()));
+  const QString city = QString::fromStdString(ShortCityName);
+  // Only the lines that changed are painted again.
+  if (time != timeText_) update(DClockLayout::lblTime);
+  if (date != dateText_) update(DClockLayout::lblDate);
+  if (city != cityText_) update(DClockLayout::lblCity);
+  timeText_ = time;
+  dateText_ = date;
+  cityText_ = city;
+}
+
+void DigitalClockWindow::paintEvent(QPaintEvent* e) {
+  QPainter p(this);
+  const QRect pic = pictureRect();
+  if (bitmap_.isNull())
+    p.fillRect(pic, QColor(0x30, 0x30, 0x30));
+  else
+    p.drawImage(pic.topLeft(), bitmap_);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  auto line = [&](const QRect& r, const QFont& f, const QColor& c, const QString& text) {
+    if (!e->rect().intersects(r)) return;
+    p.setFont(f);
+    p.setPen(c);
+    p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, text);
+  };
+  line(DClockLayout::lblCity, DClockCityFont(), cityColor_, cityText_);
+  line(DClockLayout::lblTime, DClockTimeFont(), timeColor_, timeText_);
+  line(DClockLayout::lblDate, DClockDateFont(), dateColor_, dateText_);
+}
+
+void DigitalClockWindow::showEvent(QShowEvent* e) {
+  setWindowTitle(QString::fromStdString(CityName));
+  DesktopClockWindow::showEvent(e);
+  if (SetClockData()) {
+    UpdateClock();
+    SetShape();
+  }
+  LoadThemes();
+}
+
+void DigitalClockWindow::LoadThemes() { checkThemeItem(ThemeFile); }
+
+void DigitalClockWindow::PopupItemClick(QAction* item) {
+  ThemeFile =
+      ThemeFileFor(ProgramFolder(), "dskins", item->text().remove(QLatin1Char('&')).toStdString(), ".bmp");
+  item->setChecked(true);
+  if (!SetClockData()) return;
+  UpdateClock();
+  SetShape();
+  UpdateList();
+}
+
+void DigitalClockWindow::UpdateList() {
+  if (!lists_) return;
+  DClockInfo* r = lists_->recordOf(this);
+  if (!r) return;
+  r->ThemeFile = ThemeFile;
+  r->HideDate = HideDate;
+  r->HideSeconds = HideSeconds;
+  r->HideAMPM = HideAMPM;
+  r->AlwaysTop = miAlwaysOnTop->isChecked();
+  r->AlphaValue = static_cast<std::uint8_t>(alpha_);
+  lists_->dclocksChanged();
+}
+
+}  // namespace wc

@@ -1,0 +1,86 @@
+#pragma once
+// A digital desktop clock: the theme bitmap with three lines over it, the
+// city's short name, its time and its date. The window is cut to the bitmap;
+// each second only a line whose text changed is painted again.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <string>
+
+#include "clocks/DesktopClockWindow.h"
+
+namespace wc {
+
+class DesktopClocks;
+
+// The window's design layout, in window pixels.
+struct DClockLayout {
+  static constexpr QPoint imgClock{1, 1};
+  static constexpr QSize designPicture{143, 83};
+  static constexpr QRect lblCity{1, 5, 138, 18};
+  static constexpr QRect lblTime{1, 31, 138, 22};
+  static constexpr QRect lblDate{2, 65, 137, 13};
+};
+
+// The three lines' fonts: Arial 11 pixels regular, 21 bold, 11 italic.
+QFont DClockCityFont();
+QFont DClockTimeFont();
+QFont DClockDateFont();
+
+class DigitalClockWindow : public DesktopClockWindow {
+  Q_OBJECT
+ public:
+  DigitalClockWindow(DesktopClocks* lists, bool translucent);
+
+  std::string ThemeFile, CityName, ShortCityName;
+  bool HideDate = false, HideSeconds = false, HideAMPM = false;
+  DateTime tzd = 0;
+  std::int32_t dst = 0, weekno = 0, weekno1 = 0, dayofweek = 0, dayofweek1 = 0, month = 0, month1 = 0;
+
+  // Takes the record's theme, city and options, with the menu marks.
+  void assign(const DClockInfo& r);
+
+  // False when the bitmap could not be loaded (the user has been told).
+  bool SetClockData();
+  void UpdateClock();
+  void SetShape();
+  DateTime GetTime() const;
+  void LoadThemes();
+  void PopupItemClick(QAction* item);
+  void UpdateList();
+  // The alpha blending value, 0..255.
+  int alphaValue() const { return alpha_; }
+  void setAlphaValue(int alpha);
+
+  QAction* miHideDate = nullptr;     // "&Hide Date"
+  QAction* miHideSeconds = nullptr;  // "Hide &Seconds"
+  QAction* miHideAMPM = nullptr;     // "Hide AM/&PM"
+
+  // The three lines as last set, and the picture's place and size.
+  QString cityText() const { return cityText_; }
+  QString timeText() const { return timeText_; }
+  QString dateText() const { return dateText_; }
+  QRect pictureRect() const;
+  const QImage& bitmap() const { return bitmap_; }
+
+ protected:
+  void tick(DateTime utcWithLead) override;
+  void paintEvent(QPaintEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  void buildMenu();
+  void updateClockAt(DateTime utcWithLead);
+
+  DesktopClocks* lists_;
+  QImage bitmap_;
+  QColor timeColor_, dateColor_, cityColor_;
+  QString cityText_, timeText_, dateText_;
+  int alpha_ = 255;
+};
+
+}  // namespace wc
