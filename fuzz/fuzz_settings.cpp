@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "core/PlannerChoice.h"
 #include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
@@ -30,6 +31,13 @@ void ReadEverySetting() {
         case SettingKind::StringList: {
           std::vector<std::string> list;
           ReadStringListSetting(kSettingsKey, s.name, list);
+          if (s.name == kPlannerCities) {
+            // Whatever the planner takes from the list, it writes back as it took it.
+            const std::vector<PlannerChoice> choices = ParsePlannerChoices(list);
+            fuzz::Require(choices.size() <= kMaxPlannerCities, "at most ten planner cities");
+            fuzz::Require(ParsePlannerChoices(FormatPlannerChoices(choices)) == choices,
+                          "planner cities read back as written");
+          }
           break;
         }
         case SettingKind::Font: {

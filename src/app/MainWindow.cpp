@@ -447,6 +447,9 @@ void MainWindow::buildMenus() {
   connect(SwitchtoMonitor21, &QAction::triggered, this, [this] { SwitchMonitor(1); });
   connect(AddEntry(tools, "ClockSettings1", "&Options"), &QAction::triggered, this,
           [this] { OpenOptions(*this); });
+  tools->addSeparator();
+  connect(AddEntry(tools, "MeetingPlanner1", "Meeting &Planner"), &QAction::triggered, this,
+          [this] { OpenMeetingPlanner(*this); });
 
   QMenu* help = mmMain->addMenu(QStringLiteral("&Help"));
   connect(AddEntry(help, "OnlineHelp1", "Online Help"), &QAction::triggered, this,
@@ -483,6 +486,8 @@ void MainWindow::buildPopupMenu() {
   connect(miShowCodes, &QAction::triggered, this, [this] { OpenDialCodes(*this); });
   connect(AddEntry(PopupMenu, "miFinder", "Quick Time Finder"), &QAction::triggered, this,
           [this] { OpenTimeFinder(*this); });
+  connect(AddEntry(PopupMenu, "miPlanner", "Meeting Planner"), &QAction::triggered, this,
+          [this] { OpenMeetingPlanner(*this); });
   connect(AddEntry(PopupMenu, "AddaReminder1", "Manage Reminders"), &QAction::triggered, this,
           [this] { OpenReminders(*this); });
   connect(AddEntry(PopupMenu, "miSettings", "Program Options"), &QAction::triggered, this,

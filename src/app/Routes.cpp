@@ -16,10 +16,12 @@
 #include "clocks/DesktopClocks.h"
 #include "clocks/DigitalClockSetupDialog.h"
 #include "core/CityTable.h"
+#include "core/FirstStart.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsTable.h"
 #include "options/OptionsDialog.h"
+#include "planner/MeetingPlannerWindow.h"
 #include "platform/Compositor.h"
 #include "platform/ScreenSaver.h"
 #include "platform/Shell.h"
@@ -107,6 +109,28 @@ void OpenOrClose(MainWindow& w, QPointer<QWidget>& window, void (*open)(MainWind
 void OpenOrCloseCalendar(MainWindow& w) { OpenOrClose(w, OpenedCalendar(), OpenCalendar); }
 void OpenOrCloseDialCodes(MainWindow& w) { OpenOrClose(w, OpenedDialCodes(), OpenDialCodes); }
 void OpenOrCloseTimeFinder(MainWindow& w) { OpenOrClose(w, OpenedTimeFinder(), OpenTimeFinder); }
+
+void OpenMeetingPlanner(MainWindow& w) {
+  static QPointer<MeetingPlannerWindow> open;
+  if (open) {
+    if (open->isMinimized()) open->showNormal();
+    open->raise();
+    open->activateWindow();
+    return;
+  }
+  const CityTable& table = CityTable::instance();
+  PlannerServices s;
+  s.cities = table.entries();
+  s.ownCity = OwnCityName(table.names(), ProgramFolder() + "citydata.zones.tsv");
+  s.displayCities = ReadListOrReport(kDisplayCities);
+  s.format = w.formatSettings();
+  s.addReminder = [&w](const ReminderDraft& d) {
+    const NewReminder start{d.date, d.time, d.city};
+    OpenReminderEditor(&w, w.formatSettings(), open, &start);
+  };
+  open = new MeetingPlannerWindow(std::move(s), &w);
+  open->showPlanner();
+}
 
 void OpenCityManager(MainWindow& w) {
   CityManagerDialog dialog(&w);
@@ -240,7 +264,13 @@ void OpenAbout(MainWindow& w) {
   QMessageBox::about(&w, QStringLiteral("About %1").arg(QApplication::applicationDisplayName()),
                      QStringLiteral("<h3>%1</h3><p>Version %2</p>"
                                     "<p>A world map with the day and night, the cities you choose and "
-                                    "their local times.</p>")
+                                    "their local times.</p>"
+                                    "<p>Free software: you may share and change it under the terms of the "
+                                    "GNU General Public License, version 3 or (at your option) any later "
+                                    "version. It comes with no warranty.</p>"
+                                    "<p>The city database contains data from GeoNames "
+                                    "(geonames.org), under the Creative Commons Attribution 4.0 licence, "
+                                    "and from the public-domain time zone database.</p>")
                          .arg(QApplication::applicationDisplayName(), QApplication::applicationVersion()));
 }
 

@@ -40,6 +40,9 @@ void OpenOrCloseCalendar(MainWindow& w);
 void OpenOrCloseDialCodes(MainWindow& w);
 void OpenOrCloseTimeFinder(MainWindow& w);
 
+// The meeting planner: one window, brought to the front when it is open.
+void OpenMeetingPlanner(MainWindow& w);
+
 // Cities.
 void OpenCityManager(MainWindow& w);
 void OpenMapCities(MainWindow& w);

@@ -196,13 +196,26 @@ std::vector<std::string> FirstStartCities(std::span<const CityEntry> table, std:
   return out;
 }
 
+namespace {
+
+std::string CityOfZone(std::string_view zone, const std::vector<std::string>& databaseNames,
+                       const std::string& zonesFile, const ZoneFacts& facts) {
+  const ReadResult zones = ReadWholeFile(zonesFile);
+  return CityForZone(zone, databaseNames, zones.status == ReadStatus::Ok ? zones.bytes : "", facts);
+}
+
+}  // namespace
+
+std::string OwnCityName(const std::vector<std::string>& databaseNames, const std::string& zonesFile,
+                        const ZoneFacts& facts) {
+  return CityOfZone(LocalZoneName(), databaseNames, zonesFile, facts);
+}
+
 XmlLoadResult StoreFirstStartCities(const std::string& cityFile, const std::string& zonesFile,
                                     std::string_view zone) {
   CityEntriesResult db = ReadCityEntries(cityFile);
   if (!db.file.ok()) return db.file;
-  const ReadResult zones = ReadWholeFile(zonesFile);
-  const std::string own =
-      CityForZone(zone, db.names, zones.status == ReadStatus::Ok ? zones.bytes : "", SystemZoneFacts());
+  const std::string own = CityOfZone(zone, db.names, zonesFile, SystemZoneFacts());
   const std::vector<std::string> cities = FirstStartCities(db.entries, own);
   if (!cities.empty()) {
     try {

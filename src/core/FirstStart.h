@@ -55,6 +55,12 @@ ZoneFacts SystemZoneFacts();
 std::string CityForZone(std::string_view zone, const std::vector<std::string>& databaseNames,
                         std::string_view zonesTable, const ZoneFacts& facts = {});
 
+// The user's own city: the city standing for LocalZoneName() by the zone
+// table file beside the shipped database (see CityForZone); empty when the
+// zone has none.
+std::string OwnCityName(const std::vector<std::string>& databaseNames, const std::string& zonesFile,
+                        const ZoneFacts& facts = {});
+
 // The names a first map shows, each present in the table: the well-spread
 // set, without the ones whose labels would lie on the own city's, then the
 // own city (when not empty and not already there).

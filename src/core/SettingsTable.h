@@ -67,6 +67,11 @@ inline constexpr char kFinderWindowPosition[] = "Finder Window Position";
 inline constexpr char kSearchType[] = "Search Type";
 inline constexpr char kBackgroundColor[] = "Background Color";  // written, never read
 inline constexpr char kShowGetStart[] = "ShowGetStart";
+// The meeting planner's own values: its cities with their working hours
+// (see PlannerChoice.h), its window and the slot length last searched for.
+inline constexpr char kPlannerCities[] = "Planner Cities";
+inline constexpr char kPlannerWindowPosition[] = "Planner Window Position";
+inline constexpr char kPlannerSlotMinutes[] = "Planner Slot Minutes";
 
 struct SettingSpec {
   std::string_view name;
@@ -131,6 +136,9 @@ inline constexpr std::array kSettingsTable = {
     detail::Int(kSearchType, 0),
     detail::Of(kBackgroundColor, SettingKind::Integer),
     detail::Text(kShowGetStart, "0"),
+    detail::Of(kPlannerCities, SettingKind::StringList),
+    detail::Of(kPlannerWindowPosition, SettingKind::PlacementWithSize),
+    detail::Int(kPlannerSlotMinutes, 60),
 };
 
 constexpr const SettingSpec* FindSetting(std::string_view name) {

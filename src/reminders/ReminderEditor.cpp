@@ -323,6 +323,25 @@ void ReminderEditor::btnModifyClick() {
   editing_ = r;
 }
 
+void ReminderEditor::startNew(QDate date, QTime time, const QString& city) {
+  btnClearClick();
+  dtpDate->setDate(date);
+  dtpTime->setTime(time);
+  // The loaded city table keeps names cut to 32 characters; this list has
+  // them whole.
+  const std::string name = S(city);
+  cboCity->setCurrentIndex(-1);
+  for (int i = 0; i < cboCity->count(); ++i) {
+    const std::string item = S(cboCity->itemText(i));
+    if (item == name || LeftUtf16(item, CityEntry::kNameChars) == name) {
+      cboCity->setCurrentIndex(i);
+      break;
+    }
+  }
+  pcRem->setCurrentWidget(tsOne);
+  edMsg->setFocus();
+}
+
 void ReminderEditor::btnDeleteClick() {
   RemInfo* r = selectedRecord();
   if (!r) return;

@@ -3,7 +3,9 @@
 // one or change the one chosen with "Edit". It works on the program's list
 // directly and reports each change, so the list can be written at once.
 
+#include <QDate>
 #include <QDialog>
+#include <QTime>
 #include <functional>
 #include <vector>
 
@@ -60,6 +62,11 @@ class ReminderEditor : public QDialog {
   void btnClearClick();
   void btnSoundClick();
   void btnPlayClick();
+
+  // A new reminder begun elsewhere (the meeting planner's chosen time): the
+  // add page with the date, time and city filled in, the message to write.
+  // A city the list does not hold stays unchosen.
+  void startNew(QDate date, QTime time, const QString& city);
 
  private:
   void LoadCityData();

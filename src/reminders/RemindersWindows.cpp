@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 
 #include "core/CityTable.h"
 #include "core/CityTime.h"
@@ -68,12 +69,25 @@ void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& form
   for (ReminderPopup* popup : popups) popup->showOver(mainWindow);
 }
 
-void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format) {
+void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format, QWidget* over,
+                        const NewReminder* start) {
+  // Two editors on the one list would each keep rows of records the other
+  // may delete.
+  static QPointer<ReminderEditor> open;
+  if (open) {
+    if (start) open->startNew(start->date, start->time, start->city);
+    open->raise();
+    open->activateWindow();
+    return;
+  }
   ReminderEditor editor(
-      ProgramReminders().list(), format, [mainWindow] { SaveProgramReminders(mainWindow); }, mainWindow);
-  // Modal to the main window only: a reminder that fires meanwhile can be
+      ProgramReminders().list(), format, [mainWindow] { SaveProgramReminders(mainWindow); },
+      over ? over : mainWindow);
+  open = &editor;
+  // Modal to its own windows only: a reminder that fires meanwhile can be
   // closed without closing the editor first.
   editor.setWindowModality(Qt::WindowModal);
+  if (start) editor.startNew(start->date, start->time, start->city);
   editor.exec();
 }
 

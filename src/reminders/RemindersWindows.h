@@ -3,6 +3,9 @@
 // ten-second pass with its pop-ups, and the editor. The list is program-wide
 // and belongs to the main window's lifetime: loading starts it afresh.
 
+#include <QDate>
+#include <QString>
+#include <QTime>
 #include <QWidget>
 
 #include "core/FormatDateTime.h"
@@ -21,7 +24,18 @@ void SaveProgramReminders(QWidget* parent);
 // One pass at the current time: what fires is marked shown and written at
 // once, then its pop-ups appear centred over mainWindow.
 void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& format);
-// The editor, modal to the main window; each change is written at once.
-void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format);
+// A reminder begun elsewhere: its city's date and time, and the city.
+struct NewReminder {
+  QDate date;
+  QTime time;
+  QString city;
+};
+
+// The editor, modal to the main window (or to over, the window that asked
+// for it, and so to the main window too); each change is written at once.
+// With start, it opens on the add page filled in with it. There is one
+// editor at a time: asking again brings the open one to the front.
+void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format, QWidget* over = nullptr,
+                        const NewReminder* start = nullptr);
 
 }  // namespace wc

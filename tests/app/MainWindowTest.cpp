@@ -152,6 +152,8 @@ TEST_F(Window, MenusToolBarAndPopUpMenuReadAsDesigned) {
             "  Switch Monitor\n"
             "    Switch to Monitor 1\n"
             "  &Options\n"
+            "  -\n"
+            "  Meeting &Planner\n"
             "&Help\n"
             "  Online Help\n"
             "  &About\n");
@@ -185,6 +187,7 @@ TEST_F(Window, MenusToolBarAndPopUpMenuReadAsDesigned) {
             "Show calendar\n"
             "Show international dial codes\n"
             "Quick Time Finder\n"
+            "Meeting Planner\n"
             "Manage Reminders\n"
             "Program Options\n"
             "E&xit\n");

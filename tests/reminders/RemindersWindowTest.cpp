@@ -313,6 +313,38 @@ TEST_F(Editor, EditingAReminderOfAnUnknownCityAsksForACity) {
   EXPECT_EQ(list[1]->RemCity, "Atlantis");
 }
 
+TEST_F(Editor, ANewReminderBegunElsewhereOpensFilledInOnTheAddPage) {
+  struct Case {
+    const char* city;
+    int index;  // -1: the list does not hold it, so the user must choose
+  };
+  for (const Case& c : {Case{"Tokyo, Japan", 2}, Case{"Atlantis", -1}}) {
+    SCOPED_TRACE(c.city);
+    ReminderEditor& d = open();
+    select(2);
+    d.btnModifyClick();  // a reminder half-edited is left, not overwritten
+    d.pcRem->setCurrentIndex(0);
+    d.startNew(QDate(2027, 3, 28), QTime(14, 45), c.city);
+    EXPECT_FALSE(d.editMode());
+    EXPECT_EQ(d.pcRem->currentWidget(), d.tsOne);
+    EXPECT_EQ(d.dtpDate->date(), QDate(2027, 3, 28));
+    EXPECT_EQ(d.dtpTime->time(), QTime(14, 45));
+    EXPECT_EQ(d.cboCity->currentIndex(), c.index);
+    EXPECT_TRUE(d.edMsg->toPlainText().isEmpty());
+  }
+  // Set then adds it, with the message the user wrote.
+  ReminderEditor& d = open();
+  d.startNew(QDate(2027, 3, 28), QTime(14, 45), "Tokyo, Japan");
+  d.edMsg->setPlainText("stand-up");
+  MessageBoxes boxes;
+  d.btnSetClick();
+  ASSERT_EQ(list.size(), 4u);
+  EXPECT_EQ(list[3]->RemDate, EncodeDate(2027, 3, 28));
+  EXPECT_EQ(list[3]->RemTime, "02:45 PM");
+  EXPECT_EQ(list[3]->RemCity, "Tokyo, Japan");
+  EXPECT_EQ(list[2]->RemMsg, "lunch");
+}
+
 TEST_F(Editor, DeleteRemovesTheSelectedReminderOnly) {
   ReminderEditor& d = open();
   d.lvwRem->clearSelection();
