@@ -7,7 +7,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
 #include <QMessageBox>
+#include <QTimeZone>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -70,5 +72,22 @@ struct MessageBoxes {
     return out;
   }
 };
+
+// A zone's wall-clock time from the system's zone database, msecs from now:
+// what a city's clock must show, worked out apart from the program's rules.
+inline QDateTime ZoneNow(const char* zone, qint64 msecs = 0) {
+  const QTimeZone tz(zone);
+  EXPECT_TRUE(tz.isValid()) << zone;
+  return QDateTime::currentDateTimeUtc().addMSecs(msecs).toTimeZone(tz);
+}
+
+// True when the zone changes its offset within two days of now: the program
+// switches whole days, the database at the hour, so the two may differ then.
+inline bool NearZoneChange(const char* zone) {
+  const QTimeZone tz(zone);
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  const QTimeZone::OffsetData next = tz.nextTransition(now.addDays(-2));
+  return next.atUtc.isValid() && next.atUtc < now.addDays(2);
+}
 
 }  // namespace wc::test

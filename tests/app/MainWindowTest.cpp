@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "RecordingWallpaper.h"
 #include "TestSupport.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowOptions.h"
@@ -28,6 +29,7 @@
 #include "app/MenuRow.h"
 #include "app/MenuRows.h"
 #include "app/ToolIcons.h"
+#include "app/Wallpaper.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -567,6 +569,50 @@ TEST_F(Window, ExitEndsItInCloseToTrayModeAndKeepsTheStoredSwitch) {
   EXPECT_FALSE(w.closeToTray);
   EXPECT_EQ(SettingInteger(kCloseToTray), 1);
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), 1);
+}
+
+TEST_F(Window, TheWallpaperSwitchesAreStored) {
+  auto desktop = std::make_shared<test::Desktop>();
+  SetWallpaperBackend(std::make_unique<test::RecordingWallpaper>(desktop, false));
+  open();
+  const struct {
+    const char* item;
+    const char* setting;
+    int first;  // the stored value after the first click
+  } switches[] = {{"ShowWorldClockasWallpaper1", kDesktopWallpaper, 1},
+                  {"Zoomtofullheight1", kDesktopFullHeight, 1},
+                  {"RemovewallpaperonExit1", kDesktopRemoveOnExit, 0}};
+  for (const auto& s : switches) {
+    SCOPED_TRACE(s.item);
+    child<QAction>(s.item)->trigger();
+    EXPECT_EQ(SettingInteger(s.setting), s.first);
+    EXPECT_EQ(child<QAction>(s.item)->isChecked(), s.first == 1);
+  }
+  // Back, the wallpaper last: the other two are enabled only while it is on.
+  for (auto s = std::rbegin(switches); s != std::rend(switches); ++s) {
+    child<QAction>(s->item)->trigger();
+    EXPECT_EQ(SettingInteger(s->setting), 1 - s->first) << s->item;
+  }
+}
+
+TEST_F(Window, TheWallpaperGoesAtExitOnlyWhenAskedTo) {
+  for (const bool remove : {false, true}) {
+    SCOPED_TRACE(remove);
+    auto desktop = std::make_shared<test::Desktop>();
+    desktop->shown = {WallpaperImagePath(), {}};  // the map is the wallpaper
+    SetWallpaperBackend(std::make_unique<test::RecordingWallpaper>(desktop, false));
+    WriteIntegerSetting(kSettingsKey, kDesktopWallpaper, 1);
+    WriteIntegerSetting(kSettingsKey, kDesktopRemoveOnExit, remove ? 1 : 0);
+    WriteStringSetting(kSettingsKey, kOldWall, "/home/user/Pictures/lake.jpg");
+    MainWindow& w = open();
+    EXPECT_TRUE(child<QAction>("ShowWorldClockasWallpaper1")->isChecked());
+    w.show();
+    child<QAction>("Exit1")->trigger();
+    EXPECT_EQ(desktop->restores, remove ? 1 : 0);
+    EXPECT_EQ(desktop->shown.file, remove ? "/home/user/Pictures/lake.jpg" : WallpaperImagePath());
+    window_.reset();
+    host_.reset();
+  }
 }
 
 TEST_F(Window, FailedSettingsWritesShowOneBoxNamingTheFile) {

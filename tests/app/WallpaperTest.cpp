@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "RecordingWallpaper.h"
 #include "TestSupport.h"
 #include "app/MainWindow.h"
 #include "app/Wallpaper.h"
@@ -24,35 +25,8 @@
 namespace wc {
 namespace {
 
-// A desktop that shows whatever it was last told.
-struct Desktop {
-  DesktopPicture shown{"/home/user/Pictures/lake.jpg", {"picture-options=zoom", "picture-uri-dark=dark.jpg"}};
-  std::vector<std::string> filesShown;
-  int restores = 0;
-};
-
-class RecordingWallpaper final : public WallpaperBackend {
- public:
-  RecordingWallpaper(std::shared_ptr<Desktop> d, bool newNames) : d_(std::move(d)), newNames_(newNames) {}
-  const char* name() const override { return "recording"; }
-  bool showsOwnPicture() override { return IsOwnWallpaper(d_->shown.file); }
-  DesktopPicture current() override { return d_->shown; }
-  bool show(const std::string& file, const QImage&, const QRect&) override {
-    d_->shown = {file, {"picture-options=centered"}};
-    d_->filesShown.push_back(file);
-    return true;
-  }
-  bool restore(const DesktopPicture& saved) override {
-    d_->shown = saved;
-    ++d_->restores;
-    return true;
-  }
-  bool needsNewFileName() const override { return newNames_; }
-
- private:
-  std::shared_ptr<Desktop> d_;
-  bool newNames_;
-};
+using test::Desktop;
+using test::RecordingWallpaper;
 
 class WallpaperTest : public ::testing::Test {
  protected:
@@ -167,6 +141,20 @@ TEST_F(WallpaperTest, ClearingLeavesAPictureTheUserChoseMeanwhile) {
   w.ClearWallpaper();
   EXPECT_EQ(desktop_->shown.file, "/home/user/Pictures/new.png");
   EXPECT_EQ(desktop_->restores, 0);
+}
+
+TEST_F(WallpaperTest, APictureTheDesktopRefusesBackKeepsOurBitmapInPlace) {
+  Wallpaper w = make();
+  refresh(w);
+  desktop_->refusesRestore = true;
+  w.ClearWallpaper();
+  // The desktop still points at our bitmap, which must still be there.
+  EXPECT_EQ(desktop_->shown.file, WallpaperImagePath());
+  EXPECT_TRUE(FileExists(WallpaperImagePath()));
+  desktop_->refusesRestore = false;
+  w.ClearWallpaper();
+  EXPECT_EQ(desktop_->shown.file, "/home/user/Pictures/lake.jpg");
+  EXPECT_FALSE(FileExists(WallpaperImagePath()));
 }
 
 TEST_F(WallpaperTest, OwnBitmapRecordedByAnEarlierVersionGivesNoPicture) {

@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -37,14 +38,7 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-// Local time is UTC here, so instants can be written down.
-class Home : public test::WindowTestHome {
- public:
-  void prepare() override {
-    setenv("TZ", "UTC", 1);
-    tzset();
-  }
-};
+class Home : public test::WindowTestHome {};
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
 using test::MessageBoxes;
 
@@ -501,6 +495,16 @@ TEST_F(MapCities, ACityAddedInTheManagerIsOfferedAtOnce) {
 
 // ------------------------------------------------------ all-cities list ---
 
+// The computer's local time at a UTC instant, as the C library reads the
+// zone: instants are written down in UTC and the list is given local time,
+// in whichever zone the suite runs.
+DateTime Local(DateTime utc) {
+  const auto secs = static_cast<std::time_t>(std::llround((utc - EncodeDate(1970, 1, 1)) * 86400));
+  std::tm tm{};
+  localtime_r(&secs, &tm);
+  return utc + static_cast<double>(tm.tm_gmtoff) / 86400;
+}
+
 class AllCities : public CityDialogs {
  protected:
   void open(const char* timeFormat) {
@@ -523,14 +527,14 @@ TEST_F(AllCities, EveryCitySortedWithItsDateAndTheMapTimeFormat) {
               City("Santiago, Chile", "-4", -71, -33));
   const DateTime tuesday = EncodeDate(2026, 12, 8) + EncodeTime(14, 5, 0, 0);
   open("HH:mm");
-  dialog_->LoadTime(tuesday);
+  dialog_->LoadTime(Local(tuesday));
   EXPECT_EQ(row(0), QStringList({"Auckland, New Zealand", "Wed, 9 Dec 2026", "03:05"}));  // summer there
   EXPECT_EQ(row(1), QStringList({"Kathmandu, Nepal", "Tue, 8 Dec 2026", "19:50"}));
   EXPECT_EQ(row(2), QStringList({"Santiago, Chile", "Tue, 8 Dec 2026", "10:05"}));
   EXPECT_EQ(row(3), QStringList({"São Paulo, Brazil", "Tue, 8 Dec 2026", "11:05"}));
   EXPECT_EQ(row(4), QStringList({"Zürich, Switzerland", "Tue, 8 Dec 2026", "15:05"}));
   open("hh:mm AM/PM");
-  dialog_->LoadTime(tuesday);
+  dialog_->LoadTime(Local(tuesday));
   EXPECT_EQ(row(1)[2], "07:50 PM");
   EXPECT_EQ(row(3)[2], "11:05 AM");
 }
@@ -553,13 +557,13 @@ TEST_F(AllCities, OnlyRowsOnScreenAreRefreshedAndOnlyWhenTheirTextChanges) {
       table_->model(), &QAbstractItemModel::dataChanged,
       [&](const QModelIndex& a, const QModelIndex& b) { changed.emplace_back(a.row(), b.row()); });
   const DateTime t = EncodeDate(2027, 1, 15) + EncodeTime(11, 59, 10, 0);
-  dialog_->LoadTime(t);
+  dialog_->LoadTime(Local(t));
   ASSERT_EQ(changed.size(), 1u);
   EXPECT_EQ(changed[0], std::make_pair(0, onScreen));
   changed.clear();
-  dialog_->LoadTime(t + 1.0 / 86400);  // the same minute: nothing to repaint
+  dialog_->LoadTime(Local(t + 1.0 / 86400));  // the same minute: nothing to repaint
   EXPECT_TRUE(changed.empty());
-  dialog_->LoadTime(t + 60.0 / 86400);
+  dialog_->LoadTime(Local(t + 60.0 / 86400));
   ASSERT_EQ(changed.size(), 1u);
   EXPECT_EQ(changed[0], std::make_pair(0, onScreen));
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -25,6 +26,7 @@
 #include "clocks/AnalogClockArt.h"
 #include "clocks/AnalogClockSetupDialog.h"
 #include "clocks/AnalogClockWindow.h"
+#include "clocks/ClockTheme.h"
 #include "clocks/DesktopClocks.h"
 #include "clocks/DigitalClockSetupDialog.h"
 #include "clocks/DigitalClockWindow.h"
@@ -258,6 +260,150 @@ TEST_F(Clocks, HideAllAndShowAllAgain) {
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kShowDClocks, 7), 0);
 }
 
+// Cities whose offset and daylight-saving rule match a zone of the system's
+// database: one west of UTC, one east with a half hour and its summer in
+// the northern winter, so a flipped sign or a mixed-up rule shows all year.
+struct ZoneCity {
+  const char* name;
+  const char* zone;
+  double offset;
+  int rule[6];  // weekno dayofweek month, weekno1 dayofweek1 month1
+};
+constexpr ZoneCity kZoneCities[] = {
+    {"New York", "America/New_York", -5, {2, 7, 3, 1, 7, 11}},
+    {"Adelaide", "Australia/Adelaide", 9.5, {1, 7, 10, 1, 7, 4}},
+};
+
+template <class Record>
+void SetZone(Record& r, const ZoneCity& z) {
+  r.tzd = z.offset / 24;
+  r.dst = 1;
+  r.weekno = z.rule[0];
+  r.dayofweek = z.rule[1];
+  r.month = z.rule[2];
+  r.weekno1 = z.rule[3];
+  r.dayofweek1 = z.rule[4];
+  r.month1 = z.rule[5];
+}
+
+TEST_F(Clocks, EachClockShowsItsCitysTimeNow) {
+  AClockList a;
+  DClockList d;
+  for (const ZoneCity& z : kZoneCities) {
+    AClockInfo ar = Analog(z.name, 200);
+    SetZone(ar, z);
+    ar.HideAMPM = true;
+    a.push_back(ar);
+    DClockInfo dr = Digital(z.name);
+    SetZone(dr, z);
+    dr.HideSeconds = dr.HideAMPM = true;
+    d.push_back(dr);
+  }
+  start(a, d);
+  int compared = 0;
+  for (std::size_t i = 0; i < std::size(kZoneCities); ++i) {
+    const ZoneCity& z = kZoneCities[i];
+    SCOPED_TRACE(z.zone);
+    if (test::NearZoneChange(z.zone)) continue;
+    // Read between two instants, so a minute turning meanwhile is no failure.
+    const QDateTime before = test::ZoneNow(z.zone);
+    dw(i)->UpdateClock();
+    aw(i)->Draw();
+    const QString digital = dw(i)->timeText(), date = dw(i)->dateText();
+    const QString analog = QString::fromStdString(aw(i)->DateString);
+    const QDateTime after = test::ZoneNow(z.zone, 1000);
+    const QLocale c = QLocale::c();
+    for (const QString& shown : {digital, analog})
+      EXPECT_TRUE(shown == c.toString(before, u"HH:mm") || shown == c.toString(after, u"HH:mm"))
+          << shown.toStdString() << ", the zone " << before.toString(u"HH:mm").toStdString();
+    EXPECT_TRUE(date == c.toString(before, u"ddd, dd MMM, yyyy") || date == c.toString(after, u"ddd, dd MMM, yyyy"))
+        << date.toStdString();
+    ++compared;
+  }
+  EXPECT_GT(compared, 0);
+}
+
+TEST_F(Clocks, AnalogHideAmPmShowsAtOnce) {
+  AClockInfo r = Analog("Oslo", 200);
+  r.HideSeconds = true;  // only the time text may change between the pictures
+  start({r}, {});
+  AnalogClockWindow* w = aw(0);
+  for (int tries = 0; tries < 3; ++tries) {
+    const QImage before = w->grabClock();
+    w->miHideAMPM->trigger();
+    const QImage after = w->grabClock();
+    w->miHideAMPM->trigger();
+    const QImage again = w->grabClock();
+    if (again != before) continue;  // the minute turned meanwhile
+    EXPECT_NE(before, after);
+    EXPECT_NE(after, again);
+    return;
+  }
+  ADD_FAILURE() << "the picture kept changing";
+}
+
+// Hand images hang from their pivot toward 6 o'clock; drawn unturned, the
+// pivot must land on the face's centre.
+TEST_F(Clocks, HandsHangFromTheThemesPivots) {
+  const std::string askins = home->program + "askins/";
+  const IniFile ini = IniFile::load(askins + "aclock.ini");
+  const AClockTheme theme = ReadAClockTheme(ini, "Classic");
+  const double scale = 200.0 / kHandCanvas;
+  const struct {
+    const char* image;
+    const char* tx;
+    const char* ty;
+  } hands[] = {{"HourImage", "TXHour", "TYHour"},
+               {"MinuteImage", "TXMinute", "TYMinute"},
+               {"SecondImage", "TXSecond", "TYSecond"}};
+  auto draw = [&](const AClockTheme& t, bool second) {
+    AnalogClockArt art;
+    art.setClockData(t, 11, 200, 254, true);
+    art.loadImages(askins, askins + "Classic.png", 200);
+    QImage img(200, 200, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    art.drawUpToMinute(p, 0, 0, QString(), QString(), true);
+    if (second) art.drawSecondHand(p, 0);
+    return img;
+  };
+  AClockTheme bare = theme;
+  bare.HourImage = bare.MinuteImage = bare.SecondImage = "none";
+  const QImage face = draw(bare, false);
+  for (const auto& h : hands) {
+    SCOPED_TRACE(h.image);
+    AClockTheme one = bare;
+    const std::string file = ini.readString("Classic", h.image, "");
+    if (h.image == hands[0].image) one.HourImage = theme.HourImage;
+    if (h.image == hands[1].image) one.MinuteImage = theme.MinuteImage;
+    if (h.image == hands[2].image) one.SecondImage = theme.SecondImage;
+    const QImage img = draw(one, h.image == hands[2].image);
+    // The hand's own rows, in its image.
+    const QImage hand(QString::fromStdString(askins + file + ".png"));
+    ASSERT_FALSE(hand.isNull());
+    int top = hand.height();
+    for (int y = 0; y < hand.height(); ++y)
+      for (int x = 0; x < hand.width(); ++x)
+        if (qAlpha(hand.pixel(x, y)) > 128) top = std::min(top, y);
+    const int tx = ini.readInteger("Classic", h.tx, -1), ty = ini.readInteger("Classic", h.ty, -1);
+    ASSERT_GE(tx, 0);
+    // Where it was drawn: the pixels that differ from the bare face.
+    double mass = 0, moment = 0;
+    int inkTop = 200;
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (const int d = std::abs(qGray(img.pixel(x, y)) - qGray(face.pixel(x, y))); d > 0) {
+          mass += d;
+          moment += d * (x + 0.5);
+          if (d > 64) inkTop = std::min(inkTop, y);
+        }
+    ASSERT_GT(mass, 0);
+    EXPECT_NEAR(moment / mass, 100, 0.5) << "the hand's axis is off the centre (pivot x " << tx << ")";
+    // Its tail above the centre (the tip may end on the dark rim).
+    EXPECT_NEAR(inkTop, 100 + (top - ty) * scale, 1.5) << "pivot y " << ty;
+  }
+}
+
 TEST_F(Clocks, SmallClickedTwiceLeavesASmallClockWithNoSizeChecked) {
   start({Analog("Oslo", 200)}, {});
   AnalogClockWindow* w = aw(0);
@@ -284,6 +430,7 @@ TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
   Item(a->themeItems, "Classic")->trigger();  // a click on the checked theme keeps it checked
   a->miHideDate->trigger();
   a->miAlwaysOnTop->trigger();
+  a->miHideAMPM->trigger();
   Item(d->opacityItems, "100%")->trigger();
   Item(d->opacityItems, "100%")->trigger();
   d->miHideSeconds->trigger();
@@ -293,6 +440,8 @@ TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
   EXPECT_EQ(d->alphaValue(), 255);
   EXPECT_EQ(Checked(d->opacityItems), "100%");
   EXPECT_EQ(d->timeText().size(), 8);  // hh:mm AM/PM
+  d->miHideAMPM->trigger();
+  EXPECT_EQ(d->timeText().size(), 5);  // HH:mm
   const AClockList sa = savedA();
   const DClockList sd = savedD();
   ASSERT_EQ(sa.size(), 1u);
@@ -300,8 +449,10 @@ TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
   EXPECT_EQ(sa[0].AlphaValue, 51);
   EXPECT_TRUE(sa[0].HideDate);
   EXPECT_FALSE(sa[0].AlwaysTop);
+  EXPECT_TRUE(sa[0].HideAMPM);
   EXPECT_EQ(sd[0].AlphaValue, 255);
   EXPECT_TRUE(sd[0].HideSeconds);
+  EXPECT_TRUE(sd[0].HideAMPM);
   // The places are the windows'.
   d->move(401, 402);
   EXPECT_TRUE(lists().SaveDClockList());

@@ -19,15 +19,17 @@ face() {  # face NAME FILL RIM
 face Classic '#f6f1e4' '#3a3a3a'
 face 'Test Face' '#1d2b44' '#c8d2e0'
 # Hands point down from their pivot; pivots are given in aclock.ini.
-convert -size 14x90 xc:none -fill '#202020' -draw 'roundrectangle 3,0 10,88 3,3' "PNG32:$p/askins/fx-hour.png"
+# Each hand's pivot differs from the others' in both axes, so a pivot taken
+# from another hand's key shows.
+convert -size 30x100 xc:none -fill '#202020' -draw 'roundrectangle 16,0 23,98 3,3' "PNG32:$p/askins/fx-hour.png"
 convert -size 10x124 xc:none -fill '#202020' -draw 'roundrectangle 2,0 7,122 2,2' "PNG32:$p/askins/fx-minute.png"
 convert -size 6x134 xc:none -fill '#d02020' -draw 'rectangle 2,0 3,132' "PNG32:$p/askins/fx-second.png"
 convert -size 16x16 xc:none -fill '#d02020' -draw 'circle 8,8 8,2' "PNG32:$p/askins/fx-cap.png"
 printf '%s\r\n' '[Classic]' 'SecondImage=fx-second' 'RoundImage=fx-cap' 'HourImage=fx-hour' \
-  'MinuteImage=fx-minute' 'TYCity=52' 'TYDate=130' 'TextColor=Black' 'TXHour=7' 'TYHour=12' \
+  'MinuteImage=fx-minute' 'TYCity=52' 'TYDate=130' 'TextColor=Black' 'TXHour=20' 'TYHour=22' \
   'TXMinute=5' 'TYMinute=12' 'TXSecond=3' 'TYSecond=24' '' '[Test Face]' 'SecondImage=fx-second' \
-  'HourImage=fx-hour' 'MinuteImage=fx-minute' 'TYCity=52' 'TYDate=130' 'TextColor=White' 'TXHour=7' \
-  'TYHour=12' 'TXMinute=5' 'TYMinute=12' 'TXSecond=3' 'TYSecond=24' >"$p/askins/aclock.ini"
+  'HourImage=fx-hour' 'MinuteImage=fx-minute' 'TYCity=52' 'TYDate=130' 'TextColor=White' 'TXHour=20' \
+  'TYHour=22' 'TXMinute=5' 'TYMinute=12' 'TXSecond=3' 'TYSecond=24' >"$p/askins/aclock.ini"
 
 bitmap() {  # bitmap FILE-STEM BACKGROUND
   convert -size 143x83 "gradient:$2-black" -fill none -stroke '#ffffff40' -draw 'rectangle 0,0 142,82' \

@@ -145,6 +145,7 @@ TEST_F(CityFileTest, NumbersBeyondTheirRangeAreBroughtInOrReadAsZero) {
       {"89", "-181", "-14", 89, 179, -14},
       {"-90", "180", "+14", -90, 180, 14},
       {"7", "-180", "-0.5", 7, -180, -0.5},
+      {"3", "4", "-20", 3, 4, 0},  // far west is as far out of range as far east
   };
   std::string text = "<cities>";
   for (const Case& c : cases) {

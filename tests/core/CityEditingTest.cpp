@@ -93,6 +93,9 @@ TEST(CitySearch, SearchTextAsTypedWithAsciiCaseIgnored) {
       {"New York, United States", "YORK", true},
       {"Yorkton, Canada", "yOrK", true},
       {"Paris, France", "york", false},
+      {"Paris, France", "france", true},  // a country ends the name
+      {"Paris, France", "paris, FRANCE", true},
+      {"Paris, France", "france ", false},
       {"Paris, France", "", true},
       {"Paris, France", "   ", true},
       {"New York, United States", " york", true},  // the blank is part of the search

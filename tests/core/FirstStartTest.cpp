@@ -162,6 +162,7 @@ TEST(FirstStart, SpreadCitiesMakeRoomForTheOwnCity) {
       Entry("Delhi, India", 77, 29),          Entry("Kathmandu, Nepal", 85, 28),
       Entry("London, United Kingdom", 0, 51), Entry("Tokyo, Japan", 140, 36),
       Entry("Sydney, Australia", 151, -34),   Entry("Osaka, Japan", 135, 35),
+      Entry("Warsaw, Poland", 21, 52),        Entry("Astana, Kazakhstan", 71, 51),
   };
   EXPECT_THAT(FirstStartCities(table, ""),
               ElementsAre("London, United Kingdom", "Delhi, India", "Tokyo, Japan", "Sydney, Australia"));
@@ -172,6 +173,13 @@ TEST(FirstStart, SpreadCitiesMakeRoomForTheOwnCity) {
               ElementsAre("London, United Kingdom", "Delhi, India", "Tokyo, Japan", "Sydney, Australia"));
   EXPECT_THAT(FirstStartCities(table, "Osaka, Japan"),
               ElementsAre("London, United Kingdom", "Delhi, India", "Sydney, Australia", "Osaka, Japan"));
+  // Near is less than 25 degrees of longitude and 15 of latitude apart:
+  // Warsaw's labels would print over London's, Astana's stand clear of Delhi's.
+  EXPECT_THAT(FirstStartCities(table, "Warsaw, Poland"),
+              ElementsAre("Delhi, India", "Tokyo, Japan", "Sydney, Australia", "Warsaw, Poland"));
+  EXPECT_THAT(FirstStartCities(table, "Astana, Kazakhstan"),
+              ElementsAre("London, United Kingdom", "Delhi, India", "Tokyo, Japan", "Sydney, Australia",
+                          "Astana, Kazakhstan"));
   EXPECT_THAT(FirstStartCities({}, "Osaka, Japan"), IsEmpty());
 }
 

@@ -7,10 +7,13 @@
 #include <unistd.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gmock/gmock.h>
 #include <sys/file.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -107,6 +110,31 @@ TEST_F(SettingsFile, ReadsARegistryEditorExport) {
   EXPECT_EQ(cities.size(), 2u);
 }
 
+TEST_F(SettingsFile, OnlyTheUsersHiveCountsAndOfTwoCopiesTheLast) {
+  writeFileText(
+      "Windows Registry Editor Version 5.00\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+      "\"Theme\"=dword:00000007\n"
+      "\n"
+      "[HKEY_CURRENT_USER\\Software\\ZQM\\World Clock 1.0\\Settings]\n"
+      "\"Search Type\"=dword:00000002\n"
+      // An expandable string, as an export writes it: "C:\w.bmp" in UTF-16LE.
+      "\"OldWall\"=hex(2):43,00,3a,00,5c,00,77,00,2e,00,62,00,6d,00,70,00,00,00\n"
+      "\"Search Type\"=dword:00000003\n");
+  EXPECT_EQ(SettingInteger(kTheme), 1) << "another hive's value read as the user's";
+  EXPECT_EQ(SettingInteger(kSearchType), 3) << "the last copy is the one a registry import keeps";
+  EXPECT_EQ(SettingText(kOldWall), "C:\\w.bmp");
+  // A write changes the copy that is read, and only that one.
+  WriteIntegerSetting(kSettingsKey, kSearchType, 1);
+  EXPECT_EQ(SettingInteger(kSearchType), 1);
+  const std::string text = fileText();
+  EXPECT_NE(text.find("\"Search Type\"=dword:00000002\n\"OldWall\""), std::string::npos) << text;
+  EXPECT_TRUE(text.ends_with("\"Search Type\"=dword:00000001\n")) << text;
+  EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\Software\\ZQM\\World Clock 1.0\\Settings]\n\"Theme\"=dword:00000007\n"),
+            std::string::npos);
+}
+
 TEST_F(SettingsFile, DamagedFileKeepsEverythingElseThroughWrites) {
   const std::string before =
       "Windows Registry Editor Version 5.00\n"
@@ -176,7 +204,9 @@ TEST_F(SettingsFile, UnreadableFileIsNeverWrittenOver) {
       WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"});
       ADD_FAILURE() << "no error";
     } catch (const SettingsError& e) {
+      // Refused for what was read, not a write that failed on its own.
       EXPECT_THAT(e.what(), ::testing::HasSubstr(path_));
+      EXPECT_THAT(e.what(), ::testing::HasSubstr("it is left as it is"));
     }
     DeleteSetting(kSettingsKey, kTheme);
     EXPECT_EQ(fs::symlink_status(path_).type(), kind);
@@ -184,15 +214,38 @@ TEST_F(SettingsFile, UnreadableFileIsNeverWrittenOver) {
   }
   fs::remove(path_);
 
-  // Without read permission (root reads regardless).
-  if (geteuid() != 0) {
-    fs::remove(path_);
-    writeFileText("\"Theme\"=dword:00000005\n");
-    ASSERT_EQ(chmod(path_.c_str(), 0), 0);
-    WriteIntegerSetting(kSettingsKey, kTheme, 3);
-    ASSERT_EQ(chmod(path_.c_str(), 0644), 0);
-    EXPECT_EQ(fileText(), "\"Theme\"=dword:00000005\n");
-  }
+  // Without read permission. Root reads regardless, so as root (CI) the case
+  // runs in a child that gives root up for a user id owning nothing.
+  EXPECT_EXIT(
+      {
+        auto fail = [](const std::string& why) {
+          std::fputs((why + "\n").c_str(), stderr);
+          std::_Exit(1);
+        };
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+                               setresuid(65534, 65534, 65534) != 0))
+          fail("cannot give up root");
+        const std::string dir = test::MakeTempFolder("wc-unreadable-");
+        const std::string file = dir + "/settings.reg";
+        const std::string before = "\"Theme\"=dword:00000005\n";
+        if (!WriteFileAtomically(file, before) || chmod(file.c_str(), 0) != 0) fail("no file to test with");
+        if (std::ifstream(file).good()) fail("a file without read permission could be read");
+        SetSettingsBackend(std::make_shared<RegFileBackend>(file));
+        if (SettingInteger(kTheme) != 1) fail("a value came from the unreadable file");
+        try {
+          WriteStringListSetting(kSettingsKey, kDisplayCities, {"A"});
+          fail("no error");
+        } catch (const SettingsError& e) {
+          if (std::string(e.what()).find("it is left as it is") == std::string::npos)
+            fail(std::string("not refused: ") + e.what());
+        }
+        chmod(file.c_str(), 0600);
+        const std::string after = ReadWholeFile(file).bytes;
+        fs::remove_all(dir);
+        if (after != before) fail("written over: " + after);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(SettingsFile, TwoProcessesWritingAtOnceLoseNothing) {

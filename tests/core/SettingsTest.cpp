@@ -184,6 +184,7 @@ TEST_F(Settings, PlacementReadRules) {
     bool maximize;
   } cases[] = {
       {"width 30 is not applied, the height is", Binary(record(0, 30, 300)), true, {}, 300, false},
+      {"width 40 is not applied either", Binary(record(0, 40, 300)), true, {}, 300, false},
       {"width 41 is applied", Binary(record(0, 41, 300)), true, 41, 300, false},
       {"maximized", Binary(record(2, 800, 400)), true, 800, 400, true},
       {"maximized, without size", Binary(record(2, 800, 400)), false, {}, {}, true},

@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -438,17 +440,16 @@ TEST(ProgramReminders, DamagedFileAndBadDatesAreReportedAndTheRestLoaded) {
 TEST(ProgramReminders, AFiringIsOnDiskBeforeItsPopUpShows) {
   ASSERT_TRUE(WriteFileAtomically(RemindersPath(), ReminderFileBytes({})));
   LoadProgramReminders(nullptr);
-  // Due now in Reykjavik (UTC all year), unless the minute turns meanwhile.
-  DateTime utc = LocalNow() + UtcOffsetDays();
-  int h = 0, m = 0, sec = 0, ms = 0;
-  DecodeTime(utc, h, m, sec, ms);
-  if (sec >= 58) {
+  // Due now in Reykjavik (UTC all year), unless the minute turns meanwhile;
+  // UTC from the toolkit's clock, so a slip in the computer's own offset shows.
+  QDateTime utc = QDateTime::currentDateTimeUtc();
+  if (utc.time().second() >= 58) {
     ::sleep(3);
-    utc = LocalNow() + UtcOffsetDays();
+    utc = QDateTime::currentDateTimeUtc();
   }
   auto r = std::make_unique<RemInfo>();
-  r->RemDate = utc;
-  r->RemTime = FormatDateTime(kTime12Format, utc);
+  r->RemDate = EncodeDate(utc.date().year(), utc.date().month(), utc.date().day());
+  r->RemTime = QLocale::c().toString(utc.time(), u"hh:mm AP").toStdString();
   r->RemCity = "reykjavik, iceland";
   r->RemMsg = "due";
   ProgramReminders().list().push_back(std::move(r));

@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +19,8 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTimer>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -263,11 +267,51 @@ TEST_F(ToolWindows, FinderSearchesByCountryAndRemembersItsMode) {
   }
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kSearchType, -1), 0);
   EXPECT_NE(settingsText().find("\"Finder Window Position\"=hex:"), std::string::npos);
-  TimeFinderWindow again(nullptr, home->cities, DefaultFormatSettings());
-  RunShown(again, [&] {
-    for (QRadioButton* b : again.findChildren<QRadioButton*>())
-      EXPECT_EQ(b->isChecked(), b->text() == "City") << b->text().toStdString();
-    EXPECT_EQ(again.searchBox()->itemText(0), "Kathmandu, Nepal");
+  {
+    TimeFinderWindow again(nullptr, home->cities, DefaultFormatSettings());
+    RunShown(again, [&] {
+      for (QRadioButton* b : again.findChildren<QRadioButton*>())
+        EXPECT_EQ(b->isChecked(), b->text() == "City") << b->text().toStdString();
+      EXPECT_EQ(again.searchBox()->itemText(0), "Kathmandu, Nepal");
+      for (QRadioButton* b : again.findChildren<QRadioButton*>())
+        if (b->text() == "Country") b->click();
+    });
+  }
+  // Left by country, which is not the default: kept for the next opening.
+  EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kSearchType, -1), 1);
+  TimeFinderWindow third(nullptr, home->cities, DefaultFormatSettings());
+  RunShown(third, [&] { EXPECT_EQ(third.searchBox()->itemText(0), "France, Paris"); });
+}
+
+TEST_F(ToolWindows, FinderTimeIsTheCitysAndFollowsTheClock) {
+  // A city whose minute turns about a second and a half from now.
+  const QDateTime start = QDateTime::currentDateTimeUtc();
+  const double intoMinute = start.time().second() + start.time().msec() / 1000.0;
+  const double offsetSeconds = std::fmod(58.5 - intoMinute + 60, 60);
+  char file[200];
+  std::snprintf(file, sizeof file, "<cities><city><name>Soon, Nowhere</name><offset>+%.7f</offset></city></cities>",
+                offsetSeconds / 3600);
+  ASSERT_TRUE(WriteFileAtomically(home->dir + "/soon.xml", file));
+  CityTable cities;
+  ASSERT_TRUE(cities.load(home->dir + "/soon.xml").ok());
+  const QLocale c = QLocale::c();
+  auto cityTime = [&](qint64 msecs) {
+    return c.toString(QDateTime::currentDateTimeUtc().addMSecs(qint64(offsetSeconds * 1000) + msecs), u"h:mm AP");
+  };
+  TimeFinderWindow finder(nullptr, cities, DefaultFormatSettings());
+  RunShown(finder, [&] {
+    for (QRadioButton* b : finder.findChildren<QRadioButton*>())
+      if (b->text() == "City") b->click();
+    QLabel* time = Child<QLabel>(finder, "lbTime");
+    const QString before = cityTime(0);
+    finder.searchBox()->setEditText(QStringLiteral("Soon, Nowhere"));
+    const QString first = time->text();
+    EXPECT_TRUE(first == before || first == cityTime(1000)) << first.toStdString();
+    QElapsedTimer waited;
+    waited.start();
+    while (time->text() == first && waited.elapsed() < 4000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_NE(time->text(), first) << "the time stood still";
+    EXPECT_TRUE(time->text() == cityTime(-1000) || time->text() == cityTime(0)) << time->text().toStdString();
   });
 }
 
