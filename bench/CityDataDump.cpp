@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // citydata-dump FILE FIRST-YEAR LAST-YEAR
 // For every city of FILE, one line: the name, a TAB, and for each day of the
 // years at 12:00 UTC the city's local time minus UTC in minutes, as the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading the shipped city database: the loaded city table at start-up and
 // the manager's document when it opens.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The meeting planner benchmarks' ten cities round the world: daylight
 // saving on both sides and a half-hour offset among them, so a day has 48

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The ten-second reminder pass against a large city table: the pass runs
 // whether or not anything fires, so its cost is paid all day long.
 

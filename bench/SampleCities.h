@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Cities for the map tools and benchmarks: name, latitude, longitude (east
 // positive, as the city database has it), standard offset in hours and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Settings reads and writes on a large settings.reg (10 MB, as a user's file
 // may grow with hand-made or foreign keys): a read is served from the parsed
 // copy while the file is unchanged; a write still reads the file afresh

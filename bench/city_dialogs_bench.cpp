@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three city dialogs on a database of 5,000 cities (the shipped cities,
 // then variants of them): opening each to its first paint, one keystroke in
 // the manager's search and in the map city filter, and one second of the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Map engine benchmarks: composition with cached layers, the resampler, the
 // overlay at wallpaper size, layer decoding, and the steady state of the
 // running program (recomposition, window map and wallpaper) in page faults.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The meeting planner's model: the next good slot for ten cities over the
 // 60 days it searches, and one day's grid of ten rows.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drawing the meeting planner's grid with ten rows, at 1x and 2x, the way a
 // repaint draws it (QWidget::render runs its paintEvent).
 

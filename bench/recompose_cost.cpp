@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // recompose-cost-run: what the running program does every five minutes, for
 // counting instructions under callgrind: the base map recomposed, then the
 // window map (800 x 400) and the wallpaper (1920 x 960, 64 cities) drawn

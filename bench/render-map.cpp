@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // render-map: composes the base map for a UTC instant and view, optionally
 // draws the overlay at a given width with a list of cities, and writes the
 // picture as BMP or PNG (by the output's extension).

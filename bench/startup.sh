@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up time: from the process start (the kernel's record of it, to 10 ms)
 # to the first map drawn on screen, with the data folder warm (seeded by an
 # earlier start). Runs under a private Xvfb; prints every run with the CPU

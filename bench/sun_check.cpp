@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // sun-check-run: for bench/sun-accuracy. Reads lines of
 //   INSTANT DEC LON
 // (INSTANT a UTC DateTime, DEC and LON an ephemeris's declination and

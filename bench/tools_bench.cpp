@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The time tools on a city table of 5 000 cities (the shipped ones, each
 // repeated under new city names in its country): filling the finder's list,
 // a keystroke's look-up, the dial-code sorts, and the finder window's own

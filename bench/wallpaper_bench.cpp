@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One wallpaper refresh as the tick runs it at second 2: the overlay of 64
 // cities at 1920 x 960 from the composed base map, the 24-bit bitmap and its
 // atomic write, with the desktop's own call left out (a desktop that only

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The installed layout and the Debian package. ProgramFolder of
 # <prefix>/bin/tavrel-world-clock is <prefix>/share/tavrel-world-clock/, where
 # data/CMakeLists.txt installs the shipped data.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-building the Qt-free model and the Windows backends with Debian's
 # MinGW-w64 (the posix thread flavour, which has std::thread and std::mutex).
 # Tests run under Wine through CMAKE_CROSSCOMPILING_EMULATOR.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """How the shipped city names are made: "City, Country" within 32 UTF-16 units.
 
 Pure functions, shared by make-citydata and its test (tests/data).

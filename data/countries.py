@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Country names as the shipped data spells them.
 
 The city database names cities "City, Country" and dialcodes.dat lists

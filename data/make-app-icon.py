@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the program's icon for the desktop's icon theme: a globe with its
 night side, in the colours of the globe the program draws for its window and
 tray. One description of the shapes gives both the scalable SVG and the PNGs

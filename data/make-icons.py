@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the map's two icons and writes them as .ico files (32-bit with alpha),
 each with a picture at its size and one at twice the size for 2x screens.
 

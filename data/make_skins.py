@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes the five skins (Qt style sheets) of the Skins folder.
 
 One rule set, five palettes: every skin styles the same widget classes, so a

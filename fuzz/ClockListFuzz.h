@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // aclocks.dat and dclocks.dat (the decimal separator, "." or the regional
 // ",", from the input's length): read as the clocks read them (of a damaged

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What every fuzz target shares: a private folder for the files a reader
 // opens, and a check that stops the run when an invariant breaks.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The autostart entry (~/.config/autostart/tavrel-world-clock.desktop),
 // which desktop settings programs edit: any text read as an entry, and the
 // input taken as the program's path, whose entry must give the path back

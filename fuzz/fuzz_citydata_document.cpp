@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // citydata.dat in the city manager: loaded as a document, edited the way
 // the manager edits it, saved and loaded again. Whatever the file held, the
 // save must read back as the same cities.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // citydata.dat as every reader reads it (the loaded table, the manager's
 // list, the names-only readers), and what the program then computes from
 // each city: its local time and the text of it, its place on the map in
@@ -36,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       (void)FormatDateTime("ddd d, hh:mm AM/PM dd MMMM, yyyy", CityLocalTime(e, t, -5.75 / 24));
     for (const Projection& p : projections) {
       const int x = p.LonToX(e.lon), y = p.LatToY(e.lat);
-      (void)PlaceCityLabels(x, y, e.lat, e.lon, 120, 80, 14, true, p.width());
+      (void)PlaceCityLabels(x, y, e.lat, e.lon, 120, 80, 14, true, p.width(), 2 * p.halfH());
     }
   }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // askins/aclock.ini and dskins/dclock.ini: every section read as an analog
 // theme and as a digital one, under its own name and under the names the
 // menus offer, and the text rows a theme gives on each clock size.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // dialcodes.dat as the time finder and the dial codes window read it: its
 // lines (valid UTF-8 whatever the bytes) and rows, the code looked up by
 // country, both columns sorted both ways, and the finder's look-up of every

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // day.jpg and night.jpg: decoded, and (for one input in 32, as bringing
 // every picture to the working size would take most of the time) brought
 // to the working size and turned for a view, as the map builds its layers.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // reminders.dat: loaded into the list (of a damaged file, what came before
 // the damage), written back and loaded again; the list must read back as it
 // was written, texts compared as fuzz::SameText does.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // settings.reg as the user (or a dotfile manager, or a registry export) may
 // leave it: parsed, every value of the table read through the typed readers,
 // then one value written and everything read back.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ~/.xscreensaver, which the screen saver's own settings program writes: our
 // entry registered and removed again. Registering twice must give what
 // registering once gave (each time the option is turned on would otherwise

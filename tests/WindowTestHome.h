@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // For the window tests: a home of the test process's own (settings and data
 // in a fresh temporary folder, removed at the end) with the application

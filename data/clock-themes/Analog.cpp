@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -180,9 +183,11 @@ const char* kRoman[12] = {"XII", "I", "II", "III", "IIII", "V", "VI", "VII", "VI
 
 class FacePainter {
  public:
-  FacePainter(const AnalogTheme& t, int size, QImage& img) : t_(t), size_(size), p_(&img) {
+  // size: the face's size in the clock's pixels; scale: image pixels per clock pixel.
+  FacePainter(const AnalogTheme& t, int size, int scale, QImage& img)
+      : t_(t), size_(size), pixels_(size * scale), p_(&img) {
     p_.setRenderHint(QPainter::Antialiasing);
-    p_.scale(size / 200.0, size / 200.0);
+    p_.scale(pixels_ / 200.0, pixels_ / 200.0);
     p_.translate(100, 100);
     rd_ = 100 - t.bezel.width;
   }
@@ -198,7 +203,7 @@ class FacePainter {
 
  private:
   // Device pixels in face units: fine lines keep a visible width on small faces.
-  double dev(double px) const { return px * 200.0 / size_; }
+  double dev(double px) const { return px * 200.0 / pixels_; }
   double atLeast(double units, double px) const { return std::max(units, dev(px)); }
   // A small face keeps the four cardinal numerals only: twelve would crowd
   // the city name, whose text does not shrink with the face.
@@ -402,7 +407,7 @@ class FacePainter {
   }
 
   const AnalogTheme& t_;
-  int size_;
+  int size_, pixels_;
   QPainter p_;
   double rd_ = 90;
 };
@@ -516,24 +521,27 @@ HandShape shapeOf(Hand style, double len, double w, double tail) {
   return s;
 }
 
-HandImage toImage(const HandShape& s, const std::function<void(QPainter&)>& draw) {
+// The pivot (tx, ty) is given in the hand's 1x pixels; a scaled image keeps
+// it at scale times that point, so both resolutions turn about one place.
+HandImage toImage(const HandShape& s, int scale, const std::function<void(QPainter&)>& draw) {
   const int margin = 6;
   HandImage out;
   const int w = 2 * static_cast<int>(std::ceil(s.half + margin));
   out.tx = w / 2;
   out.ty = static_cast<int>(std::ceil(s.tail + margin));
   const int h = out.ty + static_cast<int>(std::ceil(s.reach + margin));
-  QImage hand(w, h, QImage::Format_ARGB32_Premultiplied);
+  QImage hand(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
   hand.fill(Qt::transparent);
   {
     QPainter p(&hand);
     p.setRenderHint(QPainter::Antialiasing);
-    p.translate(out.tx, out.ty);
+    p.translate(out.tx * scale, out.ty * scale);
+    p.scale(scale, scale);
     draw(p);
   }
   // A soft halo lifts the hand off any dial; it is round, so it stays right
   // at every angle the hand is turned to.
-  QImage img = art::shadowOf(hand, 2, Qt::black, 0.55);
+  QImage img = art::shadowOf(hand, 2 * scale, Qt::black, 0.55);
   {
     QPainter p(&img);
     p.drawImage(0, 0, hand);
@@ -546,13 +554,13 @@ double dialRadius(const AnalogTheme& t) { return 100 - t.bezel.width; }
 
 }  // namespace
 
-QImage paintFace(const AnalogTheme& t, int size) {
-  QImage img = faceBase(t, size);
-  FacePainter(t, size, img).paint();
+QImage paintFace(const AnalogTheme& t, int size, int scale) {
+  QImage img = faceBase(t, size * scale);
+  FacePainter(t, size, scale, img).paint();
   return img;
 }
 
-HandImage paintHand(const AnalogTheme& t, int which) {
+HandImage paintHand(const AnalogTheme& t, int which, int scale) {
   constexpr double kCanvas = 1.4;  // rotation-canvas pixels per large-face pixel
   const double rd = dialRadius(t);
   if (which == 2) {
@@ -562,7 +570,7 @@ HandImage paintHand(const AnalogTheme& t, int which) {
     s.tail = tail;
     s.half = 7;
     const QColor col = t.second.color;
-    return toImage(s, [&](QPainter& p) {
+    return toImage(s, scale, [&](QPainter& p) {
       p.setPen(Qt::NoPen);
       p.setBrush(col);
       QPainterPath needle;
@@ -593,7 +601,7 @@ HandImage paintHand(const AnalogTheme& t, int which) {
   if (t.hands.kind == Hand::Dauphine || t.hands.kind == Hand::Leaf) width += 3;
   if (t.hands.kind == Hand::Spade) width += which == 0 ? 4 : 2;
   const HandShape s = shapeOf(t.hands.kind, len, width, which == 0 ? 14 : 20);
-  return toImage(s, [&](QPainter& p) {
+  return toImage(s, scale, [&](QPainter& p) {
     const QColor fill = t.hands.fill;
     if (t.hands.kind == Hand::Dauphine) {
       // Two facets split along the axis: one lit, one in shade.
@@ -626,12 +634,13 @@ HandImage paintHand(const AnalogTheme& t, int which) {
   });
 }
 
-QImage paintCap(const AnalogTheme& t) {
+QImage paintCap(const AnalogTheme& t, int scale) {
   // Drawn at its own size on every face: small enough for the 100-pixel one.
-  QImage img(10, 10, QImage::Format_ARGB32_Premultiplied);
+  QImage img(10 * scale, 10 * scale, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
   const QPointF centre(5, 5);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0, 0, 0, 70));
@@ -697,7 +706,7 @@ const std::vector<AnalogTheme>& analogThemes() {
      .text = {true, 62, 122}},
     {.name = "Black Gray", .stem = "blackgray",
      .bezel = {Bezel::Gunmetal, c("#4a4d52"), 10}, .dial = {Dial::Plain, c("#232427"), c("#0b0b0c")},
-     .numerals = {Numerals::Arabic, "DejaVu Sans", 400, 19, 66}, .ink = c("#a7acb2"), .markers = Markers::None, .track = Track::Ticks,
+     .numerals = {Numerals::Arabic, "DejaVu Sans", 700, 19, 66}, .ink = c("#e4e7ea"), .markers = Markers::None, .track = Track::Ticks,
      .hands = {Hand::Baton, c("#8c9199"), none, c("#f2f2f2")}, .second = {Second::Needle, c("#c8ccd0")}, .cap = c("#6d7178"),
      .text = {true, 66, 120}},
     {.name = "Gray", .stem = "gray",

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Small painting toolkit for the clock themes: deterministic noise, colour
 // arithmetic, per-pixel rendering with supersampling and soft shadows.
 #pragma once

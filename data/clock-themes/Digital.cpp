@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,31 +15,39 @@ QColor c(const char* hex) { return QColor(QString::fromLatin1(hex)); }
 constexpr int kWidth = 138;
 constexpr int kHeight = 82;
 constexpr int kSmallHeight = 60;
-// The time label spans bitmap rows 30 to 52; its window sits around it.
-const QRectF kPanel(3.5, 27.5, kWidth - 7, 27);
+// The time label spans bitmap rows 30 to 52; its window sits around it, as
+// wide as the frame allows: "10:08:37 PM" in the label's bold 21 pixels is
+// about 126 pixels long and must not touch the window's edge.
+const QRectF kPanel(2.5, 27.5, kWidth - 5, 27);
 
 }  // namespace
 
-QImage paintDigital(const DigitalTheme& t, bool small) {
+QImage paintDigital(const DigitalTheme& t, bool small, int scale) {
   const int h = small ? kSmallHeight : kHeight;
-  QImage img(kWidth, h, QImage::Format_RGB32);
+  QImage img(kWidth * scale, h * scale, QImage::Format_RGB32);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
 
   QLinearGradient body(0, 0, 0, h);
   body.setColorAt(0, t.top);
   body.setColorAt(1, t.bottom);
-  p.fillRect(img.rect(), body);
+  p.fillRect(QRectF(0, 0, kWidth, h), body);
   if (t.brushed) {
-    // Brushed metal: fine horizontal streaks, the same on every machine.
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < kWidth; ++x) {
+    // Brushed metal: fine horizontal streaks, the same on every machine, in
+    // image pixels (a streak is a hair's width at either scale).
+    p.save();
+    p.resetTransform();
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const double u = static_cast<double>(x) / scale, v = static_cast<double>(y) / scale;
         const double n =
-            art::noise(x * 0.04, y * 1.7, 71) - 0.5 + (art::noise(x * 0.3, y * 3.1, 72) - 0.5) * 0.5;
+            art::noise(u * 0.04, v * 1.7, 71) - 0.5 + (art::noise(u * 0.3, v * 3.1, 72) - 0.5) * 0.5;
         p.setPen(n > 0 ? QColor(255, 255, 255, static_cast<int>(n * 26))
                        : QColor(0, 0, 0, static_cast<int>(-n * 26)));
         p.drawPoint(x, y);
       }
+    p.restore();
   }
   // Gloss over the upper half, as on a lacquered case.
   QLinearGradient gloss(0, 0, 0, h * 0.5);
@@ -104,7 +115,7 @@ const std::vector<DigitalTheme>& digitalThemes() {
   static const std::vector<DigitalTheme> themes = {
     // name             body top      body bottom   time window   its edge      city          time          date
     {"Dark Blue",    c("#25508f"), c("#0c1f40"), c("#08142a"), c("#040a16"), c("#bcd6ff"), c("#eaf4ff"), c("#93b6e6")},
-    {"Black",        c("#3a3a3a"), c("#070707"), c("#000000"), c("#000000"), c("#dedede"), c("#ffbf3a"), c("#a0a0a0"), true},
+    {"Black",        c("#3a3a3a"), c("#070707"), c("#000000"), c("#5a5a5a"), c("#dedede"), c("#ffbf3a"), c("#a0a0a0"), true},
     {"Dark Red",     c("#7d1319"), c("#38050a"), c("#220306"), c("#120102"), c("#ffc2b8"), c("#fff0ea"), c("#e79a90")},
     {"Fire Brick",   c("#c8412f"), c("#8a1b12"), c("#4f0f09"), c("#2b0604"), c("#ffe2c2"), c("#fff4dc"), c("#ffd3a3")},
     {"Forest Green", c("#2f7a39"), c("#123a18"), c("#0a2410"), c("#041207"), c("#c3ecb0"), c("#eaffdf"), c("#a3d98f")},

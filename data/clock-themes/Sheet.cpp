@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Sheet.h"
 
 #include <QDir>
@@ -8,6 +11,7 @@
 #include <QPainter>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -83,7 +87,10 @@ QImage composeAnalog(const QString& askins, const QString& theme, const Ini::Sec
   font.setPixelSize(textSize);
   p.setPen(color == "White" ? QColor(255, 255, 255, 254) : QColor(0, 0, 0, 254));
   const double scale = size / 200.0;
-  drawCentredText(p, font, rad, Ini::value(s, "TYCity").toInt() * scale, "Kathmandu");
+  // As the clocks place it (CityRow): 9 pixels higher on the small face.
+  double cityRow = Ini::value(s, "TYCity").toInt() * scale;
+  if (size == 100 && cityRow < rad) cityRow = std::max(0.0, cityRow - 9);
+  drawCentredText(p, font, rad, cityRow, "Kathmandu");
   drawCentredText(p, font, rad, Ini::value(s, "TYDate").toInt() * scale, "10:08 AM");
 
   // 10:08:37, with the angles the clocks use: a down-pointing hand turned

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The analog and digital clock themes, drawn by code. The file conventions
 // they follow are given at the top of main.cpp.
 #pragma once
@@ -69,7 +72,9 @@ struct HandImage {
 const std::vector<AnalogTheme>& analogThemes();
 const std::vector<DigitalTheme>& digitalThemes();
 
-QImage paintFace(const AnalogTheme& t, int size);
-HandImage paintHand(const AnalogTheme& t, int which);  // 0 hour, 1 minute, 2 second
-QImage paintCap(const AnalogTheme& t);
-QImage paintDigital(const DigitalTheme& t, bool small);
+// scale: image pixels per clock pixel, 1, or 2 for the "@2x" files that
+// screens of twice the density show.
+QImage paintFace(const AnalogTheme& t, int size, int scale = 1);
+HandImage paintHand(const AnalogTheme& t, int which, int scale = 1);  // 0 hour, 1 minute, 2 second
+QImage paintCap(const AnalogTheme& t, int scale = 1);
+QImage paintDigital(const DigitalTheme& t, bool small, int scale = 1);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the clock themes (askins/, dskins/) and draws their contact sheet.
 //
 //   make-clock-themes write <folder>           askins/ and dskins/ under <folder>
@@ -17,6 +20,8 @@
 //   pixel (TX, TY). Hand images are drawn for a 280-pixel rotation canvas that
 //   is scaled onto the face, so one hand pixel is 200/280 of a large-face pixel.
 // - The centre cap is drawn at its own size on every face (it is not scaled).
+// - Every picture also comes at twice its size, named <name>@2x.<ext>, for
+//   screens of twice the density; a hand's pivot there is twice its TX, TY.
 // - Digital bitmaps are 24-bit BMPs 138 pixels wide, 82 high with the date line
 //   and 60 high without it ("small"), placed one pixel in from the window's
 //   top-left corner, under labels at rows 5, 31 and 65 that are 138 pixels wide,
@@ -49,6 +54,10 @@ bool writeText(const QString& path, const QString& text) {
   return true;
 }
 
+// Every picture is also drawn at twice its size for screens of twice the
+// density, in a file named with "@2x" before the extension.
+const char* const kSuffix[3] = {"", "", "@2x"};
+
 // Windows colour-reference order: red in the low byte.
 long colorRef(const QColor& c) { return c.red() + 256L * c.green() + 65536L * c.blue(); }
 
@@ -59,16 +68,20 @@ bool writeAnalog(const QString& folder) {
   QTextStream out(&ini);
   bool ok = true;
   for (const AnalogTheme& t : analogThemes()) {
-    ok &= save(paintFace(t, 200), dir.filePath(t.name + ".png"), "PNG");
-    ok &= save(paintFace(t, 150), dir.filePath("medium/" + t.name + ".png"), "PNG");
-    ok &= save(paintFace(t, 100), dir.filePath("small/" + t.name + ".png"), "PNG");
     HandImage hands[3];
-    const char* kinds[3] = {"hour", "minute", "second"};
-    for (int i = 0; i < 3; ++i) {
-      hands[i] = paintHand(t, i);
-      ok &= save(hands[i].image, dir.filePath(QString("%1-%2.png").arg(t.stem, kinds[i])), "PNG");
+    for (const int scale : {1, 2}) {
+      const QString x = kSuffix[scale];
+      ok &= save(paintFace(t, 200, scale), dir.filePath(t.name + x + ".png"), "PNG");
+      ok &= save(paintFace(t, 150, scale), dir.filePath("medium/" + t.name + x + ".png"), "PNG");
+      ok &= save(paintFace(t, 100, scale), dir.filePath("small/" + t.name + x + ".png"), "PNG");
+      const char* kinds[3] = {"hour", "minute", "second"};
+      for (int i = 0; i < 3; ++i) {
+        const HandImage hand = paintHand(t, i, scale);
+        if (scale == 1) hands[i] = hand;
+        ok &= save(hand.image, dir.filePath(QString("%1-%2%3.png").arg(t.stem, kinds[i], x)), "PNG");
+      }
+      ok &= save(paintCap(t, scale), dir.filePath(t.stem + "-cap" + x + ".png"), "PNG");
     }
-    ok &= save(paintCap(t), dir.filePath(t.stem + "-cap.png"), "PNG");
     out << '[' << t.name << "]\n";
     out << "HourImage=" << t.stem << "-hour\n";
     out << "MinuteImage=" << t.stem << "-minute\n";
@@ -92,8 +105,10 @@ bool writeDigital(const QString& folder) {
   bool ok = true;
   for (const DigitalTheme& t : digitalThemes()) {
     const QString file = QString(t.name).remove(' ');
-    ok &= save(paintDigital(t, false), dir.filePath(file + ".bmp"), "BMP");
-    ok &= save(paintDigital(t, true), dir.filePath(file + "small.bmp"), "BMP");
+    for (const int scale : {1, 2}) {
+      ok &= save(paintDigital(t, false, scale), dir.filePath(file + kSuffix[scale] + ".bmp"), "BMP");
+      ok &= save(paintDigital(t, true, scale), dir.filePath(file + "small" + kSuffix[scale] + ".bmp"), "BMP");
+    }
     out << '[' << t.name << "]\n";
     out << "TimeColor=" << colorRef(t.time) << "\nDateColor=" << colorRef(t.date)
         << "\nCityColor=" << colorRef(t.city) << "\n\n";

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/Commands.h"
 
 #include <algorithm>
@@ -54,18 +57,5 @@ CommandEffect RunFontCommand(const FontCommand& command, const FontRecord& font)
 }
 
 void StoreMonitor(int monitor) { WriteIntegerSetting(kSettingsKey, kCurMonitor, monitor); }
-
-namespace {
-int FitSpan(int start, int size, int areaStart, int areaSize) {
-  if (size >= areaSize) return areaStart;
-  return std::clamp(start, areaStart, areaStart + areaSize - size);
-}
-}  // namespace
-
-ScreenRect FitIntoWorkArea(ScreenRect w, const ScreenRect& area) {
-  w.left = FitSpan(w.left, w.width, area.left, area.width);
-  w.top = FitSpan(w.top, w.height, area.top, area.height);
-  return w;
-}
 
 }  // namespace wc

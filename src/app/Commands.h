@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the main window's setting commands store and which redraws they ask
 // for. The window flips its check marks and calls these; the settings and the
@@ -7,6 +10,7 @@
 #include <string_view>
 
 #include "app/Tick.h"
+#include "core/ScreenPlace.h"
 #include "core/SettingsRecords.h"
 
 namespace wc {
@@ -68,16 +72,6 @@ CommandEffect RunFontCommand(const FontCommand& command, const FontRecord& font)
 
 // "Switch to Monitor N": "CurMonitor".
 void StoreMonitor(int monitor);
-
-// A window's outer rectangle or a monitor's work area, in screen pixels.
-struct ScreenRect {
-  int left = 0, top = 0, width = 0, height = 0;
-  bool operator==(const ScreenRect&) const = default;
-};
-// Where the window goes so that it lies within the work area: moved in as
-// little as it takes, and with its top-left at the area's along a side where
-// it is larger than the area.
-ScreenRect FitIntoWorkArea(ScreenRect window, const ScreenRect& area);
 
 // The close box: the window may close unless it goes to the tray instead; a
 // session that ends always lets it close.

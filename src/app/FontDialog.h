@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The font dialog of the map-font commands: face, style, size and effects,
 // with the colour the text is drawn in.

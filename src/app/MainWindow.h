@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // MainWindow, the main window: the map with its tool-bar panel, the menus,
 // the tray icon and the one-second tick. Decisions live in Tick.h and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window as the options dialog sees it: what the dialog's loading
 // applies to the window and what its "OK" reads back.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Display: the window's map image. It shows the last drawn map and asks its
 // owner for the hover hint, which follows the pointer every 500 ms while the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One row of the main menu's rows (MenuRows): a menu bar that knows the
 // width its entries need and hands Left and Right at its ends to its

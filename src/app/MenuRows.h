@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main menu as rows of menu bars: the menus go on one bar while the
 // window is wide enough, and wrap onto further rows when it is not, as the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window's doors to the windows and services that other parts of
 // the program bring: one function each, called from every menu entry, tool

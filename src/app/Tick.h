@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the main window's one-second tick does, decided without the toolkit.
 // The window gathers its state into a TickInput, runs the base-map step the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The map as the desktop wallpaper: drawn at the screen's width from the
 // composed base map into a picture kept from one refresh to the next,

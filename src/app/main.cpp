@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Process entry: one copy per desktop, the main window, the start-up loader,
 // then the message loop.
 
@@ -10,10 +13,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/MainWindow.h"
 #include "app/MainWindowOptions.h"
 #include "app/ToolIcons.h"
+#include "core/SessionPlatform.h"
 #include "core/SingleInstance.h"
 #include "options/OptionsDialog.h"
 #include "platform/HotKeyManager.h"
@@ -48,7 +53,13 @@ double SecondsSinceProcessStart() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  // On a Wayland session the desktop clocks need Xwayland to have places.
+  std::vector<std::string> args = wc::ToolkitArguments(wc::CurrentSessionEnvironment(), {argv, argv + argc});
+  std::vector<char*> toolkitArgv;
+  for (std::string& a : args) toolkitArgv.push_back(a.data());
+  toolkitArgv.push_back(nullptr);
+  int toolkitArgc = static_cast<int>(args.size());
+  QApplication app(toolkitArgc, toolkitArgv.data());
   // Windows are hidden while the program sits in the tray, and dialogs open
   // from there; the program ends only through its close path.
   app.setQuitOnLastWindowClosed(false);

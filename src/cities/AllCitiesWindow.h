@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "List of all cities with current time": every city of the database with its
 // local date and time, kept current every second. Only the rows on screen are

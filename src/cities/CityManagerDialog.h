@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "City and Time Zone Manager": the one editor of the city database. It works
 // on the document in memory and writes the whole file when it closes.

@@ -1,11 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "cities/MapCitiesDialog.h"
 
-#include <QAbstractListModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
@@ -17,6 +17,8 @@
 #include "core/DisplayCities.h"
 #include "core/Settings.h"
 #include "core/Text.h"
+#include "widgets/CityFilterBox.h"
+#include "widgets/CityListModel.h"
 
 namespace wc {
 
@@ -24,60 +26,6 @@ namespace {
 constexpr int kClientWidth = 379;
 constexpr int kClientHeight = 414;
 }  // namespace
-
-// "Available cities": every name of the file in file order, or those that
-// hold the filter text (letter case and accents aside).
-class NameListModel : public QAbstractListModel {
- public:
-  explicit NameListModel(QObject* parent) : QAbstractListModel(parent) {}
-
-  void setNames(std::vector<std::string> names) {
-    beginResetModel();
-    names_ = std::move(names);
-    keys_.clear();
-    keys_.reserve(names_.size());
-    for (const std::string& n : names_) keys_.push_back(FoldForSearch(n));
-    shown_.clear();
-    for (std::size_t i = 0; i < names_.size(); ++i) shown_.push_back(static_cast<int>(i));
-    endResetModel();
-  }
-
-  void filter(std::string_view text) {
-    const std::string key = FoldForSearch(TrimView(text));
-    beginResetModel();
-    shown_.clear();
-    for (std::size_t i = 0; i < keys_.size(); ++i)
-      if (key.empty() || keys_[i].find(key) != std::string::npos) shown_.push_back(static_cast<int>(i));
-    endResetModel();
-  }
-
-  const std::string& nameAt(int row) const { return names_[shown_[row]]; }
-
-  // The widest name in this font; only the longest few are measured.
-  int widestName(const QFontMetrics& fm) const {
-    std::size_t longest = 0;
-    for (const std::string& n : names_) longest = std::max(longest, n.size());
-    int widest = 0;
-    for (const std::string& n : names_)
-      if (n.size() + 6 >= longest) widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(n)));
-    return widest;
-  }
-
-  int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
-  }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid()) return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-      return QString::fromStdString(nameAt(index.row()));
-    return {};
-  }
-
- private:
-  std::vector<std::string> names_;
-  std::vector<std::string> keys_;
-  std::vector<int> shown_;
-};
 
 MapCitiesDialog::MapCitiesDialog(std::span<Cities> displayCities, std::function<void()> requestRedraw,
                                  QWidget* mainWindow)
@@ -96,22 +44,18 @@ void MapCitiesDialog::buildUi() {
   ToolDialogHeader* header =
       DialogHeader(*this, QStringLiteral("Add / Remove Cities on World Map"), "Label1");
 
-  edFilter = Named(new QLineEdit(this), "edFilter");
-  edFilter->setPlaceholderText(QStringLiteral("Type to narrow the list"));
-  edFilter->setClearButtonEnabled(true);
-  connect(edFilter, &QLineEdit::textChanged, this, [this] { edFilterChange(); });
-  // Down from the filter goes on to the list, as in a search field.
-  edFilter->installEventFilter(this);
-
-  available_ = new NameListModel(this);
+  edFilter = Named(new CityFilterBox(this), "edFilter");
+  available_ = new CityListModel(this);
   lbAllCities = Named(new QListView(this), "lbAllCities");
-  lbAllCities->setModel(available_);
+  edFilter->attach(lbAllCities, available_);
   lbAllCities->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lbAllCities->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lbAllCities->setUniformItemSizes(true);
   lbAllCities->setTextElideMode(Qt::ElideMiddle);
   lbAllCities->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(lbAllCities, &QListView::activated, this, [this] { btnAddClick(); });
+  // Return in the filter adds the best match, as in the list.
+  connect(edFilter, &QLineEdit::returnPressed, this, [this] { btnAddClick(); });
 
   lbCities = Named(new QListWidget(this), "lbCities");
   lbCities->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -172,17 +116,6 @@ void MapCitiesDialog::buildUi() {
   edFilter->setFocus();
 }
 
-bool MapCitiesDialog::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == edFilter && e->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(e)->key() == Qt::Key_Down && available_->rowCount() > 0) {
-    lbAllCities->setFocus();
-    if (!lbAllCities->currentIndex().isValid() || lbAllCities->selectionModel()->selectedRows().isEmpty())
-      lbAllCities->setCurrentIndex(available_->index(0));
-    return true;
-  }
-  return QDialog::eventFilter(watched, e);
-}
-
 void MapCitiesDialog::FormCreate() {
   LoadCityData();
   // Wide enough for whole names in both lists (frame, scroll bar, margins).
@@ -195,6 +128,7 @@ void MapCitiesDialog::FormCreate() {
     QMessageBox::warning(this, QStringLiteral("Warning"), QString::fromStdString(e.what()));
   }
   for (const std::string& name : stored) lbCities->addItem(QString::fromStdString(name));
+  edFilter->startOnOwnCity();
 }
 
 void MapCitiesDialog::LoadCityData() {
@@ -204,8 +138,6 @@ void MapCitiesDialog::LoadCityData() {
   cities_ = std::move(r.entries);
   available_->setNames(std::move(r.names));
 }
-
-void MapCitiesDialog::edFilterChange() { available_->filter(edFilter->text().toStdString()); }
 
 std::vector<std::string> MapCitiesDialog::selectedNames() const {
   QModelIndexList rows = lbAllCities->selectionModel()->selectedRows();
@@ -223,6 +155,9 @@ void MapCitiesDialog::btnAddClick() {
       held = EqualsIgnoreCaseAscii(lbCities->item(i)->text().toStdString(), name);
     if (!held) lbCities->addItem(QString::fromStdString(name));
   }
+  // Ready for the next name.
+  edFilter->setFocus();
+  edFilter->selectAll();
 }
 
 void MapCitiesDialog::btnRemoveClick() {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Add / Remove Cities on World Map": which cities the map draws. It edits
 // "Display Cities" and rebuilds the map's displayed cities from the city
@@ -12,14 +15,14 @@
 
 #include "core/City.h"
 
-class QLineEdit;
 class QListView;
 class QListWidget;
 class QPushButton;
 
 namespace wc {
 
-class NameListModel;
+class CityFilterBox;
+class CityListModel;
 
 class MapCitiesDialog : public QDialog {
   Q_OBJECT
@@ -28,9 +31,6 @@ class MapCitiesDialog : public QDialog {
   // recompose and redraw the map and the wallpaper at its next tick.
   MapCitiesDialog(std::span<Cities> displayCities, std::function<void()> requestRedraw, QWidget* mainWindow);
   ~MapCitiesDialog() override;  // FormDestroy
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void buildUi();
@@ -41,16 +41,15 @@ class MapCitiesDialog : public QDialog {
   void btnRemoveClick();
   void cmdApplyClick();
   void cmdCloseClick();
-  void edFilterChange();
   std::vector<std::string> selectedNames() const;
 
   std::span<Cities> displayCities_;
   std::function<void()> requestRedraw_;
   // The dialog's own city list, lon west positive, in file order.
   std::vector<CityEntry> cities_;
-  NameListModel* available_ = nullptr;
+  CityListModel* available_ = nullptr;
 
-  QLineEdit* edFilter = nullptr;
+  CityFilterBox* edFilter = nullptr;
   QListView* lbAllCities = nullptr;
   QPushButton* btnAdd = nullptr;
   QPushButton* btnRemove = nullptr;

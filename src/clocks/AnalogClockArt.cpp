@@ -1,18 +1,23 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "AnalogClockArt.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <cmath>
 #include <map>
 #include <tuple>
 
 #include "clocks/ClockFace.h"
+#include "clocks/ThemePicture.h"
 
 namespace wc {
 
 namespace {
 
-QImage LoadPng(const std::string& path) {
-  QImage img(QString::fromStdString(path));
+QImage LoadPng(const std::string& path, qreal dpr) {
+  const QImage img = LoadThemePicture(path, dpr);
   if (img.isNull()) return img;  // a missing file gives an empty image, and no error
   return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
@@ -51,30 +56,30 @@ void AnalogClockArt::setClockData(const AClockTheme& theme, int textSize, int cl
   HourHandPoint = {theme.txhour, theme.tyhour};
   MinuteHandPoint = {theme.txminute, theme.tyminute};
   SecondHandPoint = {theme.txsecond, theme.tysecond};
-  ycity = TextRow(theme.TYCity, clockWidth);
+  ycity = CityRow(theme.TYCity, clockWidth);
   ydate = TextRow(theme.TYDate, clockWidth);
   forgetSprites();
 }
 
-void AnalogClockArt::loadImages(const std::string& askinsFolder, const std::string& largeFace,
-                                int clockWidth) {
+void AnalogClockArt::loadImages(const std::string& askinsFolder, const std::string& largeFace, int clockWidth,
+                                qreal dpr) {
   const std::string file = FileNameOf(largeFace);
   if (clockWidth == 100) {
-    ClockBackground = LoadPng(askinsFolder + "small/" + file);
+    ClockBackground = LoadPng(askinsFolder + "small/" + file, dpr);
     ClockRad = 50;
   } else if (clockWidth == 150) {
-    ClockBackground = LoadPng(askinsFolder + "medium/" + file);
+    ClockBackground = LoadPng(askinsFolder + "medium/" + file, dpr);
     ClockRad = 75;
   } else {
-    ClockBackground = LoadPng(largeFace);
+    ClockBackground = LoadPng(largeFace, dpr);
     ClockRad = 100;
   }
   if (ClockBackground.isNull()) ClockBackground = PlainFace(2 * ClockRad);
-  HourHand = LoadPng(askinsFolder + HourImage + ".png");
-  MinuteHand = LoadPng(askinsFolder + MinuteImage + ".png");
-  RoundHand = Roundimage.empty() ? QImage() : LoadPng(askinsFolder + Roundimage + ".png");
+  HourHand = LoadPng(askinsFolder + HourImage + ".png", dpr);
+  MinuteHand = LoadPng(askinsFolder + MinuteImage + ".png", dpr);
+  RoundHand = Roundimage.empty() ? QImage() : LoadPng(askinsFolder + Roundimage + ".png", dpr);
   secondHandFile_ = askinsFolder + SecondImage + ".png";
-  SecondHand = LoadPng(secondHandFile_);
+  SecondHand = LoadPng(secondHandFile_, dpr);
   forgetSprites();
 }
 
@@ -87,8 +92,8 @@ void AnalogClockArt::forgetSprites() const { sprites_.reset(); }
 
 QTransform AnalogClockArt::handTransform(QPoint pivot, double angle) const {
   QTransform t;
-  t.scale(static_cast<double>(ClockBackground.width()) / kHandCanvas,
-          static_cast<double>(ClockBackground.height()) / kHandCanvas);
+  const QSize face = faceSize();
+  t.scale(static_cast<double>(face.width()) / kHandCanvas, static_cast<double>(face.height()) / kHandCanvas);
   t.translate(kHandCanvas / 2, kHandCanvas / 2);
   t.rotate(angle);
   t.translate(-pivot.x(), -pivot.y());
@@ -101,7 +106,7 @@ void AnalogClockArt::drawHand(QPainter& p, const QImage& hand, QPoint pivot, dou
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.setRenderHint(QPainter::Antialiasing);
   // The rotation canvas cuts what lies outside it.
-  p.setClipRect(QRect(QPoint(0, 0), ClockBackground.size()), Qt::IntersectClip);
+  p.setClipRect(QRect(QPoint(0, 0), faceSize()), Qt::IntersectClip);
   p.setTransform(handTransform(pivot, angle), true);
   p.drawImage(0, 0, hand);
   p.restore();
@@ -134,7 +139,9 @@ void AnalogClockArt::drawSecondHand(QPainter& p, double angle) const {
 
 void AnalogClockArt::drawCap(QPainter& p) const {
   if (RoundHand.isNull()) return;
-  p.drawImage(ClockRad - RoundHand.width() / 2, ClockRad - RoundHand.height() / 2, RoundHand);
+  const QSizeF cap = RoundHand.deviceIndependentSize();
+  p.drawImage(QPointF(ClockRad - std::floor(cap.width() / 2), ClockRad - std::floor(cap.height() / 2)),
+              RoundHand);
 }
 
 const AnalogClockArt::Sprite& AnalogClockArt::secondSprite(int second, qreal dpr) const {
@@ -145,8 +152,8 @@ const AnalogClockArt::Sprite& AnalogClockArt::secondSprite(int second, qreal dpr
     const Key key{SecondHand.isNull() ? std::string() : secondHandFile_,
                   SecondHandPoint.x(),
                   SecondHandPoint.y(),
-                  ClockBackground.width(),
-                  ClockBackground.height(),
+                  faceSize().width(),
+                  faceSize().height(),
                   dpr};
     std::weak_ptr<SpriteSet>& slot = shared[key];
     sprites_ = slot.lock();
@@ -163,7 +170,7 @@ const AnalogClockArt::Sprite& AnalogClockArt::secondSprite(int second, qreal dpr
   const QTransform t =
       handTransform(SecondHandPoint, second % 60 * 6.0 + 180) * QTransform::fromScale(dpr, dpr);
   // The rotation canvas, stretched over the face, cuts what lies outside it.
-  const QRect face(QPoint(0, 0), (QSizeF(ClockBackground.size()) * dpr).toSize());
+  const QRect face(QPoint(0, 0), (QSizeF(faceSize()) * dpr).toSize());
   const QRect box = t.mapRect(QRectF(SecondHand.rect())).toAlignedRect().adjusted(-1, -1, 1, 1) & face;
   if (box.isEmpty()) return s;
   s.image = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);

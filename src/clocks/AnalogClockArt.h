@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The drawing of an analog clock, shared by the desktop clock and the set-up
 // dialog's preview: the face, the two texts, the hands turned about their
@@ -35,11 +38,15 @@ class AnalogClockArt {
   // "White" keeps the brush it had when keepBrush, else leaves none.
   void setClockData(const AClockTheme& theme, int textSize, int clockWidth, int colorAlpha, bool keepBrush);
   // The face for the clock width from the askins folder (large: faceFile
-  // itself), and the hand and cap images beside it.
-  void loadImages(const std::string& askinsFolder, const std::string& largeFace, int clockWidth);
+  // itself), and the hand and cap images beside it; for a surface of device
+  // pixel ratio dpr above 1 the "@2x" pictures where the theme has them.
+  void loadImages(const std::string& askinsFolder, const std::string& largeFace, int clockWidth,
+                  qreal dpr = 1);
   void freeImages();
 
   const QImage& face() const { return ClockBackground; }
+  // The face in the clock's own pixels, whatever the picture's resolution.
+  QSize faceSize() const { return ClockBackground.deviceIndependentSize().toSize(); }
   int clockRad() const { return ClockRad; }
   bool hasTextBrush() const { return SolidBrush.has_value(); }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "AnalogClockSetupDialog.h"
 
 #include <QCheckBox>
@@ -17,6 +20,7 @@
 #include "clocks/DesktopClocks.h"
 #include "clocks/SetupDialogParts.h"
 #include "core/Paths.h"
+#include "widgets/CityFilterBox.h"
 
 namespace wc {
 
@@ -47,16 +51,18 @@ AnalogClockSetupDialog::AnalogClockSetupDialog(DesktopClocks& lists, QWidget* ma
   clockheight = 200;
   clockrad = 100;
   cities_ = ReadSetUpCities(this);
-  for (const CityItem& c : cities_) lbCities->addItem(QString::fromStdString(c.name));
+  const CityPicker picker =
+      PlacedCityPicker(this, "lbCities", {6, 67, 189, 258}, cities_, [this] { lbCitiesClick(); });
+  edFilter = picker.filter;
+  lbCities = picker.list;
+  QWidget::setTabOrder(lbCities, lbThemes);
+  edFilter->setFocus();
   const IniFile ini = IniFile::load(ProgramFolder() + "askins/aclock.ini");
   for (const std::string& s : ini.sections()) lbThemes->addItem(QString::fromStdString(s));
   if (lbThemes->count() > 0) lbThemes->setCurrentRow(0);
   lbClockSize->setCurrentRow(2);
   lbTSize->setCurrentRow(2);
-  if (!cities_.empty()) {
-    lbCities->setCurrentRow(0);
-    lbCitiesClick();
-  }
+  lbCitiesClick();
   readThemeData();
   loadPreviewImages();
   enableAdd();
@@ -67,7 +73,6 @@ AnalogClockSetupDialog::AnalogClockSetupDialog(DesktopClocks& lists, QWidget* ma
 void AnalogClockSetupDialog::buildUi() {
   DialogHeading(this, "sLabel3", "Add Analog World Clock on your Desktop", {9, 8}, {-1, 43, 674, 2});
   PlacedLabel(this, "sLabel1", "Select a city", {6, 50});
-  lbCities = PlacedList(this, "lbCities", {6, 67, 189, 258});
   PlacedLabel(this, "sLabel2", "Select Clock Theme", {199, 52});
   lbThemes = PlacedList(this, "lbThemes", {200, 67, 143, 258});
   PlacedLabel(this, "sLabel5", "Clock Size", {348, 51});
@@ -91,14 +96,10 @@ void AnalogClockSetupDialog::buildUi() {
   btnAddClock = PlacedButton(this, "btnAddClock", "Add Clock on Desktop", {486, 319, 150, 35});
   btnClose = PlacedButton(this, "btnClose", "Close", {641, 319, 78, 35});
 
-  connect(lbCities, &QListWidget::itemClicked, this, [this] { lbCitiesClick(); });
   connect(lbThemes, &QListWidget::itemClicked, this, [this] { lbThemesClick(); });
   connect(lbClockSize, &QListWidget::itemClicked, this, [this] { lbClockSizeClick(); });
   connect(lbTSize, &QListWidget::itemClicked, this, [this] { lbTSizeClick(); });
   // Keys move the selection too; they count as a click.
-  connect(lbCities, &QListWidget::currentRowChanged, this, [this] {
-    if (lbCities->hasFocus()) lbCitiesClick();
-  });
   connect(lbThemes, &QListWidget::currentRowChanged, this, [this] {
     if (lbThemes->hasFocus()) lbThemesClick();
   });
@@ -138,15 +139,16 @@ void AnalogClockSetupDialog::loadPreviewImages() {
   art_.freeImages();
   if (name.empty()) return;
   art_.loadImages(ProgramFolder() + "askins/", ThemeFileFor(ProgramFolder(), "askins", name, ".png"),
-                  clockwidth);
+                  clockwidth, devicePixelRatioF());
 }
 
 void AnalogClockSetupDialog::enableAdd() {
-  btnAddClock->setEnabled(lbCities->currentRow() >= 0 && lbThemes->currentRow() >= 0);
+  btnAddClock->setEnabled(edFilter->currentPosition() >= 0 && lbThemes->currentRow() >= 0);
 }
 
 void AnalogClockSetupDialog::lbCitiesClick() {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
+  enableAdd();
   if (row < 0) return;
   cityname = cities_[static_cast<std::size_t>(row)].name;
   const std::size_t comma = cityname.find(',');
@@ -195,10 +197,13 @@ void AnalogClockSetupDialog::setRunning(bool on) {
 }
 
 void AnalogClockSetupDialog::pbPreviewPaint(QPainter& p) {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
   if (row < 0) return;
   const DateTime T = ClockTime(cities_[static_cast<std::size_t>(row)], UtcNowWithLead());
   const HandAngles a = HandAnglesAt(T);
+  // The box is the large clock's size: a smaller one sits in its middle.
+  const QSize face = art_.faceSize();
+  p.translate((pbPreview->width() - face.width()) / 2, (pbPreview->height() - face.height()) / 2);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.setRenderHint(QPainter::TextAntialiasing);
   art_.drawUpToMinute(p, a.hour, a.minute, QString::fromStdString(shortcityname),
@@ -210,7 +215,7 @@ void AnalogClockSetupDialog::pbPreviewPaint(QPainter& p) {
 QImage AnalogClockSetupDialog::previewImage() { return pbPreview->grab().toImage(); }
 
 void AnalogClockSetupDialog::btnAddClockClick() {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
   if (row < 0 || lbThemes->currentRow() < 0) return;
   if (FindClock(lists_.aclocks, cityname)) {
     QMessageBox::warning(this, QStringLiteral("Warning !"), QStringLiteral("City already added !"));
@@ -246,6 +251,7 @@ void AnalogClockSetupDialog::btnAddClockClick() {
   w->miAlwaysOnTop->setChecked(true);
   w->SetClockData();
   w->StartClock = true;
+  lists_.placeNew(w, QSize(clockwidth, clockheight));
   w->notePlace();
   w->show();
   lists_.addAClock(std::move(r));

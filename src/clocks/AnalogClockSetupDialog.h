@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Add Analog World Clock on your Desktop": pick a city, a theme, a size, a
 // text size and the options, watch the clock in the preview, and put it on
@@ -13,11 +16,13 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 
 namespace wc {
 
+class CityFilterBox;
 class DesktopClocks;
 class AnalogClockWindow;
 
@@ -33,7 +38,8 @@ class AnalogClockSetupDialog : public QDialog {
   std::int32_t clockwidth = 200, clockheight = 200, clockrad = 100;
   bool HideDate = false, HideSeconds = false, HideAMPM = false;
 
-  QListWidget* lbCities = nullptr;
+  CityFilterBox* edFilter = nullptr;
+  QListView* lbCities = nullptr;
   QListWidget* lbThemes = nullptr;
   QListWidget* lbClockSize = nullptr;
   QListWidget* lbTSize = nullptr;

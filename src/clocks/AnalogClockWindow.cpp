@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "AnalogClockWindow.h"
 
 #include <QActionGroup>
@@ -171,13 +174,19 @@ void AnalogClockWindow::SetClockData() {
 }
 
 void AnalogClockWindow::SetTheme() {
-  art_.loadImages(ProgramFolder() + "askins/", ThemeFile, ClockWidth);
+  art_.loadImages(ProgramFolder() + "askins/", ThemeFile, ClockWidth, devicePixelRatioF());
   ClockRad = art_.clockRad();
   const QImage& face = art_.face();
-  resize(face.size());
+  resize(art_.faceSize());
   if (!translucent()) {
     rim_ = RimColour(face);
-    if (!face.isNull()) setMask(QBitmap::fromImage(face.createAlphaMask()));
+    // The shape is set in the window's own pixels, whatever the picture's.
+    if (!face.isNull()) {
+      const QImage shape = face.devicePixelRatio() == 1 ? face
+                                                        : face.scaled(art_.faceSize(), Qt::IgnoreAspectRatio,
+                                                                      Qt::SmoothTransformation);
+      setMask(QBitmap::fromImage(shape.createAlphaMask()));
+    }
   }
   lastminute = -1;
   update();
@@ -252,9 +261,8 @@ void AnalogClockWindow::drawAt(DateTime utcWithLead) {
 }
 
 void AnalogClockWindow::rebuildLayer(double hourAngle, double minuteAngle) {
-  const QImage& face = art_.face();
   const qreal dpr = devicePixelRatioF();
-  const QSize size = face.isNull() ? QSize(1, 1) : face.size();
+  const QSize size = art_.face().isNull() ? QSize(1, 1) : art_.faceSize();
   layer_ = QImage((QSizeF(size) * dpr).toSize(),
                   translucent() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   layer_.setDevicePixelRatio(dpr);
@@ -291,10 +299,19 @@ void AnalogClockWindow::showEvent(QShowEvent* e) {
   SetTheme();
 }
 
+void AnalogClockWindow::modeChanged() {
+  layer_ = QImage();
+  SetTheme();
+  setAlpha(AlphaValue);
+}
+
+void AnalogClockWindow::densityChanged() {
+  if (isVisible()) SetTheme();
+}
+
 QImage AnalogClockWindow::grabClock() {
   Draw();
-  QImage img(art_.face().size().isEmpty() ? QSize(1, 1) : art_.face().size(),
-             QImage::Format_ARGB32_Premultiplied);
+  QImage img(art_.faceSize().isEmpty() ? QSize(1, 1) : art_.faceSize(), QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   QPainter p(&img);
   if (!layer_.isNull()) {

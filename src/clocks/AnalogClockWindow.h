@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // An analog desktop clock: a themed face with hands, the city's short name
 // and its time. The face, the texts and the hour and minute hands are kept in
@@ -67,6 +70,8 @@ class AnalogClockWindow : public DesktopClockWindow {
   void tick(DateTime utcWithLead) override;
   void paintEvent(QPaintEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void densityChanged() override;
+  void modeChanged() override;
 
  private:
   void buildMenu();

@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ClockFace.h"
+
+#include <algorithm>
 
 namespace wc {
 
@@ -18,6 +23,12 @@ int MinuteOfDay(DateTime t) {
 float TextRow(std::int32_t row, std::int32_t clockWidth) {
   if (clockWidth == 200) return static_cast<float>(row);
   return static_cast<float>(static_cast<double>(clockWidth) * row / 200);
+}
+
+float CityRow(std::int32_t row, std::int32_t clockWidth) {
+  const float r = TextRow(row, clockWidth);
+  if (clockWidth != 100 || r >= 50) return r;
+  return std::max(0.0f, r - kSmallCityLift);
 }
 
 std::string AnalogTimeText(DateTime t, bool hideAmPm, const FormatSettings& fs) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What a desktop clock shows, decided without the toolkit: hand angles, text
 // rows, time texts, the size and opacity menu values.
@@ -27,6 +30,12 @@ int MinuteOfDay(DateTime t);
 
 // A theme's text row (in pixels of the 200-pixel face) on a clock of this width.
 float TextRow(std::int32_t row, std::int32_t clockWidth);
+// The city name's row: TextRow, except on the small face, where the text is
+// large for the face and the hour hand of a clock at ten past ten would lie
+// across the name: there a name above the centre sits kSmallCityLift pixels
+// higher, just below the 12.
+inline constexpr float kSmallCityLift = 9;
+float CityRow(std::int32_t row, std::int32_t clockWidth);
 
 // The analog clock's time text: "HH:mm", or "hh:mm AM/PM".
 std::string AnalogTimeText(DateTime t, bool hideAmPm, const FormatSettings& fs);

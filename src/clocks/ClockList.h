@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The two desktop clock lists and their per-user files aclocks.dat and
 // dclocks.dat. One field table per record kind drives both the writer (its

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ClockTheme.h"
 
 #include "core/AtomicFile.h"
@@ -148,6 +151,13 @@ std::string ResolveDClockThemeFile(const std::string& stored, const std::string&
 }
 
 std::string FileNameOf(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+
+std::string HiDpiFileName(std::string_view path) {
+  const std::size_t start = NameStart(path);
+  std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || dot < start) dot = path.size();
+  return std::string(path.substr(0, dot)) + "@2x" + std::string(path.substr(dot));
+}
 
 std::string FolderOf(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
 

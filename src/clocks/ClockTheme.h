@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The clock theme descriptions askins/aclock.ini and dskins/dclock.ini, and
 // the theme file names the clock records carry.
@@ -91,6 +94,10 @@ std::string ResolveDClockThemeFile(const std::string& stored, const std::string&
 // Digital bitmaps: the ThemeFile's folder and file name with every blank
 // removed; with the date hidden, every ".bmp" replaced by "small.bmp".
 std::string DClockBitmapPath(std::string_view themeFile, bool hideDate);
+
+// The picture drawn at twice the size for screens of twice the density:
+// "@2x" before the file name's extension ("Classic.png": "Classic@2x.png").
+std::string HiDpiFileName(std::string_view path);
 
 // The colour form of the platform as red, green, blue.
 struct Rgb {

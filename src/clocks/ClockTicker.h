@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The desktop clocks' one-second beat. One timer serves every clock, fired
 // just after each whole second of the computer's clock, so all of them wake

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "DesktopClockWindow.h"
 
 #include <QActionGroup>
@@ -9,6 +12,7 @@
 #include "clocks/ClockFace.h"
 #include "clocks/ClockTheme.h"
 #include "clocks/ClockTicker.h"
+#include "platform/DesktopWindow.h"
 
 namespace wc {
 
@@ -18,10 +22,18 @@ namespace {
 // place counts as final once it has rested this long.
 constexpr int kMoveSettleMs = 400;
 
+const char* const kNoCompositorHint = "The desktop has no compositor: a clock's opacity cannot be changed.";
+
 }  // namespace
 
+// Not a tool window: the toolkit makes those transient for the program, and
+// window managers then hide them with its main window (the desktop window
+// hints do the tool window's part). A clock is looked at, not typed into: it
+// never takes the focus, so showing one never asks for it either (KWin marks
+// a window shown without the focus it could take as demanding attention).
 DesktopClockWindow::DesktopClockWindow(bool translucent)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint |
+                           Qt::WindowDoesNotAcceptFocus),
       translucent_(translucent) {
   if (translucent_) {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -29,8 +41,6 @@ DesktopClockWindow::DesktopClockWindow(bool translucent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
   }
-  // A clock is looked at, not typed into: showing one never takes the focus.
-  setAttribute(Qt::WA_ShowWithoutActivating);
   popClock = new QMenu(this);
   popClock->setObjectName(QStringLiteral("popClock"));
   moveSettle_.setSingleShot(true);
@@ -69,6 +79,7 @@ void DesktopClockWindow::addThemeMenu(std::span<const char* const> names,
 
 void DesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
   QMenu* opacity = popClock->addMenu(QStringLiteral("&Opacity"));
+  opacityMenu_ = opacity;
   QActionGroup* group = OptionalGroup(this);
   for (std::size_t i = 0; i < kOpacityCaptions.size(); ++i) {
     QAction* a = addItem(opacity, kOpacityCaptions[i], true);
@@ -79,6 +90,40 @@ void DesktopClockWindow::addOpacityMenu(std::function<void(int)> onAlpha) {
       onAlpha(kOpacityValues[i]);
     });
   }
+  offerOpacity();
+}
+
+void DesktopClockWindow::offerOpacity() {
+  if (!opacityMenu_) return;
+  const QString hint = translucent_ ? QString() : QString::fromUtf8(kNoCompositorHint);
+  popClock->setToolTipsVisible(true);
+  opacityMenu_->setToolTipsVisible(true);
+  opacityMenu_->menuAction()->setToolTip(hint);
+  for (QAction* a : opacityItems) {
+    a->setEnabled(translucent_);
+    a->setToolTip(hint);  // none: the item's own caption
+  }
+}
+
+void DesktopClockWindow::setTranslucent(bool on) {
+  if (on == translucent_) return;
+  translucent_ = on;
+  const bool wasVisible = isVisible();
+  const QPoint place = pos();
+  // The alpha channel is chosen when the native window is made.
+  if (windowHandle()) {
+    hide();
+    destroy();
+    followsScreen_ = false;
+  }
+  setAttribute(Qt::WA_OpaquePaintEvent, !on);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setAttribute(Qt::WA_TranslucentBackground, on);
+  clearMask();
+  move(place);
+  modeChanged();
+  offerOpacity();
+  if (wasVisible) show();
 }
 
 void DesktopClockWindow::addAlwaysOnTopItem(std::function<void()> onChange) {
@@ -118,6 +163,7 @@ void DesktopClockWindow::setAlwaysOnTop(bool on) {
     // Changing the flags through the widget would recreate (and hide) it.
     overrideWindowFlags(f);
     w->setFlags(f);
+    MarkAsDesktopWindow(w);
   } else {
     setWindowFlags(f);
   }
@@ -158,7 +204,19 @@ void DesktopClockWindow::reportMove() {
 
 void DesktopClockWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
+  MarkAsDesktopWindow(windowHandle());
   ClockTicker::instance().subscribe(this, [this](DateTime t) { tick(t); });
+  QWindow* w = windowHandle();
+  if (w && !followsScreen_) {
+    followsScreen_ = true;
+    shownDpr_ = devicePixelRatioF();
+    // Dragged onto a screen of another density: its own pictures there.
+    connect(w, &QWindow::screenChanged, this, [this] {
+      if (devicePixelRatioF() == shownDpr_) return;
+      shownDpr_ = devicePixelRatioF();
+      densityChanged();
+    });
+  }
 }
 
 void DesktopClockWindow::hideEvent(QHideEvent* e) {

@@ -1,8 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the analog and the digital desktop clock windows share: a borderless
-// tool window without a task-bar entry and without an owner, the stacking
-// band, the opacity, the right-click menu, dragging with any other button,
-// and the one-second beat while the window is shown.
+// window that belongs to the desktop (no task-bar, pager or switcher entry,
+// on every virtual desktop, apart from the main window), the stacking band,
+// the opacity, the right-click menu, dragging with any other button, and the
+// one-second beat while the window is shown.
 
 #include <QList>
 #include <QPoint>
@@ -34,6 +38,10 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
   void setAlwaysOnTop(bool on);
   bool alwaysOnTop() const;
   bool translucent() const { return translucent_; }
+  // The compositor came or went: the window is made anew with per-pixel
+  // alpha or with a shape, in the same place and state, and the opacity
+  // items are offered only with alpha.
+  void setTranslucent(bool on);
 
   // The place from which a later move counts as the user's.
   void notePlace() { lastPlace_ = pos(); }
@@ -56,6 +64,11 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
  protected:
   // Called once a second while the window is shown.
   virtual void tick(DateTime utcWithLead) = 0;
+  // The window is now on a screen of another device pixel ratio.
+  virtual void densityChanged() {}
+  // The window has just been made anew for translucent(), not yet shown:
+  // shape, picture and opacity are to be set again.
+  virtual void modeChanged() = 0;
 
   QAction* addItem(QMenu* menu, const char* caption, bool checkable);
   // "&Change Theme": radio items of which one or none is checked; a click
@@ -78,12 +91,16 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
 
  private:
   void reportMove();
+  void offerOpacity();
 
   bool translucent_ = false;
+  bool followsScreen_ = false;
+  qreal shownDpr_ = 1;
   bool dragging_ = false;
   QPoint dragOffset_;
   QPoint lastPlace_;
   QTimer moveSettle_;
+  QMenu* opacityMenu_ = nullptr;
 };
 
 }  // namespace wc

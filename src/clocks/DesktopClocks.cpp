@@ -1,20 +1,101 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "DesktopClocks.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <vector>
 
+#include "clocks/AnalogClockWindow.h"
 #include "clocks/ClockFace.h"
 #include "clocks/ClockTheme.h"
-#include "clocks/AnalogClockWindow.h"
 #include "clocks/DigitalClockWindow.h"
 #include "core/Paths.h"
+#include "core/ScreenPlace.h"
 #include "core/Settings.h"
+#include "platform/Compositor.h"
 
 namespace wc {
 
 DesktopClocks::DesktopClocks(QObject* parent, std::string dataFolder, bool composited)
     : QObject(parent), dataFolder_(std::move(dataFolder)), composited_(composited) {
   setObjectName(QStringLiteral("DesktopClocks"));
+  auto* watch = new CompositorWatch(this);
+  connect(watch, &CompositorWatch::changed, this, &DesktopClocks::setComposited);
+  followScreens();
+}
+
+namespace {
+
+ScreenRect RectOf(const QRect& r) { return {r.left(), r.top(), r.width(), r.height()}; }
+
+std::vector<ScreenRect> WorkAreas() {
+  std::vector<ScreenRect> areas;
+  for (const QScreen* s : QGuiApplication::screens()) areas.push_back(RectOf(s->availableGeometry()));
+  return areas;
+}
+
+}  // namespace
+
+void DesktopClocks::followScreens() {
+  // A monitor unplugged or resized comes as several changes in a row; the
+  // clocks move once they are over.
+  screensSettle_ = new QTimer(this);
+  screensSettle_->setSingleShot(true);
+  screensSettle_->setInterval(200);
+  connect(screensSettle_, &QTimer::timeout, this, &DesktopClocks::bringClocksOnScreen);
+  auto watchScreen = [this](QScreen* s) {
+    connect(s, &QScreen::availableGeometryChanged, screensSettle_, qOverload<>(&QTimer::start));
+  };
+  for (QScreen* s : QGuiApplication::screens()) watchScreen(s);
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, [this, watchScreen](QScreen* s) {
+    watchScreen(s);
+    screensSettle_->start();
+  });
+  connect(qGuiApp, &QGuiApplication::screenRemoved, screensSettle_, qOverload<>(&QTimer::start));
+}
+
+void DesktopClocks::bringClocksOnScreen() {
+  const std::vector<ScreenRect> areas = WorkAreas();
+  auto bring = [&](QWidget* w) {
+    if (!w) return false;
+    const std::optional<ScreenRect> to = BroughtOnScreen(RectOf(w->geometry()), areas);
+    if (!to) return false;
+    w->move(to->left, to->top);
+    if (auto* c = qobject_cast<DesktopClockWindow*>(w)) c->notePlace();
+    return true;
+  };
+  bool movedA = false, movedD = false;
+  for (const AClockInfo& r : aclocks) movedA |= bring(windowOf(r));
+  for (const DClockInfo& r : dclocks) movedD |= bring(windowOf(r));
+  if (movedA) aclocksChanged();
+  if (movedD) dclocksChanged();
+}
+
+void DesktopClocks::placeNew(QWidget* w, QSize size) const {
+  std::vector<ScreenRect> others;
+  for (const AClockInfo& r : aclocks)
+    if (const QWidget* o = windowOf(r); o && o != w) others.push_back(RectOf(o->geometry()));
+  for (const DClockInfo& r : dclocks)
+    if (const QWidget* o = windowOf(r); o && o != w) others.push_back(RectOf(o->geometry()));
+  const QRect designed(w->pos(), size);
+  const QScreen* screen = QGuiApplication::screenAt(designed.topLeft());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  const ScreenRect area = screen ? RectOf(screen->availableGeometry()) : RectOf(designed);
+  const ScreenRect at = FreePlace(RectOf(designed), others, area);
+  w->move(at.left, at.top);
+}
+
+void DesktopClocks::setComposited(bool composited) {
+  composited_ = composited;
+  for (const AClockInfo& r : aclocks)
+    if (auto* w = windowOf(r)) w->setTranslucent(composited);
+  for (const DClockInfo& r : dclocks)
+    if (auto* w = windowOf(r)) w->setTranslucent(composited);
 }
 
 DesktopClocks::~DesktopClocks() {
@@ -78,6 +159,7 @@ void DesktopClocks::ShowAClocks(int show) {
     connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::aclocksChanged);
   }
   setAnalogMarks(show != 1);
+  bringClocksOnScreen();
 }
 
 void DesktopClocks::ShowDClocks(int show) {
@@ -96,6 +178,7 @@ void DesktopClocks::ShowDClocks(int show) {
     connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::dclocksChanged);
   }
   setDigitalMarks(show != 1);
+  bringClocksOnScreen();
 }
 
 bool DesktopClocks::save(const std::string& path, const std::string& text, bool& canSave, bool& failing) {
@@ -168,7 +251,7 @@ void DesktopClocks::addDClock(DClockInfo record) {
 }
 
 void DesktopClocks::setHideAllItems(QAction* analog1, QAction* analog2, QAction* digital1,
-                                     QAction* digital2) {
+                                    QAction* digital2) {
   hideA1_ = analog1;
   hideA2_ = analog2;
   hideD1_ = digital1;
@@ -227,9 +310,15 @@ void SetVisible(const Lists& lists, const List& list, bool visible) {
 
 }  // namespace
 
-void DesktopClocks::ShowAnaClocks() { SetVisible(*this, aclocks, true); }
+void DesktopClocks::ShowAnaClocks() {
+  bringClocksOnScreen();
+  SetVisible(*this, aclocks, true);
+}
 void DesktopClocks::HideAClocks() { SetVisible(*this, aclocks, false); }
-void DesktopClocks::ShowDigClocks() { SetVisible(*this, dclocks, true); }
+void DesktopClocks::ShowDigClocks() {
+  bringClocksOnScreen();
+  SetVisible(*this, dclocks, true);
+}
 void DesktopClocks::HideDClocks() { SetVisible(*this, dclocks, false); }
 
 }  // namespace wc

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The desktop clocks of the main window: the analog and the digital clock
 // list with their windows, the files they are kept in, and hiding or showing
@@ -7,12 +10,14 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <string>
 #include <string_view>
 
 #include "clocks/ClockList.h"
 
 class QAction;
+class QTimer;
 class QWidget;
 
 namespace wc {
@@ -24,7 +29,8 @@ class DesktopClocks : public QObject {
   Q_OBJECT
  public:
   // dataFolder holds aclocks.dat and dclocks.dat; composited: whether clock
-  // windows get per-pixel alpha (see DesktopComposites).
+  // windows get per-pixel alpha (see DesktopComposites). The clocks then
+  // follow the compositor as it comes and goes.
   DesktopClocks(QObject* parent, std::string dataFolder, bool composited);
   ~DesktopClocks() override;
 
@@ -34,6 +40,15 @@ class DesktopClocks : public QObject {
   std::string aclocksPath() const { return dataFolder_ + "aclocks.dat"; }
   std::string dclocksPath() const { return dataFolder_ + "dclocks.dat"; }
   bool composited() const { return composited_; }
+  // Every clock to per-pixel alpha and opacity, or to a shape without them.
+  void setComposited(bool composited);
+
+  // Moves every clock that no monitor's work area shows at least half of
+  // fully onto the nearest one, and stores the new places.
+  void bringClocksOnScreen();
+  // Puts a new clock of this size at its designed place when no other clock
+  // lies there, else further down and right (FreePlace).
+  void placeNew(QWidget* w, QSize size) const;
 
   // Reads the file into its list (decimalSeparator: the regional one). A
   // damaged file is reported once, in a message naming it.
@@ -90,6 +105,7 @@ class DesktopClocks : public QObject {
 
  private:
   void hideOrShowAll(bool analog);
+  void followScreens();
   void setAnalogMarks(bool hidden);
   void setDigitalMarks(bool hidden);
   bool save(const std::string& path, const std::string& text, bool& canSave, bool& failing);
@@ -99,6 +115,7 @@ class DesktopClocks : public QObject {
   bool aCanSave_ = true, dCanSave_ = true;
   bool aFailing_ = false, dFailing_ = false;
   bool aHidden_ = false, dHidden_ = false;
+  QTimer* screensSettle_ = nullptr;
   QPointer<QAction> hideA1_, hideA2_, hideD1_, hideD2_;
 };
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "DigitalClockSetupDialog.h"
 
 #include <QApplication>
@@ -15,7 +18,9 @@
 #include "clocks/DesktopClocks.h"
 #include "clocks/DigitalClockWindow.h"
 #include "clocks/SetupDialogParts.h"
+#include "clocks/ThemePicture.h"
 #include "core/Paths.h"
+#include "widgets/CityFilterBox.h"
 
 namespace wc {
 
@@ -48,9 +53,8 @@ DigitalClockSetupDialog::DigitalClockSetupDialog(DesktopClocks& lists, QWidget* 
   LoadCityData();
   LoadThemes();
   if (lbThemes->count() > 0) lbThemes->setCurrentRow(0);
-  if (!cities_.empty()) {
-    lbCities->setCurrentRow(0);
-    cityname = cities_.front().name;
+  if (const int own = edFilter->currentPosition(); own >= 0) {
+    cityname = cities_[static_cast<std::size_t>(own)].name;
     edCity->setText(QString::fromStdString(cityname));
   }
   if (lbThemes->count() > 0) lbThemesClick();
@@ -62,7 +66,6 @@ DigitalClockSetupDialog::DigitalClockSetupDialog(DesktopClocks& lists, QWidget* 
 void DigitalClockSetupDialog::buildUi() {
   DialogHeading(this, "sLabel3", "Add Digital World Clock on your Desktop", {10, 10}, {-106, 41, 674, 2});
   PlacedLabel(this, "sLabel1", "Select a city", {6, 49});
-  lbCities = PlacedList(this, "lbCities", {6, 66, 211, 233});
   PlacedLabel(this, "sLabel2", "Select theme", {223, 51});
   lbThemes = PlacedList(this, "lbThemes", {222, 66, 143, 233});
   PlacedLabel(this, "sLabel4", "Short City name (Modify if required)", {369, 51});
@@ -81,11 +84,7 @@ void DigitalClockSetupDialog::buildUi() {
   btnAddClock = PlacedButton(this, "btnAddClock", "Add Clock on Desktop", {392, 270, 149, 29});
   btnClose = PlacedButton(this, "btnClose", "Close", {546, 270, 61, 29});
 
-  connect(lbCities, &QListWidget::itemClicked, this, [this] { lbCitiesClick(); });
   connect(lbThemes, &QListWidget::itemClicked, this, [this] { lbThemesClick(); });
-  connect(lbCities, &QListWidget::currentRowChanged, this, [this] {
-    if (lbCities->hasFocus()) lbCitiesClick();
-  });
   connect(lbThemes, &QListWidget::currentRowChanged, this, [this] {
     if (lbThemes->hasFocus()) lbThemesClick();
   });
@@ -102,7 +101,12 @@ void DigitalClockSetupDialog::buildUi() {
 
 void DigitalClockSetupDialog::LoadCityData() {
   cities_ = ReadSetUpCities(this);
-  for (const CityItem& c : cities_) lbCities->addItem(QString::fromStdString(c.name));
+  const CityPicker picker =
+      PlacedCityPicker(this, "lbCities", {6, 66, 211, 233}, cities_, [this] { lbCitiesClick(); });
+  edFilter = picker.filter;
+  lbCities = picker.list;
+  QWidget::setTabOrder(lbCities, lbThemes);
+  edFilter->setFocus();
 }
 
 void DigitalClockSetupDialog::LoadThemes() {
@@ -116,13 +120,13 @@ std::string DigitalClockSetupDialog::selectedTheme() const {
 }
 
 void DigitalClockSetupDialog::enableAdd() {
-  btnAddClock->setEnabled(lbCities->currentRow() >= 0 && lbThemes->currentRow() >= 0);
+  btnAddClock->setEnabled(edFilter->currentPosition() >= 0 && lbThemes->currentRow() >= 0);
 }
 
 bool DigitalClockSetupDialog::loadPreviewBitmap() {
   const std::string path = DClockBitmapPath(ThemeFileFor(ProgramFolder(), "dskins", selectedTheme(), ".bmp"),
                                             cbHideDate->isChecked());
-  const QPixmap pm(QString::fromStdString(path));
+  const QPixmap pm = QPixmap::fromImage(LoadThemePicture(path, devicePixelRatioF()));
   if (pm.isNull()) {
     QMessageBox::critical(
         this, QApplication::applicationDisplayName(),
@@ -130,7 +134,7 @@ bool DigitalClockSetupDialog::loadPreviewBitmap() {
     return false;
   }
   imgpreview->setPixmap(pm);
-  imgpreview->resize(pm.size());
+  imgpreview->resize(pm.deviceIndependentSize().toSize());
   return true;
 }
 
@@ -148,7 +152,7 @@ bool DigitalClockSetupDialog::SetClockData() {
 }
 
 DateTime DigitalClockSetupDialog::GetTime() const {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
   if (row < 0) return UtcNowWithLead();
   return ClockTime(cities_[static_cast<std::size_t>(row)], UtcNowWithLead());
 }
@@ -158,11 +162,14 @@ void DigitalClockSetupDialog::UpdateClock() {
   lblTime->setText(
       QString::fromStdString(DigitalTimeText(T, cbHidesec->isChecked(), cbAMPM->isChecked(), ClockFormat())));
   lblDate->setText(QString::fromStdString(DigitalDateText(T, ClockFormat())));
-  lblCity->setText(QString::fromStdString(shortcityname));
+  const QString name = QString::fromStdString(shortcityname);
+  lblCity->setText(DClockCityLine(name, lblCity->width()));
+  lblCity->setToolTip(lblCity->text() == name ? QString() : name);
 }
 
 void DigitalClockSetupDialog::lbCitiesClick() {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
+  enableAdd();
   if (row < 0) return;
   cityname = cities_[static_cast<std::size_t>(row)].name;
   edCity->setText(QString::fromStdString(cityname));
@@ -184,7 +191,7 @@ void DigitalClockSetupDialog::cbHideDateClick() {
 }
 
 void DigitalClockSetupDialog::btnAddClockClick() {
-  const int row = lbCities->currentRow();
+  const int row = edFilter->currentPosition();
   if (row < 0 || lbThemes->currentRow() < 0) return;
   if (FindClock(lists_.dclocks, cityname)) {
     QMessageBox::warning(this, QStringLiteral("Warning !"), QStringLiteral("City already added !"));
@@ -207,6 +214,7 @@ void DigitalClockSetupDialog::btnAddClockClick() {
   w->checkOpacityItem(-1);
   w->setAlwaysOnTop(true);
   w->miAlwaysOnTop->setChecked(true);
+  lists_.placeNew(w, w->size());
   w->notePlace();
   w->show();
   lists_.addDClock(std::move(r));

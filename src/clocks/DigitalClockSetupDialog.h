@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Add Digital World Clock on your Desktop": pick a city, a theme and the
 // options, see the clock in the preview, and put it on the desktop. The
@@ -12,11 +15,13 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 
 namespace wc {
 
+class CityFilterBox;
 class DesktopClocks;
 class DigitalClockWindow;
 
@@ -28,7 +33,8 @@ class DigitalClockSetupDialog : public QDialog {
   std::string cityname, shortcityname;
   QColor timecolor, citycolor, datecolor;
 
-  QListWidget* lbCities = nullptr;
+  CityFilterBox* edFilter = nullptr;
+  QListView* lbCities = nullptr;
   QListWidget* lbThemes = nullptr;
   QLineEdit* edCity = nullptr;
   QLabel* imgpreview = nullptr;

@@ -1,7 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "DigitalClockWindow.h"
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -11,6 +15,7 @@
 #include "clocks/ClockFormat.h"
 #include "clocks/ClockTheme.h"
 #include "clocks/DesktopClocks.h"
+#include "clocks/ThemePicture.h"
 #include "core/Paths.h"
 
 namespace wc {
@@ -36,6 +41,10 @@ QColor ColorOf(std::int32_t colorRef) {
 QFont DClockCityFont() { return ArialFont(11, false, false); }
 QFont DClockTimeFont() { return ArialFont(21, true, false); }
 QFont DClockDateFont() { return ArialFont(11, false, true); }
+
+QString DClockCityLine(const QString& name, int width) {
+  return QFontMetrics(DClockCityFont()).elidedText(name, Qt::ElideRight, width);
+}
 
 DigitalClockWindow::DigitalClockWindow(DesktopClocks* lists, bool translucent)
     : DesktopClockWindow(translucent), lists_(lists) {
@@ -98,7 +107,8 @@ void DigitalClockWindow::assign(const DClockInfo& r) {
 }
 
 QRect DigitalClockWindow::pictureRect() const {
-  return QRect(DClockLayout::imgClock, bitmap_.isNull() ? DClockLayout::designPicture : bitmap_.size());
+  return QRect(DClockLayout::imgClock,
+               bitmap_.isNull() ? DClockLayout::designPicture : bitmap_.deviceIndependentSize().toSize());
 }
 
 bool DigitalClockWindow::SetClockData() {
@@ -108,11 +118,16 @@ bool DigitalClockWindow::SetClockData() {
   dateColor_ = ColorOf(c.DateColor);
   cityColor_ = ColorOf(c.CityColor);
   const std::string path = DClockBitmapPath(ThemeFile, HideDate);
-  QImage img(QString::fromStdString(path));
+  const QImage img = LoadThemePicture(path, devicePixelRatioF());
   if (img.isNull()) {
-    QMessageBox::critical(
-        nullptr, QApplication::applicationDisplayName(),
-        QStringLiteral("Cannot open the clock picture \"%1\".").arg(QString::fromStdString(path)));
+    // The picture it had stays; without one it is drawn plain (paintEvent).
+    // Told once a run, not at every showing.
+    if (toldMissing_ != path) {
+      toldMissing_ = path;
+      QMessageBox::critical(
+          nullptr, QApplication::applicationDisplayName(),
+          QStringLiteral("Cannot open the clock picture \"%1\".").arg(QString::fromStdString(path)));
+    }
     update();
     return false;
   }
@@ -148,18 +163,25 @@ void DigitalClockWindow::updateClockAt(DateTime utcWithLead) {
 void DigitalClockWindow::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   const QRect pic = pictureRect();
-  if (bitmap_.isNull())
-    p.fillRect(pic, QColor(0x30, 0x30, 0x30));
-  else
+  // Without its picture the clock is a plain light panel with dark text, as
+  // an analog clock without its face is, whatever colours its theme gives.
+  const bool plain = bitmap_.isNull();
+  if (plain) {
+    p.fillRect(pic, QColor(236, 236, 236));
+    p.setPen(QColor(120, 120, 120));
+    p.drawRect(pic.adjusted(0, 0, -1, -1));
+  } else {
     p.drawImage(pic.topLeft(), bitmap_);
+  }
   p.setRenderHint(QPainter::TextAntialiasing);
   auto line = [&](const QRect& r, const QFont& f, const QColor& c, const QString& text) {
     if (!e->rect().intersects(r)) return;
     p.setFont(f);
-    p.setPen(c);
+    p.setPen(plain ? QColor(32, 32, 32) : c);
     p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, text);
   };
-  line(DClockLayout::lblCity, DClockCityFont(), cityColor_, cityText_);
+  line(DClockLayout::lblCity, DClockCityFont(), cityColor_,
+       DClockCityLine(cityText_, DClockLayout::lblCity.width()));
   line(DClockLayout::lblTime, DClockTimeFont(), timeColor_, timeText_);
   line(DClockLayout::lblDate, DClockDateFont(), dateColor_, dateText_);
 }
@@ -167,11 +189,20 @@ void DigitalClockWindow::paintEvent(QPaintEvent* e) {
 void DigitalClockWindow::showEvent(QShowEvent* e) {
   setWindowTitle(QString::fromStdString(CityName));
   DesktopClockWindow::showEvent(e);
-  if (SetClockData()) {
-    UpdateClock();
-    SetShape();
-  }
+  SetClockData();
+  UpdateClock();
+  SetShape();
   LoadThemes();
+}
+
+void DigitalClockWindow::densityChanged() {
+  if (isVisible() && SetClockData()) SetShape();
+}
+
+void DigitalClockWindow::modeChanged() {
+  SetClockData();
+  SetShape();
+  setAlphaValue(alpha_);
 }
 
 void DigitalClockWindow::LoadThemes() { checkThemeItem(ThemeFile); }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A digital desktop clock: the theme bitmap with three lines over it, the
 // city's short name, its time and its date. The window is cut to the bitmap;
@@ -30,6 +33,9 @@ struct DClockLayout {
 QFont DClockCityFont();
 QFont DClockTimeFont();
 QFont DClockDateFont();
+// The city line as it fits its label: a name too long for it ends in an
+// ellipsis, where the centred label would cut off both of its ends.
+QString DClockCityLine(const QString& name, int width);
 
 class DigitalClockWindow : public DesktopClockWindow {
   Q_OBJECT
@@ -71,6 +77,8 @@ class DigitalClockWindow : public DesktopClockWindow {
   void tick(DateTime utcWithLead) override;
   void paintEvent(QPaintEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void densityChanged() override;
+  void modeChanged() override;
 
  private:
   void buildMenu();
@@ -81,6 +89,7 @@ class DigitalClockWindow : public DesktopClockWindow {
   QColor timeColor_, dateColor_, cityColor_;
   QString cityText_, timeText_, dateText_;
   int alpha_ = 255;
+  std::string toldMissing_;  // the missing picture the user was told of
 };
 
 }  // namespace wc

@@ -1,14 +1,20 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "SetupDialogParts.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "core/CityFile.h"
+#include "widgets/CityFilterBox.h"
+#include "widgets/CityListModel.h"
 
 namespace wc {
 
@@ -59,6 +65,38 @@ QListWidget* PlacedList(QWidget* parent, const char* name, QRect at) {
   l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   l->setTextElideMode(Qt::ElideRight);
   return l;
+}
+
+CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at,
+                            const std::vector<CityItem>& cities, std::function<void()> picked) {
+  CityPicker p;
+  p.filter = new CityFilterBox(parent);
+  p.filter->setObjectName(QStringLiteral("edFilter"));
+  const int boxHeight = p.filter->sizeHint().height();
+  p.filter->setGeometry(at.x(), at.y(), at.width(), boxHeight);
+  p.list = new QListView(parent);
+  p.list->setObjectName(QLatin1String(listName));
+  p.list->setGeometry(at.adjusted(0, boxHeight + 3, 0, 0));
+  p.list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  p.list->setTextElideMode(Qt::ElideRight);
+  p.list->setUniformItemSizes(true);
+  p.list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  p.model = new CityListModel(parent);
+  std::vector<std::string> names;
+  names.reserve(cities.size());
+  for (const CityItem& c : cities) names.push_back(c.name);
+  p.model->setNames(std::move(names));
+  p.filter->attach(p.list, p.model);
+  p.filter->startOnOwnCity();
+  QWidget::setTabOrder(p.filter, p.list);
+  QObject::connect(p.filter, &CityFilterBox::currentChanged, parent, picked);
+  QObject::connect(p.list, &QListView::clicked, parent, picked);
+  // Keys in the list count as a click.
+  QObject::connect(p.list->selectionModel(), &QItemSelectionModel::currentChanged, parent,
+                   [list = p.list, picked] {
+                     if (list->hasFocus()) picked();
+                   });
+  return p;
 }
 
 QCheckBox* PlacedCheck(QWidget* parent, const char* name, const char* text, QPoint at) {

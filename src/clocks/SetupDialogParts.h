@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the two clock set-up dialogs share: their frame, their controls at the
 // designed places, and their own reading of the city database.
@@ -6,6 +9,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <functional>
 #include <vector>
 
 #include "core/City.h"
@@ -13,11 +17,15 @@
 class QCheckBox;
 class QDialog;
 class QLabel;
+class QListView;
 class QListWidget;
 class QPushButton;
 class QWidget;
 
 namespace wc {
+
+class CityFilterBox;
+class CityListModel;
 
 // Empty caption, a dialog border with only the system-menu button, above
 // other windows, the client area of the given size centred over mainWindow.
@@ -27,6 +35,17 @@ void SetUpDialogFrame(QDialog& d, QSize client, QWidget* mainWindow);
 QLabel* DialogHeading(QWidget* parent, const char* name, const char* text, QPoint at, QRect line);
 QLabel* PlacedLabel(QWidget* parent, const char* name, const char* text, QPoint at);
 QListWidget* PlacedList(QWidget* parent, const char* name, QRect at);
+// The list of cities with the filter box above it, together filling the
+// place designed for the list, holding the names of cities and started on
+// the user's own city. picked runs whenever the user makes another city
+// current: by typing, clicking or keys.
+struct CityPicker {
+  CityFilterBox* filter = nullptr;
+  QListView* list = nullptr;
+  CityListModel* model = nullptr;
+};
+CityPicker PlacedCityPicker(QWidget* parent, const char* listName, QRect at,
+                            const std::vector<CityItem>& cities, std::function<void()> picked);
 QCheckBox* PlacedCheck(QWidget* parent, const char* name, const char* text, QPoint at);
 // A button of exactly its designed size, also under a skin that asks for
 // wider ones; Return does not press it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Whole-file reads and atomic whole-file writes. A write goes to a temporary
 // file in the target's folder, is flushed to disk and renamed over the target,

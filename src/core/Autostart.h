@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Start at login: an XDG autostart entry, on Windows the "Run" value. The
 // option is on only while the entry starts exactly the running executable, so

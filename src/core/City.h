@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The three containers of a city's data. They carry the same fields; what
 // differs is the order of the rule fields and the sign of lon:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The city and time zone manager's rules, free of the toolkit: the texts of
 // its table, the checks of its edit group and its search.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // citydata.dat: the XML city database. One root element (any name), one child
 // element per city (any name), and per city the children name, offset (hours),

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // How a change made in the manager reaches the rest of the program during a
 // run. The loaded city table keeps what start-up read (its users see the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The cities of a table found by name, as the reminder check and the time
 // finder compare names: the whole 32-unit name field, letters A-Z in either

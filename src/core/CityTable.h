@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The loaded city table: all cities of citydata.dat as read at start-up, lon
 // west positive. Filled once per run; later edits reach it at the next start.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // DateTime: days since 30 December 1899, the fraction being the time of day.
 // Calendar arithmetic is done on <chrono> types; these helpers convert.

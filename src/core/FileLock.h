@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // An exclusive advisory lock held on a lock file for the lifetime of the
 // object; it keeps two processes from interleaving read-modify-write cycles on

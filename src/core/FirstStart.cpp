@@ -1,5 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "FirstStart.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 
@@ -137,33 +142,54 @@ ZoneFacts SystemZoneFacts() {
 std::string CityForZone(std::string_view zone, const std::vector<std::string>& databaseNames,
                         std::string_view zonesTable, const ZoneFacts& facts) {
   if (zone.empty()) return {};
-  // The table's lines for a zone: city names, in the table's order.
+  // The table's lines for a zone: city names, in the table's order, and the
+  // population the third field gives (0 where a line has none).
+  struct ZoneCityLine {
+    std::string_view name;
+    unsigned long long population;
+  };
   const auto citiesOf = [&](std::string_view z) {
-    std::vector<std::string_view> out;
+    std::vector<ZoneCityLine> out;
     for (std::string_view rest = zonesTable; !rest.empty();) {
       const auto end = rest.find('\n');
       std::string_view line = rest.substr(0, end);
       rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       const auto tab = line.find('\t');
-      if (tab == std::string_view::npos || line.substr(tab + 1) != z) continue;
-      if (Listed(databaseNames, line.substr(0, tab))) out.push_back(line.substr(0, tab));
+      if (tab == std::string_view::npos) continue;
+      const std::string_view fields = line.substr(tab + 1);
+      const auto tab2 = fields.find('\t');
+      if (fields.substr(0, tab2) != z || !Listed(databaseNames, line.substr(0, tab))) continue;
+      unsigned long long population = 0;
+      if (tab2 != std::string_view::npos) {
+        const std::string_view digits = fields.substr(tab2 + 1);
+        std::from_chars(digits.data(), digits.data() + digits.size(), population);
+      }
+      out.push_back({line.substr(0, tab), population});
     }
     return out;
   };
   // "Australia/Canberra" prefers a Canberra among Sydney's cities, then Sydney.
   std::vector<std::string> wanted{ZoneCity(zone)};
-  std::vector<std::string_view> cities = citiesOf(zone);
+  std::vector<ZoneCityLine> cities = citiesOf(zone);
   std::string_view resolved = zone;
   if (const auto link = facts.links.find(zone); cities.empty() && link != facts.links.end()) {
     resolved = link->second;
     wanted.push_back(ZoneCity(resolved));
     cities = citiesOf(resolved);
   }
+  // The city bearing the zone's name, also with "City" after it (Asia/Kuwait
+  // is Kuwait City), else the largest: the first in the alphabet would be a
+  // suburb as often as not.
   for (const std::string& city : wanted)
-    for (std::string_view name : cities)
-      if (Letters(CityPart(name)) == city) return std::string(name);
-  if (!cities.empty()) return std::string(cities.front());
+    for (const ZoneCityLine& c : cities)
+      if (const std::string letters = Letters(CityPart(c.name)); letters == city || letters == city + "city")
+        return std::string(c.name);
+  if (!cities.empty())
+    return std::string(
+        std::max_element(cities.begin(), cities.end(), [](const ZoneCityLine& a, const ZoneCityLine& b) {
+          return a.population < b.population;
+        })->name);
 
   std::vector<const std::string*> named;
   for (const std::string& name : databaseNames)

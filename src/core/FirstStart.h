@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A new user's first map: with nothing stored, "Display Cities" is empty and
 // the map would show no city at all. The very first start (no settings file
@@ -45,13 +48,14 @@ ZoneFacts ParseZoneFacts(std::string_view tzdataZi, std::string_view zoneTabs, s
 ZoneFacts SystemZoneFacts();
 
 // The database city that stands for a zone. zonesTable holds lines
-// "<city name>\t<zone>" (citydata.zones.tsv beside the shipped database). A
-// link not in the table is taken as the zone it names. Among the cities of
-// the zone the one named after the zone's own city (or the link's) is taken,
-// else the first. Without a line for the zone, a city of the database named
-// after the zone's city, one of the zone's own country first where cities of
-// that name lie in several ("St John's" is in Canada and in Antigua). Empty
-// when none is found.
+// "<city name>\t<zone>\t<population>" (citydata.zones.tsv beside the shipped
+// database; a line without the population counts as 0). A link not in the
+// table is taken as the zone it names. Among the cities of the zone the one
+// named after the zone's own city (or the link's), also with "City" after it,
+// is taken, else the largest, the first of equals. Without a line for the
+// zone, a city of the database named after the zone's city, one of the zone's
+// own country first where cities of that name lie in several ("St John's" is
+// in Canada and in Antigua). Empty when none is found.
 std::string CityForZone(std::string_view zone, const std::vector<std::string>& databaseNames,
                         std::string_view zonesTable, const ZoneFacts& facts = {});
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The hot-key value: the one form a key combination is stored and passed in on
 // every platform. The low byte is a Windows virtual-key code; the modifiers sit

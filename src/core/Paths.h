@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program-wide folders. Every folder path ends with the separator, so
 // callers append a file name directly (DataFolder() + "citydata.dat").

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The cities the meeting planner shows, as the user chose them, and how the
 // choice is stored: one text per city in the "Planner Cities" string list,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One row of the meeting planner: a city of the loaded table with its working
 // hours, and its local time at any UTC minute. Daylight saving is decided by

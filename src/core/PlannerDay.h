@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One day of the meeting planner: columns of one UTC instant each across all
 // rows, the day being the first row's local calendar day.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The meeting planner's texts: cell labels, the line a chosen instant gives
 // for each city, and what the slot search says of the cities it could not

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Registry values and their .reg text form (the registry-export syntax), which
 // is how the settings are stored where there is no registry.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The screen saver's entry in the user's xscreensaver settings
 // (~/.xscreensaver): one line of its "programs" list, added or removed while

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reading and writing single settings. Each operation opens the store, does
 // its one read or write and closes it again; a missing key or value gives the

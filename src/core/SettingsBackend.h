@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where the settings live: a registry-like store of typed values under key
 // paths (relative to HKEY_CURRENT_USER).

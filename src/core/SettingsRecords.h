@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The two binary records of the settings store, with their byte layouts
 // fixed here (little-endian, no padding) rather than by any compiler's idea of

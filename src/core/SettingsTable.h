@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one table of stored settings: the settings key, every value's name, its
 // kind and its default. Callers use the name constants, never spelled-out

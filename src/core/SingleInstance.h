@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One running copy per desktop. The first copy holds an exclusive lock on a
 // file named for the display in the user's runtime folder (on Windows, a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Next good slot": the first stretch of a given length, from now, that lies
 // within every city's working hours; failing that, the one that keeps the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Text.h"
 
 #include <charconv>
@@ -254,10 +257,17 @@ std::string FoldForSearch(std::string_view s) {
       }
       folded = 0;
     }
-    if (folded)
+    if (folded) {
       out += folded;
-    else
+    } else if (cp >= 0x391 && cp <= 0x3A9 && cp != 0x3A2) {  // Greek capitals
+      AppendUtf8(out, cp + 0x20);
+    } else if (cp >= 0x410 && cp <= 0x42F) {  // Cyrillic capitals А–Я
+      AppendUtf8(out, cp + 0x20);
+    } else if (cp >= 0x400 && cp <= 0x40F) {  // Ѐ–Џ
+      AppendUtf8(out, cp + 0x50);
+    } else {
       out.append(s.substr(start, i - start));
+    }
   }
   return out;
 }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Text helpers: UTF-8 is the program's string form; UTF-16 appears where a
 // stored format counts in 16-bit units (settings values, fixed name fields).
@@ -37,7 +40,8 @@ std::vector<std::string> SplitLines(std::string_view text);
 // A key for comparing and searching names the way people read them: ASCII
 // letters in lower case and the accented Latin letters of the city names
 // folded to their base letters ("São Tomé" and "sao tome" give the same
-// key). Other characters are kept as they are.
+// key), Greek and Cyrillic capitals in lower case (a name a user added in
+// its own script). Other characters are kept as they are.
 std::string FoldForSearch(std::string_view s);
 
 // Lenient number conversions for values read from the program's files. They

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Windows services the program uses without the toolkit: global hot keys, the
 // desktop wallpaper and the screen-saver registration. Built on Windows only;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A city's working week for the meeting planner: one span of local time on
 // the working days, and the classes every minute of a day falls into.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The few XML operations the program's files need, on pugixml, and the one
 // way every reader loads such a file: a file that is not well-formed is set

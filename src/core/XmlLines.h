@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's own XML files (reminders, clock lists) are written line by
 // line rather than through the document: UTF-8 with a byte-order mark, every

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // 24-bit BMP encoding of a picture, the form the wallpaper file is written
 // in. Write the bytes with WriteFileAtomically.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The day/night mask of one composition, free of Qt: one byte a pixel, white
 // (day), grey (the 24-pixel twilight band along the terminator) or black

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Memory for the map's large pictures. Touching fresh memory costs a page
 // fault per 4 KB page, and on a virtual machine a fault costs more than the

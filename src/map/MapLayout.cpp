@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "map/MapLayout.h"
 
 #include <algorithm>
@@ -42,18 +45,24 @@ int CaptionX(int position, int mapWidth, int margin, int textWidth) {
 
 namespace {
 
+// A text and its shadow, one pixel right of it.
 int KeepInside(int left, int width, int mapWidth) {
-  if (left < 0) left = 0;
-  if (left + width > mapWidth) left = mapWidth - width;
+  if (left + width + 1 > mapWidth - kLabelMargin) left = mapWidth - kLabelMargin - width - 1;
+  if (left < kLabelMargin) left = kLabelMargin;
   return left;
 }
 
 }  // namespace
 
 LabelPlacement PlaceCityLabels(int x, int y, int lat, int lon, int nameWidth, int timeWidth, int textHeight,
-                               bool showTimes, int mapWidth) {
+                               bool showTimes, int mapWidth, int mapHeight) {
   const int limit = lon > 0 ? 40 : lon < -90 ? 35 : 50;
   if (lat > limit || (lat < 0 && lat > -35)) y = showTimes ? y - 2 * textHeight - 2 : y - textHeight - 5;
+  // The name's top is at y + 2; the block ends with the time's shadow or
+  // the name's.
+  const int bottom = showTimes ? y + 2 * textHeight + 1 : y + textHeight + 3;
+  if (bottom > mapHeight - kLabelMargin) y -= bottom - (mapHeight - kLabelMargin);
+  if (y + 2 < kLabelMargin) y = kLabelMargin - 2;
   return {KeepInside(x - nameWidth / 2, nameWidth, mapWidth),
           KeepInside(x - timeWidth / 2, timeWidth, mapWidth), y};
 }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the map overlay places where, and the map's hover hint, free of Qt so
 // that every rule can be checked without painting: the window map sizes, the
@@ -59,10 +62,11 @@ struct LabelPlacement {
 };
 // Labels go above the dot north of a latitude limit that depends on the
 // longitude (40 west of Greenwich, 35 east of 90 E, 50 between) and between
-// 0 and 35 S; otherwise they hang below. Each text is centred on the dot and
-// kept inside 0 .. mapWidth.
+// 0 and 35 S; otherwise they hang below. Each text is centred on the dot;
+// the texts with their shadows stay kLabelMargin inside the map's edges.
+inline constexpr int kLabelMargin = 2;
 LabelPlacement PlaceCityLabels(int x, int y, int lat, int lon, int nameWidth, int timeWidth, int textHeight,
-                               bool showTimes, int mapWidth);
+                               bool showTimes, int mapWidth, int mapHeight);
 
 // The international date line as (latitude, west-positive longitude)
 // polylines; a new polyline starts where the pen jumps. In view 0 the line is

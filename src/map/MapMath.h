@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The map's geometry, free of Qt: angles, the equirectangular projection with
 // its three views, the sun's position and the great-circle step that traces

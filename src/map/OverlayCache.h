@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the map overlay keeps from one drawing to the next. The base map
 // changes every five minutes, the texts on it every minute: so the scaled

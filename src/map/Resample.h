@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Two-pass separable rescale with the Bell filter (support 1.5): rows first
 // into an 8-bit scratch picture, then columns. Sums are single precision and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Column spans per row of a picture: the parts of it that changed. Rows are
 // filled in order and each row's spans left to right; the memory is kept

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "map/WorldMap.h"
 
 #include <turbojpeg.h>
@@ -12,6 +15,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cmath>
@@ -447,6 +451,17 @@ void WorldMap::ComposeBaseMapUtc(QImage& target, bool& ready, DateTime utc) {
 
 // ---------------------------------------------------------------- overlay
 
+MapFont OverlayFontFor(const MapFont& font, int pictureWidth, int screenWidth) {
+  if (pictureWidth <= 0 || screenWidth <= 0 || pictureWidth >= screenWidth) return font;
+  const double scale = std::max(kSmallestOverlayScale, static_cast<double>(pictureWidth) / screenWidth);
+  MapFont out = font;
+  if (font.font.pixelSize() > 0)
+    out.font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.font.pixelSize() * scale))));
+  else if (font.font.pointSizeF() > 0)
+    out.font.setPointSizeF(font.font.pointSizeF() * scale);
+  return out;
+}
+
 struct WorldMap::OverlayState {
   ScaledBaseMaps scaled;
   TextLayouts texts;
@@ -564,8 +579,8 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
       p.drawImage(QPoint(x - 1, y - 1), dot);
       areas.push_back(QRect(QPoint(x - 1, y - 1), dotSize));
       const LaidOutText& name = texts.Get(labelFont, state.names[i], image);
-      const LabelPlacement at =
-          PlaceCityLabels(x, y, c.lat, c.lon, name.advance, time ? time->advance : 0, th, showTimes, w);
+      const LabelPlacement at = PlaceCityLabels(x, y, c.lat, c.lon, name.advance, time ? time->advance : 0,
+                                                th, showTimes, w, qRound(image.height() / scale));
       p.setPen(Qt::black);
       TextLayouts::Draw(p, name, at.nameX + 1, at.y + 3);
       if (time) TextLayouts::Draw(p, *time, at.timeX + 1, at.y + th + 1);

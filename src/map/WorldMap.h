@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The world map engine: the base map for an instant (day picture, night
 // picture where the sun has set, a blended twilight band) and the overlay
@@ -67,6 +70,14 @@ struct MapFont {
   QFont font;
   QColor color = Qt::white;
 };
+
+// A font chosen for pictures as wide as the screen, for a picture only
+// pictureWidth wide (a screen saver's preview window): smaller in proportion,
+// so the labels keep their places relative to the map instead of piling up,
+// but never below kSmallestOverlayScale of its size, where text stops being
+// readable. A picture as wide as the screen or wider keeps the font.
+inline constexpr double kSmallestOverlayScale = 0.58;
+MapFont OverlayFontFor(const MapFont& font, int pictureWidth, int screenWidth);
 
 // The stored settings the overlay reads; the owner keeps them current.
 struct OverlaySettings {

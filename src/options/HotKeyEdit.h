@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A field that records a key combination, like the system's hot-key control:
 // it shows "None" or "Ctrl + Shift + C" and yields the hot-key value. A key

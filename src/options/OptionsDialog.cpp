@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "OptionsDialog.h"
 
 #include <QCheckBox>
@@ -195,11 +198,28 @@ QWidget* OptionsDialog::buildHotKeysTab() {
     connect(btnRem[row], &QPushButton::clicked, this, [this, row] { btnRemClick(row); });
   }
   grid->setColumnStretch(1, 1);
+  lblHotKeyReach = Named(new QLabel(page), "lblHotKeyReach");
+  lblHotKeyReach->setWordWrap(true);
+  switch (hotKeys_.reach()) {
+    case HotKeyReach::Everywhere:
+      lblHotKeyReach->hide();
+      break;
+    case HotKeyReach::OwnWindowsOnly:
+      lblHotKeyReach->setText(QStringLiteral(
+          "This desktop offers programs no global shortcuts: these hotkeys work only while a World "
+          "Clock window is active."));
+      break;
+    case HotKeyReach::Nowhere:
+      lblHotKeyReach->setText(
+          QStringLiteral("This desktop offers programs no global shortcuts: hotkeys cannot be used here."));
+      break;
+  }
   auto* l = new QVBoxLayout(page);
   l->setContentsMargins(10, 10, 10, 10);
   l->setSpacing(12);
   l->addWidget(text);
   l->addLayout(grid);
+  l->addWidget(lblHotKeyReach);
   l->addStretch(1);
   return page;
 }

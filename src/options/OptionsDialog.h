@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Program Options": the options dialog, and at the same time the program's
 // loader of stored settings. One instance lives for the whole run; creating
@@ -79,6 +82,8 @@ class OptionsDialog : public QDialog {
   QWidget* tsGeneral = nullptr;
   QWidget* tsBalloon = nullptr;
   QWidget* tsHotKeys = nullptr;
+  // Beside the rows where the desktop does not deliver global hot keys.
+  QLabel* lblHotKeyReach = nullptr;
   QCheckBox* cbStartup = nullptr;
   QCheckBox* cbCloseToTray = nullptr;
   QCheckBox* cbStartMini = nullptr;

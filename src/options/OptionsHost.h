@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the options dialog reads from and applies to the main window. The
 // dialog is the program's loader of stored settings: at start-up and before

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "planner/MeetingPlannerWindow.h"
 
 #include <QApplication>
@@ -23,11 +26,11 @@
 #include "core/PlannerText.h"
 #include "core/Settings.h"
 #include "core/SettingsTable.h"
-#include "widgets/ToolDialogHeader.h"
 #include "planner/PlannerCityChooser.h"
 #include "planner/PlannerGrid.h"
 #include "planner/WorkingHoursDialog.h"
 #include "platform/SettingsReads.h"
+#include "widgets/ToolDialogHeader.h"
 
 namespace wc {
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The meeting planner: the chosen cities' hours side by side for one day,
 // the next slot that suits them all, and the chosen instant in every city,

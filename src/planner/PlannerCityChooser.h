@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The planner's way to pick a city of the database. One function, so that
 // the program's shared city filter box can take its place in one change.

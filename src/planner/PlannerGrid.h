@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The meeting planner's grid: a row per city, its name at the left, then one
 // cell per column of the day, coloured by the city's hour class. Columns

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The stored font value (colour + the Windows font description) and the
 // toolkit's font, both ways. Sizes are pixels at 96 dots per inch, as the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What registers system-wide key combinations for HotKeyManager: one backend
 // per windowing system.
@@ -11,9 +14,17 @@
 
 namespace wc {
 
+// Where a registered combination is heard.
+enum class HotKeyReach {
+  Everywhere,      // whichever program has the focus
+  OwnWindowsOnly,  // only while one of the program's windows has it (X11 grabs on Xwayland)
+  Nowhere,         // nothing on this desktop delivers them
+};
+
 class HotKeyBackend {
  public:
   virtual ~HotKeyBackend() = default;
+  virtual HotKeyReach reach() const { return HotKeyReach::Everywhere; }
   // Registers v under the given name; the registration id, or 0 when the
   // system refused (taken by another client, no key for it, no X server).
   virtual std::uint32_t registerHotKey(HotKeyValue v, const std::string& name) = 0;
@@ -24,8 +35,10 @@ class HotKeyBackend {
   std::function<void(HotKeyValue v, std::uint32_t id)> pressed;
 };
 
-// The X11 backend when the application runs on an X server, else one that
-// refuses every registration (Wayland without X11, offscreen).
+// On a Wayland session the desktop portal's global shortcuts where the
+// session offers them; else the X11 backend when the application runs on an
+// X server; else one that refuses every registration (offscreen, Wayland
+// with nothing to deliver them).
 std::unique_ptr<HotKeyBackend> CreatePlatformHotKeyBackend();
 
 }  // namespace wc

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "HotKeyManager.h"
 
 #include <algorithm>
@@ -5,6 +8,8 @@
 #ifdef _WIN32
 #include "platform/WinHotKeyBackend.h"
 #else
+#include "core/SessionPlatform.h"
+#include "platform/PortalHotKeyBackend.h"
 #include "platform/X11HotKeyBackend.h"
 #endif
 
@@ -14,6 +19,7 @@ namespace {
 
 class RefusingBackend final : public HotKeyBackend {
  public:
+  HotKeyReach reach() const override { return HotKeyReach::Nowhere; }
   std::uint32_t registerHotKey(HotKeyValue, const std::string&) override { return 0; }
   bool unregisterHotKey(HotKeyValue, std::uint32_t) override { return false; }
 };
@@ -24,7 +30,15 @@ std::unique_ptr<HotKeyBackend> CreatePlatformHotKeyBackend() {
 #ifdef _WIN32
   return std::make_unique<WinHotKeyBackend>();
 #else
-  if (auto x11 = X11HotKeyBackend::create()) return x11;
+  // A Wayland compositor gives an X client's grabs the keys only while an X
+  // window has the focus.
+  const bool wayland = IsWaylandSession(CurrentSessionEnvironment());
+  if (wayland)
+    if (auto portal = PortalHotKeyBackend::create()) return portal;
+  if (auto x11 = X11HotKeyBackend::create()) {
+    if (wayland) x11->setReach(HotKeyReach::OwnWindowsOnly);
+    return x11;
+  }
   return std::make_unique<RefusingBackend>();
 #endif
 }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // System-wide key combinations. HotKeyManager keeps the list of registered
 // combinations and raises OnHotKeyPressed for them; a backend per windowing
@@ -29,6 +32,7 @@ class HotKeyManager : public QObject {
   bool RemoveHotKey(HotKeyValue hotKey);
   // Unregisters every entry, last first.
   void ClearHotKeys();
+  HotKeyReach reach() const { return backend_->reach(); }
 
   struct Entry {
     HotKeyValue hotKey;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The screen-saver module: the saver program shipped beside this one, and
 // its registration as the user's screen saver (the xscreensaver settings on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The end of the user's session reaches the program as the session manager's
 // commit-data request or, from init systems and terminals, as SIGTERM, SIGHUP

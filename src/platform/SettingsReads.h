@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Settings reads for the windows. A stored value of the wrong kind (a
 // hand-edited settings file) is reported in a message box and the default

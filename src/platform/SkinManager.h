@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Skins: Qt style sheets read from the skins folder and applied to the whole
 // application, so every open window changes at once. Off means the desktop's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The desktop's wallpaper, one backend per desktop: the GNOME family through
 // GSettings, XFCE through xfconf, KDE Plasma through its scripting call, the X

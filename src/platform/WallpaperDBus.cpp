@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktops whose wallpaper is a service on the session bus: XFCE's
 // settings daemon (xfconf) and the Plasma shell's scripting call.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The root window's picture, for window managers without a desktop of their
 // own. The picture is a pixmap the server keeps after our connection closes
 // (RetainPermanent), named in _XROOTPMAP_ID and ESETROOT_PMAP_ID so that
@@ -72,13 +75,14 @@ class Connection {
   // holds the redirection itself and paints the screen its own way.
   QImage rootBackground() const {
     Reply<xcb_composite_query_version_reply_t> composite(
-        xcb_composite_query_version_reply(conn_, xcb_composite_query_version(conn_, 0, 2), nullptr), &std::free);
+        xcb_composite_query_version_reply(conn_, xcb_composite_query_version(conn_, 0, 2), nullptr),
+        &std::free);
     if (!composite) return {};
     const xcb_screen_t* s = screen();
     const xcb_window_t probe = xcb_generate_id(conn_);
     const std::uint32_t values[] = {XCB_BACK_PIXMAP_PARENT_RELATIVE, 1};
-    xcb_create_window(conn_, XCB_COPY_FROM_PARENT, probe, s->root, 0, 0, s->width_in_pixels, s->height_in_pixels,
-                      0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+    xcb_create_window(conn_, XCB_COPY_FROM_PARENT, probe, s->root, 0, 0, s->width_in_pixels,
+                      s->height_in_pixels, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
                       XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT, values);
     QImage picture;
     if (xcb_generic_error_t* refused = xcb_request_check(

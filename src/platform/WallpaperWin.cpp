@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Windows desktop: the user's "Wallpaper" value and the system call that
 // puts a picture in place, writes the profile and tells every window.
 

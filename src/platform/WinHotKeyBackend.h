@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Hot keys on Windows: RegisterHotKey for the thread, under a global atom
 // named after the combination; WM_HOTKEY arrives through the application's

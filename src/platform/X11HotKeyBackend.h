@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Hot keys on X11: passive grabs of a key with its modifiers on the root
 // window, through the application's own xcb connection. Each combination is
@@ -26,6 +29,8 @@ class X11HotKeyBackend final : public HotKeyBackend, public QAbstractNativeEvent
   X11HotKeyBackend(xcb_connection_t* connection, bool installFilter);
   ~X11HotKeyBackend() override;
 
+  HotKeyReach reach() const override { return reach_; }
+  void setReach(HotKeyReach r) { reach_ = r; }
   std::uint32_t registerHotKey(HotKeyValue v, const std::string& name) override;
   bool unregisterHotKey(HotKeyValue v, std::uint32_t id) override;
 
@@ -55,6 +60,7 @@ class X11HotKeyBackend final : public HotKeyBackend, public QAbstractNativeEvent
   xcb_connection_t* conn_;
   std::uint32_t root_ = 0;
   bool filterInstalled_ = false;
+  HotKeyReach reach_ = HotKeyReach::Everywhere;
   std::map<HotKeyValue, Grab> grabs_;
 };
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/XcbPicture.h"
 
 #include <algorithm>
@@ -30,6 +33,14 @@ std::uint32_t Swap(std::uint32_t v) {
 
 xcb_screen_t* FirstScreen(xcb_connection_t* conn) {
   return xcb_setup_roots_iterator(xcb_get_setup(conn)).data;
+}
+
+xcb_atom_t InternAtom(xcb_connection_t* conn, const char* name) {
+  std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> r(
+      xcb_intern_atom_reply(
+          conn, xcb_intern_atom(conn, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr),
+      &std::free);
+  return r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
 bool PutPicture(xcb_connection_t* conn, xcb_drawable_t drawable, xcb_gcontext_t gc, std::uint8_t depth,

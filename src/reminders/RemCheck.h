@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One scheduling pass over the reminder list, as a function of its inputs:
 // the caller marks what fires, writes the list and shows the pop-ups.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ReminderEditor.h"
 
 #include <QAbstractItemView>
@@ -27,6 +30,8 @@
 #include "reminders/RemEdit.h"
 #include "reminders/RemPictures.h"
 #include "reminders/Sound.h"
+#include "widgets/CityFilterBox.h"
+#include "widgets/CityListModel.h"
 #include "widgets/ToolDialogHeader.h"
 
 namespace wc {
@@ -163,6 +168,10 @@ ReminderEditor::ReminderEditor(RemList& list, const FormatSettings& format, std:
   cboCity->setMaxVisibleItems(20);
   // A skin's sheet makes the list before this one takes, without its bar.
   cboCity->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  edFilter = new CityFilterBox(tsOne);
+  edFilter->setObjectName(QStringLiteral("edFilter"));
+  cities_ = new CityListModel(this);
+  edFilter->attach(cboCity, cities_);
   edMsg = new QPlainTextEdit(tsOne);
   edMsg->setObjectName(QStringLiteral("edMsg"));
   edMsg->setTabChangesFocus(true);
@@ -187,8 +196,16 @@ ReminderEditor::ReminderEditor(RemList& list, const FormatSettings& format, std:
   // A long date ("Wednesday, 30 September 2026") needs the row to itself.
   form->addWidget(Label("Label3", "When the time is", dtpTime, tsOne), 1, 0);
   form->addWidget(dtpTime, 1, 1, Qt::AlignLeft);
-  form->addWidget(Label("Label4", "in city ", cboCity, tsOne), 2, 0);
-  form->addWidget(cboCity, 2, 1);
+  form->addWidget(Label("Label4", "in city ", edFilter, tsOne), 2, 0);
+  auto* cityColumn = new QVBoxLayout;
+  cityColumn->setSpacing(3);
+  cityColumn->addWidget(edFilter);
+  cityColumn->addWidget(cboCity);
+  form->addLayout(cityColumn, 2, 1);
+  // From the time to the filter, its list, then the message.
+  setTabOrder(dtpTime, edFilter);
+  setTabOrder(edFilter, cboCity);
+  setTabOrder(cboCity, edMsg);
   form->addWidget(Label("Label1", "Display Message", edMsg, tsOne), 3, 0, Qt::AlignTop);
   form->addWidget(edMsg, 3, 1);
   form->addWidget(Label("sLabel1", "Play Sound", edSound, tsOne), 4, 0);
@@ -237,10 +254,8 @@ void ReminderEditor::LoadCityData() {
   if (!r.file.ok() && r.file.status != XmlLoadStatus::Missing) {
     QMessageBox::warning(this, QStringLiteral("Warning"), Q(r.file.error));
   }
-  const int chosen = cboCity->currentIndex();
-  for (const std::string& name : r.names) cboCity->addItem(Q(name));
-  // Adding to an empty list would choose the first entry by itself.
-  cboCity->setCurrentIndex(chosen);
+  cities_->setNames(r.names);
+  edFilter->startOnOwnCity();
 }
 
 void ReminderEditor::LoadReminders() {
@@ -310,13 +325,9 @@ void ReminderEditor::btnModifyClick() {
   dtpDate->setDate(ToQDate(r->RemDate));
   if (auto t = ParseTime12(r->RemTime, format_)) dtpTime->setTime(ToQTime(*t));
   int city = -1;
-  for (int i = 0; i < cboCity->count(); ++i) {
-    if (EqualsIgnoreCaseAscii(S(cboCity->itemText(i)), r->RemCity)) {
-      city = i;
-      break;
-    }
-  }
-  cboCity->setCurrentIndex(city);
+  for (std::size_t i = 0; i < cities_->names().size() && city < 0; ++i)
+    if (EqualsIgnoreCaseAscii(cities_->names()[i], r->RemCity)) city = static_cast<int>(i);
+  edFilter->startOn(city);
   edMsg->setPlainText(Q(r->RemMsg));
   edSound->setText(Q(r->PlaySound));
   pcRem->setCurrentWidget(tsOne);
@@ -358,7 +369,7 @@ void ReminderEditor::btnClearClick() {
   const DateTime now = LocalNow();
   dtpDate->setDate(ToQDate(now));
   dtpTime->setTime(ToQTime(now));
-  cboCity->setCurrentIndex(cboCity->count() > 0 ? 0 : -1);
+  edFilter->startOnOwnCity();
   edMsg->clear();
   edSound->clear();
   editing_ = nullptr;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // ReminderEditor, the reminder editor: every reminder in a list, and a page to add
 // one or change the one chosen with "Edit". It works on the program's list
@@ -24,6 +27,8 @@ class QWidget;
 
 namespace wc {
 
+class CityFilterBox;
+class CityListModel;
 class ToolDialogHeader;
 
 class ReminderEditor : public QDialog {
@@ -42,6 +47,7 @@ class ReminderEditor : public QDialog {
   QPushButton* btnDelete = nullptr;
   QDateEdit* dtpDate = nullptr;
   QTimeEdit* dtpTime = nullptr;
+  CityFilterBox* edFilter = nullptr;
   QComboBox* cboCity = nullptr;
   QPlainTextEdit* edMsg = nullptr;
   QLineEdit* edSound = nullptr;
@@ -74,6 +80,7 @@ class ReminderEditor : public QDialog {
   void fillRow(int row, const RemInfo& r);
   RemInfo* selectedRecord() const;
 
+  CityListModel* cities_ = nullptr;
   RemList& list_;
   FormatSettings format_;
   std::function<void()> changed_;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // ReminderPopup, the pop-up of a reminder that fires: on top of other windows,
 // the heading in a white band, the message, and the sound played once.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the main window asks of the reminders: load at start-up, save, the
 // ten-second pass with its pop-ups, and the editor. The list is program-wide

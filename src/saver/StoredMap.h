@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The map as the user set it up in the program, read from the stored
 // settings and the city database, for the screen saver, which runs without

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tavrel-world-clock-saver: the live world map as a screen saver. It draws
 // the program's map (its stored settings and cities, the wallpaper's fonts
 // and shape) full screen and draws it anew every minute.
@@ -49,6 +52,8 @@ class Saver {
     const std::uint32_t black = screen_->black_pixel;
     xcb_create_gc(conn_, gc_, window_, XCB_GC_FOREGROUND, &black);
     look_ = LoadStoredMap(map_);
+    dateFont_ = map_.wallpaperDateFont();
+    cityFont_ = map_.wallpaperCityFont();
   }
 
   // Draws the map for now and shows it.
@@ -56,6 +61,11 @@ class Saver {
     const DateTime now = LocalNow() + kDisplayLead;
     // The caption keeps to the window, which is all the screen it has.
     map_.overlaySettings().workAreaWidth = windowSize().width();
+    // The fonts were chosen for the whole screen; a smaller window (a
+    // settings preview) shows the same picture smaller.
+    const int screenWidth = screen_->width_in_pixels;
+    map_.wallpaperDateFont() = OverlayFontFor(dateFont_, windowSize().width(), screenWidth);
+    map_.wallpaperCityFont() = OverlayFontFor(cityFont_, windowSize().width(), screenWidth);
     bool ready = false;
     map_.ComposeBaseMap(ready, now);
     const QSize size = WallpaperSize(windowSize(), look_.fullHeight);
@@ -153,6 +163,7 @@ class Saver {
   xcb_gcontext_t gc_ = 0;
   WorldMap map_;
   StoredMapLook look_;
+  MapFont dateFont_, cityFont_;  // as stored, for the whole screen
   QImage picture_;
   QSize size_;
   std::uint8_t depth_ = 0;

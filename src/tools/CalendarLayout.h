@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The year at a glance: where each month of a year is drawn, month name,
 // weekday header and days, on a grid of four months by three, and how the

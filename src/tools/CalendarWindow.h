@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // CalendarWindow, "Calendar - Year at a glance": the twelve months of one year,
 // today marked, stepped with two buttons or typed into the year box.

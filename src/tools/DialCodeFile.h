@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // dialcodes.dat: one country a line, "Country<TAB>+code", read-only, shipped
 // in the program folder. The time finder keeps its lines and looks codes up

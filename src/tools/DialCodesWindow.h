@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // DialCodesWindow, "International Dial Codes": the countries and codes of
 // dialcodes.dat in a two-column list, sorted by a click on either header.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The quick time finder's model: the list of cities by name or by country,
 // and the look-up of the text the user typed or picked, with the city's

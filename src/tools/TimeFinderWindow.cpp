@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "tools/TimeFinderWindow.h"
 
 #include <QAbstractItemView>
@@ -15,10 +18,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/CityTable.h"
 #include "core/CityTime.h"
+#include "core/FirstStart.h"
+#include "core/Paths.h"
 #include "core/Settings.h"
 #include "platform/SettingsReads.h"
 #include "tools/DialCodeFile.h"
+#include "widgets/CityListModel.h"
 #include "widgets/ToolDialogHeader.h"
 
 namespace wc {
@@ -32,6 +39,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 TimeFinderWindow::TimeFinderWindow(QWidget* owner, const CityTable& cities, const FormatSettings& format)
     : ToolWindow(owner, QStringLiteral("TTimeFinder"), kFinderWindowPosition),
       format_(format),
+      cities_(cities),
       dialCodeLines_(ReadDialCodeLines(DialCodesPath()).lines),
       model_(cities, dialCodeLines_) {
   setWindowTitle(QString());
@@ -63,14 +71,17 @@ TimeFinderWindow::TimeFinderWindow(QWidget* owner, const CityTable& cities, cons
   items_ = new QStringListModel(this);
   cbSearch->setModel(items_);
   // Suggestions in a list under the box rather than completed in the text,
-  // so that what is typed is what is looked up.
-  auto* completer = new QCompleter(items_, cbSearch);
-  completer->setCaseSensitivity(Qt::CaseInsensitive);
-  completer->setFilterMode(Qt::MatchContains);
-  completer->setCompletionMode(QCompleter::PopupCompletion);
-  completer->setMaxVisibleItems(12);
-  if (auto* view = qobject_cast<QListView*>(completer->popup())) view->setUniformItemSizes(true);
-  cbSearch->setCompleter(completer);
+  // so that what is typed is what is looked up; the list is narrowed by the
+  // rule of every other city list of ours, best match first.
+  suggestions_ = new CityListModel(this);
+  completer_ = new QCompleter(suggestions_, this);
+  completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  completer_->setMaxVisibleItems(12);
+  completer_->setWidget(cbSearch->lineEdit());
+  if (auto* view = qobject_cast<QListView*>(completer_->popup())) view->setUniformItemSizes(true);
+  connect(completer_, qOverload<const QString&>(&QCompleter::activated), this,
+          [this](const QString& name) { cbSearch->setEditText(name); });
+  connect(cbSearch->lineEdit(), &QLineEdit::textEdited, this, &TimeFinderWindow::suggest);
   Label1->setBuddy(cbSearch);
 
   Label2 = Named(new QLabel(this), "Label2");
@@ -153,8 +164,15 @@ void TimeFinderWindow::rgSearchTypeClick() {
   list.reserve(static_cast<qsizetype>(names.size()));
   for (const std::string& n : names) list.push_back(Q(n));
   items_->setStringList(list);
+  suggestions_->setNames(names);
   cbSearch->setCurrentIndex(-1);
-  cbSearch->clearEditText();
+  // The user's own city first, its time shown at once.
+  const std::string own = OwnCityName(cities_.names(), ProgramFolder() + "citydata.zones.tsv", SystemZoneFacts());
+  if (own.empty())
+    cbSearch->clearEditText();
+  else
+    cbSearch->setEditText(Q(model_.searchType() == SearchType::Country ? NameSwap(own) : own));
+  cbSearch->lineEdit()->selectAll();
   cbSearchChange();
   // After the radio button's own key handling, which keeps the focus on it.
   QTimer::singleShot(0, cbSearch, [this] { cbSearch->setFocus(Qt::OtherFocusReason); });
@@ -169,18 +187,29 @@ void TimeFinderWindow::cbSearchChange() {
   Label2->setText(Q(found_->name));
   // A whole name is found: the suggestions would only hide the answer.
   QTimer::singleShot(0, this, [this] {
-    if (found_ && cbSearch->completer()->popup()->isVisible()) cbSearch->completer()->popup()->hide();
+    if (found_ && completer_->popup()->isVisible()) completer_->popup()->hide();
   });
   showTime(found_->localTime);
   lbCode->setText(Q(found_->code));
 }
 
+void TimeFinderWindow::suggest(const QString& text) {
+  suggestions_->setFilter(text.toStdString());
+  if (text.trimmed().isEmpty() || suggestions_->rowCount() == 0) {
+    completer_->popup()->hide();
+    return;
+  }
+  completer_->complete();
+  completer_->popup()->scrollToTop();
+}
+
 void TimeFinderWindow::cbSearchEnter() {
-  // Enter takes the first city the list begins with, when the text is not
-  // a whole name yet.
+  // Enter takes the best match of the suggestions, when the text is not a
+  // whole name yet.
   if (found_) return;
-  if (const auto item = model_.completion(cbSearch->currentText().toStdString()))
-    cbSearch->setEditText(Q(*item));
+  suggestions_->setFilter(cbSearch->currentText().toStdString());
+  if (!cbSearch->currentText().trimmed().isEmpty() && suggestions_->rowCount() > 0)
+    cbSearch->setEditText(Q(suggestions_->nameAt(0)));
 }
 
 void TimeFinderWindow::tmrTimeTimer() {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // TimeFinderWindow, the "Quick Time Finder": a city picked by its name or by its
 // country, with its current local time and date and its country's dial code.
@@ -11,6 +14,7 @@
 #include "tools/ToolWindow.h"
 
 class QButtonGroup;
+class QCompleter;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -21,6 +25,7 @@ class QTimer;
 
 namespace wc {
 
+class CityListModel;
 class CityTable;
 
 class TimeFinderWindow : public ToolWindow {
@@ -38,10 +43,12 @@ class TimeFinderWindow : public ToolWindow {
   void rgSearchTypeClick();
   void cbSearchChange();
   void cbSearchEnter();
+  void suggest(const QString& text);
   void tmrTimeTimer();
   void showTime(DateTime localTime);
 
   const FormatSettings& format_;
+  const CityTable& cities_;
   std::vector<std::string> dialCodeLines_;
   TimeFinderModel model_;
   std::optional<FinderResult> found_;
@@ -54,6 +61,8 @@ class TimeFinderWindow : public ToolWindow {
   QLabel* Label1 = nullptr;
   QComboBox* cbSearch = nullptr;
   QStringListModel* items_ = nullptr;
+  CityListModel* suggestions_ = nullptr;
+  QCompleter* completer_ = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* lbTime = nullptr;

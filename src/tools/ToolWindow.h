@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the time tools share: a fixed dialog owned by the main window, centred
 // over it, shown modally one at a time, its placement stored under its own

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Other programs' files in the folders the program writes to: names that
 // look like the temporary files of an atomic write, old enough and with a
 // process id that no longer runs, must outlive every kind of save. The

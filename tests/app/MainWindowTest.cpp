@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window under the offscreen platform: what the menus, tool bar and
 // pop-up menu read, the commands' effects on each other and on the stored
 // settings, the start-up loader's defaults, and the close paths.

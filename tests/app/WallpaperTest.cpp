@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The map as wallpaper against a desktop that only records: the bitmap's
 // size and form, the file names desktops need, the user's picture through
 // repeated refreshes and a restart, and the wallpaper commands.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The city manager, the map city selection and the all-cities list against a
 // real city file and a real settings file in a home of their own.
 
@@ -14,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QKeyEvent>
 #include <QTimer>
 #include <array>
 #include <cmath>
@@ -21,6 +25,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "TestSupport.h"
 #include "WindowTestHome.h"
 #include "cities/AllCitiesWindow.h"
 #include "cities/CityManagerDialog.h"
@@ -409,7 +414,7 @@ TEST_F(MapCities, AddsNamesOnceWhateverTheirLetterCaseAndFilters) {
   EXPECT_EQ(selected(), QStringList({"Tokyo, Japan"}));  // a stored name the file lacks stays
 
   filter("  YORK");
-  EXPECT_EQ(available(), QStringList({"New York, United States", "Yorkton, Canada"}));
+  EXPECT_EQ(available(), QStringList({"Yorkton, Canada", "New York, United States"}));  // best first
   filter("sao p");
   EXPECT_EQ(available(), QStringList({"São Paulo, Brazil"}));
   filter("lima");
@@ -469,6 +474,37 @@ TEST_F(MapCities, CloseStoresNothingAndLeavesTheMap) {
   EXPECT_EQ(slots_[0].name, "Rome");
   EXPECT_EQ(slots_[1].name, "");
   EXPECT_EQ(redraws_, 0);
+}
+
+void Press(QWidget* w, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+}
+
+// The list opens on the user's own city; Return adds the best match, from
+// the box or from the list, and leaves the box ready for the next name.
+TEST_F(MapCities, StartsOnTheOwnCityAndReturnAddsTheBestMatch) {
+  writeCities(City("Separ, Land", "+1", 1, 1) + City("Kathmandu, Nepal", "+5.75", 85, 28) +
+              City("New Paris, Land", "+2", 2, 2) + City("Paris, France", "+1", 2, 49));
+  const test::ScopedEnv tz("TZ", "Asia/Kathmandu");
+  open();
+  auto* box = find<QLineEdit>(*dialog_, "edFilter");
+  EXPECT_EQ(available_->currentIndex().data().toString(), "Kathmandu, Nepal");
+  EXPECT_EQ(dialog_->focusWidget(), box);
+
+  filter("par");
+  EXPECT_EQ(available(), QStringList({"Paris, France", "New Paris, Land", "Separ, Land"}));
+  Press(box, Qt::Key_Down);  // moves in the list, typing stays in the box
+  EXPECT_EQ(available_->currentIndex().data().toString(), "New Paris, Land");
+  Press(box, Qt::Key_Return);
+  EXPECT_EQ(selected(), QStringList({"New Paris, Land"}));
+
+  filter("sep");
+  available_->setFocus();
+  emit available_->activated(available_->currentIndex());
+  EXPECT_EQ(selected(), QStringList({"New Paris, Land", "Separ, Land"}));
+  EXPECT_EQ(dialog_->focusWidget(), box);
+  EXPECT_EQ(box->selectedText(), "sep");  // the next name replaces it
 }
 
 TEST_F(MapCities, ACityAddedInTheManagerIsOfferedAtOnce) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // aclocks.dat and dclocks.dat: the exact bytes written, the round trip, and
 // what the reader accepts, forgives and refuses.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Theme descriptions, theme file names, and what a clock face shows.
 
 #include <gtest/gtest.h>
@@ -65,6 +68,10 @@ TEST(ThemeFiles, NamesAndPaths) {
   EXPECT_EQ(DClockBitmapPath("/opt/wc/dskins/Sky Blue.bmp", true), "/opt/wc/dskins/SkyBluesmall.bmp");
   // The folder keeps its blanks; only the file name loses them.
   EXPECT_EQ(DClockBitmapPath("/my clocks/dskins/Sky Blue.bmp", false), "/my clocks/dskins/SkyBlue.bmp");
+  // The twice-sized picture: the mark goes before the file's own extension only.
+  EXPECT_EQ(HiDpiFileName("/opt/wc/askins/small/Blue Steel 1.png"), "/opt/wc/askins/small/Blue Steel 1@2x.png");
+  EXPECT_EQ(HiDpiFileName("C:\\v1.2\\dskins\\SkyBluesmall.bmp"), "C:\\v1.2\\dskins\\SkyBluesmall@2x.bmp");
+  EXPECT_EQ(HiDpiFileName("/v1.2/askins/cap"), "/v1.2/askins/cap@2x");
   const Rgb c = RgbOf(0x00FF8040);
   EXPECT_EQ(c.r, 0x40);
   EXPECT_EQ(c.g, 0x80);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clock windows, the two lists behind them and the set-up dialogs, under
 // the offscreen platform with the small fixture themes: what the menus show,
 // what each command does to the window, its record and the file on disk
@@ -8,6 +11,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,12 +22,16 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegion>
 #include <QTimer>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <list>
+#include <tuple>
 
+#include "TestSupport.h"
 #include "WindowTestHome.h"
 #include "clocks/AnalogClockArt.h"
 #include "clocks/AnalogClockSetupDialog.h"
@@ -30,10 +40,12 @@
 #include "clocks/DesktopClocks.h"
 #include "clocks/DigitalClockSetupDialog.h"
 #include "clocks/DigitalClockWindow.h"
+#include "clocks/ThemePicture.h"
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
+#include "widgets/CityFilterBox.h"
 
 namespace wc {
 namespace {
@@ -90,9 +102,10 @@ class Clocks : public ::testing::Test {
     return t;
   }
   DesktopClocks& lists() {
-    if (!lists_) lists_ = std::make_unique<DesktopClocks>(nullptr, DataFolder(), false);
+    if (!lists_) lists_ = std::make_unique<DesktopClocks>(nullptr, DataFolder(), composited);
     return *lists_;
   }
+  bool composited = false;  // as the lists start: whether a compositor runs
   static AClockInfo Analog(const char* city, int width, const char* theme = "Classic") {
     AClockInfo r;
     r.ThemeFile = home->program + "askins/" + theme + ".png";
@@ -423,6 +436,7 @@ TEST_F(Clocks, SmallClickedTwiceLeavesASmallClockWithNoSizeChecked) {
 }
 
 TEST_F(Clocks, EveryMenuChangeReachesTheFileAtOnce) {
+  composited = true;
   start({Analog("Oslo", 200)}, {Digital("Oslo")});
   AnalogClockWindow* a = aw(0);
   DigitalClockWindow* d = dw(0);
@@ -485,6 +499,7 @@ TEST_F(Clocks, RemovingOneOfSeveralLeavesTheOthers) {
 TEST_F(Clocks, TwoClocksOfOneCityEachKeepTheirOwnRecord) {
   // Only a hand-edited file can hold this; removing the second must not
   // take the first one's record (or leave a record without a window).
+  composited = true;
   start({Analog("Oslo", 200), Analog("Oslo", 100)}, {});
   QPointer<AnalogClockWindow> second = aw(1);
   Item(second->opacityItems, "40%")->trigger();
@@ -566,6 +581,99 @@ TEST_F(Clocks, TextRowsScaleWithTheClock) {
   }
 }
 
+QImage DrawnAt(const AnalogClockArt& art, double hours, const QString& city) {
+  QImage img(art.faceSize(), QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  const double minutes = std::fmod(hours, 1) * 60;
+  art.drawUpToMinute(p, hours * 30 + 180, minutes * 6 + 180, city, QString(), true);
+  return img;
+}
+
+// Where two pictures differ.
+QRegion Differing(const QImage& a, const QImage& b) {
+  QRegion r;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) r += QRect(x, y, 1, 1);
+  return r;
+}
+
+TEST_F(Clocks, ASmallClockAtTenPastTenLeavesItsCityNameInSight) {
+  AClockTheme t = ReadAClockTheme(IniFile::load(home->program + "askins/aclock.ini"), "Classic");
+  for (const int width : {100, 200}) {
+    SCOPED_TRACE(width);
+    AnalogClockArt art;
+    art.setClockData(t, width == 100 ? 9 : 11, width, 254, false);
+    art.loadImages(home->program + "askins/", home->program + "askins/Classic.png", width);
+    // At 4:37 both hands point down, away from the name.
+    const double early = 4 + 37 / 60.0, late = 10 + 7 / 60.0;
+    const QImage bare = DrawnAt(art, early, QString());
+    const QRect name = Differing(DrawnAt(art, early, QStringLiteral("MMMMM")), bare).boundingRect();
+    EXPECT_GT(name.width(), 25);
+    // At 10:07 no hand lies across it.
+    const QRegion hands = Differing(DrawnAt(art, late, QString()), bare);
+    EXPECT_TRUE((hands & name).isEmpty()) << (hands & name).boundingRect().x();
+  }
+}
+
+TEST_F(Clocks, TwiceDenseScreensGetTheTwiceSizedPicturesWhereThereAreAny) {
+  const std::string askins = home->program + "askins/";
+  AClockTheme t = ReadAClockTheme(IniFile::load(askins + "aclock.ini"), "Classic");
+  // The hour hand's dark pixels, in the face's own pixels.
+  auto handCentre = [](const AnalogClockArt& art, qreal dpr) {
+    QImage img((QSizeF(art.faceSize()) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    art.drawUpToMinute(p, 3 * 30 + 180, 180, QString(), QString(), true);  // 3:00
+    p.end();
+    // Weighted by darkness, in the band the hand lies in at 3:00.
+    double sx = 0, sy = 0, n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const double u = (x + 0.5) / dpr - img.width() / dpr / 2, v = (y + 0.5) / dpr - img.height() / dpr / 2;
+        if (u < 3 || std::abs(v) > 6) continue;
+        const double w = std::max(0, 200 - qGray(img.pixel(x, y)));
+        sx += w * u;
+        sy += w * v;
+        n += w;
+      }
+    return QPointF(sx / n, sy / n);
+  };
+  for (const int width : {100, 150, 200}) {
+    SCOPED_TRACE(width);
+    AnalogClockArt one, two;
+    for (auto* art : {&one, &two}) art->setClockData(t, 10, width, 254, false);
+    one.loadImages(askins, askins + "Classic.png", width, 1);
+    two.loadImages(askins, askins + "Classic.png", width, 2);
+    EXPECT_EQ(two.face().size(), QSize(2 * width, 2 * width));
+    EXPECT_EQ(two.faceSize(), QSize(width, width));
+    EXPECT_EQ(two.face().pixel(width, width), qRgb(0xf0, 0xe8, 0xd8));  // the @2x picture's shade
+    EXPECT_EQ(one.face().pixel(width / 2, width / 2), qRgb(0xf6, 0xf1, 0xe4));
+    // The twice-sized hand turns about the same point and reaches as far.
+    const QPointF a = handCentre(one, 2), b = handCentre(two, 2);
+    EXPECT_NEAR(a.x(), b.x(), 1.5);
+    EXPECT_NEAR(a.y(), b.y(), 1.5);
+  }
+  // A theme without them is drawn from its 1x pictures, at the same size.
+  AnalogClockArt plain;
+  plain.setClockData(t, 11, 200, 254, false);
+  plain.loadImages(askins, askins + "Test Face.png", 200, 2);
+  EXPECT_EQ(plain.face().size(), QSize(200, 200));
+  EXPECT_EQ(plain.faceSize(), QSize(200, 200));
+  // The digital bitmaps likewise.
+  const std::string dskins = home->program + "dskins/";
+  for (const auto& [file, dpr, pixels] : {std::tuple{"SkyBlue.bmp", 2.0, QSize(286, 166)},
+                                          {"SkyBlue.bmp", 1.0, QSize(143, 83)},
+                                          {"FireBrick.bmp", 2.0, QSize(143, 83)}}) {
+    SCOPED_TRACE(file);
+    const QImage img = LoadThemePicture(dskins + file, dpr);
+    EXPECT_EQ(img.size(), pixels);
+    EXPECT_EQ(img.deviceIndependentSize().toSize(), QSize(143, 83));
+  }
+}
+
 int MaxDifference(const QImage& a, const QImage& b) {
   int worst = 0;
   for (int y = 0; y < a.height(); ++y)
@@ -622,7 +730,8 @@ void WriteCities() {
   std::ofstream(DataFolder() + "citydata.dat")
       << "<cities><city><name>Lima, Peru</name><offset>-5</offset></city>"
          "<city><name>Oslo</name><offset>+1</offset></city>"
-         "<city><name>Kathmandu, Nepal</name><offset>+5.75</offset></city></cities>";
+         "<city><name>Kathmandu, Nepal</name><offset>+5.75</offset></city>"
+         "<city><name>Santa Cruz de la Sierra, Bolivia</name><offset>-4</offset></city></cities>";
 }
 
 int Row(QListWidget* l, const char* text) {
@@ -639,14 +748,22 @@ void Click(QListWidget* l, const char* text) {
 TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   WriteCities();
   start({}, {});
+  const test::ScopedEnv tz("TZ", "Asia/Kathmandu");
   auto* d = new AnalogClockSetupDialog(lists(), nullptr);
   EXPECT_EQ(d->size(), QSize(727, 362));
-  EXPECT_EQ(d->edCity->text(), "Lima");  // the part before the comma
+  EXPECT_EQ(d->edCity->text(), "Kathmandu");  // the user's own city, the part before the comma
+  EXPECT_EQ(d->focusWidget(), d->edFilter);
+  d->edFilter->setText(QStringLiteral("o"));  // Oslo begins with it, Lima lacks it
+  EXPECT_EQ(d->edCity->text(), "Oslo");
   EXPECT_EQ(d->lbThemes->count(), 2);    // every section, also one the clock menu lacks
   EXPECT_EQ(d->lbClockSize->currentItem()->text(), "Large");
   EXPECT_EQ(d->lbTSize->currentItem()->text(), "11");
   EXPECT_TRUE(d->previewRunning());
-  Click(d->lbCities, "Oslo");
+  d->edFilter->setText(QStringLiteral("lim"));
+  EXPECT_EQ(d->edCity->text(), "Lima");
+  d->edFilter->setText(QStringLiteral("xyz"));
+  EXPECT_FALSE(d->btnAddClock->isEnabled());  // no city, nothing to add
+  d->edFilter->setText(QStringLiteral("OSLO"));
   EXPECT_EQ(d->edCity->text(), "Oslo");  // no comma: the whole name
   Click(d->lbClockSize, "Medium");
   EXPECT_EQ(d->lbTSize->currentItem()->text(), "10");
@@ -655,9 +772,7 @@ TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   d->cbHidesec->click();
   EXPECT_FALSE(d->previewRunning());
   d->edCity->setText(QStringLiteral("Home & <Away>"));
-  const QImage preview = d->previewImage();
-  EXPECT_EQ(preview.size(), QSize(200, 200));
-  EXPECT_NE(preview.pixel(75, 75), preview.pixel(199, 199));  // a medium face in the corner
+  EXPECT_EQ(d->previewImage().size(), QSize(200, 200));
 
   d->btnAddClock->click();
   AnalogClockWindow* w = d->lastAdded();
@@ -690,9 +805,52 @@ TEST_F(Clocks, AnalogSetUpAddsTheClockItShows) {
   d->btnClose->click();
 }
 
+// The part of a picture that differs from its top-left pixel.
+QRect Drawn(const QImage& img) {
+  QRect r;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != img.pixel(0, 0)) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+TEST_F(Clocks, ThePreviewShowsEverySizeInTheMiddleOfItsBox) {
+  WriteCities();
+  start({}, {});
+  auto* d = new AnalogClockSetupDialog(lists(), nullptr);
+  d->cbHidesec->click();
+  for (const auto& [size, face] : {std::pair{"Small", 100}, {"Medium", 150}, {"Large", 200}}) {
+    SCOPED_TRACE(size);
+    Click(d->lbClockSize, size);
+    const QRect drawn = Drawn(d->previewImage());
+    EXPECT_NEAR(drawn.width(), face, 6);
+    EXPECT_NEAR(drawn.center().x(), 100, 1);
+    EXPECT_NEAR(drawn.center().y(), 100, 1);
+  }
+  d->btnClose->click();
+}
+
+TEST_F(Clocks, ALongCityNameEndsInAnEllipsisInsteadOfLosingBothEnds) {
+  WriteCities();
+  start({}, {});
+  auto* d = new DigitalClockSetupDialog(lists(), nullptr);
+  d->edFilter->setText(QStringLiteral("Santa Cruz de la Sierra, Bolivia"));
+  EXPECT_EQ(d->edCity->text(), "Santa Cruz de la Sierra, Bolivia");
+  const QString shown = d->lblCity->text();
+  EXPECT_TRUE(shown.startsWith("Santa Cruz")) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+  EXPECT_LE(QFontMetrics(d->lblCity->font()).horizontalAdvance(shown), d->lblCity->width());
+  d->btnAddClock->click();
+  DigitalClockWindow* w = d->lastAdded();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->cityText(), "Santa Cruz de la Sierra, Bolivia");  // the record keeps the whole name
+  d->btnClose->click();
+}
+
 TEST_F(Clocks, ClocksAddedWhileHiddenAreShown) {
   WriteCities();
   start({Analog("Oslo", 200)}, {Digital("Oslo")}, 0, 0);
+  const test::ScopedEnv tz("TZ", "America/Lima");
   auto* a = new AnalogClockSetupDialog(lists(), nullptr);
   a->btnAddClock->click();  // Lima, Peru
   ASSERT_NE(a->lastAdded(), nullptr);
@@ -709,8 +867,11 @@ TEST_F(Clocks, ClocksAddedWhileHiddenAreShown) {
 TEST_F(Clocks, DigitalSetUpAddsTheClockItShows) {
   WriteCities();
   start({Analog("Lima, Peru", 200)}, {});
+  const test::ScopedEnv tz("TZ", "Europe/Oslo");
   auto* d = new DigitalClockSetupDialog(lists(), nullptr);
   EXPECT_EQ(d->size(), QSize(613, 307));
+  EXPECT_EQ(d->edCity->text(), "Oslo");  // the user's own city
+  d->edFilter->setText(QStringLiteral("peru"));
   EXPECT_EQ(d->edCity->text(), "Lima, Peru");  // not cut at the comma
   EXPECT_EQ(d->lblCity->text(), "Lima, Peru");
   Click(d->lbThemes, "Fire Brick");
@@ -743,6 +904,7 @@ TEST_F(Clocks, DigitalSetUpAddsTheClockItShows) {
 }
 
 TEST_F(Clocks, AnUnwritableFolderIsReportedOnceAndNothingIsLost) {
+  composited = true;
   start({Analog("Oslo", 200)}, {});
   std::vector<QString> problems;
   QObject::connect(&lists(), &DesktopClocks::problem, [&](const QString& t) { problems.push_back(t); });
@@ -792,6 +954,127 @@ TEST_F(Clocks, AListThatCouldNotBeReadIsNeverReplaced) {
   EXPECT_FALSE(lists().SaveDClockList());
   EXPECT_EQ(problems.size(), 1u);
   EXPECT_TRUE(fs::is_symlink(DataFolder() + "dclocks.dat"));
+}
+
+// ------------------------------------------------- places and compositor ---
+
+TEST_F(Clocks, ClocksNoMonitorShowsComeBackAndKeepTheirNewPlace) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  AClockInfo lost = Analog("Oslo", 150), half = Analog("Lima", 100);
+  lost.x = area.right() + 2000;  // where a second monitor was
+  lost.y = area.bottom() + 500;
+  half.x = area.right() + 1 - 50;  // half of it on the monitor: left there
+  half.y = area.top() + 30;
+  DClockInfo left = Digital("Tokyo");
+  left.x = area.left() - 900;
+  left.y = area.top() + 70;
+  start({lost, half}, {left}, 1, 0);
+  EXPECT_EQ(aw(0)->geometry(), QRect(area.right() + 1 - 150, area.bottom() + 1 - 150, 150, 150));
+  EXPECT_EQ(aw(1)->pos(), QPoint(half.x, half.y));
+  EXPECT_EQ(dw(0)->pos(), QPoint(area.left(), area.top() + 70));  // hidden ones too
+  EXPECT_EQ(savedA()[0].x, area.right() + 1 - 150);
+  EXPECT_EQ(savedA()[0].y, area.bottom() + 1 - 150);
+  EXPECT_EQ(savedD()[0].x, area.left());
+  // Moved off while hidden (the screen shrank): "Show All" brings it back.
+  lists().HideAllAnalogClocks1Click();
+  aw(1)->move(area.left() - 400, area.top() - 400);
+  lists().HideAllAnalogClocks1Click();
+  EXPECT_TRUE(aw(1)->isVisible());
+  EXPECT_EQ(aw(1)->pos(), area.topLeft());
+  EXPECT_EQ(savedA()[1].x, area.left());
+}
+
+TEST_F(Clocks, NewClocksStepDownAndRightPastTheOnesAlreadyThere) {
+  WriteCities();
+  start({}, {});
+  auto* a = new AnalogClockSetupDialog(lists(), nullptr);
+  Click(a->lbClockSize, "Small");
+  std::vector<QPoint> places;
+  for (const char* city : {"Lima, Peru", "Oslo", "Kathmandu, Nepal"}) {
+    a->edFilter->setText(QString::fromUtf8(city));
+    a->btnAddClock->click();
+    places.push_back(a->lastAdded()->pos());
+  }
+  EXPECT_EQ(places, (std::vector<QPoint>{{193, 124}, {217, 148}, {241, 172}}));
+  // The first one dragged away leaves its place free for the next.
+  a->lastAdded()->move(400, 300);
+  lists().windowOf(lists().aclocks[0])->move(20, 300);
+  a->edFilter->setText(QStringLiteral("Santa Cruz de la Sierra, Bolivia"));
+  a->btnAddClock->click();
+  EXPECT_EQ(a->lastAdded()->pos(), QPoint(193, 124));
+  a->btnClose->click();
+  // A digital one goes by the same rule, past the analog ones on its way.
+  auto* d = new DigitalClockSetupDialog(lists(), nullptr);
+  d->edFilter->setText(QStringLiteral("Oslo"));
+  d->btnAddClock->click();
+  EXPECT_EQ(d->lastAdded()->pos(), QPoint(240, 172));
+  EXPECT_EQ(savedD()[0].x, 240);
+  d->btnClose->click();
+}
+
+TEST_F(Clocks, TheClocksFollowTheCompositorAndOfferOpacityOnlyWithIt) {
+  start({Analog("Oslo", 150)}, {Digital("Oslo")});
+  AnalogClockWindow* a = aw(0);
+  DigitalClockWindow* d = dw(0);
+  a->move(300, 200);
+  auto offered = [](const DesktopClockWindow* w) {
+    int enabled = 0;
+    for (const QAction* i : w->opacityItems) enabled += i->isEnabled();
+    return enabled;
+  };
+  // None at start: shapes, and no opacity to choose, with the reason.
+  EXPECT_FALSE(a->testAttribute(Qt::WA_TranslucentBackground));
+  EXPECT_FALSE(a->mask().isEmpty());
+  EXPECT_EQ(offered(a), 0);
+  EXPECT_EQ(offered(d), 0);
+  EXPECT_TRUE(a->opacityItems[0]->toolTip().contains(QStringLiteral("no compositor")));
+  EXPECT_EQ(Checked(a->opacityItems), "80%");  // the stored opacity is still shown
+  // It starts: alpha, and the stored opacity in force.
+  lists().setComposited(true);
+  for (const DesktopClockWindow* w : {static_cast<DesktopClockWindow*>(a), static_cast<DesktopClockWindow*>(d)}) {
+    EXPECT_TRUE(w->testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(offered(w), 5);
+    EXPECT_EQ(w->opacityItems[0]->toolTip(), "20%");
+  }
+  EXPECT_TRUE(a->mask().isEmpty());
+  EXPECT_EQ(a->pos(), QPoint(300, 200));
+  EXPECT_NEAR(a->windowOpacity(), 204 / 255.0, 0.01);
+  EXPECT_EQ(a->grabClock().pixel(0, 0), qRgba(0, 0, 0, 0));  // see-through round the face
+  Item(a->opacityItems, "40%")->trigger();
+  EXPECT_EQ(savedA()[0].AlphaValue, 102);
+  // It stops: a shape again, opacity kept for its return.
+  lists().setComposited(false);
+  EXPECT_FALSE(a->testAttribute(Qt::WA_TranslucentBackground));
+  EXPECT_FALSE(a->mask().isEmpty());
+  EXPECT_TRUE(a->isVisible());
+  EXPECT_EQ(offered(a), 0);
+  EXPECT_EQ(a->AlphaValue, 102);
+  EXPECT_EQ(Checked(a->opacityItems), "40%");
+}
+
+TEST_F(Clocks, ADigitalClockWithoutItsPictureIsReadableAndSaysSoOnce) {
+  start({}, {Digital("Oslo", "Removed Theme")});
+  DigitalClockWindow* d = dw(0);
+  const QStringList told = takeBoxes();
+  ASSERT_EQ(told.size(), 1);
+  EXPECT_TRUE(told[0].contains(QStringLiteral("RemovedTheme.bmp")));
+  lists().HideAllDigitalClocks2Click();
+  lists().HideAllDigitalClocks2Click();
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_EQ(takeBoxes(), QStringList());
+  // Dark text on a light panel, whatever its theme's colours.
+  const QImage shot = d->grab().toImage();
+  const QRect time = DClockLayout::lblTime;
+  int darkest = 255, lightest = 0;
+  for (int y = time.top(); y <= time.bottom(); ++y)
+    for (int x = time.left(); x <= time.right(); ++x) {
+      darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+      lightest = std::max(lightest, qGray(shot.pixel(x, y)));
+    }
+  EXPECT_GT(lightest, 200);
+  EXPECT_LT(darkest, 80);
+  EXPECT_FALSE(d->timeText().isEmpty());
 }
 
 }  // namespace

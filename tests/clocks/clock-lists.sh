@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Clock list files for the scenarios, the screenshots and the cost bench, in
 # the program's own format (CR LF lines). Source it; then
 #   { aclock ...; aclock ...; } | clock_list aclocks >aclocks.dat
@@ -23,4 +26,13 @@ dclock() {
 # clock_list ROOT: the clocks on standard input inside the file's frame.
 clock_list() {
   { echo '<?xml version="1.0" encoding="UTF-8" ?>'; echo "<$1>"; cat; echo "</$1>"; } | sed 's/$/\r/'
+}
+
+# The element's value in the clock's group of a list file.
+stored() {  # stored FILE CITY ELEMENT
+  tr -d '\r' <"$1" | awk -v city="<cityname>$2</cityname>" -v el="<$3>" '
+    /^<[ad]clock>$/ { mine = 0; value = "" }
+    $0 == city { mine = 1 }
+    index($0, el) == 1 { value = $0; gsub(/<[^>]*>/, "", value) }
+    /^<\/[ad]clock>$/ && mine { print value; exit }'
 }

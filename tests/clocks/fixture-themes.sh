@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Small clock themes for tests, in the shipped formats: askins/aclock.ini with
 # two analog themes (one of the menu's, one only the set-up dialog offers) and
 # dskins/dclock.ini with two digital ones. Plain shapes, drawn with ImageMagick.
@@ -18,6 +21,11 @@ face() {  # face NAME FILL RIM
 }
 face Classic '#f6f1e4' '#3a3a3a'
 face 'Test Face' '#1d2b44' '#c8d2e0'
+# Classic also at twice the size, a shade apart so a test sees which is shown;
+# 'Test Face' has none.
+for f in Classic.png medium/Classic.png small/Classic.png; do
+  convert "$p/askins/$f" -resize 200% -fill '#f0e8d8' -opaque '#f6f1e4' "PNG32:$p/askins/${f%.png}@2x.png"
+done
 # Hands point down from their pivot; pivots are given in aclock.ini.
 # Each hand's pivot differs from the others' in both axes, so a pivot taken
 # from another hand's key shows.
@@ -25,6 +33,9 @@ convert -size 30x100 xc:none -fill '#202020' -draw 'roundrectangle 16,0 23,98 3,
 convert -size 10x124 xc:none -fill '#202020' -draw 'roundrectangle 2,0 7,122 2,2' "PNG32:$p/askins/fx-minute.png"
 convert -size 6x134 xc:none -fill '#d02020' -draw 'rectangle 2,0 3,132' "PNG32:$p/askins/fx-second.png"
 convert -size 16x16 xc:none -fill '#d02020' -draw 'circle 8,8 8,2' "PNG32:$p/askins/fx-cap.png"
+for f in fx-hour fx-minute fx-second fx-cap; do
+  convert "$p/askins/$f.png" -filter point -resize 200% "PNG32:$p/askins/$f@2x.png"
+done
 printf '%s\r\n' '[Classic]' 'SecondImage=fx-second' 'RoundImage=fx-cap' 'HourImage=fx-hour' \
   'MinuteImage=fx-minute' 'TYCity=52' 'TYDate=130' 'TextColor=Black' 'TXHour=20' 'TYHour=22' \
   'TXMinute=5' 'TYMinute=12' 'TXSecond=3' 'TYSecond=24' '' '[Test Face]' 'SecondImage=fx-second' \
@@ -37,6 +48,7 @@ bitmap() {  # bitmap FILE-STEM BACKGROUND
   convert "$p/dskins/$1.bmp" -crop 143x62+0+0 +repage "BMP3:$p/dskins/${1}small.bmp"
 }
 bitmap SkyBlue '#4a90d0'
+convert "$p/dskins/SkyBlue.bmp" -resize 200% "BMP3:$p/dskins/SkyBlue@2x.bmp"
 bitmap FireBrick '#b22222'
 # Colours in the platform's form: red + 256 green + 65536 blue.
 printf '%s\r\n' '[Sky Blue]' 'TimeColor=16777215' 'DateColor=15790320' 'CityColor=65535' '' \

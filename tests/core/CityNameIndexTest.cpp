@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The city table's name index: which entries a name finds, and in what order.
 
 #include <gtest/gtest.h>

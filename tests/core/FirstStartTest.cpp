@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A new user's first map: the user's zone, its city, and the cities stored.
 
 #include "core/FirstStart.h"
@@ -51,12 +54,20 @@ TEST(FirstStart, TzWinsOverTheSystemZone) {
 }
 
 TEST(FirstStart, TheCityThatStandsForAZone) {
-  const std::vector<std::string> db = {"Ahmedabad, India", "Gander, Canada",   "Kolkata, India",
-                                       "Paris, France",    "Salvador, Brazil", "St John's, Canada",
-                                       "Tokyo, Japan"};
+  const std::vector<std::string> db = {
+      "Ahmedabad, India", "Al Ahmadi, Kuwait", "Bayamon, Puerto Rico", "Carolina, Puerto Rico",
+      "Gander, Canada",   "Hawalli, Kuwait",   "Kolkata, India",       "Kuwait City, Kuwait",
+      "Paris, France",    "Ponce, Puerto Rico", "Salvador, Brazil",    "St John's, Canada",
+      "Tokyo, Japan"};
   const std::string zones =
-      "Ahmedabad, India\tAsia/Kolkata\n"
-      "Kolkata, India\tAsia/Kolkata\n"
+      "Ahmedabad, India\tAsia/Kolkata\t5570585\n"
+      "Kolkata, India\tAsia/Kolkata\t4631392\n"
+      "Al Ahmadi, Kuwait\tAsia/Kuwait\t637411\n"
+      "Hawalli, Kuwait\tAsia/Kuwait\t164212\n"
+      "Kuwait City, Kuwait\tAsia/Kuwait\t0\n"
+      "Carolina, Puerto Rico\tAmerica/Puerto_Rico\t170404\n"
+      "Bayamon, Puerto Rico\tAmerica/Puerto_Rico\t203499\n"
+      "Ponce, Puerto Rico\tAmerica/Puerto_Rico\t203499\n"
       "Gander, Canada\tAmerica/St_Johns\r\n"
       "St John's, Canada\tAmerica/St_Johns\r\n"
       "Salvador, Brazil\tAmerica/Bahia\n"
@@ -67,7 +78,9 @@ TEST(FirstStart, TheCityThatStandsForAZone) {
   } cases[] = {
       {"Asia/Kolkata", "Kolkata, India"},         // named after the zone, not the first listed
       {"America/St_Johns", "St John's, Canada"},  // "St_Johns" is St John's
-      {"America/Bahia", "Salvador, Brazil"},      // none named after it: the first
+      {"America/Bahia", "Salvador, Brazil"},      // none named after it: the only one
+      {"Asia/Kuwait", "Kuwait City, Kuwait"},     // the zone's name with "City", however small
+      {"America/Puerto_Rico", "Bayamon, Puerto Rico"},  // the largest, the first of equals
       {"Asia/Tokyo", "Tokyo, Japan"},             // Osaka is not in this database
       {"Europe/Paris", "Paris, France"},          // no line for the zone: by name
       {"Europe/Oslo", ""},
@@ -132,7 +145,8 @@ TEST(FirstStart, EveryZoneOfTheShippedDataHasACityOfItsOwn) {
   for (const std::string& line : SplitLines(table.bytes)) {
     const auto tab = line.find('\t');
     db.push_back(line.substr(0, tab));
-    zoneOf[db.back()] = line.substr(tab + 1);
+    const auto tab2 = line.find('\t', tab + 1);
+    zoneOf[db.back()] = line.substr(tab + 1, tab2 - tab - 1);
   }
   std::map<std::string, std::string> zones;  // zone or link → the zone its city must have
   for (const auto& [zone, countries] : facts.countries) zones[zone] = zone;
@@ -147,6 +161,11 @@ TEST(FirstStart, EveryZoneOfTheShippedDataHasACityOfItsOwn) {
   }
   EXPECT_EQ(CityForZone("America/St_Johns", db, table.bytes, facts), "St John's, Canada");
   EXPECT_EQ(CityForZone("America/Antigua", db, table.bytes, facts), "St John's, Antigua & Barbuda");
+  // Zones no city is named exactly after: not the first suburb in the alphabet.
+  EXPECT_EQ(CityForZone("Asia/Ho_Chi_Minh", db, table.bytes, facts), "Ho Chi Minh City, Vietnam");
+  EXPECT_EQ(CityForZone("Asia/Kuwait", db, table.bytes, facts), "Kuwait City, Kuwait");
+  EXPECT_EQ(CityForZone("America/Guatemala", db, table.bytes, facts), "Guatemala City, Guatemala");
+  EXPECT_EQ(CityForZone("America/Puerto_Rico", db, table.bytes, facts), "San Juan, Puerto Rico");
 }
 
 CityEntry Entry(const char* name, int lon, int lat) {

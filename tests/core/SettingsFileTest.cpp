@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file: what it reads, what it keeps, and who may write it.
 
 #include <gtest/gtest.h>

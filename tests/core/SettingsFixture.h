@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The platform's settings store for each test, nothing of which exists until
 // something is written: a .reg file in a fresh folder, on Windows the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Windows services, against the system itself (under Wine on the build
 // machine): the registry, global hot keys, the wallpaper and the screen saver.
 

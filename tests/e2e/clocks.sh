@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Desktop clocks on a real X server, once without a compositor (faces cut by
 # a shape) and once with xcompmgr (per-pixel alpha): the clocks of the list
 # files come back at their places and sizes, only the second hand moves from
 # one second to the next, a drag moves a clock and is kept at once, a change
 # made from a clock's menu survives a kill -9 right after it, and a normal
-# exit and start bring every clock back as it was.
+# exit and start bring every clock back as it was. The clocks follow a
+# compositor that starts and stops, and one left where no monitor is comes
+# back onto one.
 source "$(dirname "$0")/lib.sh"
 start_desktop
 fresh_home
@@ -30,19 +35,10 @@ write_clock_files() {
   } | clock_list dclocks >"$DFILE"
 }
 
-clock_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
 wait_clock() {
   WANTED=$1  # wait_until evaluates its condition with its own arguments
   wait_until 15 '[ -n "$(clock_window "$WANTED")" ]' || fail "no clock for $1"
   clock_window "$1"
-}
-# The element's value in the clock's group of a list file.
-stored() {  # stored FILE CITY ELEMENT
-  tr -d '\r' <"$1" | awk -v city="<cityname>$2</cityname>" -v el="<$3>" '
-    /^<[ad]clock>$/ { mine = 0; value = "" }
-    $0 == city { mine = 1 }
-    index($0, el) == 1 { value = $0; gsub(/<[^>]*>/, "", value) }
-    /^<\/[ad]clock>$/ && mine { print value; exit }'
 }
 warnings() { xdotool search --onlyvisible --name '^Warning' 2>/dev/null || true; }
 expect_geometry() {  # expect_geometry WINDOW X Y W H
@@ -185,7 +181,58 @@ locale_scenario() {
   [ "$(stored "$DFILE" "Mumbai, India" tzd)" = 0.229166666666667 ] || fail "Mumbai's offset was not kept"
 }
 
+# The compositor starts and stops while the clocks run: they switch between
+# per-pixel alpha and a shape, each time in a window made anew.
+compositor_scenario() {
+  note "--- the compositor comes and goes"
+  rm -rf "$DATA_FOLDER"
+  write_clock_files
+  start_app
+  wait_log "first map on screen"
+  MAIN=$(main_window)
+  # The window is made anew on each change: for a moment there is none.
+  depth() {
+    local w
+    w=$(clock_window "Kathmandu, Nepal")
+    [ -n "$w" ] && xwininfo -id "$w" 2>/dev/null | awk '/Depth:/ {print $2}'
+  }
+  wait_clock "Kathmandu, Nepal" >/dev/null
+  [ "$(depth)" = 24 ] || fail "per-pixel alpha without a compositor"
+  xcompmgr >/dev/null 2>&1 &
+  local comp=$!
+  PIDS+=("$comp")
+  wait_until 10 '[ "$(depth)" = 32 ]' || fail "no per-pixel alpha once the compositor runs"
+  expect_geometry "$(clock_window "Kathmandu, Nepal")" 40 40 200 200
+  kill "$comp"
+  wait_until 10 '[ "$(depth)" = 24 ]' || fail "still per-pixel alpha after the compositor stopped"
+  xwininfo -shape -id "$(clock_window "Kathmandu, Nepal")" | grep -q 'Window shape extents' ||
+    fail "the face is not cut out again"
+  [ -z "$(warnings)" ] || fail "a warning box on the way"
+  exit_app
+}
+
+# A clock on a monitor that is gone at the next start comes back onto the
+# one that is left, and keeps that place.
+monitor_scenario() {
+  note "--- a monitor unplugged"
+  rm -rf "$DATA_FOLDER"
+  local a=$WORK/program/askins
+  mkdir -p "$DATA_FOLDER"
+  aclock "$a/Classic.png" "Lima, Peru" Lima -0.208333333333333 1500 500 100 | clock_list aclocks >"$AFILE"
+  # The left half of the screen is all that is left.
+  xrandr --setmonitor left 960/254x1080/286+0+0 screen >/dev/null
+  start_app
+  wait_log "first map on screen"
+  MAIN=$(main_window)
+  expect_geometry "$(wait_clock "Lima, Peru")" 860 500 100 100
+  wait_until 5 '[ "$(stored "$AFILE" "Lima, Peru" formx)" = 860 ]' || fail "the new place was not stored"
+  exit_app
+  xrandr --delmonitor left >/dev/null
+}
+
 run_scenario shaped
 run_scenario composited
+compositor_scenario
+monitor_scenario
 locale_scenario
 echo "clocks: ok"

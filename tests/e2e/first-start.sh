@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # First start: the data folder is made and seeded, an existing per-user file
 # is kept, and the window shows the shaded map.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Another program holding a global key: grabs KEYSYM with the modifier mask
 (X11 bits: 1 Shift, 4 Control, 8 Alt) on the root window, also with NumLock
 and CapsLock, prints "grabbed" and keeps the grab for SECONDS.

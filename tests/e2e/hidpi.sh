@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # On a 2x screen the map is drawn at the screen's own pixels: its caption,
 # labels and coastlines are as sharp as the rest of the window, not a 1x
 # picture blown up. Neighbouring pixels of this instant's map differ by 2.8

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Global hot keys act while another program's window has the keyboard focus:
 # the main-window key sends the window to the tray and back, the calendar,
 # dial codes, time finder and city list keys open their window and close it

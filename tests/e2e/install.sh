@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The installed layout: the program in <prefix>/bin finds what ships in
 # <prefix>/share/tavrel-world-clock (its first start seeds the data folder
 # from there), and the desktop entry, the icons and the software-centre

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared steps of the end-to-end scenarios: a private X server with a tray
 # host, a private home, a program folder laid out like an installation, and
 # ways to wait for what the program shows.
@@ -146,6 +149,8 @@ main_windows() {
   done
 }
 visible_main_windows() { main_windows | grep -c . || true; }
+# A desktop clock's window: its caption is the clock's city.
+clock_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
 # The program's visible windows of a role (WM_WINDOW_ROLE): the tool
 # windows carry their class name there, having no caption of their own.
 tool_windows() {  # tool_windows ROLE

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Two monitors: the window starts centred on the first; "Switch to Monitor 2"
 # centres it on the second and stores "CurMonitor", which the next start
 # follows. With one monitor the entry is not offered.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The meeting planner end to end, in Kolkata (UTC+5:30) on a Friday evening:
 # opened from the Tools menu with the own city and the map's London, two
 # cities added through its city box (Kathmandu, UTC+5:45, and Dubai, UTC+4),

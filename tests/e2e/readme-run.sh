@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The README's first command, as a new user runs it: scripts/run builds the
 # optimised program in its own folder and starts it, and the main window
 # shows the map. Then the program is closed from its menu.

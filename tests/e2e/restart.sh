@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The map size chosen from the menu, and the window placement, survive a
 # restart.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The screen saver: it draws the map into the window it is given (by option
 # or by XSCREENSAVER_WINDOW) and follows its size, and ends with a message
 # when that window does not exist; the program registers it in

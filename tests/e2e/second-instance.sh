@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A second start on the same desktop warns and ends; the first is untouched.
 source "$(dirname "$0")/lib.sh"
 start_desktop

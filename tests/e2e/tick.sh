@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The tick against a moving clock: the base map is recomposed at second 50 of
 # every fifth minute and drawn at the next full minute; other full minutes
 # redraw the caption over the same base map, and nothing is drawn between.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Minimise to the tray and back, leaving other windows their clicks;
 # close-to-tray against "E&xit World Clock"; SIGTERM takes the close path
 # even in close-to-tray mode.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The map as the wallpaper of a desktop without a desktop program (the root
 # window): shown at the screen's width, refreshed on request, and the user's
 # own picture back after switching off, after a kill and a new start, and

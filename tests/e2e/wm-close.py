@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Asks a window to close the way a window manager's close box does: a
 WM_DELETE_WINDOW client message (there is no window manager under Xvfb)."""
 import ctypes

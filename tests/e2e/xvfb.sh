@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # A private X server on a display number it picks itself (-displayfd), so that
 # runs at once never race for one; -noreset keeps the root window and its

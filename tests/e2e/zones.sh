@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # One instant, three zones of the computer: UTC, UTC+5:45 and UTC-3:30. With
 # the caption in UTC, the map (shading, sun, caption, city times) and the
 # hover hint over a city must be the same pixels in every zone; an offset

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The 24-bit bitmap the wallpaper is written as: every width, every way of
 // encoding it, and a reused buffer.
 #include <gtest/gtest.h>

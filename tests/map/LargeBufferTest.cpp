@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Large pictures in blocks of their own, reused while their shape stays.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The overlay: sizes, label and caption placement, the hover hint, and the
 // drawing itself (date line, texts asked for, icons).
 #include <gtest/gtest.h>
@@ -36,6 +39,31 @@ TEST(MapSizes, TableAndDegreesPerPixel) {
   EXPECT_DOUBLE_EQ(DegreesPerPixel(MapSizeFor(3).width), 0.45);
 }
 
+TEST(OverlayFonts, APictureNarrowerThanTheScreenGetsSmallerTextDownToAFloor) {
+  MapFont pixels, points;
+  pixels.font.setPixelSize(24);
+  pixels.color = Qt::yellow;
+  points.font.setPointSizeF(18);
+  const struct {
+    int picture, screen;
+    int pixelSize;
+    double pointSize;
+  } cases[] = {
+      {1920, 1920, 24, 18},   // the whole screen
+      {2400, 1920, 24, 18},   // wider: never larger
+      {1440, 1920, 18, 13.5}, // three quarters as wide, as large
+      {200, 1920, 14, 10.44}, // a tiny preview: not below the readable floor
+      {0, 1920, 24, 18},      // no window yet
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.picture);
+    const MapFont a = OverlayFontFor(pixels, c.picture, c.screen);
+    EXPECT_EQ(a.font.pixelSize(), c.pixelSize);
+    EXPECT_EQ(a.color, QColor(Qt::yellow));
+    EXPECT_NEAR(OverlayFontFor(points, c.picture, c.screen).font.pointSizeF(), c.pointSize, 0.01);
+  }
+}
+
 TEST(LabelPlacement, LatitudeLimitsDependOnLongitude) {
   // Dot at (500, 300), text 12 high, name 40 wide, time 60 wide, map 1000 wide.
   struct Case {
@@ -50,21 +78,28 @@ TEST(LabelPlacement, LatitudeLimitsDependOnLongitude) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.lat << "," << c.lon);
-    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, true, 1000).y, c.above ? 300 - 26 : 300);
-    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, false, 1000).y, c.above ? 300 - 17 : 300);
+    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, true, 1000, 500).y, c.above ? 300 - 26 : 300);
+    EXPECT_EQ(PlaceCityLabels(500, 300, c.lat, c.lon, 40, 60, 12, false, 1000, 500).y, c.above ? 300 - 17 : 300);
   }
 }
 
+// Texts and their shadows (a pixel right and down) keep two pixels from every
+// edge of a 1000 x 500 map ("Auckland" at the right edge lost its last pixels).
 TEST(LabelPlacement, TextsStayInsideTheMap) {
-  const LabelPlacement mid = PlaceCityLabels(500, 300, 0, 0, 41, 60, 12, true, 1000);
+  const LabelPlacement mid = PlaceCityLabels(500, 300, 0, 0, 41, 60, 12, true, 1000, 500);
   EXPECT_EQ(mid.nameX, 480);
   EXPECT_EQ(mid.timeX, 470);
-  const LabelPlacement left = PlaceCityLabels(10, 300, 0, 0, 41, 60, 12, true, 1000);
-  EXPECT_EQ(left.nameX, 0);
-  EXPECT_EQ(left.timeX, 0);
-  const LabelPlacement right = PlaceCityLabels(990, 300, 0, 0, 41, 60, 12, true, 1000);
-  EXPECT_EQ(right.nameX, 1000 - 41);
-  EXPECT_EQ(right.timeX, 1000 - 60);
+  const LabelPlacement left = PlaceCityLabels(10, 300, 0, 0, 41, 60, 12, true, 1000, 500);
+  EXPECT_EQ(left.nameX, 2);
+  EXPECT_EQ(left.timeX, 2);
+  const LabelPlacement right = PlaceCityLabels(990, 300, 0, 0, 41, 60, 12, true, 1000, 500);
+  EXPECT_EQ(right.nameX, 1000 - 2 - 41 - 1);
+  EXPECT_EQ(right.timeX, 1000 - 2 - 60 - 1);
+  // Below the dot at the bottom: the time's shadow ends 2 pixels above it.
+  EXPECT_EQ(PlaceCityLabels(500, 495, -60, 0, 41, 60, 12, true, 1000, 500).y, 500 - 2 - 25);
+  EXPECT_EQ(PlaceCityLabels(500, 495, -60, 0, 41, 60, 12, false, 1000, 500).y, 500 - 2 - 15);
+  // Above the dot at the top: the name's top 2 pixels below it.
+  EXPECT_EQ(PlaceCityLabels(500, 4, 80, 0, 41, 60, 12, true, 1000, 500).y, 0);
 }
 
 TEST(Caption, PositionsAndWorkAreaMargin) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Stand-ins for the main window and the system's hot-key registry, recording
 // what the options dialog does to them.
@@ -60,6 +63,8 @@ struct FakeHost : OptionsHost {
 // Registrations that another program may already hold.
 struct FakeHotKeys : HotKeyBackend {
   std::set<HotKeyValue> takenElsewhere, held;
+  HotKeyReach reachNow = HotKeyReach::Everywhere;
+  HotKeyReach reach() const override { return reachNow; }
   std::uint32_t registerHotKey(HotKeyValue v, const std::string&) override {
     if (takenElsewhere.count(v) || held.count(v)) return 0;
     held.insert(v);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The options dialog against a real settings file, a real city file and a
 // main window stand-in that records what the dialog applies to it.
 
@@ -605,6 +608,28 @@ TEST_F(Options, ModifiersWhoseKeyAnotherProgramTookDoNotStayInTheField) {
   settle();
   EXPECT_EQ(field(3)->text(), "Ctrl + Alt + T");
   EXPECT_EQ(field(3)->hotKey(), kCtrlAltT);
+}
+
+// Where the desktop cannot deliver a hot key from any program, the tab says
+// so next to the rows instead of letting them fail without a word.
+TEST_F(Options, HotKeyTabSaysWhereTheDesktopDeliversNoKeys) {
+  const char* ownWindowsOnly =
+      "This desktop offers programs no global shortcuts: these hotkeys work only while a World Clock window is "
+      "active.";
+  const std::pair<HotKeyReach, const char*> cases[] = {
+      {HotKeyReach::Everywhere, ""},
+      {HotKeyReach::OwnWindowsOnly, ownWindowsOnly},
+      {HotKeyReach::Nowhere, "This desktop offers programs no global shortcuts: hotkeys cannot be used here."},
+  };
+  for (const auto& [reach, note] : cases) {
+    keys_->reachNow = reach;
+    create();
+    auto* label = find<QLabel>("lblHotKeyReach");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->isHidden(), reach == HotKeyReach::Everywhere) << note;
+    EXPECT_EQ(label->text(), note);
+    EXPECT_EQ(label->parentWidget(), find<QWidget>("tsHotKeys"));
+  }
 }
 
 TEST_F(Options, HotKeyAddedThenCancelledLastsUntilTheNextShowing) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The meeting planner window against a settings file and a city table of its
 // own, at a fixed instant: Thursday 14 January 2027, 06:30 UTC.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktop backends against the real services where a test can have them:
 // GSettings with its key-file store, the root window of the X server in
 // DISPLAY, and an xfconf stand-in on a private session bus.

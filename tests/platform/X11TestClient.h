@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Another X client for tests: its own connection to the server in DISPLAY,
 // with a window that can take the keyboard focus away from the program.

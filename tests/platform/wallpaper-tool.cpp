@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // For the end-to-end scenarios: what another program does to the desktop.
 //   wallpaper-tool set FILE     puts FILE on the root window as the user's
 //                               picture, as other wallpaper setters do

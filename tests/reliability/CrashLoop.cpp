@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The crash loop: a child saves the settings file and the city document in a
 // loop and is killed with SIGKILL at a random moment, again and again.
 // Afterwards every file parses and holds the old or the new content byte for

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saves on a full disk: every failure reaches the user as one message naming
 // the file, and nothing already on disk is lost.
 //

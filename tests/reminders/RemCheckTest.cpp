@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The scheduling pass: which reminders fire at a UTC instant, with which
 // pop-up texts, against a small city table.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // reminders.dat: the exact bytes the writer produces, what survives a save
 // and a reload, and how the reader takes files it did not write.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pop-up and the reminder editor under the offscreen platform: what they
 // show, the editor's validation, adding, editing and deleting, and the folder
 // "Browse" opens.
@@ -33,6 +36,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "TestSupport.h"
 #include "WindowTestHome.h"
 #include "core/AtomicFile.h"
 #include "core/CityTable.h"
@@ -41,6 +45,7 @@
 #include "reminders/ReminderEditor.h"
 #include "reminders/ReminderPopup.h"
 #include "reminders/RemindersWindows.h"
+#include "widgets/CityFilterBox.h"
 #include "widgets/ToolDialogHeader.h"
 
 namespace wc {
@@ -144,7 +149,8 @@ class Editor : public ::testing::Test {
   std::unique_ptr<ReminderEditor> dlg;
 };
 
-TEST_F(Editor, OpensOnTheListWithNoCityChosen) {
+TEST_F(Editor, OpensOnTheListWithTheOwnCityChosen) {
+  const test::ScopedEnv tz("TZ", "Asia/Tokyo");
   ReminderEditor& d = open();
   EXPECT_EQ(d.size(), QSize(551, 369));
   EXPECT_TRUE(d.windowTitle().isEmpty());
@@ -183,7 +189,7 @@ TEST_F(Editor, OpensOnTheListWithNoCityChosen) {
   EXPECT_EQ(d.cboCity->view()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
   ASSERT_EQ(d.cboCity->count(), 4);
   EXPECT_EQ(d.cboCity->itemText(2), "Tokyo, Japan");
-  EXPECT_EQ(d.cboCity->currentIndex(), -1);
+  EXPECT_EQ(d.cboCity->currentText(), "Tokyo, Japan");
   ASSERT_EQ(d.lvwRem->rowCount(), 3);
   EXPECT_EQ(Row(d.lvwRem, 0),
             QStringList({"09 December 2026", "09:05 PM", "London, United Kingdom", "first second line"}));
@@ -251,7 +257,8 @@ TEST_F(Editor, SetReminderAddsWithTheTypedMessageAndResets) {
   d.pcRem->setCurrentWidget(d.tsOne);
   d.dtpDate->setDate(QDate(2027, 1, 15));
   d.dtpTime->setTime(QTime(0, 7, 42));
-  d.cboCity->setCurrentIndex(2);
+  d.edFilter->setText("TOK");
+  ASSERT_EQ(d.cboCity->count(), 1);
   d.edMsg->setPlainText("  Call Tokyo & <ask>\n\"about\" it");
   d.edSound->setText("/snd/bell.wav");
   MessageBoxes boxes;
@@ -269,7 +276,9 @@ TEST_F(Editor, SetReminderAddsWithTheTypedMessageAndResets) {
   ASSERT_EQ(d.lvwRem->rowCount(), 4);
   EXPECT_EQ(Row(d.lvwRem, 3)[0], "15 January 2027");
   EXPECT_EQ(d.rows()[3], list[3].get());
-  // Fields reset; the first city is chosen now; the page stays.
+  // Fields reset; the whole list, on the own city (none here: the first); the page stays.
+  EXPECT_TRUE(d.edFilter->text().isEmpty());
+  EXPECT_EQ(d.cboCity->count(), 4);
   EXPECT_EQ(d.cboCity->currentIndex(), 0);
   EXPECT_TRUE(d.edMsg->toPlainText().isEmpty());
   EXPECT_TRUE(d.edSound->text().isEmpty());

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // dialcodes.dat: reading, the rows of the list and their two sort orders.
 
 #include "tools/DialCodeFile.h"

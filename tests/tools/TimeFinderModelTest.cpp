@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The finder's look-up against a small city table of its own.
 
 #include "tools/TimeFinderModel.h"

@@ -1,11 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three tool windows, shown modally as the program shows them, against
 // a settings file, a city table and a dialcodes.dat of their own.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -25,6 +30,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "TestSupport.h"
 #include "WindowTestHome.h"
 #include "core/AtomicFile.h"
 #include "core/CityTable.h"
@@ -237,11 +243,14 @@ W* Child(QWidget& window, const char* name) {
 TEST_F(ToolWindows, FinderSearchesByCountryAndRemembersItsMode) {
   ASSERT_TRUE(WriteFileAtomically(DialCodesPath(), "France\t+33\r\nUnited Kingdom\t+44\r\n"));
   WriteIntegerSetting(kSettingsKey, kSearchType, 1);
+  const test::ScopedEnv tz("TZ", "Europe/Paris");
   {
     TimeFinderWindow finder(nullptr, home->cities, DefaultFormatSettings());
     RunShown(finder, [&] {
       QComboBox* search = finder.searchBox();
       ASSERT_EQ(search->count(), 3);
+      EXPECT_EQ(search->currentText(), "France, Paris");  // the own city, its time shown at once
+      EXPECT_EQ(Child<QLabel>(finder, "lbCode")->text(), "+33");
       EXPECT_EQ(search->itemText(0), "France, Paris");
       EXPECT_EQ(search->itemText(2), "United Kingdom, London");
       search->setEditText(QStringLiteral("united kingdom, LONDON"));
@@ -249,19 +258,25 @@ TEST_F(ToolWindows, FinderSearchesByCountryAndRemembersItsMode) {
       EXPECT_EQ(Child<QLabel>(finder, "lbCode")->text(), "+44");
       EXPECT_FALSE(Child<QLabel>(finder, "lbTime")->text().isEmpty());
       EXPECT_FALSE(Child<QLabel>(finder, "lbDate")->text().isEmpty());
-      // Switching to search by city lists the names and clears the answer.
+      // Switching to search by city lists the names, again on the own city.
       for (QRadioButton* b : finder.findChildren<QRadioButton*>())
         if (b->text() == "City") b->click();
       EXPECT_EQ(search->itemText(0), "Kathmandu, Nepal");
-      EXPECT_EQ(search->currentText(), "");
+      EXPECT_EQ(search->currentText(), "Paris, France");
+      EXPECT_EQ(Child<QLabel>(finder, "Label2")->text(), "Paris, France");
+      // Suggestions follow the rule of every city list, best first; Enter
+      // takes the best when the text is no whole name; it closes nothing.
+      search->clearEditText();
+      Type(search->lineEdit(), Qt::Key_U, QStringLiteral("u"));
       EXPECT_EQ(Child<QLabel>(finder, "Label2")->text(), "");
-      EXPECT_EQ(Child<QLabel>(finder, "lbCode")->text(), "");
-      // Enter takes the first name the text begins with; it closes nothing.
-      search->setEditText(QStringLiteral("kath"));
-      EXPECT_EQ(Child<QLabel>(finder, "Label2")->text(), "");
+      const QAbstractItemModel* suggested = finder.findChild<QCompleter*>()->popup()->model();
+      ASSERT_EQ(suggested->rowCount(), 2);
+      // A word that begins with it before a name that holds it.
+      EXPECT_EQ(suggested->index(0, 0).data().toString(), "London, United Kingdom");
+      EXPECT_EQ(suggested->index(1, 0).data().toString(), "Kathmandu, Nepal");
       Type(search->lineEdit(), Qt::Key_Return);
-      EXPECT_EQ(search->currentText(), "Kathmandu, Nepal");
-      EXPECT_EQ(Child<QLabel>(finder, "lbCode")->text(), "+1");
+      EXPECT_EQ(search->currentText(), "London, United Kingdom");
+      EXPECT_EQ(Child<QLabel>(finder, "lbCode")->text(), "+44");
       EXPECT_TRUE(finder.isVisible());
     });
   }
