@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   }
   const int first = std::atoi(argv[2]);
   const int last = std::atoi(argv[3]);
-  const wc::CityReadResult r = wc::ReadCityFile(argv[1], wc::LonSign::AsInFile);
+  const wc::CityReadResult r = wc::ReadCityFile(argv[1]);
   if (!r.file.ok()) {
     std::fprintf(stderr, "%s\n", r.file.error.empty() ? "citydata.dat is missing" : r.file.error.c_str());
     return 1;
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     for (sys_days d = from; d <= to; d += days{1}) {
       const wc::DateTime utc = wc::ToDateTime(d) + 0.5;
       const wc::DateTime local =
-          wc::CityTime(c.dst, c.weekno, c.dayofweek, utc + c.tzd, c.month, c.weekno1, c.dayofweek1, c.month1);
+          wc::CityTime(c.rule, utc + c.tzd);
       if (d != from) line += ' ';
       line += std::to_string(std::lround((local - utc) * 1440.0));
     }

@@ -19,9 +19,9 @@ std::vector<CityEntry> Cities(int n) {
   for (int i = 0; i < n; ++i) {
     cities[i].setName("City " + std::to_string(i) + ", Country of Somewhere");
     cities[i].tzd = (i % 27 - 12) / 24.0;
-    cities[i].dst = i % 3 == 0;
-    cities[i].weekno = 5, cities[i].dayofweek = 7, cities[i].month = 3;
-    cities[i].weekno1 = 5, cities[i].dayofweek1 = 7, cities[i].month1 = 10;
+    cities[i].rule.dst = i % 3 == 0;
+    cities[i].rule.weekno = 5, cities[i].rule.dayofweek = 7, cities[i].rule.month = 3;
+    cities[i].rule.weekno1 = 5, cities[i].rule.dayofweek1 = 7, cities[i].rule.month1 = 10;
   }
   return cities;
 }

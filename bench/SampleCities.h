@@ -59,15 +59,15 @@ inline CityEntry ToEntry(const SampleCity& s) {
   CityEntry e;
   e.setName(s.name);
   e.lat = s.lat;
-  e.lon = -s.lonEast;  // the map's convention: west positive
+  e.lon = ToWest({s.lonEast});
   e.tzd = s.tzdHours / 24;
-  e.dst = s.dst;
-  e.weekno = s.weekno;
-  e.dayofweek = s.dayofweek;
-  e.month = s.month;
-  e.weekno1 = s.weekno1;
-  e.dayofweek1 = s.dayofweek1;
-  e.month1 = s.month1;
+  e.rule.dst = s.dst;
+  e.rule.weekno = s.weekno;
+  e.rule.dayofweek = s.dayofweek;
+  e.rule.month = s.month;
+  e.rule.weekno1 = s.weekno1;
+  e.rule.dayofweek1 = s.dayofweek1;
+  e.rule.month1 = s.month1;
   return e;
 }
 
@@ -86,8 +86,8 @@ inline std::vector<CityEntry> SampleEntries(int n) {
       const std::size_t comma = name.find(',');
       e.setName(name.substr(0, comma + 1) + " " + std::to_string(round) + name.substr(comma + 1));
       e.lat = std::max(-80, e.lat - 9 * round);
-      e.lon -= 13 * round;
-      if (e.lon < -180) e.lon += 360;
+      e.lon.degrees -= 13 * round;
+      if (e.lon.degrees < -180) e.lon.degrees += 360;
     }
     out.push_back(e);
   }

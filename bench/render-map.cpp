@@ -66,7 +66,7 @@ wc::CityEntry ParseCity(const std::string& spec) {
   wc::CityEntry e;
   e.setName(parts[0]);
   e.lat = ToInt(parts[1], "latitude");
-  e.lon = -ToInt(parts[2], "longitude");
+  e.lon = wc::ToWest({ToInt(parts[2], "longitude")});
   e.tzd = std::atof(parts[3].c_str()) / 24;
   return e;
 }

@@ -21,9 +21,7 @@ namespace {
 bool Same(const ManagedCity& a, const ManagedCity& b) {
   const CityItem &x = a.city, &y = b.city;
   return a.offsetText == b.offsetText && x.name == y.name && x.lat == y.lat && x.lon == y.lon &&
-         std::memcmp(&x.tzd, &y.tzd, sizeof x.tzd) == 0 && x.dst == y.dst && x.weekno == y.weekno &&
-         x.dayofweek == y.dayofweek && x.month == y.month && x.weekno1 == y.weekno1 &&
-         x.dayofweek1 == y.dayofweek1 && x.month1 == y.month1;
+         std::memcmp(&x.tzd, &y.tzd, sizeof x.tzd) == 0 && x.rule == y.rule;
 }
 
 bool Same(const std::vector<ManagedCity>& a, const std::vector<ManagedCity>& b) {
@@ -48,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // then drop the empty elements.
   if (!cities.empty()) {
     const CityItem& c = cities[0].city;
-    doc.updateCityAt(0, {c.name + " & <edited>", cities[0].offsetText, std::to_string(c.lon),
-                         std::to_string(c.lat), c.dst != 0, 2, 7, 3, 1, 7, 11});
+    doc.updateCityAt(0, {c.name + " & <edited>", cities[0].offsetText, std::to_string(c.lon.degrees),
+                         std::to_string(c.lat), c.rule.dst != 0, 2, 7, 3, 1, 7, 11});
   }
   doc.appendCity({"Kathmandu, Nepal", "+5.75", "85", "27", false});
   if (cities.size() > 1) doc.deleteCityAt(1);

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = fuzz::WriteInput("citydata.dat", fuzz::Bytes(data, size));
   const CityEntriesResult table = ReadCityEntries(path);
   if (!table.file.ok()) return 0;  // a malformed file is set aside and reported
-  const CityReadResult manager = ReadCityFile(path, LonSign::AsInFile);
+  const CityReadResult manager = ReadCityFile(path);
   const CityNamesResult names = ReadCityNames(path);
   fuzz::Require(manager.cities.size() == table.entries.size() && names.names.size() == table.entries.size(),
                 "every reader sees the same cities");
@@ -34,12 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const DateTime instants[] = {EncodeDate(2027, 1, 15) + 0.5, EncodeDate(2026, 3, 29) + 0.04};
   const Projection projections[] = {{2048, 1024, 0}, {800, 400, 1}, {2000, 1000, 2}};
   for (const CityEntry& e : table.entries) {
-    fuzz::Require(e.lat >= -90 && e.lat <= 90 && e.lon >= -180 && e.lon <= 180, "positions on the map");
+    fuzz::Require(e.lat >= -90 && e.lat <= 90 && e.lon.degrees >= -180 && e.lon.degrees <= 180,
+                  "positions on the map");
     for (DateTime t : instants)
       (void)FormatDateTime("ddd d, hh:mm AM/PM dd MMMM, yyyy", CityLocalTime(e, t, -5.75 / 24));
     for (const Projection& p : projections) {
-      const int x = p.LonToX(e.lon), y = p.LatToY(e.lat);
-      (void)PlaceCityLabels(x, y, e.lat, e.lon, 120, 80, 14, true, p.width(), 2 * p.halfH());
+      const int x = p.LonToX(e.lon.degrees), y = p.LatToY(e.lat);
+      (void)PlaceCityLabels(x, y, e.lat, e.lon.degrees, 120, 80, 14, true, p.width(), 2 * p.halfH());
     }
   }
 

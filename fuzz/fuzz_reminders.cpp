@@ -9,7 +9,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 using namespace wc;
 

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// For the window tests: a home of the test process's own (settings and data
-// in a fresh temporary folder, removed at the end) with the application
-// object, and a closer of the message boxes the code under test opens.
+// For the window tests: a home of the test's own (settings, data and the
+// runtime folder in a fresh temporary folder, removed at the end), the same
+// for a whole test process with the application object, and a closer of the
+// message boxes the code under test opens.
 
 #include <gtest/gtest.h>
 
@@ -16,21 +17,49 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "core/Paths.h"
 
 namespace wc::test {
 
-class WindowTestHome : public ::testing::Environment {
+// Settings in dir/config, data in dir/data (made), the runtime folder dir/run.
+class PrivateHome {
  public:
-  void SetUp() override {
+  PrivateHome() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "wc-windows-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    if (!mkdtemp(tmpl.data())) ADD_FAILURE() << "no temporary folder";
     dir = tmpl;
     setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
     setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (dir + "/run").c_str(), 1);
+    std::filesystem::create_directories(dir + "/run");
+    std::filesystem::permissions(dir + "/run", std::filesystem::perms::owner_all);
     std::filesystem::create_directories(DataFolder());
+  }
+  ~PrivateHome() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+  PrivateHome(const PrivateHome&) = delete;
+  PrivateHome& operator=(const PrivateHome&) = delete;
+
+  // As a fresh account: no settings, an empty data folder.
+  void empty() const {
+    std::filesystem::remove_all(dir + "/data");
+    std::filesystem::remove_all(dir + "/config");
+    std::filesystem::create_directories(DataFolder());
+  }
+
+  std::string dir;
+};
+
+class WindowTestHome : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    home_ = std::make_unique<PrivateHome>();
+    dir = home_->dir;
     static int argc = 1;
     static char arg0[] = "window_tests";
     static char* argv[] = {arg0, nullptr};
@@ -39,13 +68,17 @@ class WindowTestHome : public ::testing::Environment {
   }
   void TearDown() override {
     delete app;
-    std::filesystem::remove_all(dir);
+    home_.reset();
   }
   // What a suite adds to the home once it exists.
   virtual void prepare() {}
+  void empty() const { home_->empty(); }
 
   std::string dir;
   QApplication* app = nullptr;
+
+ private:
+  std::unique_ptr<PrivateHome> home_;
 };
 
 // Answers every message box the code under test opens (with the given

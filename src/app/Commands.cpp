@@ -58,4 +58,8 @@ CommandEffect RunFontCommand(const FontCommand& command, const FontRecord& font)
 
 void StoreMonitor(int monitor) { WriteIntegerSetting(kSettingsKey, kCurMonitor, monitor); }
 
+WallpaperStep SwitchWallpaper(bool wasOn, bool on, bool lookChanged) {
+  return {.putInPlace = on && (lookChanged || !wasOn), .takeAway = wasOn && !on};
+}
+
 }  // namespace wc

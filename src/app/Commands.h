@@ -70,6 +70,17 @@ extern const FontCommand kWallpaperCityFontCommand;  // "Desktop City Times Font
 // Called only when the user confirmed the font dialog.
 CommandEffect RunFontCommand(const FontCommand& command, const FontRecord& font);
 
+// What turning the map as wallpaper on or off does, from the menu or the
+// options dialog's "OK" alike: the program's picture is put in place (drawn
+// anew) when the switch turns on or, staying on, when its look changed since
+// it was last drawn; it is taken away when the switch turns off.
+struct WallpaperStep {
+  bool putInPlace = false;
+  bool takeAway = false;
+  bool operator==(const WallpaperStep&) const = default;
+};
+WallpaperStep SwitchWallpaper(bool wasOn, bool on, bool lookChanged);
+
 // "Switch to Monitor N": "CurMonitor".
 void StoreMonitor(int monitor);
 

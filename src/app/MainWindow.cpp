@@ -4,36 +4,37 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
-#include <filesystem>
 
 #include "app/FontDialog.h"
+#include "app/MainActions.h"
 #include "app/MapImage.h"
 #include "app/MenuRows.h"
 #include "app/Routes.h"
-#include "app/SettingsAccess.h"
 #include "app/ToolIcons.h"
+#include "app/Wallpaper.h"
+#include "clocks/DesktopClocks.h"
 #include "core/AtomicFile.h"
-#include "core/CityFile.h"
-#include "core/CityTable.h"
 #include "core/CityTime.h"
-#include "core/FirstStart.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/SettingsReader.h"
+#include "options/OptionsDialog.h"
+#include "platform/Compositor.h"
 #include "platform/FontRecordQt.h"
 #include "platform/HotKeyManager.h"
 #include "platform/LocaleFormat.h"
+#include "platform/ScreenSaver.h"
+#include "platform/SettingsReads.h"
 #include "platform/Shell.h"
 #include "platform/SkinManager.h"
 
@@ -56,11 +57,34 @@ int MsToNextTick() {
   return 1000 - now.millisecond + 20;
 }
 
+MapFont ToMapFont(const ColouredFont& f) { return MapFont{f.font, f.color}; }
+
+// The primary screen in device pixels, which the wallpaper covers.
+QRect PrimaryScreenPixels() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return {};
+  const qreal dpr = s->devicePixelRatio();
+  const QRect g = s->geometry();
+  return {qRound(g.x() * dpr), qRound(g.y() * dpr), qRound(g.width() * dpr), qRound(g.height() * dpr)};
+}
+int PrimaryWorkAreaPixels() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? qRound(s->availableGeometry().width() * s->devicePixelRatio()) : 0;
+}
+
+void ScreenSaverModuleMissing(QWidget* parent) {
+  QMessageBox::critical(
+      parent, QStringLiteral("Warning"),
+      QStringLiteral("Tavrel World Clock cannot find screensaver module, please reinstall!"));
+}
+
 }  // namespace
 
-MainWindow::MainWindow() : QMainWindow(nullptr), map_(ProgramFolder()) {
-  // The map pictures decode while the windows are made.
-  map_.StartLoadingLayers();
+MainWindow::MainWindow(WorldMap map, CityTable cities, SettingsReader& stored)
+    : QMainWindow(nullptr),
+      map_(std::move(map)),
+      cities_(std::move(cities)),
+      actions_(std::make_unique<MainActions>()) {
   setObjectName(QStringLiteral("TWorldClock"));
   // A fixed single border with the system menu and the minimize box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -115,32 +139,36 @@ MainWindow::MainWindow() : QMainWindow(nullptr), map_(ProgramFolder()) {
   connect(TrayIconN, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
     if (r == QSystemTrayIcon::Trigger || r == QSystemTrayIcon::DoubleClick) trayIconClick();
   });
-  buildPopupMenu();
-  buildMenus();
-  buildToolBar();
-  setShowUtcChecked(showUtc);
-  setShowTimesChecked(desktopShowTimes);
+
+  hotKeys_ = new HotKeyManager(this);
+  connect(hotKeys_, &HotKeyManager::OnHotKeyPressed, this, &MainWindow::HotKeyManagerHotKeyPressed);
+  smClock = new SkinManager(this);
+  routes_ = std::make_unique<Routes>(Routes::Services{
+      .mainWindow = this,
+      .clocks = nullptr,
+      .reminders = &reminders_,
+      .cities = &cities_,
+      .map = &map_,
+      .format = &format_,
+      .requestRedraw = [this](const TickRequests& r) { requestRedraw(r); },
+  });
+
+  // The commands, then the places that show them; the tray icon's menu is the map's.
+  wireCommands();
+  PopupMenu = new QMenu(this);
+  actions_->buildPopupMenu(*PopupMenu);
+  mmMain = new MenuRows(this);
+  setMenuWidget(mmMain);
+  actions_->buildMenuBar(*mmMain);
+  toolButtons_ = actions_->buildToolBar(*DateTime1);
   TrayIconN->setContextMenu(PopupMenu);
 
-  hotKeys = new HotKeyManager(this);
-  connect(hotKeys, &HotKeyManager::OnHotKeyPressed, this, &MainWindow::HotKeyManagerHotKeyPressed);
-  smClock = new SkinManager(this);
-
-  // FormCreate.
-  CheckBasicFiles();
-
-  const int position = ReadIntegerOrReport(kDesktopDateTimePosition);
-  overlay().datePosition = position;
-  (position == 0 ? LeftAlign1 : position == 1 ? RightAlign1 : CenterAlign1)->setChecked(true);
-
-  overlay().mapTimeFormat = ReadTextOrReport(kMapTimeFormat);
-  (overlay().mapTimeFormat == kTime12Format ? N12HRS1 : N24HRS1)->setChecked(true);
-
-  LoadReminders(*this);
+  overlay().datePosition = stored.integer(kDesktopDateTimePosition);
+  overlay().mapTimeFormat = stored.text(kMapTimeFormat);
 
   smClock->setSkinDirectory(QString::fromStdString(ProgramFolder() + "Skins"));
-  theme = ReadIntegerOrReport(kTheme);
-  SetTheme();
+  theme_ = stored.integer(kTheme);
+  SetTheme(theme_);
   // The label stands on the black map background whatever the theme.
   QPalette lp = lblLoading->palette();
   lp.setColor(QPalette::WindowText, Qt::white);
@@ -148,7 +176,7 @@ MainWindow::MainWindow() : QMainWindow(nullptr), map_(ProgramFolder()) {
 
   map_ready = false;
 
-  if (!FileExists(ProgramFolder() + "dialcodes.dat")) miShowCodes->setVisible(false);
+  if (!FileExists(ProgramFolder() + "dialcodes.dat")) actions_->dialCodesPopupEntry()->setVisible(false);
   for (const char* ini : {"askins/aclock.ini", "dskins/dclock.ini"}) {
     if (!FileExists(ProgramFolder() + ini)) {
       QMessageBox::warning(nullptr, QStringLiteral("Warning"),
@@ -156,347 +184,275 @@ MainWindow::MainWindow() : QMainWindow(nullptr), map_(ProgramFolder()) {
     }
   }
 
-  layoutForMapSize(MapSizeFor(windowSize).width);
+  layoutForMapSize(MapSizeFor(windowSize_).width);
 
   Display->setHintProvider([this](QPoint p) {
     const std::string text = MapHintText(
-        CityTable::instance().entries(), p.x(), p.y(), DegreesPerPixel(Display->width()), map_.mapView(),
-        overlay().showDate, TickNow, UtcOffsetDays(),
+        cities_.entries(), p.x(), p.y(), DegreesPerPixel(Display->width()), map_.mapView(), overlay().showDate,
+        TickNow, UtcOffsetDays(),
         [this](std::string_view pattern, DateTime t) { return FormatDateTime(pattern, t, format_); });
     return QString::fromStdString(text);
   });
 
-  const PlacementToApply placement = [] {
-    try {
-      return ReadPlacementSetting(kSettingsKey, kWindowPosition, true);
-    } catch (const SettingsError&) {
-      return PlacementToApply{};
-    }
-  }();
+  const PlacementToApply placement = stored.placement(kWindowPosition, true);
   if (placement.width || placement.height) {
     resize(placement.width.value_or(width()), placement.height.value_or(height()));
   }
 
-  startMinimized = ReadSwitchOrReport(kMinimized);
-  setPopupOnMap(ReadSwitchOrReport(kShowPopup));
-
-  LoadAndShowClocks(*this);
-
-  curMonitor = ReadIntegerOrReport(kCurMonitor);
-  SwitchtoMonitor21->setVisible(QGuiApplication::screens().size() >= 2);
-  placeOnMonitor();
+  startMinimized_ = stored.on(kMinimized);
+  attachPopupMenu(stored.on(kShowPopup));
+  curMonitor_ = stored.integer(kCurMonitor);
+  actions_->refresh();
 
   setWindowTitle(QString::fromUtf8(kCaption));
 }
 
-MainWindow::~MainWindow() { FormDestroy(); }
-
-void MainWindow::CheckBasicFiles() {
-  const std::string folder = DataFolder();
-  const bool firstStart = !FileExists(SettingsFilePath());
-  // The whole path: on a new account even the XDG data folder may be missing.
-  std::error_code ec;
-  if (!DirectoryExists(folder)) std::filesystem::create_directories(ToPath(folder), ec);
-  for (const char* seed : {"citydata.dat", "reminders.dat"}) {
-    CopyFileIfMissing(ProgramFolder() + seed, folder + seed);
-  }
-  // A new user's first map shows cities; the options dialog builds it.
-  if (firstStart) {
-    const XmlLoadResult r =
-        StoreFirstStartCities(CityDataPath(), ProgramFolder() + "citydata.zones.tsv", LocalZoneName());
-    if (!r.error.empty())
-      QMessageBox::warning(nullptr, QStringLiteral("Warning"), QString::fromStdString(r.error));
+MainWindow::~MainWindow() {
+  // FormDestroy: the per-user files.
+  routes_->saveReminders();
+  if (clocks_) {
+    clocks_->SaveAClockList();
+    clocks_->SaveDClockList();
   }
 }
 
-void MainWindow::FormDestroy() {
-  SaveReminders(*this);
-  SaveClockLists(*this);
+void MainWindow::loadReminders() { routes_->loadReminders(); }
+
+void MainWindow::loadClocks(SettingsReader& stored) {
+  clocks_ = new DesktopClocks(this, DataFolder(), DesktopComposites());
+  routes_->setClocks(clocks_);
+  connect(clocks_, &DesktopClocks::problem, this, [](const QString& text) {
+    QMessageBox::warning(nullptr, QStringLiteral("Warning"), text);
+  });
+  connect(clocks_, &DesktopClocks::hiddenChanged, actions_.get(), &MainActions::refresh);
+  // The files hold the offset with the regional separator or with ".".
+  const std::string separator = QLocale::system().decimalPoint().toStdString();
+  clocks_->LoadAClockList(separator);
+  clocks_->ShowAClocks(stored.integer(kShowAClocks));
+  clocks_->LoadDClockList(separator);
+  clocks_->ShowDClocks(stored.integer(kShowDClocks));
+  actions_->refresh();
 }
 
-// ---------------------------------------------------------------- layout ---
-
-void MainWindow::buildToolBar() {
-  auto* row = new QHBoxLayout(DateTime1);
-  row->setContentsMargins(2, 2, 2, 2);
-  row->setSpacing(1);
-  auto addButton = [&](const char* name, const char* caption, const char* hint, ToolPicture picture,
-                       bool sticky, auto handler) {
-    auto* b = new QToolButton(DateTime1);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(QString::fromUtf8(caption));
-    b->setAccessibleName(QString::fromUtf8(caption).replace(QStringLiteral("&&"), QStringLiteral("&")));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setStatusTip(QString::fromUtf8(hint));
-    b->setIcon(ToolIcon(picture));
-    b->setIconSize(QSize(28, 28));
-    b->setAutoRaise(true);
-    b->setCheckable(sticky);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    connect(b, &QToolButton::clicked, this, handler);
-    row->addWidget(b);
-    toolButtons_ << b;
-    return b;
-  };
-  addButton("btnAClock", "Add Analog Clock", "Add Analog Clock on your Desktop", ToolPicture::AnalogClock,
-            false, [this] { OpenAnalogClockSetup(*this); });
-  addButton("btnDigClock", "Add Digital Clock", "Add Digital Clock on your Desktop",
-            ToolPicture::DigitalClock, false, [this] { OpenDigitalClockSetup(*this); });
-  btnWall = addButton("btnWall", "Set as Wallpaper", "Set world map with current time as wallpaper",
-                      ToolPicture::Wallpaper, true, [this] {
-                        ShowWorldClockasWallpaper1Click(*this);
-                        btnWall->setChecked(wallpaperOn);
-                      });
-  btnDayNight =
-      addButton("btnDayNight", "Show Day night shades", "Show or hide day night shading on the world map",
-                ToolPicture::DayNight, true, [this] { toggleShading(); });
-  addButton("btnOpt", "Program Options", "Open program options window to customize World Clock settings",
-            ToolPicture::Options, false, [this] { OpenOptions(*this); });
-  addButton("btnCal", "Calendar at a glance", "Show calendar at a glance", ToolPicture::Calendar, false,
-            [this] { OpenCalendar(*this); });
-  addButton("sSpeedButton1", "Online Help", "Visit website for online help", ToolPicture::Help, false,
-            [] { ShellOpen("open", ProgramFolder() + "help/index.html"); });
-  addButton("btnTimeZoneEdit", "City && Time Zone Manager", "Open city and time zone manager",
-            ToolPicture::CityManager, false, [this] { OpenCityManager(*this); });
-  btnSSaver = addButton("btnSSaver", "Set as Screensaver", "Set world map with current time as screensaver",
-                        ToolPicture::ScreenSaver, true, [this] {
-                          SetWorldClockMapasScreenSaver1Click(*this);
-                          btnSSaver->setChecked(SetWorldClockMapasScreenSaver1->isChecked());
-                        });
+void MainWindow::applyStoredSettings(SettingsReader& stored) {
+  options_ = new OptionsDialog(*this, *hotKeys_, cities_, this);
+  options_->InitSettings(stored);
 }
 
-namespace {
+// ------------------------------------------------------------ commands ---
 
-QAction* AddEntry(QMenu* menu, const char* name, const char* caption) {
-  QAction* a = menu->addAction(QString::fromUtf8(caption));
-  a->setObjectName(QString::fromLatin1(name));
-  return a;
-}
+void MainWindow::wireCommands() {
+  MainActions& a = *actions_;
+  Routes& r = *routes_;
+  a.minimizeToTray.onRun([this] { btnMinimizeClick(); });
+  a.exit.onRun([this] { btnCloseClick(); });
 
-QAction* AddCheck(QMenu* menu, const char* name, const char* caption) {
-  QAction* a = AddEntry(menu, name, caption);
-  a->setCheckable(true);
-  return a;
-}
+  a.addAnalogClock.onRun([&r] { r.openAnalogClockSetup(); });
+  a.addDigitalClock.onRun([&r] { r.openDigitalClockSetup(); });
+  a.hideAnalogClocks.onRun([&r] { r.hideAllAnalogClocks(); });
+  a.hideAnalogClocks.checkedWhen([this] { return clocks_ && clocks_->analogHidden(); });
+  a.hideDigitalClocks.onRun([&r] { r.hideAllDigitalClocks(); });
+  a.hideDigitalClocks.checkedWhen([this] { return clocks_ && clocks_->digitalHidden(); });
 
-}  // namespace
-
-void MainWindow::buildMenus() {
-  mmMain = new MenuRows(this);
-  setMenuWidget(mmMain);
-
-  QMenu* file = mmMain->addMenu(QStringLiteral("&File"));
-  Minimizetotray1 = AddEntry(file, "Minimizetotray1", "Minimize to system tray");
-  connect(Minimizetotray1, &QAction::triggered, this, &MainWindow::btnMinimizeClick);
-  connect(AddEntry(file, "Exit1", "E&xit World Clock"), &QAction::triggered, this, &MainWindow::Exit1Click);
-
-  QMenu* clocks = mmMain->addMenu(QStringLiteral("&DesktopClock"));
-  connect(AddEntry(clocks, "AddAnalogClock1", "&Add New Analog Clock "), &QAction::triggered, this,
-          [this] { OpenAnalogClockSetup(*this); });
-  connect(AddEntry(clocks, "HideAllAnalogClocks1", "Hide All Analog Clocks"), &QAction::triggered, this,
-          [this] { HideAllAnalogClocks(*this); });
-  connect(AddEntry(clocks, "AddDigitalClock1", "Add New &Digital Clock"), &QAction::triggered, this,
-          [this] { OpenDigitalClockSetup(*this); });
-  connect(AddEntry(clocks, "HideAllDigitalClocks2", "Hide All Digital Clocks"), &QAction::triggered, this,
-          [this] { HideAllDigitalClocks(*this); });
-
-  QMenu* world = mmMain->addMenu(QStringLiteral("WorldMap"));
-  connect(AddEntry(world, "AddRemoveCityonMap1", "Add / Remove City on Map"), &QAction::triggered, this,
-          [this] { OpenMapCities(*this); });
-  DayNightShading1 = AddCheck(world, "DayNightShading1", "Show Day-night Shading");
-  connect(DayNightShading1, &QAction::triggered, this, [this] { toggleShading(); });
-  QMenu* sizes = world->addMenu(QStringLiteral("Change Map Size"));
-  sizes->menuAction()->setObjectName(QStringLiteral("MapSize3"));
-  auto* sizeGroup = new QActionGroup(this);
+  a.mapCities.onRun([&r] { r.openMapCities(); });
+  a.shading.onRun([this] { toggleShading(); });
+  a.shading.checkedWhen([this] { return map_.nightShading(); });
   for (int i = 0; i < kMapSizeCount; ++i) {
-    QAction* a = sizes->addAction(QString::fromLatin1(MapSizeFor(i).caption));
-    a->setObjectName(QStringLiteral("MapSizeItem%1").arg(i));
-    a->setCheckable(true);
-    sizeGroup->addAction(a);
-    mapSizeEntries_ << a;
-    connect(a, &QAction::triggered, this, [this, i] { DoWindowSize(i); });
+    Command& c = a.mapSize[static_cast<std::size_t>(i)];
+    c.onRun([this, i] { DoWindowSize(i); });
+    c.checkedWhen([this, i] { return windowSize_ == i; });
   }
-  QMenu* views = world->addMenu(QStringLiteral("Change Map View"));
-  views->menuAction()->setObjectName(QStringLiteral("ChangeMapView1"));
-  const char* viewCaptions[] = {"Centered on Europe", "Centered on America", "Centered on Australasia"};
-  for (int v = 0; v < 3; ++v) {
-    connect(views->addAction(QString::fromLatin1(viewCaptions[v])), &QAction::triggered, this, [this, v] {
+  for (int v = 0; v < static_cast<int>(a.mapView.size()); ++v) {
+    a.mapView[static_cast<std::size_t>(v)].onRun([this, v] {
       map_.setMapView(v);
       applyEffect(ChooseMapView(v));
     });
   }
-  connect(AddEntry(world, "DateTimeFont1", "Change Date Font"), &QAction::triggered, this,
-          [this] { chooseFont(kWindowDateFontCommand, map_.windowDateFont()); });
-  connect(AddEntry(world, "MapFont1", "Change City Font"), &QAction::triggered, this,
-          [this] { chooseFont(kWindowCityFontCommand, display_mapfont); });
-  ShowDate1 = AddCheck(world, "ShowDate1", "Show Date on Map");
-  connect(ShowDate1, &QAction::triggered, this, [this](bool on) {
-    overlay().showDate = on;
-    applyEffect(RunToggle(kShowDateCommand, on));
+  a.windowDateFont.onRun([this] { chooseFont(kWindowDateFontCommand, map_.windowDateFont()); });
+  a.windowCityFont.onRun([this] { chooseFont(kWindowCityFontCommand, display_mapfont); });
+  a.showDate.onRun([this] {
+    overlay().showDate = !overlay().showDate;
+    applyEffect(RunToggle(kShowDateCommand, overlay().showDate));
   });
-  ShowTimeatMousePosition1 = AddCheck(world, "ShowTimeatMousePosition1", "Show Time at Mouse Position");
-  connect(ShowTimeatMousePosition1, &QAction::triggered, this, [this](bool on) {
-    Display->setHintsEnabled(on);
-    applyEffect(RunToggle(kShowTipsCommand, on));
+  a.showDate.checkedWhen([this] { return overlay().showDate; });
+  a.showTips.onRun([this] {
+    Display->setHintsEnabled(!Display->hintsEnabled());
+    applyEffect(RunToggle(kShowTipsCommand, Display->hintsEnabled()));
   });
-  ShowDateLine1 = AddCheck(world, "ShowDateLine1", "Show Date Line");
-  connect(ShowDateLine1, &QAction::triggered, this, [this](bool on) {
-    overlay().showDateLine = on;
-    applyEffect(RunToggle(kShowDateLineCommand, on));
+  a.showTips.checkedWhen([this] { return Display->hintsEnabled(); });
+  a.showDateLine.onRun([this] {
+    overlay().showDateLine = !overlay().showDateLine;
+    applyEffect(RunToggle(kShowDateLineCommand, overlay().showDateLine));
   });
-  QMenu* timeFormat = world->addMenu(QStringLiteral("Time Format"));
-  timeFormat->menuAction()->setObjectName(QStringLiteral("imeFormat1"));
-  auto* formatGroup = new QActionGroup(this);
-  N12HRS1 = AddCheck(timeFormat, "N12HRS1", "12 HRS");
-  N24HRS1 = AddCheck(timeFormat, "N24HRS1", "24 HRS");
-  for (QAction* a : {N12HRS1, N24HRS1}) {
-    formatGroup->addAction(a);
-    connect(a, &QAction::triggered, this, [this, a] {
-      const bool h24 = a == N24HRS1;
+  a.showDateLine.checkedWhen([this] { return overlay().showDateLine; });
+  for (const bool h24 : {false, true}) {
+    Command& c = h24 ? a.time24 : a.time12;
+    c.onRun([this, h24] {
       overlay().mapTimeFormat = std::string(h24 ? kTime24Format : kTime12Format);
-      const CommandEffect e = ChooseTimeFormat(h24);
-      applyEffect(e);
+      applyEffect(ChooseTimeFormat(h24));
+    });
+    c.checkedWhen([this, h24] { return (overlay().mapTimeFormat == kTime12Format) != h24; });
+  }
+  for (const bool utc : {false, true}) {
+    Command& c = utc ? a.showUtcTime : a.showLocalTime;
+    c.onRun([this, utc] { setShowUtc(utc); });
+    c.checkedWhen([this, utc] { return overlay().showUtc == utc; });
+  }
+
+  const auto wallpaperSwitch = [this] { return wallpaperOn_; };
+  a.wallpaper.onRun([this] {
+    const bool on = !wallpaperOn_;
+    WriteIntegerSetting(kSettingsKey, kDesktopWallpaper, on ? 1 : 0);
+    switchWallpaper(on);
+  });
+  a.wallpaper.checkedWhen(wallpaperSwitch);
+  a.fullHeight.onRun([this] { toggleWallpaperLookSwitch(wallpaperFullHeight_, kDesktopFullHeight); });
+  a.fullHeight.checkedWhen([this] { return wallpaperFullHeight_; });
+  a.fullHeight.enabledWhen(wallpaperSwitch);
+  a.removeOnExit.onRun([this] { toggleWallpaperLookSwitch(removeWallpaperOnExit_, kDesktopRemoveOnExit); });
+  a.removeOnExit.checkedWhen([this] { return removeWallpaperOnExit_; });
+  a.removeOnExit.enabledWhen(wallpaperSwitch);
+  a.showTimes.onRun([this] {
+    showTimesOnMap_ = !showTimesOnMap_;
+    applyEffect(RunToggle(kShowTimesCommand, showTimesOnMap_));
+  });
+  a.showTimes.checkedWhen([this] { return showTimesOnMap_; });
+  a.showTimes.enabledWhen(wallpaperSwitch);
+  for (int p = 0; p < static_cast<int>(a.dateAlignment.size()); ++p) {
+    Command& c = a.dateAlignment[static_cast<std::size_t>(p)];
+    c.onRun([this, p] {
+      overlay().datePosition = p;
+      applyEffect(ChooseDateAlignment(p));
+    });
+    c.checkedWhen([this, p] {
+      const int position = overlay().datePosition;
+      return position == p || (p == 2 && position != 0 && position != 1);
     });
   }
-  auto* zoneGroup = new QActionGroup(this);
-  ShowLocalTime1 = AddCheck(world, "ShowLocalTime1", "Show Local Time");
-  ShowUTCTime1 = AddCheck(world, "ShowUTCTime1", "Show UTC Time");
-  for (QAction* a : {ShowLocalTime1, ShowUTCTime1}) {
-    zoneGroup->addAction(a);
-    connect(a, &QAction::triggered, this, [this, a] {
-      const bool utc = a == ShowUTCTime1;
-      setShowUtcChecked(utc);
-      applyEffect(RunToggle(kShowUtcCommand, utc));
-    });
+  a.wallpaperDateFont.onRun([this] { chooseFont(kWallpaperDateFontCommand, map_.wallpaperDateFont()); });
+  a.wallpaperCityFont.onRun([this] { chooseFont(kWallpaperCityFontCommand, map_.wallpaperCityFont()); });
+
+  a.screenSaver.onRun([this] { toggleScreenSaver(); });
+  a.screenSaver.checkedWhen([this] { return screenSaverOn_; });
+  a.previewScreenSaver.onRun([this] { previewScreenSaver(); });
+
+  a.cityManager.onRun([&r] { r.openCityManager(); });
+  a.allCities.onRun([&r] { r.openAllCitiesList(); });
+  a.timeFinder.onRun([&r] { r.openTimeFinder(); });
+  a.reminders.onRun([&r] { r.openReminders(); });
+  a.calendar.onRun([&r] { r.openCalendar(); });
+  a.dialCodes.onRun([&r] { r.openDialCodes(); });
+  for (int t = 1; t <= static_cast<int>(a.theme.size()); ++t) {
+    a.theme[static_cast<std::size_t>(t - 1)].onRun([this, t] { SetTheme(t); });
   }
-
-  QMenu* wall = mmMain->addMenu(QStringLiteral("&Wallpaper"));
-  ShowWorldClockasWallpaper1 = AddCheck(wall, "ShowWorldClockasWallpaper1", "Show World Map as Wallpaper");
-  connect(ShowWorldClockasWallpaper1, &QAction::triggered, this, [this] {
-    ShowWorldClockasWallpaper1Click(*this);
-    setWallpaperChecked(wallpaperOn);
-  });
-  Zoomtofullheight1 = AddCheck(wall, "Zoomtofullheight1", "Stretch Wallpaper to full height");
-  connect(Zoomtofullheight1, &QAction::triggered, this, [this] { Zoomtofullheight1Click(*this); });
-  RemovewallpaperonExit1 = AddCheck(wall, "RemovewallpaperonExit1", "Remove Wallpaper on Exit");
-  connect(RemovewallpaperonExit1, &QAction::triggered, this, [this] { RemovewallpaperonExit1Click(*this); });
-  ShowTimeonMap1 = AddCheck(wall, "ShowTimeonMap1", "Show Time on Map");
-  connect(ShowTimeonMap1, &QAction::triggered, this, [this](bool on) {
-    setShowTimesChecked(on);
-    applyEffect(RunToggle(kShowTimesCommand, on));
-  });
-  QMenu* align = wall->addMenu(QStringLiteral("Date Alignment"));
-  align->menuAction()->setObjectName(QStringLiteral("DateAlignment1"));
-  auto* alignGroup = new QActionGroup(this);
-  LeftAlign1 = AddCheck(align, "LeftAlign1", "Left Align");
-  RightAlign1 = AddCheck(align, "RightAlign1", "Right Align");
-  CenterAlign1 = AddCheck(align, "CenterAlign1", "Center Align");
-  int position = 0;
-  for (QAction* a : {LeftAlign1, RightAlign1, CenterAlign1}) {
-    alignGroup->addAction(a);
-    connect(a, &QAction::triggered, this, [this, position] {
-      overlay().datePosition = position;
-      applyEffect(ChooseDateAlignment(position));
-    });
-    ++position;
-  }
-  connect(AddEntry(wall, "DateFont1", "Change Date Font"), &QAction::triggered, this,
-          [this] { chooseFont(kWallpaperDateFontCommand, map_.wallpaperDateFont()); });
-  connect(AddEntry(wall, "ChangeCityFont1", "Change City Font"), &QAction::triggered, this,
-          [this] { chooseFont(kWallpaperCityFontCommand, map_.wallpaperCityFont()); });
-
-  QMenu* saver = mmMain->addMenu(QStringLiteral("&Screensaver"));
-  SetWorldClockMapasScreenSaver1 =
-      AddCheck(saver, "SetWorldClockMapasScreenSaver1", "Set World Clock as ScreenSaver");
-  connect(SetWorldClockMapasScreenSaver1, &QAction::triggered, this, [this] {
-    // The check mark follows the switch the command keeps, not the click.
-    const bool before = !SetWorldClockMapasScreenSaver1->isChecked();
-    SetWorldClockMapasScreenSaver1->setChecked(before);
-    SetWorldClockMapasScreenSaver1Click(*this);
-    btnSSaver->setChecked(SetWorldClockMapasScreenSaver1->isChecked());
-  });
-  connect(AddEntry(saver, "PreviewScreenSaver1", "Preview ScreenSaver"), &QAction::triggered, this,
-          [this] { PreviewScreenSaver1Click(*this); });
-
-  QMenu* tools = mmMain->addMenu(QStringLiteral("&Tools"));
-  connect(AddEntry(tools, "ManageCityList1", "City and Time Zone Manager"), &QAction::triggered, this,
-          [this] { OpenCityManager(*this); });
-  connect(AddEntry(tools, "AllCityListwithCurrentTime1", "List of All Cities with Current Time"),
-          &QAction::triggered, this, [this] { OpenAllCitiesList(*this); });
-  connect(AddEntry(tools, "imeFinder1", "Quick Time Finder"), &QAction::triggered, this,
-          [this] { OpenTimeFinder(*this); });
-  connect(AddEntry(tools, "Reminders1", "&Manage Reminders"), &QAction::triggered, this,
-          [this] { OpenReminders(*this); });
-  connect(AddEntry(tools, "ShowCalendar1", "Calendar at a glance"), &QAction::triggered, this,
-          [this] { OpenCalendar(*this); });
-  connect(AddEntry(tools, "Showinternationaldialcodes1", "International dial codes"), &QAction::triggered,
-          this, [this] { OpenDialCodes(*this); });
-  QMenu* themes = tools->addMenu(QStringLiteral("Change Theme"));
-  themes->menuAction()->setObjectName(QStringLiteral("ChangeTheme2"));
-  const char* themeCaptions[] = {"Office 2007 Theme", "Shine Theme", "Beijing Theme",
-                                 "Office 2010 Blue Theme", "Mac OS 2 Theme"};
-  for (int t = 1; t <= 5; ++t) {
-    connect(themes->addAction(QString::fromLatin1(themeCaptions[t - 1])), &QAction::triggered, this,
-            [this, t] {
-              theme = t;
-              SetTheme();
-            });
-  }
-  QMenu* monitors = tools->addMenu(QStringLiteral("Switch Monitor"));
-  monitors->menuAction()->setObjectName(QStringLiteral("Multimonitor1"));
-  connect(AddEntry(monitors, "SwitchtoMonitor11", "Switch to Monitor 1"), &QAction::triggered, this,
-          [this] { SwitchMonitor(0); });
-  SwitchtoMonitor21 = AddEntry(monitors, "SwitchtoMonitor21", "Switch to Monitor 2");
-  connect(SwitchtoMonitor21, &QAction::triggered, this, [this] { SwitchMonitor(1); });
-  connect(AddEntry(tools, "ClockSettings1", "&Options"), &QAction::triggered, this,
-          [this] { OpenOptions(*this); });
-  tools->addSeparator();
-  connect(AddEntry(tools, "MeetingPlanner1", "Meeting &Planner"), &QAction::triggered, this,
-          [this] { OpenMeetingPlanner(*this); });
-
-  QMenu* help = mmMain->addMenu(QStringLiteral("&Help"));
-  connect(AddEntry(help, "OnlineHelp1", "Online Help"), &QAction::triggered, this,
-          [] { ShellOpen("open", ProgramFolder() + "help/index.html"); });
-  connect(AddEntry(help, "About1", "&About"), &QAction::triggered, this, [this] { OpenAbout(*this); });
+  a.monitor[0].onRun([this] { SwitchMonitor(0); });
+  a.monitor[1].onRun([this] { SwitchMonitor(1); });
+  const bool twoScreens = QGuiApplication::screens().size() >= 2;
+  a.monitor[1].shownWhen([twoScreens] { return twoScreens; });
+  a.options.onRun([this] { openOptions(); });
+  a.meetingPlanner.onRun([&r] { r.openMeetingPlanner(); });
+  a.help.onRun([&r] { r.openHelp(); });
+  a.about.onRun([&r] { r.openAbout(); });
 }
 
-void MainWindow::buildPopupMenu() {
-  PopupMenu = new QMenu(this);
-  PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-  ShowWorldClockaswallpaper2 =
-      AddCheck(PopupMenu, "ShowWorldClockaswallpaper2", "Show World Clock as wallpaper");
-  connect(ShowWorldClockaswallpaper2, &QAction::triggered, this, [this] {
-    ShowWorldClockasWallpaper1Click(*this);
-    setWallpaperChecked(wallpaperOn);
-  });
-  DayNightShading2 = AddCheck(PopupMenu, "DayNightShading2", "Day Night Shading");
-  connect(DayNightShading2, &QAction::triggered, this, [this] { toggleShading(); });
-  connect(AddEntry(PopupMenu, "AddCityonMap1", "Add / Remove City on Map"), &QAction::triggered, this,
-          [this] { OpenMapCities(*this); });
-  connect(AddEntry(PopupMenu, "CityandTimeZoneManager1", "City and Time Zone Manager"), &QAction::triggered,
-          this, [this] { OpenCityManager(*this); });
-  connect(AddEntry(PopupMenu, "AddAnalogClock2", "Add New Analog Clock"), &QAction::triggered, this,
-          [this] { OpenAnalogClockSetup(*this); });
-  connect(AddEntry(PopupMenu, "HideAllAnalogClocks2", "Hide All Analog Clocks"), &QAction::triggered, this,
-          [this] { HideAllAnalogClocks(*this); });
-  connect(AddEntry(PopupMenu, "AddDigitalClock2", "Add New Digital Clock"), &QAction::triggered, this,
-          [this] { OpenDigitalClockSetup(*this); });
-  connect(AddEntry(PopupMenu, "HideAllDigitalClocks1", "Hide All Digital Clocks"), &QAction::triggered, this,
-          [this] { HideAllDigitalClocks(*this); });
-  connect(AddEntry(PopupMenu, "miShowCalendar", "Show calendar"), &QAction::triggered, this,
-          [this] { OpenCalendar(*this); });
-  miShowCodes = AddEntry(PopupMenu, "miShowCodes", "Show international dial codes");
-  connect(miShowCodes, &QAction::triggered, this, [this] { OpenDialCodes(*this); });
-  connect(AddEntry(PopupMenu, "miFinder", "Quick Time Finder"), &QAction::triggered, this,
-          [this] { OpenTimeFinder(*this); });
-  connect(AddEntry(PopupMenu, "miPlanner", "Meeting Planner"), &QAction::triggered, this,
-          [this] { OpenMeetingPlanner(*this); });
-  connect(AddEntry(PopupMenu, "AddaReminder1", "Manage Reminders"), &QAction::triggered, this,
-          [this] { OpenReminders(*this); });
-  connect(AddEntry(PopupMenu, "miSettings", "Program Options"), &QAction::triggered, this,
-          [this] { OpenOptions(*this); });
-  connect(AddEntry(PopupMenu, "miClose", "E&xit"), &QAction::triggered, this, &MainWindow::btnCloseClick);
+void MainWindow::applyEffect(const CommandEffect& e) {
+  requests_ |= e.requests;
+  if (e.wallpaperLook) wallpaperLookChanged_ = true;
 }
+
+void MainWindow::toggleShading() {
+  const bool on = !map_.nightShading();
+  map_.setNightShading(on);
+  applyEffect(RunToggle(kDayNightShadingCommand, on));
+}
+
+void MainWindow::setShowUtc(bool on) {
+  overlay().showUtc = on;
+  applyEffect(RunToggle(kShowUtcCommand, on));
+}
+
+void MainWindow::toggleWallpaperLookSwitch(bool& on, const char* setting) {
+  on = !on;
+  WriteIntegerSetting(kSettingsKey, setting, on ? 1 : 0);
+  wallpaperLookChanged_ = true;
+  requests_.wallpaperUpdate = true;
+}
+
+void MainWindow::switchWallpaper(bool on) {
+  const WallpaperStep step = SwitchWallpaper(wallpaperOn_, on, wallpaperLookChanged_);
+  wallpaperOn_ = on;
+  if (step.putInPlace) {
+    WriteCentredWallpaperStyle();
+    requests_.wallpaperUpdate = true;
+  }
+  if (step.takeAway) clearWallpaper();
+  actions_->refresh();
+}
+
+Wallpaper& MainWindow::wallpaper() {
+  // The desktop's backend is chosen on first use.
+  if (!wallpaper_) wallpaper_ = std::make_unique<Wallpaper>(MakeWallpaperBackend());
+  return *wallpaper_;
+}
+
+void MainWindow::setWallpaperBackend(std::unique_ptr<WallpaperBackend> backend) {
+  wallpaper_ = std::make_unique<Wallpaper>(std::move(backend));
+}
+
+void MainWindow::refreshWallpaper() {
+  wallpaper().Refresh(map_, showTimesOnMap_, wallpaperFullHeight_, PrimaryScreenPixels(), TickNow,
+                             PrimaryWorkAreaPixels());
+}
+
+void MainWindow::clearWallpaper() { wallpaper().ClearWallpaper(); }
+
+void MainWindow::toggleScreenSaver() {
+  const std::string module = ScreenSaverModulePath();
+  if (!ScreenSaverModuleExists(module)) {
+    ScreenSaverModuleMissing(this);
+    return;
+  }
+  const bool on = !screenSaverOn_;
+  // A switch that did not take stays where it was, and says why.
+  if (const FileResult r = SetScreenSaverModule(on ? module : std::string()); !r) {
+    QMessageBox::warning(
+        this, QStringLiteral("Warning"),
+        QStringLiteral("The screen saver could not be switched %1. %2")
+            .arg(on ? QStringLiteral("on") : QStringLiteral("off"), QString::fromStdString(r.error)));
+    return;
+  }
+  showScreenSaverState(on);
+  WriteIntegerSetting(kSettingsKey, kSetScreenSave, on ? 1 : 0);
+}
+
+void MainWindow::previewScreenSaver() {
+  const std::string module = ScreenSaverModulePath();
+  if (!ScreenSaverModuleExists(module)) {
+    ScreenSaverModuleMissing(this);
+    return;
+  }
+  ShellOpen("open", module);
+}
+
+void MainWindow::openOptions() {
+  if (options_) options_->ShowOptions();
+}
+
+void MainWindow::chooseFont(const FontCommand& command, MapFont& font) {
+  const std::optional<FontChange> change = ChooseMapFont(this, font, QStringLiteral("Font"));
+  // OK without a change is no change: the stored record stays as it is.
+  if (!change || !change->any()) return;
+  SettingsReader stored;
+  FontRecord record = RecordFromFont(font.font, font.color);
+  stored.font(command.setting, record);
+  ShowSettingsProblems(stored, this);
+  record = ApplyFontChange(record, *change);
+  const ColouredFont shown = FontFromRecord(record);
+  font = MapFont{shown.font, shown.color};
+  applyEffect(RunFontCommand(command, record));
+}
+
+// ---------------------------------------------------------------- layout ---
 
 void MainWindow::layoutForMapSize(int w) {
   mapWidth_ = w;
@@ -523,10 +479,10 @@ void MainWindow::showEvent(QShowEvent* e) {
   // FormShow.
   requests_.mapRecompose = true;
   requests_.displayRedraw = true;
-  requests_.wallpaperUpdate = wallpaperOn;
+  requests_.wallpaperUpdate = wallpaperOn_;
   // Started minimised, the window is seen for about a second before it goes
   // to the tray, so that the user knows it started.
-  if (!Timer->isActive()) Timer->start(!init && startMinimized ? kStartMinimizedShowMs : 0);
+  if (!Timer->isActive()) Timer->start(!init && startMinimized_ ? kStartMinimizedShowMs : 0);
   if (!shownOnce_) {
     shownOnce_ = true;
     // Its frame is known once it is on the screen.
@@ -552,7 +508,7 @@ void MainWindow::changeEvent(QEvent* e) {
 
 void MainWindow::closeEvent(QCloseEvent* e) {
   // FormCloseQuery.
-  if (!CloseAllowed(closeToTray, sessionending)) {
+  if (!CloseAllowed(closeToTray_, sessionending)) {
     e->ignore();
     if (!inTray_) minimizeToTray(false);
     return;
@@ -571,11 +527,11 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   g.width = frame.width();
   g.height = frame.height();
   WritePlacementSetting(kSettingsKey, kWindowPosition, g, true);
-  WriteIntegerSetting(kSettingsKey, kMinimized, startMinimized ? 1 : 0);
-  WriteIntegerSetting(kSettingsKey, kTheme, theme);
+  WriteIntegerSetting(kSettingsKey, kMinimized, startMinimized_ ? 1 : 0);
+  WriteIntegerSetting(kSettingsKey, kTheme, theme_);
 
   // FormClose.
-  if (wallpaperOn && removeWallpaperOnExit) ClearWallpaper(*this);
+  if (wallpaperOn_ && removeWallpaperOnExit_) clearWallpaper();
   Display->setHintProvider({});
   TrayIconN->hide();
   e->accept();
@@ -589,12 +545,10 @@ void MainWindow::endSession() {
 
 void MainWindow::btnCloseClick() {
   TrayIconN->hide();
-  closeToTray = false;  // in memory only; the stored setting stays
+  closeToTray_ = false;  // in memory only; the stored setting stays
   Timer->stop();
   close();
 }
-
-void MainWindow::Exit1Click() { btnCloseClick(); }
 
 // --------------------------------------------------------------- tick ---
 
@@ -603,12 +557,12 @@ TickInput MainWindow::tickInput() const {
   in.tickNow = LocalNow() + kDisplayLead;
   in.utcOffsetDays = UtcOffsetDays();
   in.firstTick = !init;
-  in.startMinimized = startMinimized;
+  in.startMinimized = startMinimized_;
   in.minimized = inTray_ || isMinimized();
   in.mapReady = map_ready;
   in.baseMapBusy = map_.BaseMapBusy();
   in.requests = requests_;
-  in.settings = {showUtc, wallpaperOn, desktopShowTimes, showBalloon};
+  in.settings = {map_.overlaySettings().showUtc, wallpaperOn_, showTimesOnMap_, showBalloon_};
   in.lastTimeText = LastTimeText;
   in.format = &format_;
   return in;
@@ -629,14 +583,11 @@ void MainWindow::TimerTimer() {
   }
   requests_ = s.requests;
   try {
-    if (s.composeBaseMap) {
-      map_.overlaySettings().showUtc = showUtc;
-      map_.ComposeBaseMap(map_ready, TickNow);
-    }
+    if (s.composeBaseMap) map_.ComposeBaseMap(map_ready, TickNow);
     const TickOutput o = FinishTick(in, s, map_ready);
     requests_ = o.requests;
     if (o.drawDisplay) drawDisplay();
-    if (o.refreshWallpaper) RefreshWallpaper(*this, TickNow);
+    if (o.refreshWallpaper) refreshWallpaper();
     if (o.setTrayHint) TrayIconN->setToolTip(QString::fromStdString(TrayHintText(TimeText, DateText)));
   } catch (const MapFatalError& e) {
     QMessageBox::critical(this, QString::fromUtf8(kCaption) + QString::fromUtf8(kFatalErrorTitleSuffix),
@@ -653,9 +604,8 @@ void MainWindow::TimerTimer() {
 
 void MainWindow::drawDisplay() {
   lblLoading->hide();
-  map_.overlaySettings().showUtc = showUtc;
   QImage& picture = Display->picture();
-  map_.DrawMapOverlay(picture, map_.baseMap(), desktopShowTimes, display_mapfont, false, TickNow);
+  map_.DrawMapOverlay(picture, map_.baseMap(), showTimesOnMap_, display_mapfont, false, TickNow);
   Display->setAccessibleDescription(QString::fromStdString(FormatDateTime("tt dddddd", TickNow, format_)));
   Display->repaint();
   if (!firstMapSignalled_) {
@@ -664,7 +614,7 @@ void MainWindow::drawDisplay() {
   }
 }
 
-void MainWindow::tmrRemTimer() { CheckRem(*this); }
+void MainWindow::tmrRemTimer() { routes_->checkReminders(); }
 
 // ----------------------------------------------------------- the tray ---
 
@@ -704,37 +654,7 @@ void MainWindow::restoreFromTray(bool fromTray) {
   requests_.displayRedraw = true;
 }
 
-// ----------------------------------------------------------- commands ---
-
-void MainWindow::applyEffect(const CommandEffect& e) {
-  requests_ |= e.requests;
-  if (e.wallpaperLook) wallpaperLook = true;
-}
-
-void MainWindow::toggleShading() {
-  // The new state is the opposite of the main-menu entry's former check,
-  // whichever of the three places was used.
-  const bool on = !map_.nightShading();
-  setShadingChecked(on);
-  applyEffect(RunToggle(kDayNightShadingCommand, on));
-}
-
-void MainWindow::chooseFont(const FontCommand& command, MapFont& font) {
-  const std::optional<FontChange> change = ChooseMapFont(this, font, QStringLiteral("Font"));
-  // OK without a change is no change: the stored record stays as it is.
-  if (!change || !change->any()) return;
-  FontRecord stored;
-  bool hasStored = false;
-  try {
-    hasStored = ReadFontSetting(kSettingsKey, command.setting, stored);
-  } catch (const SettingsError&) {
-  }
-  const FontRecord record =
-      ApplyFontChange(hasStored ? stored : RecordFromFont(font.font, font.color), *change);
-  const ColouredFont shown = FontFromRecord(record);
-  font = MapFont{shown.font, shown.color};
-  applyEffect(RunFontCommand(command, record));
-}
+// ------------------------------------------------------------ monitors ---
 
 void MainWindow::SwitchMonitor(int monitor) {
   const QList<QScreen*> screens = QGuiApplication::screens();
@@ -744,7 +664,7 @@ void MainWindow::SwitchMonitor(int monitor) {
   const QRect f = frameGeometry();
   move(m.left() + (m.width() - f.width()) / 2, m.top() + (m.height() - f.height()) / 2);
   keepOnWorkArea();
-  curMonitor = monitor;
+  curMonitor_ = monitor;
   StoreMonitor(monitor);
 }
 
@@ -762,7 +682,7 @@ void MainWindow::keepOnWorkArea() {
 void MainWindow::placeOnMonitor() {
   const QList<QScreen*> screens = QGuiApplication::screens();
   if (screens.size() >= 2) {
-    SwitchMonitor(curMonitor);
+    SwitchMonitor(curMonitor_);
     return;
   }
   if (QScreen* s = QGuiApplication::primaryScreen()) {
@@ -777,106 +697,52 @@ void MainWindow::DoWindowSize(int iSize) {
   layoutForMapSize(MapSizeFor(iSize).width);
   keepOnWorkArea();
   applyEffect(ChooseWindowSize(iSize));
-  windowSize = iSize;
-  for (int i = 0; i < mapSizeEntries_.size(); ++i) mapSizeEntries_[i]->setChecked(i == iSize);
+  windowSize_ = iSize;
+  actions_->refresh();
   // The map at its new size at once, from the base map it already has,
   // rather than black until the next tick.
   if (map_ready && isVisible() && !isMinimized()) drawDisplay();
 }
 
-void MainWindow::SetTheme() {
-  smClock->applyTheme(theme);
+void MainWindow::SetTheme(int theme) {
+  theme_ = theme;
+  smClock->applyTheme(theme_);
   // A skin has its own fonts and paddings: the menus may need another row.
   if (mapWidth_ > 0) layoutForMapSize(mapWidth_);
 }
 
 void MainWindow::HotKeyManagerHotKeyPressed(quint32 hotKey, quint32) {
-  switch (HotKeyRowOf(hotKey)) {
+  switch (hotKeys_->rowOf(hotKey)) {
     case 1:
       btnMinimizeClick();
       break;
     case 2:
-      OpenOrCloseCalendar(*this);
+      routes_->openOrCloseCalendar();
       break;
     case 3:
-      OpenOrCloseDialCodes(*this);
+      routes_->openOrCloseDialCodes();
       break;
     case 4:
-      OpenOrCloseTimeFinder(*this);
+      routes_->openOrCloseTimeFinder();
       break;
     case 5:
-      OpenAllCitiesList(*this);
+      routes_->openAllCitiesList();
       break;
     default:
       break;
   }
 }
 
-// ------------------------------------------------ state for the loader ---
+// -------------------------------------------- what the options dialog sets ---
 
-void MainWindow::setShadingChecked(bool on) {
-  map_.setNightShading(on);
-  DayNightShading1->setChecked(on);
-  DayNightShading2->setChecked(on);
-  btnDayNight->setChecked(on);
+void MainWindow::setCloseToTray(bool on) { closeToTray_ = on; }
+
+void MainWindow::showScreenSaverState(bool on) {
+  screenSaverOn_ = on;
+  actions_->screenSaverEntry()->setText(on ? QStringLiteral("Disable World Clock Screensaver")
+                                           : QStringLiteral("Enable World Clock Screensaver"));
+  actions_->screenSaver.refresh();
 }
-
-void MainWindow::setShowDateChecked(bool on) {
-  overlay().showDate = on;
-  ShowDate1->setChecked(on);
-}
-
-void MainWindow::setShowTipsChecked(bool on) {
-  ShowTimeatMousePosition1->setChecked(on);
-  Display->setHintsEnabled(on);
-}
-
-void MainWindow::setShowDateLineChecked(bool on) {
-  overlay().showDateLine = on;
-  ShowDateLine1->setChecked(on);
-}
-
-void MainWindow::setWallpaperChecked(bool on) {
-  wallpaperOn = on;
-  ShowWorldClockasWallpaper1->setChecked(on);
-  ShowWorldClockaswallpaper2->setChecked(on);
-  btnWall->setChecked(on);
-  Zoomtofullheight1->setEnabled(on);
-  RemovewallpaperonExit1->setEnabled(on);
-  ShowTimeonMap1->setEnabled(on);
-}
-
-void MainWindow::setShowUtcChecked(bool on) {
-  showUtc = on;
-  (on ? ShowUTCTime1 : ShowLocalTime1)->setChecked(true);
-}
-
-void MainWindow::setShowTimesChecked(bool on) {
-  desktopShowTimes = on;
-  ShowTimeonMap1->setChecked(on);
-}
-
-void MainWindow::setScreenSaverChecked(bool on) {
-  screenSaverOn = on;
-  SetWorldClockMapasScreenSaver1->setChecked(on);
-  SetWorldClockMapasScreenSaver1->setText(on ? QStringLiteral("Disable World Clock Screensaver")
-                                             : QStringLiteral("Enable World Clock Screensaver"));
-  btnSSaver->setChecked(on);
-}
-
-void MainWindow::setFullHeightChecked(bool on) {
-  wallpaperFullHeight = on;
-  Zoomtofullheight1->setChecked(on);
-}
-
-void MainWindow::setRemoveOnExitChecked(bool on) {
-  removeWallpaperOnExit = on;
-  RemovewallpaperonExit1->setChecked(on);
-}
-
-void MainWindow::setPopupOnMap(bool on) { Display->setPopupMenu(on ? PopupMenu : nullptr); }
-
-void MainWindow::setMapView(int view) { map_.setMapView(view); }
 
 void MainWindow::setBackgroundColour(const QColor& colour) {
   QPalette pal = centralWidget()->palette();
@@ -892,6 +758,43 @@ void MainWindow::setBackgroundColour(const QColor& colour) {
   DateTime1->setAutoFillBackground(true);
 }
 
-bool MainWindow::wallpaperMenuChecked() const { return ShowWorldClockasWallpaper1->isChecked(); }
+void MainWindow::setMapFonts(const ColouredFont& date, const ColouredFont& city) {
+  map_.windowDateFont() = ToMapFont(date);
+  display_mapfont = ToMapFont(city);
+}
+
+void MainWindow::applyMapSwitches(const MapSwitches& s) {
+  overlay().showDate = s.showDate;
+  Display->setHintsEnabled(s.showTips);
+  overlay().showUtc = s.showUtc;
+  map_.setMapView(s.mapView);
+  map_.setNightShading(s.showShadow);
+  overlay().showDateLine = s.showDateLine;
+  actions_->refresh();
+}
+
+int MainWindow::mapView() const { return map_.mapView(); }
+
+std::span<Cities> MainWindow::displayCities() { return map_.displayCities(); }
+
+void MainWindow::applyWallpaperChecks(const WallpaperChecks& c) {
+  wallpaperOn_ = c.wallpaper;
+  wallpaperFullHeight_ = c.fullHeight;
+  showTimesOnMap_ = c.showTimes;
+  removeWallpaperOnExit_ = c.removeOnExit;
+  actions_->refresh();
+}
+
+void MainWindow::setWallpaperFonts(const ColouredFont& date, const ColouredFont& city) {
+  map_.wallpaperDateFont() = ToMapFont(date);
+  map_.wallpaperCityFont() = ToMapFont(city);
+}
+
+void MainWindow::setBalloon(bool on) {
+  showBalloon_ = on;
+  TrayIconN->setVisible(!on);
+}
+
+void MainWindow::attachPopupMenu(bool attached) { Display->setPopupMenu(attached ? PopupMenu : nullptr); }
 
 }  // namespace wc

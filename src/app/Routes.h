@@ -2,68 +2,84 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// The main window's doors to the windows and services that other parts of
-// the program bring: one function each, called from every menu entry, tool
-// button and lifecycle step that reaches them.
+// The main window's doors to the windows other parts of the program bring,
+// each with the services it needs: the desktop clocks, the reminder store and
+// the loaded city table, which the main window owns and hands over here. One
+// function a door, called from every command, hot key and lifecycle step
+// that reaches it. The time tools and the all-cities list open one at a
+// time; their hot keys close the one that is open.
 
 #include <QPointer>
-#include <QWidget>
+#include <functional>
 
-#include "core/DateTime.h"
+#include "app/Tick.h"
+
+class QWidget;
 
 namespace wc {
 
-class MainWindow;
+class AllCitiesWindow;
+class MeetingPlannerWindow;
+class ReminderEditor;
+class CityTable;
+class DesktopClocks;
+class ReminderStore;
+class WorldMap;
+struct FormatSettings;
 
-// Desktop clocks.
-void LoadAndShowClocks(MainWindow& w);  // LoadAClockList, ShowAClocks, LoadDClockList, ShowDClocks
-void SaveClockLists(MainWindow& w);     // SaveAClockList, SaveDClockList
-void OpenAnalogClockSetup(MainWindow& w);
-void OpenDigitalClockSetup(MainWindow& w);
-void HideAllAnalogClocks(MainWindow& w);
-void HideAllDigitalClocks(MainWindow& w);
+class Routes {
+ public:
+  struct Services {
+    QWidget* mainWindow = nullptr;
+    DesktopClocks* clocks = nullptr;  // none until the clocks are loaded
+    ReminderStore* reminders = nullptr;
+    const CityTable* cities = nullptr;
+    WorldMap* map = nullptr;  // its displayed cities and its time format
+    const FormatSettings* format = nullptr;
+    std::function<void(const TickRequests&)> requestRedraw;
+  };
+  explicit Routes(Services services) : s_(std::move(services)) {}
+  void setClocks(DesktopClocks* clocks) { s_.clocks = clocks; }
 
-// Reminders.
-void LoadReminders(MainWindow& w);
-void SaveReminders(MainWindow& w);
-void CheckRem(MainWindow& w);
-void OpenReminders(MainWindow& w);
+  // Desktop clocks.
+  void openAnalogClockSetup();
+  void openDigitalClockSetup();
+  void hideAllAnalogClocks();
+  void hideAllDigitalClocks();
 
-// Tools.
-void OpenCalendar(MainWindow& w);
-void OpenDialCodes(MainWindow& w);
-void OpenTimeFinder(MainWindow& w);
-// The open calendar, dial codes and time finder windows, program-wide: each
-// window sets its pointer while it is open.
-QPointer<QWidget>& OpenedCalendar();
-QPointer<QWidget>& OpenedDialCodes();
-QPointer<QWidget>& OpenedTimeFinder();
-// The hot keys' routes: open the window when it is not open, else close it.
-void OpenOrCloseCalendar(MainWindow& w);
-void OpenOrCloseDialCodes(MainWindow& w);
-void OpenOrCloseTimeFinder(MainWindow& w);
+  // Reminders.
+  void loadReminders();
+  void saveReminders();
+  void checkReminders();
+  void openReminders();
 
-// The meeting planner: one window, brought to the front when it is open.
-void OpenMeetingPlanner(MainWindow& w);
+  // Tools; the hot keys open the window when it is not open, else close it.
+  void openCalendar();
+  void openDialCodes();
+  void openTimeFinder();
+  void openOrCloseCalendar();
+  void openOrCloseDialCodes();
+  void openOrCloseTimeFinder();
 
-// Cities.
-void OpenCityManager(MainWindow& w);
-void OpenMapCities(MainWindow& w);
-void OpenAllCitiesList(MainWindow& w);
+  // The meeting planner: one window, brought to the front when it is open.
+  void openMeetingPlanner();
 
-// Wallpaper and screen saver.
-void ShowWorldClockasWallpaper1Click(MainWindow& w);
-void Zoomtofullheight1Click(MainWindow& w);
-void RemovewallpaperonExit1Click(MainWindow& w);
-void SetWorldClockMapasScreenSaver1Click(MainWindow& w);
-void PreviewScreenSaver1Click(MainWindow& w);
-void RefreshWallpaper(MainWindow& w, DateTime localNow);
-void ClearWallpaper(MainWindow& w);
+  // Cities.
+  void openCityManager();
+  void openMapCities();
+  // Its hot key shows the list, and hides it when it is showing.
+  void openAllCitiesList();
 
-// The options dialog, shown modally.
-void OpenOptions(MainWindow& w);
+  // Help.
+  void openHelp();
+  void openAbout();
 
-// The plain about box.
-void OpenAbout(MainWindow& w);
+ private:
+  Services s_;
+  QPointer<QWidget> calendar_, dialCodes_, timeFinder_;
+  QPointer<AllCitiesWindow> allCities_;
+  QPointer<MeetingPlannerWindow> planner_;
+  QPointer<ReminderEditor> reminderEditor_;
+};
 
 }  // namespace wc

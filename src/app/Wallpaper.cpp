@@ -4,12 +4,13 @@
 #include "app/Wallpaper.h"
 
 #include <filesystem>
-#include <optional>
 #include <stdexcept>
 
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/SettingsReader.h"
+#include "platform/SettingsReads.h"
 #include "map/Bmp.h"
 #include "map/LargeBuffer.h"
 #include "map/WorldMap.h"
@@ -66,35 +67,16 @@ std::string Wallpaper::GetWallpaper() { return backend_->current().file; }
 void Wallpaper::ClearWallpaper() {
   // A picture the user chose meanwhile stays.
   if (!backend_->showsOwnPicture()) return;
-  DesktopPicture saved;
-  try {
-    saved.file = ReadStringSetting(kSettingsKey, kOldWall, "");
-    ReadStringListSetting(kSettingsKey, kOldWallSettings, saved.details);
-  } catch (const SettingsError&) {
-    saved = {};  // unreadable: no picture rather than ours
-  }
-  if (IsOwnWallpaper(saved.file)) saved = {};
+  // An unreadable value gives no picture rather than ours.
+  SettingsReader stored;
+  DesktopPicture saved{stored.text(kOldWall), stored.list(kOldWallSettings)};
+  ShowSettingsProblems(stored);
+  if (!stored.problems().empty() || IsOwnWallpaper(saved.file)) saved = {};
   if (!backend_->restore(saved)) return;
   lastFile_.clear();
   std::error_code ec;
   for (const std::string& f : {WallpaperImagePath(), AlternateWallpaperImagePath()})
     std::filesystem::remove(ToPath(f), ec);
-}
-
-namespace {
-std::optional<Wallpaper>& Instance() {
-  static std::optional<Wallpaper> w;
-  return w;
-}
-}  // namespace
-
-Wallpaper& ProgramWallpaper() {
-  if (!Instance()) Instance().emplace(MakeWallpaperBackend());
-  return *Instance();
-}
-
-void SetWallpaperBackend(std::unique_ptr<WallpaperBackend> backend) {
-  Instance().emplace(std::move(backend));
 }
 
 }  // namespace wc

@@ -49,11 +49,6 @@ class Wallpaper {
   std::string lastFile_;
 };
 
-// The program's wallpaper; the desktop's backend is chosen on first use.
-Wallpaper& ProgramWallpaper();
-// Replaces it, with a backend of the caller's (tests).
-void SetWallpaperBackend(std::unique_ptr<WallpaperBackend> backend);
-
 // The other file name for desktops that want a new one each time.
 std::string AlternateWallpaperImagePath();
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Process entry: one copy per desktop, the main window, the start-up loader,
-// then the message loop.
+// Process entry: one copy per desktop, the start-up (app/StartUp.cpp), then
+// the message loop.
 
 #include <unistd.h>
 #include <QApplication>
@@ -16,14 +16,11 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "app/MainWindowOptions.h"
+#include "app/StartUp.h"
 #include "app/ToolIcons.h"
 #include "core/SessionPlatform.h"
 #include "core/SingleInstance.h"
-#include "options/OptionsDialog.h"
-#include "platform/HotKeyManager.h"
 #include "platform/SessionEnd.h"
-#include "platform/SettingsReads.h"
 
 namespace {
 
@@ -74,26 +71,20 @@ int main(int argc, char* argv[]) {
   app.setApplicationName(QStringLiteral("Tavrel World Clock Pro"));
   app.setApplicationVersion(QStringLiteral(WC_VERSION));
   app.setWindowIcon(wc::ToolIcon(wc::ToolPicture::Globe));
-  wc::ShowSettingsFailures();
-
-  auto* window = new wc::MainWindow;  // FormCreate
-  // The options dialog: its creation fills the loaded city table and applies
-  // the stored settings to the window. It lives as long as the window.
-  wc::MainWindowOptions optionsHost(*window);
-  window->WCSettings = new wc::OptionsDialog(optionsHost, *window->hotKeys, window);
-  window->placeOnMonitor();
+  std::unique_ptr<wc::MainWindow> window = wc::StartUp();
 
   if (std::getenv("TAVREL_REPORT_STARTUP")) {
-    QObject::connect(window, &wc::MainWindow::firstMapShown, [] {
+    QObject::connect(window.get(), &wc::MainWindow::firstMapShown, [] {
       std::fprintf(stderr, "first map on screen after %.3f s\n", SecondsSinceProcessStart());
     });
   }
 
   wc::SessionEndWatcher sessionEnd;
-  QObject::connect(&sessionEnd, &wc::SessionEndWatcher::sessionEnding, window, &wc::MainWindow::endSession);
+  QObject::connect(&sessionEnd, &wc::SessionEndWatcher::sessionEnding, window.get(),
+                   &wc::MainWindow::endSession);
 
   window->show();
   const int rc = app.exec();
-  delete window;  // FormDestroy writes the per-user files
+  window.reset();  // FormDestroy writes the per-user files
   return rc;
 }

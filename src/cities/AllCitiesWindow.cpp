@@ -162,7 +162,7 @@ void AllCitiesWindow::FormCreate() {
 }
 
 void AllCitiesWindow::LoadCityData() {
-  CityReadResult r = ReadCityFile(CityDataPath(), LonSign::Negated);
+  CityReadResult r = ReadCityFile(CityDataPath());
   if (!r.file.error.empty())
     QMessageBox::warning(this, QStringLiteral("Warning"), QString::fromStdString(r.file.error));
   model_->setCities(std::move(r.cities));

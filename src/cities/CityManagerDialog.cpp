@@ -103,15 +103,15 @@ class ManagerTableModel : public QAbstractTableModel {
       case 1:
         return Q(m.offsetText);
       case 2:
-        return QString::number(c.lon);
+        return QString::number(c.lon.degrees);
       case 3:
         return QString::number(c.lat);
       case 4:
-        return c.dst != 0 ? QStringLiteral("Enabled") : QString();
+        return c.rule.dst != 0 ? QStringLiteral("Enabled") : QString();
       case 5:
-        return Q(RuleText(c.weekno, c.dayofweek, c.month));
+        return Q(RuleText(c.rule.weekno, c.rule.dayofweek, c.rule.month));
       case 6:
-        return Q(RuleText(c.weekno1, c.dayofweek1, c.month1));
+        return Q(RuleText(c.rule.weekno1, c.rule.dayofweek1, c.rule.month1));
       default:
         return {};
     }
@@ -373,11 +373,12 @@ void CityManagerDialog::lvCitySelectItem() {
   const CityItem& c = m.city;
   edCityName->setText(Q(c.name));
   edUTC->setText(Q(m.offsetText));
-  edLong->setText(QString::number(c.lon));
+  edLong->setText(QString::number(c.lon.degrees));
   edLat->setText(QString::number(c.lat));
-  cbDST->setChecked(c.dst != 0);
+  cbDST->setChecked(c.rule.dst != 0);
   cbDSTClick();
-  const int values[] = {c.weekno, c.dayofweek, c.month, c.weekno1, c.dayofweek1, c.month1};
+  const DstRule& r = c.rule;
+  const int values[] = {r.weekno, r.dayofweek, r.month, r.weekno1, r.dayofweek1, r.month1};
   for (int i = 0; i < 6; ++i) {
     const int v = values[i];
     ruleLists_[i]->setCurrentIndex(v >= 1 && v <= ruleLists_[i]->count() ? v - 1 : -1);

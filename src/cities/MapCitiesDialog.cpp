@@ -16,7 +16,9 @@
 #include "core/CityFile.h"
 #include "core/DisplayCities.h"
 #include "core/Settings.h"
+#include "core/SettingsReader.h"
 #include "core/Text.h"
+#include "platform/SettingsReads.h"
 #include "widgets/CityFilterBox.h"
 #include "widgets/CityListModel.h"
 
@@ -121,13 +123,9 @@ void MapCitiesDialog::FormCreate() {
   // Wide enough for whole names in both lists (frame, scroll bar, margins).
   const int list = available_->widestName(lbAllCities->fontMetrics()) + 36;
   SizeDialog(*this, std::max(kClientWidth, 2 * list + 30), kClientHeight);
-  std::vector<std::string> stored;
-  try {
-    ReadStringListSetting(kSettingsKey, kDisplayCities, stored);
-  } catch (const SettingsError& e) {
-    QMessageBox::warning(this, QStringLiteral("Warning"), QString::fromStdString(e.what()));
-  }
-  for (const std::string& name : stored) lbCities->addItem(QString::fromStdString(name));
+  SettingsReader stored;
+  for (const std::string& name : stored.list(kDisplayCities)) lbCities->addItem(QString::fromStdString(name));
+  ShowSettingsProblems(stored, this);
   edFilter->startOnOwnCity();
 }
 

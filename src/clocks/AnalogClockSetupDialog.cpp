@@ -191,9 +191,9 @@ void AnalogClockSetupDialog::lbTSizeClick() {
 void AnalogClockSetupDialog::setRunning(bool on) {
   running_ = on;
   if (on)
-    ClockTicker::instance().subscribe(this, [this](DateTime) { pbPreview->update(); });
+    lists_.ticker().subscribe(this, [this](DateTime) { pbPreview->update(); });
   else
-    ClockTicker::instance().unsubscribe(this);
+    lists_.ticker().unsubscribe(this);
 }
 
 void AnalogClockSetupDialog::pbPreviewPaint(QPainter& p) {
@@ -217,7 +217,8 @@ QImage AnalogClockSetupDialog::previewImage() { return pbPreview->grab().toImage
 void AnalogClockSetupDialog::btnAddClockClick() {
   const int row = edFilter->currentPosition();
   if (row < 0 || lbThemes->currentRow() < 0) return;
-  if (FindClock(lists_.aclocks, cityname)) {
+  const auto clocks = lists_.aclocks();
+  if (FindClock(clocks, cityname)) {
     QMessageBox::warning(this, QStringLiteral("Warning !"), QStringLiteral("City already added !"));
     return;
   }
@@ -230,7 +231,8 @@ void AnalogClockSetupDialog::btnAddClockClick() {
   r.MinuteImage = theme.MinuteImage;
   r.cityname = cityname;
   r.shortcityname = shortcityname;
-  CopyClockCity(city, r);
+  r.tzd = city.tzd;
+  r.rule = city.rule;
   r.TYCity = theme.TYCity;
   r.TYDate = theme.TYDate;
   r.TextColor = theme.TextColor;
@@ -243,9 +245,8 @@ void AnalogClockSetupDialog::btnAddClockClick() {
   r.clockrad = clockrad;
   r.AlwaysTop = true;
   r.AlphaValue = 255;
-  AnalogClockWindow* w = lists_.newAnalogWindow();
-  r.frmsrc = w;
-  w->assign(r);
+  AnalogClockWindow* w = lists_.newAnalogWindow(std::move(r));
+  w->showRecord();
   w->checkOpacityItem(-1);
   w->setAlwaysOnTop(true);
   w->miAlwaysOnTop->setChecked(true);
@@ -254,7 +255,7 @@ void AnalogClockSetupDialog::btnAddClockClick() {
   lists_.placeNew(w, QSize(clockwidth, clockheight));
   w->notePlace();
   w->show();
-  lists_.addAClock(std::move(r));
+  lists_.addAClock(w);
   lastAdded_ = w;
 }
 

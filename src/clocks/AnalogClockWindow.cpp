@@ -49,8 +49,8 @@ QColor RimColour(const QImage& face) {
 
 }  // namespace
 
-AnalogClockWindow::AnalogClockWindow(DesktopClocks* lists, bool translucent)
-    : DesktopClockWindow(translucent), lists_(lists) {
+AnalogClockWindow::AnalogClockWindow(DesktopClocks& lists, AClockInfo record)
+    : DesktopClockWindow(lists.ticker(), lists.composited()), lists_(lists), record_(std::move(record)) {
   setObjectName(QStringLiteral("frmAnaClock"));
   // The design size and place; the face image sets the size.
   setGeometry(193, 124, 210, 192);
@@ -72,72 +72,68 @@ void AnalogClockWindow::buildMenu() {
   popClock->addSeparator();
   miHideDate = addItem(popClock, "&Hide Time", true);
   connect(miHideDate, &QAction::triggered, this, [this](bool on) {
-    HideDate = on;
+    record_.HideDate = on;
     lastminute = -1;
     Draw();
-    UpdateList();
+    changed();
   });
   miHideSeconds = addItem(popClock, "Hide Seconds Hand", true);
   connect(miHideSeconds, &QAction::triggered, this, [this](bool on) {
-    HideSeconds = on;
+    record_.HideSeconds = on;
     update();
     Draw();
-    UpdateList();
+    changed();
   });
   miHideAMPM = addItem(popClock, "Hide AM/PM", true);
   connect(miHideAMPM, &QAction::triggered, this, [this](bool on) {
-    HideAMPM = on;
+    record_.HideAMPM = on;
     lastminute = -1;
     Draw();
-    UpdateList();
+    changed();
   });
   popClock->addSeparator();
   addOpacityMenu([this](int alpha) {
     setAlpha(alpha);
-    UpdateList();
+    changed();
     Draw();
   });
-  addAlwaysOnTopItem([this] { UpdateList(); });
-  popClock->addSeparator();
-  addRemoveItem([this] {
-    if (lists_) lists_->removeAClock(this);
+  addAlwaysOnTopItem([this] {
+    record_.AlwaysTop = alwaysOnTop();
+    changed();
   });
+  popClock->addSeparator();
+  addRemoveItem([this] { lists_.removeAClock(this); });
 }
 
-void AnalogClockWindow::assign(const AClockInfo& r) {
-  ThemeFile = r.ThemeFile;
-  SecondImage = r.SecondImage;
-  Roundimage = r.RoundImage;
-  HourImage = r.HourImage;
-  MinuteImage = r.MinuteImage;
-  CityName = r.cityname;
-  ShortCityName = r.shortcityname;
-  CopyClockCity(r, *this);
-  TYCity = r.TYCity;
-  TYDate = r.TYDate;
-  TextColor = r.TextColor;
-  TextSize = r.TextSize;
-  HideDate = r.HideDate;
-  HideSeconds = r.HideSeconds;
-  HideAMPM = r.HideAMPM;
-  miHideDate->setChecked(r.HideDate);
-  miHideSeconds->setChecked(r.HideSeconds);
-  miHideAMPM->setChecked(r.HideAMPM);
-  ClockWidth = r.clockwidth;
-  ClockHeight = r.clockheight;
-  ClockRad = r.clockrad;
-  checkSizeItem(r.clockwidth);
+void AnalogClockWindow::showRecord() {
+  miHideDate->setChecked(record_.HideDate);
+  miHideSeconds->setChecked(record_.HideSeconds);
+  miHideAMPM->setChecked(record_.HideAMPM);
+  checkSizeItem(record_.clockwidth);
+}
+
+void AnalogClockWindow::changed() {
+  // The stored theme values follow the theme the clock shows from its first
+  // change on; until then the file's own stay, as read.
+  record_.SecondImage = theme_.SecondImage;
+  record_.RoundImage = theme_.RoundImage;
+  record_.HourImage = theme_.HourImage;
+  record_.MinuteImage = theme_.MinuteImage;
+  record_.TextColor = theme_.TextColor;
+  record_.TYCity = theme_.TYCity;
+  record_.TYDate = theme_.TYDate;
+  record_.clockrad = art_.clockRad();
+  lists_.aclocksChanged();
 }
 
 void AnalogClockWindow::chooseSize(int item) {
   const ClockSize& s = kClockSizes[static_cast<std::size_t>(item)];
-  ClockWidth = s.width;
-  ClockHeight = s.height;
-  ClockRad = s.rad;
-  TextSize = s.textSize;
+  record_.clockwidth = s.width;
+  record_.clockheight = s.height;
+  record_.TextSize = s.textSize;
   SetClockData();
   SetTheme();
-  UpdateList();
+  changed();
   Draw();
 }
 
@@ -147,35 +143,22 @@ void AnalogClockWindow::checkSizeItem(std::int32_t clockWidth) {
 }
 
 void AnalogClockWindow::setAlpha(int alpha) {
-  AlphaValue = alpha;
-  setWindowOpacity(AlphaValue / 255.0);
+  record_.AlphaValue = static_cast<std::uint8_t>(alpha);
+  setWindowOpacity(alpha / 255.0);
 }
 
 void AnalogClockWindow::SetClockData() {
   // A theme removed since: its face is drawn plain (AnalogClockArt), with the
   // default theme's hands and text places, so it still reads as a clock.
-  const std::string theme = FileExists(ThemeFile) ? ThemeNameOf(ThemeFile) : std::string("Classic");
-  const AClockTheme t = ReadAClockTheme(IniFile::load(ProgramFolder() + "askins/aclock.ini"), theme);
-  SecondImage = t.SecondImage;
-  Roundimage = t.RoundImage;
-  HourImage = t.HourImage;
-  MinuteImage = t.MinuteImage;
-  TYCity = t.TYCity;
-  TYDate = t.TYDate;
-  TextColor = t.TextColor;
-  txhour = t.txhour;
-  tyhour = t.tyhour;
-  txminute = t.txminute;
-  tyminute = t.tyminute;
-  txsecond = t.txsecond;
-  tysecond = t.tysecond;
-  art_.setClockData(t, TextSize, ClockWidth, 254, true);
+  const std::string theme =
+      FileExists(record_.ThemeFile) ? ThemeNameOf(record_.ThemeFile) : std::string("Classic");
+  theme_ = ReadAClockTheme(IniFile::load(ProgramFolder() + "askins/aclock.ini"), theme);
+  art_.setClockData(theme_, record_.TextSize, record_.clockwidth, 254, true);
   lastminute = -1;
 }
 
 void AnalogClockWindow::SetTheme() {
-  art_.loadImages(ProgramFolder() + "askins/", ThemeFile, ClockWidth, devicePixelRatioF());
-  ClockRad = art_.clockRad();
+  art_.loadImages(ProgramFolder() + "askins/", record_.ThemeFile, record_.clockwidth, devicePixelRatioF());
   const QImage& face = art_.face();
   resize(art_.faceSize());
   if (!translucent()) {
@@ -193,46 +176,19 @@ void AnalogClockWindow::SetTheme() {
   Draw();
 }
 
-DateTime AnalogClockWindow::GetTime() const { return ClockTime(*this, UtcNowWithLead()); }
+DateTime AnalogClockWindow::GetTime() const { return ClockTime(record_, UtcNowWithLead()); }
 
-void AnalogClockWindow::LoadThemes() {
-  checkThemeItem(ThemeFile);
-  ThemeLoaded = true;
-}
+void AnalogClockWindow::LoadThemes() { checkThemeItem(record_.ThemeFile); }
 
 void AnalogClockWindow::PopupItemClick(QAction* item) {
-  ThemeFile =
+  record_.ThemeFile =
       ThemeFileFor(ProgramFolder(), "askins", item->text().remove(QLatin1Char('&')).toStdString(), ".png");
   item->setChecked(true);
   SetClockData();
   art_.freeImages();
   SetTheme();
   Draw();
-  UpdateList();
-}
-
-void AnalogClockWindow::UpdateList() {
-  if (!lists_) return;
-  AClockInfo* r = lists_->recordOf(this);
-  if (!r) return;
-  r->ThemeFile = ThemeFile;
-  r->SecondImage = SecondImage;
-  r->RoundImage = Roundimage;
-  r->HourImage = HourImage;
-  r->MinuteImage = MinuteImage;
-  r->TextColor = TextColor;
-  r->TYCity = TYCity;
-  r->TYDate = TYDate;
-  r->TextSize = TextSize;
-  r->HideDate = HideDate;
-  r->HideSeconds = HideSeconds;
-  r->HideAMPM = HideAMPM;
-  r->AlwaysTop = miAlwaysOnTop->isChecked();
-  r->AlphaValue = static_cast<std::uint8_t>(AlphaValue);
-  r->clockwidth = ClockWidth;
-  r->clockheight = ClockHeight;
-  r->clockrad = ClockRad;
-  lists_->aclocksChanged();
+  changed();
 }
 
 void AnalogClockWindow::Draw() { drawAt(UtcNowWithLead()); }
@@ -241,12 +197,11 @@ void AnalogClockWindow::tick(DateTime utcWithLead) { drawAt(utcWithLead); }
 
 void AnalogClockWindow::drawAt(DateTime utcWithLead) {
   if (!StartClock) return;
-  const DateTime T = ClockTime(*this, utcWithLead);
-  curdate = T;
+  const DateTime T = ClockTime(record_, utcWithLead);
   const HandAngles a = HandAnglesAt(T);
   const int minute = MinuteOfDay(T);
   if (minute != lastminute || layer_.isNull()) {
-    DateString = AnalogTimeText(T, HideAMPM, ClockFormat());
+    timeText_ = AnalogTimeText(T, record_.HideAMPM, ClockFormat());
     rebuildLayer(a.hour, a.minute);
     lastminute = minute;
     second_ = a.secondOfMinute;
@@ -257,7 +212,7 @@ void AnalogClockWindow::drawAt(DateTime utcWithLead) {
   const qreal dpr = devicePixelRatioF();
   const QRect before = art_.secondHandRectAt(second_, dpr);
   second_ = a.secondOfMinute;
-  if (!HideSeconds) update(QRegion(before) | art_.secondHandRectAt(second_, dpr));
+  if (!record_.HideSeconds) update(QRegion(before) | art_.secondHandRectAt(second_, dpr));
 }
 
 void AnalogClockWindow::rebuildLayer(double hourAngle, double minuteAngle) {
@@ -273,8 +228,8 @@ void AnalogClockWindow::rebuildLayer(double hourAngle, double minuteAngle) {
   QPainter p(&layer_);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.setRenderHint(QPainter::TextAntialiasing);
-  art_.drawUpToMinute(p, hourAngle, minuteAngle, QString::fromStdString(ShortCityName),
-                      QString::fromStdString(DateString), HideDate);
+  art_.drawUpToMinute(p, hourAngle, minuteAngle, QString::fromStdString(record_.shortcityname),
+                      QString::fromStdString(timeText_), record_.HideDate);
 }
 
 void AnalogClockWindow::paintEvent(QPaintEvent*) {
@@ -283,13 +238,13 @@ void AnalogClockWindow::paintEvent(QPaintEvent*) {
   p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage(0, 0, layer_);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (!HideSeconds) art_.drawSecondHandAt(p, second_, devicePixelRatioF());
+  if (!record_.HideSeconds) art_.drawSecondHandAt(p, second_, devicePixelRatioF());
   art_.drawCap(p);
 }
 
 void AnalogClockWindow::showEvent(QShowEvent* e) {
   // Never on screen (there is no caption), but window lists and tools name it.
-  setWindowTitle(QString::fromStdString(CityName));
+  setWindowTitle(QString::fromStdString(record_.cityname));
   DesktopClockWindow::showEvent(e);
   if (!shown_) {
     shown_ = true;
@@ -302,7 +257,7 @@ void AnalogClockWindow::showEvent(QShowEvent* e) {
 void AnalogClockWindow::modeChanged() {
   layer_ = QImage();
   SetTheme();
-  setAlpha(AlphaValue);
+  setAlpha(record_.AlphaValue);
 }
 
 void AnalogClockWindow::densityChanged() {
@@ -319,7 +274,7 @@ QImage AnalogClockWindow::grabClock() {
     unscaled.setDevicePixelRatio(1);
     p.drawImage(QRect(QPoint(0, 0), img.size()), unscaled);
   }
-  if (!HideSeconds) art_.drawSecondHandAt(p, second_, 1);
+  if (!record_.HideSeconds) art_.drawSecondHandAt(p, second_, 1);
   art_.drawCap(p);
   return img;
 }

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "clocks/AnalogClockArt.h"
+#include "clocks/ClockList.h"
+#include "clocks/ClockTheme.h"
 #include "clocks/DesktopClockWindow.h"
 
 namespace wc {
@@ -21,39 +23,27 @@ class DesktopClocks;
 class AnalogClockWindow : public DesktopClockWindow {
   Q_OBJECT
  public:
-  // lists: the clock lists this window's record lives in (none in tests of
-  // the window alone).
-  AnalogClockWindow(DesktopClocks* lists, bool translucent);
+  // The window holds its clock's record; lists is where that record is kept
+  // on disk, told of each change.
+  AnalogClockWindow(DesktopClocks& lists, AClockInfo record);
 
-  // City and time.
-  std::string CityName, ShortCityName;
-  DateTime tzd = 0;
-  std::int32_t dst = 0, weekno = 0, weekno1 = 0, dayofweek = 0, dayofweek1 = 0, month = 0, month1 = 0;
-  DateTime curdate = 0;
-  std::string DateString;
-  // Theme.
-  std::string ThemeFile, HourImage, MinuteImage, SecondImage, Roundimage, TextColor;
-  std::int32_t TYCity = 0, TYDate = 0, TextSize = 11;
-  std::int32_t txhour = 0, tyhour = 0, txminute = 0, tyminute = 0, txsecond = 0, tysecond = 0;
-  bool ThemeLoaded = false;
-  // Options.
-  bool HideDate = false, HideSeconds = false, HideAMPM = false;
-  int AlphaValue = 255;
-  std::int32_t ClockWidth = 200, ClockHeight = 200, ClockRad = 100;
+  // The record as the window shows it (the place as read; the list writes
+  // the window's own).
+  const AClockInfo& record() const { return record_; }
   bool StartClock = false;
 
-  // Takes the record's theme, city, texts, options and size, with the menu
-  // marks that show them.
-  void assign(const AClockInfo& r);
-
+  // The record's theme, texts and options with the menu marks that show
+  // them; the theme's images and text rows; the face at the record's size.
+  void showRecord();
   void SetClockData();
   void SetTheme();
   void Draw();
   DateTime GetTime() const;
+  // The time line under the face, as last drawn.
+  const std::string& timeText() const { return timeText_; }
   void LoadThemes();
   void PopupItemClick(QAction* item);
-  void UpdateList();
-  // Sets AlphaValue and the window's opacity.
+  // Sets the opacity, in the record and on the window.
   void setAlpha(int alpha);
 
   // Menu items the creators set.
@@ -75,11 +65,16 @@ class AnalogClockWindow : public DesktopClockWindow {
 
  private:
   void buildMenu();
+  // The record changed: the list is written.
+  void changed();
   void drawAt(DateTime utcWithLead);
   void rebuildLayer(double hourAngle, double minuteAngle);
   void chooseSize(int item);
 
-  DesktopClocks* lists_;
+  DesktopClocks& lists_;
+  AClockInfo record_;
+  AClockTheme theme_;  // of the theme shown
+  std::string timeText_;
   AnalogClockArt art_;
   QImage layer_;
   QColor rim_;

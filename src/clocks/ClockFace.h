@@ -64,25 +64,10 @@ inline constexpr std::array<std::uint8_t, 5> kOpacityValues{51, 102, 153, 204, 2
 // The opacity item with exactly this value, if any.
 std::optional<int> OpacityItemFor(int alpha);
 
-// The city's offset and daylight-saving rule, between any two of the city
-// and clock containers.
-template <class To, class From>
-void CopyClockCity(const From& from, To& to) {
-  to.tzd = from.tzd;
-  to.dst = from.dst;
-  to.weekno = from.weekno;
-  to.weekno1 = from.weekno1;
-  to.dayofweek = from.dayofweek;
-  to.dayofweek1 = from.dayofweek1;
-  to.month = from.month;
-  to.month1 = from.month1;
-}
-
 // The city fields of a clock and its local time, lead included.
 template <class Clock>
 DateTime ClockTime(const Clock& c, DateTime utcWithLead) {
-  return CityTime(c.dst, c.weekno, c.dayofweek, utcWithLead + c.tzd, c.month, c.weekno1, c.dayofweek1,
-                  c.month1);
+  return CityTime(c.rule, utcWithLead + c.tzd);
 }
 // UTC now with the desktop clocks' half-second lead.
 DateTime UtcNowWithLead();

@@ -14,13 +14,14 @@ namespace wc {
 
 namespace {
 
-enum class Place { None, Left, Top };
-
+// One element of a clock: the record's member it holds, or a part of the
+// record's daylight-saving rule.
 template <class R>
 struct Field {
   const char* element;
-  std::variant<std::string R::*, std::int32_t R::*, bool R::*, double R::*, std::uint8_t R::*> member;
-  Place place = Place::None;  // formx/formy: written from the window
+  std::variant<std::string R::*, std::int32_t R::*, bool R::*, double R::*, std::uint8_t R::*,
+               std::int32_t DstRule::*>
+      member;
 };
 
 const Field<AClockInfo> kAClockFields[] = {
@@ -32,13 +33,13 @@ const Field<AClockInfo> kAClockFields[] = {
     {"cityname", &AClockInfo::cityname},
     {"shortcityname", &AClockInfo::shortcityname},
     {"tzd", &AClockInfo::tzd},
-    {"dst", &AClockInfo::dst},
-    {"weekno", &AClockInfo::weekno},
-    {"weekno1", &AClockInfo::weekno1},
-    {"month", &AClockInfo::month},
-    {"month1", &AClockInfo::month1},
-    {"dayofweek", &AClockInfo::dayofweek},
-    {"dayofweek1", &AClockInfo::dayofweek1},
+    {"dst", &DstRule::dst},
+    {"weekno", &DstRule::weekno},
+    {"weekno1", &DstRule::weekno1},
+    {"month", &DstRule::month},
+    {"month1", &DstRule::month1},
+    {"dayofweek", &DstRule::dayofweek},
+    {"dayofweek1", &DstRule::dayofweek1},
     {"tycity", &AClockInfo::TYCity},
     {"tydate", &AClockInfo::TYDate},
     {"textcolor", &AClockInfo::TextColor},
@@ -46,8 +47,8 @@ const Field<AClockInfo> kAClockFields[] = {
     {"hidedate", &AClockInfo::HideDate},
     {"hideseconds", &AClockInfo::HideSeconds},
     {"hideampm", &AClockInfo::HideAMPM},
-    {"formx", &AClockInfo::x, Place::Left},
-    {"formy", &AClockInfo::y, Place::Top},
+    {"formx", &AClockInfo::x},
+    {"formy", &AClockInfo::y},
     {"alwaystop", &AClockInfo::AlwaysTop},
     {"alphavalue", &AClockInfo::AlphaValue},
     {"clockwidth", &AClockInfo::clockwidth},
@@ -60,18 +61,18 @@ const Field<DClockInfo> kDClockFields[] = {
     {"cityname", &DClockInfo::cityname},
     {"shortcityname", &DClockInfo::shortcityname},
     {"tzd", &DClockInfo::tzd},
-    {"dst", &DClockInfo::dst},
-    {"weekno", &DClockInfo::weekno},
-    {"weekno1", &DClockInfo::weekno1},
-    {"month", &DClockInfo::month},
-    {"month1", &DClockInfo::month1},
-    {"dayofweek", &DClockInfo::dayofweek},
-    {"dayofweek1", &DClockInfo::dayofweek1},
+    {"dst", &DstRule::dst},
+    {"weekno", &DstRule::weekno},
+    {"weekno1", &DstRule::weekno1},
+    {"month", &DstRule::month},
+    {"month1", &DstRule::month1},
+    {"dayofweek", &DstRule::dayofweek},
+    {"dayofweek1", &DstRule::dayofweek1},
     {"hidedate", &DClockInfo::HideDate},
     {"hideseconds", &DClockInfo::HideSeconds},
     {"hideampm", &DClockInfo::HideAMPM},
-    {"formx", &DClockInfo::x, Place::Left},
-    {"formy", &DClockInfo::y, Place::Top},
+    {"formx", &DClockInfo::x},
+    {"formy", &DClockInfo::y},
     {"alwaystop", &DClockInfo::AlwaysTop},
     {"alphavalue", &DClockInfo::AlphaValue},
 };
@@ -85,9 +86,7 @@ std::string ListText(const std::vector<R>& list, const Field<R> (&fields)[N], co
     w.line(std::string("<") + item + ">");
     for (const Field<R>& f : fields) {
       std::string value;
-      if (f.place != Place::None && r.frmsrc) {
-        value = std::to_string(f.place == Place::Left ? r.frmsrc->windowLeft() : r.frmsrc->windowTop());
-      } else if (auto s = std::get_if<std::string R::*>(&f.member)) {
+      if (auto s = std::get_if<std::string R::*>(&f.member)) {
         value = r.*(*s);
       } else if (auto i = std::get_if<std::int32_t R::*>(&f.member)) {
         value = std::to_string(r.*(*i));
@@ -97,6 +96,8 @@ std::string ListText(const std::vector<R>& list, const Field<R> (&fields)[N], co
         value = FloatToStr(r.*(*d));
       } else if (auto a = std::get_if<std::uint8_t R::*>(&f.member)) {
         value = std::to_string(r.*(*a));
+      } else if (auto p = std::get_if<std::int32_t DstRule::*>(&f.member)) {
+        value = std::to_string(r.rule.*(*p));
       }
       w.element(f.element, value);
     }
@@ -181,6 +182,8 @@ std::string ParseList(pugi::xml_node root, std::string_view separator, const Fie
           std::int32_t v = 0;
           ok = ReadInt(text, v);
           if (ok) r.*(*a) = static_cast<std::uint8_t>(v & 0xFF);
+        } else if (auto p = std::get_if<std::int32_t DstRule::*>(&f.member)) {
+          ok = ReadInt(text, r.rule.*(*p));
         }
         if (!ok) {
           problem = "the clock number " + std::to_string(index) + " has <" + f.element + "> \"" + text +

@@ -14,22 +14,31 @@
 
 #include "core/AtomicFile.h"
 #include "core/DateTime.h"
+#include "core/DstRule.h"
 #include "core/Xml.h"
 
 namespace wc {
 
-// What a record needs of the window that shows it: the place to save.
-class ClockWindowLink {
- public:
-  virtual ~ClockWindowLink() = default;
-  virtual int windowLeft() const = 0;
-  virtual int windowTop() const = 0;
+// What an analog and a digital clock share: the theme picture, the city
+// with its offset and daylight-saving rule, what is hidden, and the window's
+// place, band and opacity.
+struct ClockRecord {
+  std::string ThemeFile;
+  std::string cityname;  // identifies the clock within its list
+  std::string shortcityname;
+  bool HideDate = false;
+  bool HideSeconds = false;
+  bool HideAMPM = false;
+  DateTime tzd = 0.0;
+  DstRule rule;
+  std::int32_t x = 0;  // as read; the desktop clocks write the live window's place
+  std::int32_t y = 0;
+  bool AlwaysTop = false;
+  std::uint8_t AlphaValue = 0;
 };
 
-// One analog clock.
-class AClockInfo {
- public:
-  std::string ThemeFile;  // ProgramFolder() + "askins/<theme>.png"
+// One analog clock: its theme's images and text rows as stored, and its size.
+struct AClockInfo : ClockRecord {
   std::string SecondImage;
   std::string RoundImage;  // empty: no cap
   std::string HourImage;
@@ -38,58 +47,18 @@ class AClockInfo {
   std::int32_t TYCity = 0;
   std::int32_t TYDate = 0;
   std::int32_t TextSize = 0;
-  std::string cityname;  // identifies the clock within its list
-  std::string shortcityname;
-  bool HideDate = false;
-  bool HideSeconds = false;
-  bool HideAMPM = false;
-  DateTime tzd = 0.0;
-  std::int32_t dst = 0;
-  std::int32_t weekno = 0;
-  std::int32_t weekno1 = 0;
-  std::int32_t dayofweek = 0;
-  std::int32_t dayofweek1 = 0;
-  std::int32_t month = 0;
-  std::int32_t month1 = 0;
-  ClockWindowLink* frmsrc = nullptr;  // not stored
-  std::int32_t x = 0;                 // as read; the live window's place is what is saved
-  std::int32_t y = 0;
   std::int32_t clockwidth = 0;
   std::int32_t clockheight = 0;
   std::int32_t clockrad = 0;
-  bool AlwaysTop = false;
-  std::uint8_t AlphaValue = 0;
 };
 
 // One digital clock; its colours and text sizes come from its theme.
-class DClockInfo {
- public:
-  std::string ThemeFile;  // ProgramFolder() + "dskins/<theme>.bmp"
-  std::string cityname;
-  std::string shortcityname;
-  bool HideDate = false;
-  bool HideSeconds = false;
-  bool HideAMPM = false;
-  DateTime tzd = 0.0;
-  std::int32_t dst = 0;
-  std::int32_t weekno = 0;
-  std::int32_t weekno1 = 0;
-  std::int32_t dayofweek = 0;
-  std::int32_t dayofweek1 = 0;
-  std::int32_t month = 0;
-  std::int32_t month1 = 0;
-  ClockWindowLink* frmsrc = nullptr;
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  bool AlwaysTop = false;
-  std::uint8_t AlphaValue = 0;
-};
+struct DClockInfo : ClockRecord {};
 
 using AClockList = std::vector<AClockInfo>;
 using DClockList = std::vector<DClockInfo>;
 
-// The whole file's bytes, records in list order, each place taken from the
-// record's window when it has one.
+// The whole file's bytes, records in list order.
 std::string AClockListText(const AClockList& list);
 std::string DClockListText(const DClockList& list);
 
@@ -119,10 +88,11 @@ std::string ParseDClockList(const pugi::xml_node root, std::string_view decimalS
 // First record with exactly this cityname, or nullptr.
 template <class List>
 auto* FindClock(List& list, std::string_view cityname) {
+  using Record = decltype(&*list.begin());  // const for a const list
   for (auto& r : list) {
-    if (r.cityname == cityname) return &r;
+    if (r.cityname == cityname) return Record{&r};
   }
-  return static_cast<typename List::value_type*>(nullptr);
+  return Record{nullptr};
 }
 
 // Removes the first record with exactly this cityname; false when none.

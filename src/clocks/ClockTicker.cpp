@@ -7,12 +7,7 @@
 
 namespace wc {
 
-ClockTicker& ClockTicker::instance() {
-  static ClockTicker* ticker = new ClockTicker;  // lives as long as the program
-  return *ticker;
-}
-
-ClockTicker::ClockTicker() {
+ClockTicker::ClockTicker(QObject* parent) : QObject(parent) {
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &ClockTicker::fire);

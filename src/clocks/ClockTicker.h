@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// The desktop clocks' one-second beat. One timer serves every clock, fired
-// just after each whole second of the computer's clock, so all of them wake
-// together once a second and a late tick never shows a second twice or skips
-// one. It runs only while something listens.
+// The desktop clocks' one-second beat. One timer serves every clock (the
+// desktop clocks own it), fired just after each whole second of the
+// computer's clock, so all of them wake together once a second and a late
+// tick never shows a second twice or skips one. It runs only while something
+// listens.
 
 #include <QObject>
 #include <QSet>
@@ -19,7 +20,7 @@ namespace wc {
 class ClockTicker : public QObject {
   Q_OBJECT
  public:
-  static ClockTicker& instance();
+  explicit ClockTicker(QObject* parent = nullptr);
 
   // onTick runs on every tick until the listener unsubscribes or is
   // destroyed; a second subscription of the same listener changes nothing.
@@ -32,7 +33,6 @@ class ClockTicker : public QObject {
   void tick(wc::DateTime utcWithLead);
 
  private:
-  ClockTicker();
   void fire();
   void arm();
 

@@ -31,9 +31,10 @@ const char* const kNoCompositorHint = "The desktop has no compositor: a clock's 
 // hints do the tool window's part). A clock is looked at, not typed into: it
 // never takes the focus, so showing one never asks for it either (KWin marks
 // a window shown without the focus it could take as demanding attention).
-DesktopClockWindow::DesktopClockWindow(bool translucent)
+DesktopClockWindow::DesktopClockWindow(ClockTicker& ticker, bool translucent)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint |
                            Qt::WindowDoesNotAcceptFocus),
+      ticker_(ticker),
       translucent_(translucent) {
   if (translucent_) {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -205,7 +206,7 @@ void DesktopClockWindow::reportMove() {
 void DesktopClockWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   MarkAsDesktopWindow(windowHandle());
-  ClockTicker::instance().subscribe(this, [this](DateTime t) { tick(t); });
+  ticker_.subscribe(this, [this](DateTime t) { tick(t); });
   QWindow* w = windowHandle();
   if (w && !followsScreen_) {
     followsScreen_ = true;
@@ -222,7 +223,7 @@ void DesktopClockWindow::showEvent(QShowEvent* e) {
 void DesktopClockWindow::hideEvent(QHideEvent* e) {
   QWidget::hideEvent(e);
   // A hidden clock paints nothing.
-  ClockTicker::instance().unsubscribe(this);
+  ticker_.unsubscribe(this);
 }
 
 }  // namespace wc

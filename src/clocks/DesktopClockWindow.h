@@ -16,7 +16,6 @@
 #include <span>
 #include <string>
 
-#include "clocks/ClockList.h"
 #include "core/DateTime.h"
 
 class QAction;
@@ -25,14 +24,14 @@ class QMenu;
 
 namespace wc {
 
-class DesktopClockWindow : public QWidget, public ClockWindowLink {
+class ClockTicker;
+
+class DesktopClockWindow : public QWidget {
   Q_OBJECT
  public:
-  // translucent: the window has per-pixel alpha (a compositor runs).
-  explicit DesktopClockWindow(bool translucent);
-
-  int windowLeft() const override { return x(); }
-  int windowTop() const override { return y(); }
+  // ticker beats while the window is shown; translucent: the window has
+  // per-pixel alpha (a compositor runs).
+  DesktopClockWindow(ClockTicker& ticker, bool translucent);
 
   // The topmost or the normal band, without moving, resizing or activating.
   void setAlwaysOnTop(bool on);
@@ -93,6 +92,7 @@ class DesktopClockWindow : public QWidget, public ClockWindowLink {
   void reportMove();
   void offerOpacity();
 
+  ClockTicker& ticker_;
   bool translucent_ = false;
   bool followsScreen_ = false;
   qreal shownDpr_ = 1;

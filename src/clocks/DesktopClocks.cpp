@@ -3,15 +3,13 @@
 
 #include "DesktopClocks.h"
 
-#include <QAction>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
-#include <vector>
+#include <algorithm>
 
 #include "clocks/AnalogClockWindow.h"
-#include "clocks/ClockFace.h"
 #include "clocks/ClockTheme.h"
 #include "clocks/DigitalClockWindow.h"
 #include "core/Paths.h"
@@ -22,7 +20,10 @@
 namespace wc {
 
 DesktopClocks::DesktopClocks(QObject* parent, std::string dataFolder, bool composited)
-    : QObject(parent), dataFolder_(std::move(dataFolder)), composited_(composited) {
+    : QObject(parent),
+      aFile_(dataFolder + "aclocks.dat"),
+      dFile_(dataFolder + "dclocks.dat"),
+      composited_(composited) {
   setObjectName(QStringLiteral("DesktopClocks"));
   auto* watch = new CompositorWatch(this);
   connect(watch, &CompositorWatch::changed, this, &DesktopClocks::setComposited);
@@ -61,27 +62,26 @@ void DesktopClocks::followScreens() {
 
 void DesktopClocks::bringClocksOnScreen() {
   const std::vector<ScreenRect> areas = WorkAreas();
-  auto bring = [&](QWidget* w) {
-    if (!w) return false;
+  auto bring = [&](DesktopClockWindow* w) {
     const std::optional<ScreenRect> to = BroughtOnScreen(RectOf(w->geometry()), areas);
     if (!to) return false;
     w->move(to->left, to->top);
-    if (auto* c = qobject_cast<DesktopClockWindow*>(w)) c->notePlace();
+    w->notePlace();
     return true;
   };
   bool movedA = false, movedD = false;
-  for (const AClockInfo& r : aclocks) movedA |= bring(windowOf(r));
-  for (const DClockInfo& r : dclocks) movedD |= bring(windowOf(r));
+  for (AnalogClockWindow* w : analog_) movedA |= bring(w);
+  for (DigitalClockWindow* w : digital_) movedD |= bring(w);
   if (movedA) aclocksChanged();
   if (movedD) dclocksChanged();
 }
 
 void DesktopClocks::placeNew(QWidget* w, QSize size) const {
   std::vector<ScreenRect> others;
-  for (const AClockInfo& r : aclocks)
-    if (const QWidget* o = windowOf(r); o && o != w) others.push_back(RectOf(o->geometry()));
-  for (const DClockInfo& r : dclocks)
-    if (const QWidget* o = windowOf(r); o && o != w) others.push_back(RectOf(o->geometry()));
+  for (const AnalogClockWindow* o : analog_)
+    if (o != w) others.push_back(RectOf(o->geometry()));
+  for (const DigitalClockWindow* o : digital_)
+    if (o != w) others.push_back(RectOf(o->geometry()));
   const QRect designed(w->pos(), size);
   const QScreen* screen = QGuiApplication::screenAt(designed.topLeft());
   if (!screen) screen = QGuiApplication::primaryScreen();
@@ -92,233 +92,204 @@ void DesktopClocks::placeNew(QWidget* w, QSize size) const {
 
 void DesktopClocks::setComposited(bool composited) {
   composited_ = composited;
-  for (const AClockInfo& r : aclocks)
-    if (auto* w = windowOf(r)) w->setTranslucent(composited);
-  for (const DClockInfo& r : dclocks)
-    if (auto* w = windowOf(r)) w->setTranslucent(composited);
+  for (AnalogClockWindow* w : analog_) w->setTranslucent(composited);
+  for (DigitalClockWindow* w : digital_) w->setTranslucent(composited);
 }
 
 DesktopClocks::~DesktopClocks() {
   // The windows have no owner: they go with their lists.
-  for (AClockInfo& r : aclocks) delete windowOf(r);
-  for (DClockInfo& r : dclocks) delete windowOf(r);
+  for (AnalogClockWindow* w : analog_) delete w;
+  for (DigitalClockWindow* w : digital_) delete w;
 }
-
-AnalogClockWindow* DesktopClocks::windowOf(const AClockInfo& r) const {
-  return static_cast<AnalogClockWindow*>(r.frmsrc);
-}
-DigitalClockWindow* DesktopClocks::windowOf(const DClockInfo& r) const {
-  return static_cast<DigitalClockWindow*>(r.frmsrc);
-}
-
-AnalogClockWindow* DesktopClocks::newAnalogWindow() { return new AnalogClockWindow(this, composited_); }
-DigitalClockWindow* DesktopClocks::newDigitalWindow() { return new DigitalClockWindow(this, composited_); }
 
 namespace {
 
-void ReportLoad(DesktopClocks& lists, const ClockFileResult& r) {
-  if (!r.error.empty()) emit lists.problem(QString::fromStdString(r.error));
+template <class Windows>
+auto Records(const Windows& windows) {
+  std::vector<std::decay_t<decltype(windows.front()->record())>> out;
+  out.reserve(windows.size());
+  for (const auto* w : windows) {
+    out.push_back(w->record());
+    out.back().x = w->x();
+    out.back().y = w->y();
+  }
+  return out;
+}
+
+template <class Windows, class Window>
+bool Remove(Windows& windows, const Window* w) {
+  const auto it = std::find(windows.begin(), windows.end(), w);
+  if (it == windows.end()) return false;
+  windows.erase(it);
+  return true;
+}
+
+template <class Windows>
+void SetVisible(const Windows& windows, bool visible) {
+  for (auto* w : windows) w->setVisible(visible);
 }
 
 }  // namespace
 
+AClockList DesktopClocks::aclocks() const { return Records(analog_); }
+DClockList DesktopClocks::dclocks() const { return Records(digital_); }
+
+AnalogClockWindow* DesktopClocks::newAnalogWindow(AClockInfo record) {
+  return new AnalogClockWindow(*this, std::move(record));
+}
+DigitalClockWindow* DesktopClocks::newDigitalWindow(DClockInfo record) {
+  return new DigitalClockWindow(*this, std::move(record));
+}
+
 void DesktopClocks::LoadAClockList(std::string_view decimalSeparator) {
-  const ClockFileResult r = ReadAClockList(aclocksPath(), decimalSeparator, aclocks);
+  AClockList list;
+  const ClockFileResult r = ReadAClockList(aclocksPath(), decimalSeparator, list);
   // A damaged list goes back to its file, with fewer clocks, only once told.
-  aCanSave_ = r.canSave && r.error.empty();
-  for (AClockInfo& c : aclocks) c.ThemeFile = ResolveAClockThemeFile(c.ThemeFile, ProgramFolder());
-  ReportLoad(*this, r);
-  aCanSave_ = r.canSave;
+  aFile_.setCanSave(r.canSave && r.error.empty());
+  for (AClockInfo& c : list) {
+    c.ThemeFile = ResolveAClockThemeFile(c.ThemeFile, ProgramFolder());
+    AnalogClockWindow* w = newAnalogWindow(std::move(c));
+    setUpLoaded(w);
+    analog_.push_back(w);
+  }
+  if (!r.error.empty()) emit problem(QString::fromStdString(r.error));
+  aFile_.setCanSave(r.canSave);
 }
 
 void DesktopClocks::LoadDClockList(std::string_view decimalSeparator) {
-  const ClockFileResult r = ReadDClockList(dclocksPath(), decimalSeparator, dclocks);
+  DClockList list;
+  const ClockFileResult r = ReadDClockList(dclocksPath(), decimalSeparator, list);
   // A damaged list goes back to its file, with fewer clocks, only once told.
-  dCanSave_ = r.canSave && r.error.empty();
-  for (DClockInfo& c : dclocks) c.ThemeFile = ResolveDClockThemeFile(c.ThemeFile, ProgramFolder());
-  ReportLoad(*this, r);
-  dCanSave_ = r.canSave;
+  dFile_.setCanSave(r.canSave && r.error.empty());
+  for (DClockInfo& c : list) {
+    c.ThemeFile = ResolveDClockThemeFile(c.ThemeFile, ProgramFolder());
+    DigitalClockWindow* w = newDigitalWindow(std::move(c));
+    setUpLoaded(w);
+    digital_.push_back(w);
+  }
+  if (!r.error.empty()) emit problem(QString::fromStdString(r.error));
+  dFile_.setCanSave(r.canSave);
+}
+
+void DesktopClocks::setUpLoaded(AnalogClockWindow* w) {
+  const AClockInfo& r = w->record();
+  w->showRecord();
+  w->miAlwaysOnTop->setChecked(r.AlwaysTop);
+  w->move(r.x, r.y);
+  w->setAlwaysOnTop(r.AlwaysTop);
+  w->setAlpha(r.AlphaValue);
+  w->checkOpacityItem(r.AlphaValue);
+  w->SetClockData();
+  w->SetTheme();
+  w->StartClock = true;
+  w->notePlace();
+  connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::aclocksChanged);
+}
+
+void DesktopClocks::setUpLoaded(DigitalClockWindow* w) {
+  const DClockInfo& r = w->record();
+  w->showRecord();
+  w->setAlwaysOnTop(r.AlwaysTop);
+  w->miAlwaysOnTop->setChecked(r.AlwaysTop);
+  w->move(r.x, r.y);
+  w->setAlphaValue(r.AlphaValue);
+  w->checkOpacityItem(r.AlphaValue);
+  w->notePlace();
+  connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::dclocksChanged);
 }
 
 void DesktopClocks::ShowAClocks(int show) {
-  if (aclocks.empty()) return;
-  for (AClockInfo& r : aclocks) {
-    AnalogClockWindow* w = newAnalogWindow();
-    w->assign(r);
-    w->miAlwaysOnTop->setChecked(r.AlwaysTop);
-    w->move(r.x, r.y);
-    w->setAlwaysOnTop(r.AlwaysTop);
-    w->setAlpha(r.AlphaValue);
-    w->checkOpacityItem(r.AlphaValue);
-    r.frmsrc = w;
-    w->SetClockData();
-    w->SetTheme();
-    w->StartClock = true;
-    w->notePlace();
-    if (show == 1) w->show();
-    connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::aclocksChanged);
-  }
-  setAnalogMarks(show != 1);
-  bringClocksOnScreen();
+  if (analog_.empty()) return;
+  if (show == 1)
+    ShowAnaClocks();
+  else
+    bringClocksOnScreen();
+  setAnalogHidden(show != 1);
 }
 
 void DesktopClocks::ShowDClocks(int show) {
-  if (dclocks.empty()) return;
-  for (DClockInfo& r : dclocks) {
-    DigitalClockWindow* w = newDigitalWindow();
-    w->assign(r);
-    w->setAlwaysOnTop(r.AlwaysTop);
-    w->miAlwaysOnTop->setChecked(r.AlwaysTop);
-    w->move(r.x, r.y);
-    w->setAlphaValue(r.AlphaValue);
-    w->checkOpacityItem(r.AlphaValue);
-    r.frmsrc = w;
-    w->notePlace();
-    if (show == 1) w->show();
-    connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::dclocksChanged);
-  }
-  setDigitalMarks(show != 1);
-  bringClocksOnScreen();
+  if (digital_.empty()) return;
+  if (show == 1)
+    ShowDigClocks();
+  else
+    bringClocksOnScreen();
+  setDigitalHidden(show != 1);
 }
 
-bool DesktopClocks::save(const std::string& path, const std::string& text, bool& canSave, bool& failing) {
-  if (!canSave) return false;  // the file on disk could not be read: it is not replaced
-  const FileResult r = WriteFileAtomically(path, text);
-  if (r) {
-    failing = false;
-    return true;
-  }
-  // Said once, not on every change while the folder stays unwritable.
-  if (!failing) emit problem(QString::fromStdString(r.error));
-  failing = true;
-  return false;
+bool DesktopClocks::save(ClockListFile& file, const std::string& text) {
+  const ClockListFile::SaveResult r = file.save(text);
+  if (r.tell) emit problem(QString::fromStdString(*r.tell));
+  return r.ok;
 }
 
-bool DesktopClocks::SaveAClockList() {
-  return save(aclocksPath(), AClockListText(aclocks), aCanSave_, aFailing_);
-}
+bool DesktopClocks::SaveAClockList() { return save(aFile_, AClockListText(aclocks())); }
 
-bool DesktopClocks::SaveDClockList() {
-  return save(dclocksPath(), DClockListText(dclocks), dCanSave_, dFailing_);
-}
+bool DesktopClocks::SaveDClockList() { return save(dFile_, DClockListText(dclocks())); }
 
 void DesktopClocks::aclocksChanged() { SaveAClockList(); }
 void DesktopClocks::dclocksChanged() { SaveDClockList(); }
 
-namespace {
-
-template <class List, class Window>
-auto* RecordOf(List& list, const Window* w) {
-  for (auto& r : list) {
-    if (r.frmsrc == static_cast<const ClockWindowLink*>(w)) return &r;
-  }
-  return static_cast<typename List::value_type*>(nullptr);
-}
-
-template <class List, class Window>
-bool Remove(List& list, const Window* w) {
-  auto* r = RecordOf(list, w);
-  if (!r) return false;
-  list.erase(list.begin() + (r - list.data()));
-  return true;
-}
-
-}  // namespace
-
-AClockInfo* DesktopClocks::recordOf(const AnalogClockWindow* w) { return RecordOf(aclocks, w); }
-DClockInfo* DesktopClocks::recordOf(const DigitalClockWindow* w) { return RecordOf(dclocks, w); }
-
 void DesktopClocks::removeAClock(const AnalogClockWindow* w) {
-  if (Remove(aclocks, w)) aclocksChanged();
+  if (Remove(analog_, w)) aclocksChanged();
 }
 
 void DesktopClocks::removeDClock(const DigitalClockWindow* w) {
-  if (Remove(dclocks, w)) dclocksChanged();
+  if (Remove(digital_, w)) dclocksChanged();
 }
 
-void DesktopClocks::addAClock(AClockInfo record) {
-  if (auto* w = windowOf(record))
-    connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::aclocksChanged);
-  aclocks.push_back(std::move(record));
+void DesktopClocks::addAClock(AnalogClockWindow* w) {
+  connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::aclocksChanged);
+  analog_.push_back(w);
   aclocksChanged();
 }
 
-void DesktopClocks::addDClock(DClockInfo record) {
-  if (auto* w = windowOf(record))
-    connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::dclocksChanged);
-  dclocks.push_back(std::move(record));
+void DesktopClocks::addDClock(DigitalClockWindow* w) {
+  connect(w, &DesktopClockWindow::moved, this, &DesktopClocks::dclocksChanged);
+  digital_.push_back(w);
   dclocksChanged();
 }
 
-void DesktopClocks::setHideAllItems(QAction* analog1, QAction* analog2, QAction* digital1,
-                                    QAction* digital2) {
-  hideA1_ = analog1;
-  hideA2_ = analog2;
-  hideD1_ = digital1;
-  hideD2_ = digital2;
-  for (QAction* a : {analog1, analog2, digital1, digital2}) {
-    if (a) a->setCheckable(true);
-  }
-  setAnalogMarks(aHidden_);
-  setDigitalMarks(dHidden_);
-}
-
-void DesktopClocks::setAnalogMarks(bool hidden) {
+void DesktopClocks::setAnalogHidden(bool hidden) {
   aHidden_ = hidden;
-  for (QAction* a : {hideA1_.data(), hideA2_.data()}) {
-    if (a) a->setChecked(hidden);
-  }
+  emit hiddenChanged();
 }
 
-void DesktopClocks::setDigitalMarks(bool hidden) {
+void DesktopClocks::setDigitalHidden(bool hidden) {
   dHidden_ = hidden;
-  for (QAction* a : {hideD1_.data(), hideD2_.data()}) {
-    if (a) a->setChecked(hidden);
-  }
+  emit hiddenChanged();
 }
 
 void DesktopClocks::HideAllAnalogClocks1Click() { hideOrShowAll(true); }
 void DesktopClocks::HideAllDigitalClocks2Click() { hideOrShowAll(false); }
 
 void DesktopClocks::hideOrShowAll(bool analog) {
-  bool& hidden = analog ? aHidden_ : dHidden_;
-  auto marks = [&](bool h) { analog ? setAnalogMarks(h) : setDigitalMarks(h); };
-  if (analog ? aclocks.empty() : dclocks.empty()) {
-    marks(hidden);  // a click on a checkable item flipped its mark
+  if (analog ? analog_.empty() : digital_.empty()) {
+    emit hiddenChanged();  // a click on a checkable entry flipped its mark
     QMessageBox::information(nullptr, QStringLiteral("Information"),
                              QStringLiteral("Please add at least one %1 clock on the desktop first !")
                                  .arg(analog ? QStringLiteral("analog") : QStringLiteral("digital")));
     return;
   }
-  const bool show = hidden;
-  marks(!show);
-  if (analog)
+  const bool show = analog ? aHidden_ : dHidden_;
+  if (analog) {
+    setAnalogHidden(!show);
     show ? ShowAnaClocks() : HideAClocks();
-  else
+  } else {
+    setDigitalHidden(!show);
     show ? ShowDigClocks() : HideDClocks();
+  }
   WriteIntegerSetting(kSettingsKey, analog ? kShowAClocks : kShowDClocks, show ? 1 : 0);
 }
 
-namespace {
-
-template <class Lists, class List>
-void SetVisible(const Lists& lists, const List& list, bool visible) {
-  for (const auto& r : list) {
-    if (auto* w = lists.windowOf(r)) w->setVisible(visible);
-  }
-}
-
-}  // namespace
-
 void DesktopClocks::ShowAnaClocks() {
   bringClocksOnScreen();
-  SetVisible(*this, aclocks, true);
+  SetVisible(analog_, true);
 }
-void DesktopClocks::HideAClocks() { SetVisible(*this, aclocks, false); }
+void DesktopClocks::HideAClocks() { SetVisible(analog_, false); }
 void DesktopClocks::ShowDigClocks() {
   bringClocksOnScreen();
-  SetVisible(*this, dclocks, true);
+  SetVisible(digital_, true);
 }
-void DesktopClocks::HideDClocks() { SetVisible(*this, dclocks, false); }
+void DesktopClocks::HideDClocks() { SetVisible(digital_, false); }
 
 }  // namespace wc

@@ -2,21 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// The desktop clocks of the main window: the analog and the digital clock
-// list with their windows, the files they are kept in, and hiding or showing
-// all clocks of a kind. What the user changes is written at once (atomically,
-// in the same format), not only when the program closes, so a crash loses
-// nothing.
+// The desktop clocks of the main window: the analog and the digital clocks in
+// list order, each window holding its record, the files they are kept in,
+// the one-second beat they share, and hiding or showing all clocks of a kind.
+// What the user changes is written at once (atomically, in the same format),
+// not only when the program closes, so a crash loses nothing.
 
 #include <QObject>
-#include <QPointer>
 #include <QSize>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "clocks/ClockList.h"
+#include "clocks/ClockListFile.h"
+#include "clocks/ClockTicker.h"
 
-class QAction;
 class QTimer;
 class QWidget;
 
@@ -34,12 +35,10 @@ class DesktopClocks : public QObject {
   DesktopClocks(QObject* parent, std::string dataFolder, bool composited);
   ~DesktopClocks() override;
 
-  AClockList aclocks;
-  DClockList dclocks;
-
-  std::string aclocksPath() const { return dataFolder_ + "aclocks.dat"; }
-  std::string dclocksPath() const { return dataFolder_ + "dclocks.dat"; }
+  const std::string& aclocksPath() const { return aFile_.path(); }
+  const std::string& dclocksPath() const { return dFile_.path(); }
   bool composited() const { return composited_; }
+  ClockTicker& ticker() { return ticker_; }
   // Every clock to per-pixel alpha and opacity, or to a shape without them.
   void setComposited(bool composited);
 
@@ -50,11 +49,19 @@ class DesktopClocks : public QObject {
   // lies there, else further down and right (FreePlace).
   void placeNew(QWidget* w, QSize size) const;
 
-  // Reads the file into its list (decimalSeparator: the regional one). A
-  // damaged file is reported once, in a message naming it.
+  // The clocks in list order.
+  const std::vector<AnalogClockWindow*>& analogClocks() const { return analog_; }
+  const std::vector<DigitalClockWindow*>& digitalClocks() const { return digital_; }
+  // The lists as they are written: the windows' records, each at its window's place.
+  AClockList aclocks() const;
+  DClockList dclocks() const;
+
+  // Reads the file and makes a window for each of its clocks, not yet shown
+  // (decimalSeparator: the regional one). A damaged file is reported once,
+  // in a message naming it.
   void LoadAClockList(std::string_view decimalSeparator);
   void LoadDClockList(std::string_view decimalSeparator);
-  // One window per record, shown or hidden by the stored "showaclocks" /
+  // Shows the clocks, or hides them all, by the stored "showaclocks" /
   // "showdclocks" value (1 shows).
   void ShowAClocks(int show);
   void ShowDClocks(int show);
@@ -65,21 +72,18 @@ class DesktopClocks : public QObject {
   // A clock's record changed, was added or was removed: the list is written.
   void aclocksChanged();
   void dclocksChanged();
-  // A window's record: the one linked to it, so that two clocks of one city
-  // (a hand-edited file) each keep their own; nullptr when it has none.
-  AClockInfo* recordOf(const AnalogClockWindow* w);
-  DClockInfo* recordOf(const DigitalClockWindow* w);
-  // Takes the window's record out of its list.
+  // A window for a new clock the set-up dialog made, not yet in the list.
+  AnalogClockWindow* newAnalogWindow(AClockInfo record);
+  DigitalClockWindow* newDigitalWindow(DClockInfo record);
+  // Appends the clock, once its window is shown, and writes the list.
+  void addAClock(AnalogClockWindow* w);
+  void addDClock(DigitalClockWindow* w);
+  // Takes the clock out of its list; the window goes by itself.
   void removeAClock(const AnalogClockWindow* w);
   void removeDClock(const DigitalClockWindow* w);
-  // Appends the record of a clock the set-up dialog made, and writes the list.
-  void addAClock(AClockInfo record);
-  void addDClock(DClockInfo record);
 
-  // The two "Hide All Analog Clocks" and the two "Hide All Digital Clocks"
-  // items: the main menu's first. They always carry the same check mark;
-  // checked means hidden.
-  void setHideAllItems(QAction* analog1, QAction* analog2, QAction* digital1, QAction* digital2);
+  // "Hide All Analog Clocks" and "Hide All Digital Clocks"; hidden is what
+  // their check marks show.
   void HideAllAnalogClocks1Click();
   void HideAllDigitalClocks2Click();
   bool analogHidden() const { return aHidden_; }
@@ -90,33 +94,29 @@ class DesktopClocks : public QObject {
   void ShowDigClocks();
   void HideDClocks();
 
-  // The window of a record (nullptr when it has none).
-  AnalogClockWindow* windowOf(const AClockInfo& r) const;
-  DigitalClockWindow* windowOf(const DClockInfo& r) const;
-
-  // A new window of each kind, not yet shown, wired to these lists.
-  AnalogClockWindow* newAnalogWindow();
-  DigitalClockWindow* newDigitalWindow();
-
  signals:
   // A message for the user, seen once the emit returns (the main window
   // shows it in a modal box; tests read it).
   void problem(const QString& text);
+  // analogHidden() or digitalHidden() changed.
+  void hiddenChanged();
 
  private:
   void hideOrShowAll(bool analog);
   void followScreens();
-  void setAnalogMarks(bool hidden);
-  void setDigitalMarks(bool hidden);
-  bool save(const std::string& path, const std::string& text, bool& canSave, bool& failing);
+  void setAnalogHidden(bool hidden);
+  void setDigitalHidden(bool hidden);
+  void setUpLoaded(AnalogClockWindow* w);
+  void setUpLoaded(DigitalClockWindow* w);
+  bool save(ClockListFile& file, const std::string& text);
 
-  std::string dataFolder_;
+  ClockListFile aFile_, dFile_;
   bool composited_;
-  bool aCanSave_ = true, dCanSave_ = true;
-  bool aFailing_ = false, dFailing_ = false;
+  ClockTicker ticker_;
+  std::vector<AnalogClockWindow*> analog_;  // owned: the windows have no parent
+  std::vector<DigitalClockWindow*> digital_;
   bool aHidden_ = false, dHidden_ = false;
   QTimer* screensSettle_ = nullptr;
-  QPointer<QAction> hideA1_, hideA2_, hideD1_, hideD2_;
 };
 
 }  // namespace wc

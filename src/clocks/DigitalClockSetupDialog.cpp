@@ -60,7 +60,7 @@ DigitalClockSetupDialog::DigitalClockSetupDialog(DesktopClocks& lists, QWidget* 
   if (lbThemes->count() > 0) lbThemesClick();
   enableAdd();
   // The preview keeps time, as the clock it shows will.
-  ClockTicker::instance().subscribe(this, [this](DateTime) { UpdateClock(); });
+  lists_.ticker().subscribe(this, [this](DateTime) { UpdateClock(); });
 }
 
 void DigitalClockSetupDialog::buildUi() {
@@ -193,7 +193,8 @@ void DigitalClockSetupDialog::cbHideDateClick() {
 void DigitalClockSetupDialog::btnAddClockClick() {
   const int row = edFilter->currentPosition();
   if (row < 0 || lbThemes->currentRow() < 0) return;
-  if (FindClock(lists_.dclocks, cityname)) {
+  const auto clocks = lists_.dclocks();
+  if (FindClock(clocks, cityname)) {
     QMessageBox::warning(this, QStringLiteral("Warning !"), QStringLiteral("City already added !"));
     return;
   }
@@ -202,32 +203,32 @@ void DigitalClockSetupDialog::btnAddClockClick() {
   r.ThemeFile = ThemeFileFor(ProgramFolder(), "dskins", selectedTheme(), ".bmp");
   r.cityname = cityname;
   r.shortcityname = shortcityname;
-  CopyClockCity(city, r);
+  r.tzd = city.tzd;
+  r.rule = city.rule;
   r.HideDate = cbHideDate->isChecked();
   r.HideSeconds = cbHidesec->isChecked();
   r.HideAMPM = cbAMPM->isChecked();
   r.AlwaysTop = true;
   r.AlphaValue = 255;
-  DigitalClockWindow* w = lists_.newDigitalWindow();
-  r.frmsrc = w;
-  w->assign(r);
+  DigitalClockWindow* w = lists_.newDigitalWindow(std::move(r));
+  w->showRecord();
   w->checkOpacityItem(-1);
   w->setAlwaysOnTop(true);
   w->miAlwaysOnTop->setChecked(true);
   lists_.placeNew(w, w->size());
   w->notePlace();
   w->show();
-  lists_.addDClock(std::move(r));
+  lists_.addDClock(w);
   lastAdded_ = w;
 }
 
 void DigitalClockSetupDialog::reject() {
-  ClockTicker::instance().unsubscribe(this);
+  lists_.ticker().unsubscribe(this);
   QDialog::reject();  // closes, and so frees, the dialog
 }
 
 void DigitalClockSetupDialog::btnCloseClick() {
-  ClockTicker::instance().unsubscribe(this);
+  lists_.ticker().unsubscribe(this);
   close();
 }
 

@@ -46,8 +46,8 @@ QString DClockCityLine(const QString& name, int width) {
   return QFontMetrics(DClockCityFont()).elidedText(name, Qt::ElideRight, width);
 }
 
-DigitalClockWindow::DigitalClockWindow(DesktopClocks* lists, bool translucent)
-    : DesktopClockWindow(translucent), lists_(lists) {
+DigitalClockWindow::DigitalClockWindow(DesktopClocks& lists, DClockInfo record)
+    : DesktopClockWindow(lists.ticker(), lists.composited()), lists_(lists), record_(std::move(record)) {
   setObjectName(QStringLiteral("frmDClock"));
   setGeometry(192, 124, 168, 102);
   buildMenu();
@@ -58,52 +58,46 @@ void DigitalClockWindow::buildMenu() {
   popClock->addSeparator();
   miHideDate = addItem(popClock, "&Hide Date", true);
   connect(miHideDate, &QAction::triggered, this, [this](bool on) {
-    HideDate = on;
+    record_.HideDate = on;
     if (!SetClockData()) return;
     UpdateClock();
     SetShape();
-    UpdateList();
+    lists_.dclocksChanged();
   });
   miHideSeconds = addItem(popClock, "Hide &Seconds", true);
   connect(miHideSeconds, &QAction::triggered, this, [this](bool on) {
-    HideSeconds = on;
+    record_.HideSeconds = on;
     UpdateClock();
-    UpdateList();
+    lists_.dclocksChanged();
   });
   miHideAMPM = addItem(popClock, "Hide AM/&PM", true);
   connect(miHideAMPM, &QAction::triggered, this, [this](bool on) {
-    HideAMPM = on;
+    record_.HideAMPM = on;
     UpdateClock();
-    UpdateList();
+    lists_.dclocksChanged();
   });
   popClock->addSeparator();
-  addAlwaysOnTopItem([this] { UpdateList(); });
+  addAlwaysOnTopItem([this] {
+    record_.AlwaysTop = alwaysOnTop();
+    lists_.dclocksChanged();
+  });
   addOpacityMenu([this](int alpha) {
     setAlphaValue(alpha);
-    UpdateList();
+    lists_.dclocksChanged();
   });
   popClock->addSeparator();
-  addRemoveItem([this] {
-    if (lists_) lists_->removeDClock(this);
-  });
+  addRemoveItem([this] { lists_.removeDClock(this); });
 }
 
 void DigitalClockWindow::setAlphaValue(int alpha) {
-  alpha_ = alpha;
+  record_.AlphaValue = static_cast<std::uint8_t>(alpha);
   setWindowOpacity(alpha / 255.0);
 }
 
-void DigitalClockWindow::assign(const DClockInfo& r) {
-  ThemeFile = r.ThemeFile;
-  CityName = r.cityname;
-  ShortCityName = r.shortcityname;
-  CopyClockCity(r, *this);
-  HideDate = r.HideDate;
-  HideSeconds = r.HideSeconds;
-  HideAMPM = r.HideAMPM;
-  miHideDate->setChecked(r.HideDate);
-  miHideSeconds->setChecked(r.HideSeconds);
-  miHideAMPM->setChecked(r.HideAMPM);
+void DigitalClockWindow::showRecord() {
+  miHideDate->setChecked(record_.HideDate);
+  miHideSeconds->setChecked(record_.HideSeconds);
+  miHideAMPM->setChecked(record_.HideAMPM);
 }
 
 QRect DigitalClockWindow::pictureRect() const {
@@ -112,12 +106,12 @@ QRect DigitalClockWindow::pictureRect() const {
 }
 
 bool DigitalClockWindow::SetClockData() {
-  const std::string theme = ThemeNameOf(ThemeFile);
+  const std::string theme = ThemeNameOf(record_.ThemeFile);
   const DClockColors c = ReadDClockColors(IniFile::load(ProgramFolder() + "dskins/dclock.ini"), theme, 0);
   timeColor_ = ColorOf(c.TimeColor);
   dateColor_ = ColorOf(c.DateColor);
   cityColor_ = ColorOf(c.CityColor);
-  const std::string path = DClockBitmapPath(ThemeFile, HideDate);
+  const std::string path = DClockBitmapPath(record_.ThemeFile, record_.HideDate);
   const QImage img = LoadThemePicture(path, devicePixelRatioF());
   if (img.isNull()) {
     // The picture it had stays; without one it is drawn plain (paintEvent).
@@ -140,17 +134,18 @@ bool DigitalClockWindow::SetClockData() {
 
 void DigitalClockWindow::SetShape() { setMask(pictureRect()); }
 
-DateTime DigitalClockWindow::GetTime() const { return ClockTime(*this, UtcNowWithLead()); }
+DateTime DigitalClockWindow::GetTime() const { return ClockTime(record_, UtcNowWithLead()); }
 
 void DigitalClockWindow::UpdateClock() { updateClockAt(UtcNowWithLead()); }
 
 void DigitalClockWindow::tick(DateTime utcWithLead) { updateClockAt(utcWithLead); }
 
 void DigitalClockWindow::updateClockAt(DateTime utcWithLead) {
-  const DateTime T = ClockTime(*this, utcWithLead);
-  const QString time = QString::fromStdString(DigitalTimeText(T, HideSeconds, HideAMPM, ClockFormat()));
+  const DateTime T = ClockTime(record_, utcWithLead);
+  const QString time =
+      QString::fromStdString(DigitalTimeText(T, record_.HideSeconds, record_.HideAMPM, ClockFormat()));
   const QString date = QString::fromStdString(DigitalDateText(T, ClockFormat()));
-  const QString city = QString::fromStdString(ShortCityName);
+  const QString city = QString::fromStdString(record_.shortcityname);
   // Only the lines that changed are painted again.
   if (time != timeText_) update(DClockLayout::lblTime);
   if (date != dateText_) update(DClockLayout::lblDate);
@@ -187,7 +182,7 @@ void DigitalClockWindow::paintEvent(QPaintEvent* e) {
 }
 
 void DigitalClockWindow::showEvent(QShowEvent* e) {
-  setWindowTitle(QString::fromStdString(CityName));
+  setWindowTitle(QString::fromStdString(record_.cityname));
   DesktopClockWindow::showEvent(e);
   SetClockData();
   UpdateClock();
@@ -202,32 +197,19 @@ void DigitalClockWindow::densityChanged() {
 void DigitalClockWindow::modeChanged() {
   SetClockData();
   SetShape();
-  setAlphaValue(alpha_);
+  setAlphaValue(record_.AlphaValue);
 }
 
-void DigitalClockWindow::LoadThemes() { checkThemeItem(ThemeFile); }
+void DigitalClockWindow::LoadThemes() { checkThemeItem(record_.ThemeFile); }
 
 void DigitalClockWindow::PopupItemClick(QAction* item) {
-  ThemeFile =
+  record_.ThemeFile =
       ThemeFileFor(ProgramFolder(), "dskins", item->text().remove(QLatin1Char('&')).toStdString(), ".bmp");
   item->setChecked(true);
   if (!SetClockData()) return;
   UpdateClock();
   SetShape();
-  UpdateList();
-}
-
-void DigitalClockWindow::UpdateList() {
-  if (!lists_) return;
-  DClockInfo* r = lists_->recordOf(this);
-  if (!r) return;
-  r->ThemeFile = ThemeFile;
-  r->HideDate = HideDate;
-  r->HideSeconds = HideSeconds;
-  r->HideAMPM = HideAMPM;
-  r->AlwaysTop = miAlwaysOnTop->isChecked();
-  r->AlphaValue = static_cast<std::uint8_t>(alpha_);
-  lists_->dclocksChanged();
+  lists_.dclocksChanged();
 }
 
 }  // namespace wc

@@ -14,6 +14,7 @@
 #include <QString>
 #include <string>
 
+#include "clocks/ClockList.h"
 #include "clocks/DesktopClockWindow.h"
 
 namespace wc {
@@ -40,16 +41,16 @@ QString DClockCityLine(const QString& name, int width);
 class DigitalClockWindow : public DesktopClockWindow {
   Q_OBJECT
  public:
-  DigitalClockWindow(DesktopClocks* lists, bool translucent);
+  // The window holds its clock's record; lists is where that record is kept
+  // on disk, told of each change.
+  DigitalClockWindow(DesktopClocks& lists, DClockInfo record);
 
-  std::string ThemeFile, CityName, ShortCityName;
-  bool HideDate = false, HideSeconds = false, HideAMPM = false;
-  DateTime tzd = 0;
-  std::int32_t dst = 0, weekno = 0, weekno1 = 0, dayofweek = 0, dayofweek1 = 0, month = 0, month1 = 0;
+  // The record as the window shows it (the place as read; the list writes
+  // the window's own).
+  const DClockInfo& record() const { return record_; }
 
-  // Takes the record's theme, city and options, with the menu marks.
-  void assign(const DClockInfo& r);
-
+  // The record's options as menu marks.
+  void showRecord();
   // False when the bitmap could not be loaded (the user has been told).
   bool SetClockData();
   void UpdateClock();
@@ -57,9 +58,8 @@ class DigitalClockWindow : public DesktopClockWindow {
   DateTime GetTime() const;
   void LoadThemes();
   void PopupItemClick(QAction* item);
-  void UpdateList();
-  // The alpha blending value, 0..255.
-  int alphaValue() const { return alpha_; }
+  // The alpha blending value, 0..255, in the record and on the window.
+  int alphaValue() const { return record_.AlphaValue; }
   void setAlphaValue(int alpha);
 
   QAction* miHideDate = nullptr;     // "&Hide Date"
@@ -84,11 +84,11 @@ class DigitalClockWindow : public DesktopClockWindow {
   void buildMenu();
   void updateClockAt(DateTime utcWithLead);
 
-  DesktopClocks* lists_;
+  DesktopClocks& lists_;
+  DClockInfo record_;
   QImage bitmap_;
   QColor timeColor_, dateColor_, cityColor_;
   QString cityText_, timeText_, dateText_;
-  int alpha_ = 255;
   std::string toldMissing_;  // the missing picture the user was told of
 };
 

@@ -121,7 +121,7 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 }
 
 std::vector<CityItem> ReadSetUpCities(QWidget* parent) {
-  CityReadResult r = ReadCityFile(CityDataPath(), LonSign::Negated);
+  CityReadResult r = ReadCityFile(CityDataPath());
   if (!r.file.ok() && !r.file.error.empty())
     QMessageBox::warning(parent, QStringLiteral("Warning"), QString::fromStdString(r.file.error));
   return std::move(r.cities);

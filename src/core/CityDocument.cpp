@@ -39,14 +39,14 @@ XmlLoadResult CityDocument::load(const std::string& path) {
   return r;
 }
 
-std::vector<CityItem> CityDocument::cities() const { return ReadCityElements(root(), LonSign::AsInFile); }
+std::vector<CityItem> CityDocument::cities() const { return ReadCityElements(root()); }
 
 std::vector<ManagedCity> CityDocument::managedCities() const {
   std::vector<ManagedCity> out;
   for (pugi::xml_node city = root().first_child(); city; city = city.next_sibling()) {
     if (city.type() != pugi::node_element) continue;
     ManagedCity m;
-    m.city = ReadCityElement(city, LonSign::AsInFile);
+    m.city = ReadCityElement(city);
     for (pugi::xml_node c = city.child("offset"); c; c = c.next_sibling("offset"))
       m.offsetText = NodeValue(c);
     out.push_back(std::move(m));

@@ -37,12 +37,14 @@ double OffsetHours(std::string_view text) {
 
 void SetName(CityItem& c, std::string_view v) { c.name = v; }
 void SetName(CityEntry& c, std::string_view v) { c.setName(v); }
+// The manager's records keep the file's longitude, the loaded table the map's.
+void SetLongitude(CityItem& c, EastLongitude lon) { c.lon = lon; }
+void SetLongitude(CityEntry& c, EastLongitude lon) { c.lon = ToWest(lon); }
 
 // Reads one city element into e (which starts zeroed). Returns the last name
 // value read, or nothing when the city has no name child.
 template <class Entry>
-bool ReadCity(pugi::xml_node city, Entry& e, LonSign sign, std::vector<std::string>* names,
-              std::string* lastName) {
+bool ReadCity(pugi::xml_node city, Entry& e, std::vector<std::string>* names, std::string* lastName) {
   bool hadName = false;
   std::string joined;
   for (pugi::xml_node c = city.first_child(); c; c = c.next_sibling()) {
@@ -66,31 +68,30 @@ bool ReadCity(pugi::xml_node city, Entry& e, LonSign sign, std::vector<std::stri
         break;
       case 'l':
         if (std::strcmp(n, "lon") == 0) {
-          const std::int32_t lon = Longitude(value());
-          e.lon = sign == LonSign::Negated ? -lon : lon;
+          SetLongitude(e, {Longitude(value())});
         } else if (std::strcmp(n, "lat") == 0) {
           e.lat = Latitude(value());
         }
         break;
       case 'd':
         if (std::strcmp(n, "dst") == 0)
-          e.dst = StrToIntDef(value(), 0);
+          e.rule.dst = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "dow") == 0)
-          e.dayofweek = StrToIntDef(value(), 0);
+          e.rule.dayofweek = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "dow1") == 0)
-          e.dayofweek1 = StrToIntDef(value(), 0);
+          e.rule.dayofweek1 = StrToIntDef(value(), 0);
         break;
       case 'w':
         if (std::strcmp(n, "weekno") == 0)
-          e.weekno = StrToIntDef(value(), 0);
+          e.rule.weekno = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "weekno1") == 0)
-          e.weekno1 = StrToIntDef(value(), 0);
+          e.rule.weekno1 = StrToIntDef(value(), 0);
         break;
       case 'm':
         if (std::strcmp(n, "month") == 0)
-          e.month = StrToIntDef(value(), 0);
+          e.rule.month = StrToIntDef(value(), 0);
         else if (std::strcmp(n, "month1") == 0)
-          e.month1 = StrToIntDef(value(), 0);
+          e.rule.month1 = StrToIntDef(value(), 0);
         break;
       default:
         break;
@@ -102,12 +103,12 @@ bool ReadCity(pugi::xml_node city, Entry& e, LonSign sign, std::vector<std::stri
 // Every element child of the root is a city, whatever its name. Text or other
 // nodes directly under the root are not cities.
 template <class Entry>
-std::vector<Entry> ReadCities(pugi::xml_node root, LonSign sign, std::vector<std::string>* names) {
+std::vector<Entry> ReadCities(pugi::xml_node root, std::vector<std::string>* names) {
   std::vector<Entry> out;
   for (pugi::xml_node city = root.first_child(); city; city = city.next_sibling()) {
     if (city.type() != pugi::node_element) continue;
     Entry e{};
-    ReadCity(city, e, sign, names, nullptr);
+    ReadCity(city, e, names, nullptr);
     out.push_back(std::move(e));
   }
   return out;
@@ -117,11 +118,11 @@ std::vector<Entry> ReadCities(pugi::xml_node root, LonSign sign, std::vector<std
 
 std::string CityDataPath() { return DataFolder() + "citydata.dat"; }
 
-CityReadResult ReadCityFile(const std::string& path, LonSign sign) {
+CityReadResult ReadCityFile(const std::string& path) {
   CityReadResult r;
   pugi::xml_document doc;
   r.file = LoadXmlFile(path, doc);
-  if (r.file.ok()) r.cities = ReadCities<CityItem>(doc.document_element(), sign, &r.names);
+  if (r.file.ok()) r.cities = ReadCities<CityItem>(doc.document_element(), &r.names);
   return r;
 }
 
@@ -129,7 +130,7 @@ CityEntriesResult ReadCityEntries(const std::string& path) {
   CityEntriesResult r;
   pugi::xml_document doc;
   r.file = LoadXmlFile(path, doc);
-  if (r.file.ok()) r.entries = ReadCities<CityEntry>(doc.document_element(), LonSign::Negated, &r.names);
+  if (r.file.ok()) r.entries = ReadCities<CityEntry>(doc.document_element(), &r.names);
   return r;
 }
 
@@ -142,7 +143,7 @@ CityNamesResult ReadCityNames(const std::string& path) {
   for (pugi::xml_node city = doc.document_element().first_child(); city; city = city.next_sibling()) {
     if (city.type() != pugi::node_element) continue;
     CityItem ignored;
-    ReadCity(city, ignored, LonSign::AsInFile, nullptr, &last);
+    ReadCity(city, ignored, nullptr, &last);
     r.names.push_back(last);
   }
   return r;
@@ -151,18 +152,19 @@ CityNamesResult ReadCityNames(const std::string& path) {
 CityEntry ToCityEntry(const CityItem& item) {
   CityEntry e;
   e.setName(item.name);
-  CopyCityData(item, e);
+  e.lat = item.lat;
+  e.lon = ToWest(item.lon);
+  e.tzd = item.tzd;
+  e.rule = item.rule;
   return e;
 }
 
-CityItem ReadCityElement(pugi::xml_node city, LonSign sign) {
+CityItem ReadCityElement(pugi::xml_node city) {
   CityItem c;
-  ReadCity(city, c, sign, nullptr, nullptr);
+  ReadCity(city, c, nullptr, nullptr);
   return c;
 }
 
-std::vector<CityItem> ReadCityElements(pugi::xml_node root, LonSign sign) {
-  return ReadCities<CityItem>(root, sign, nullptr);
-}
+std::vector<CityItem> ReadCityElements(pugi::xml_node root) { return ReadCities<CityItem>(root, nullptr); }
 
 }  // namespace wc

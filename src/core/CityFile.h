@@ -25,24 +25,20 @@ namespace wc {
 // DataFolder() + "citydata.dat": the copy every reader reads and the manager writes.
 std::string CityDataPath();
 
-// Everything that draws on the map wants lon west positive; the file and the
-// manager say east positive.
-enum class LonSign { AsInFile, Negated };
-
 struct CityReadResult {
   XmlLoadResult file;  // Missing: silently empty; Malformed: set aside, see file.error
-  std::vector<CityItem> cities;
+  std::vector<CityItem> cities;  // lon as in the file
   // The names in the order their name children were read (a city without one
   // adds none, one with two adds both), as the readers' name lists hold them.
   std::vector<std::string> names;
 };
 
 // The one reading procedure. Lists are empty unless file.ok().
-CityReadResult ReadCityFile(const std::string& path, LonSign sign);
+CityReadResult ReadCityFile(const std::string& path);
 
 // The readers that keep full entries in the loaded-table form (the loaded
-// city table, the map city selection and the clock set-up dialogs): lon
-// negated, names cut to the entry's 32-character field.
+// city table, the map city selection and the clock set-up dialogs): lon in
+// the map's convention, names cut to the entry's 32-character field.
 struct CityEntriesResult {
   XmlLoadResult file;
   std::vector<CityEntry> entries;
@@ -61,10 +57,10 @@ CityNamesResult ReadCityNames(const std::string& path);
 
 // The same procedure on a parsed document (the manager's): one city element,
 // and every city element under the root.
-CityItem ReadCityElement(pugi::xml_node city, LonSign sign);
-std::vector<CityItem> ReadCityElements(pugi::xml_node root, LonSign sign);
+CityItem ReadCityElement(pugi::xml_node city);
+std::vector<CityItem> ReadCityElements(pugi::xml_node root);
 
-// The entry form of a manager-style item (name cut to 32 UTF-16 units; lon copied as it is).
+// The entry form of a manager-style item (name cut to 32 UTF-16 units).
 CityEntry ToCityEntry(const CityItem& item);
 
 }  // namespace wc

@@ -8,11 +8,6 @@
 
 namespace wc {
 
-CityTable& CityTable::instance() {
-  static CityTable table;
-  return table;
-}
-
 XmlLoadResult CityTable::load(const std::string& path) {
   if (loaded_) return XmlLoadResult{XmlLoadStatus::Ok, {}, {}};
   CityEntriesResult r = ReadCityEntries(path);

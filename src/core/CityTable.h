@@ -19,9 +19,6 @@ enum class NameMatch { Exact, IgnoreCaseAscii };
 
 class CityTable {
  public:
-  // The program-wide table (created empty, filled by the options dialog).
-  static CityTable& instance();
-
   CityTable() = default;
   // The name index points into the entries: a copy would point into another's.
   CityTable(const CityTable&) = delete;

@@ -22,17 +22,17 @@ std::optional<DateTime> DstRuleDate(int weekno, int dayofweek, int month, int ye
   return ToDateTime(sys_days{year_month_weekday_last{ym / wd[last]}});
 }
 
-DateTime CityTime(int dst, int weekno, int dayofweek, DateTime t, int month, int weekno1, int dayofweek1,
-                  int month1) {
-  if (dst == 0) return t;
-  if (weekno == 0 || dayofweek == 0 || month == 0 || weekno1 == 0 || dayofweek1 == 0 || month1 == 0) return t;
+DateTime CityTime(const DstRule& r, DateTime t) {
+  if (r.dst == 0) return t;
+  if (r.weekno == 0 || r.dayofweek == 0 || r.month == 0 || r.weekno1 == 0 || r.dayofweek1 == 0 || r.month1 == 0)
+    return t;
   const sys_days date = DateOf(t);
   const int y = static_cast<int>(year_month_day{date}.year());
-  const auto start = DstRuleDate(weekno, dayofweek, month, y);
-  const auto end = DstRuleDate(weekno1, dayofweek1, month1, y);
+  const auto start = DstRuleDate(r.weekno, r.dayofweek, r.month, y);
+  const auto end = DstRuleDate(r.weekno1, r.dayofweek1, r.month1, y);
   if (!start || !end) return t;
   const DateTime d = ToDateTime(date);
-  const bool inForce = month1 >= month ? (*start <= d && d <= *end) : (d >= *start || d <= *end);
+  const bool inForce = r.month1 >= r.month ? (*start <= d && d <= *end) : (d >= *start || d <= *end);
   return inForce ? t + kOneHour : t;
 }
 

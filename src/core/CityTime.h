@@ -8,6 +8,7 @@
 
 #include "City.h"
 #include "DateTime.h"
+#include "DstRule.h"
 
 namespace wc {
 
@@ -18,10 +19,9 @@ namespace wc {
 std::optional<DateTime> DstRuleDate(int weekno, int dayofweek, int month, int year);
 
 // t is the city's standard local time; the result is one hour later while
-// daylight saving is in force (whole days of standard time, both rule dates
-// included). Arguments in the historical order.
-DateTime CityTime(int dst, int weekno, int dayofweek, DateTime t, int month, int weekno1, int dayofweek1,
-                  int month1);
+// the rule's daylight saving is in force (whole days of standard time, both
+// rule dates included).
+DateTime CityTime(const DstRule& rule, DateTime t);
 
 // Offset of UTC from the computer's local time now, in days (local + offset = UTC).
 double UtcOffsetDays();
@@ -33,8 +33,7 @@ inline constexpr double kDisplayLead = 5.8e-6;
 // CityTime(local + UtcOffsetDays + tzd).
 template <class City>
 DateTime CityLocalTime(const City& c, DateTime localNow, double utcOffsetDays) {
-  return CityTime(c.dst, c.weekno, c.dayofweek, localNow + utcOffsetDays + c.tzd, c.month, c.weekno1,
-                  c.dayofweek1, c.month1);
+  return CityTime(c.rule, localNow + utcOffsetDays + c.tzd);
 }
 
 }  // namespace wc

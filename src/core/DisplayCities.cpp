@@ -47,7 +47,10 @@ std::size_t BuildDisplayCities(const std::vector<std::string>& names, std::span<
       if (TrimView16(cname) != d16) continue;
       Cities& s = slots[filled++];
       s.name = shownName;
-      CopyCityData(c, s);
+      s.lat = c.lat;
+      s.lon = c.lon;
+      s.tzd = c.tzd;
+      s.rule = c.rule;
     }
   }
   return filled;

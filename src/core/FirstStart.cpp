@@ -214,7 +214,7 @@ std::vector<std::string> FirstStartCities(std::span<const CityEntry> table, std:
   for (std::string_view name : kSpreadCities) {
     const CityEntry* c = find(name);
     if (!c) continue;
-    if (own && c != own && std::abs(c->lon - own->lon) < kNearLon && std::abs(c->lat - own->lat) < kNearLat)
+    if (own && c != own && std::abs(c->lon.degrees - own->lon.degrees) < kNearLon && std::abs(c->lat - own->lat) < kNearLat)
       continue;
     out.emplace_back(name);
   }
@@ -243,14 +243,15 @@ XmlLoadResult StoreFirstStartCities(const std::string& cityFile, const std::stri
   if (!db.file.ok()) return db.file;
   const std::string own = CityOfZone(zone, db.names, zonesFile, SystemZoneFacts());
   const std::vector<std::string> cities = FirstStartCities(db.entries, own);
+  XmlLoadResult r = db.file;
   if (!cities.empty()) {
     try {
       WriteStringListSetting(kSettingsKey, kDisplayCities, cities);
-    } catch (const SettingsError&) {
-      // The map then starts empty, as it would have without this step.
+    } catch (const SettingsError& e) {
+      r.error = e.what();  // the map then starts empty, as it would have without this step
     }
   }
-  return db.file;
+  return r;
 }
 
 }  // namespace wc

@@ -22,8 +22,7 @@ PlannerCity::PlannerCity(const CityEntry& city, WorkingHours hours)
 bool PlannerCity::daylightSavingOn(std::int64_t standardDay) const {
   // Asked at noon, well clear of the day's ends.
   const DateTime noon = static_cast<double>(standardDay) + 0.5;
-  return CityTime(city_.dst, city_.weekno, city_.dayofweek, noon, city_.month, city_.weekno1,
-                  city_.dayofweek1, city_.month1) > noon + kOneHour / 2;
+  return CityTime(city_.rule, noon) > noon + kOneHour / 2;
 }
 
 int PlannerCity::offsetAt(UtcMinute u) const {

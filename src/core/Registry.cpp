@@ -25,8 +25,6 @@ std::u16string UnitsOf(const std::vector<std::uint8_t>& data) {
   return units;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   c = LowerAscii(c);

@@ -116,19 +116,23 @@ std::string_view TrimView(std::string_view s) {
 
 std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
-bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
+namespace {
+template <class Char>
+bool EqualsIgnoringAsciiCase(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   }
   return true;
 }
+}  // namespace
+
+bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
+bool EqualsIgnoreCaseAscii(std::u16string_view a, std::u16string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 std::string LowerAscii(std::string_view s) {
   std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : out) c = LowerAscii(c);
   return out;
 }
 
@@ -239,7 +243,7 @@ std::string FoldForSearch(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
     const auto b = static_cast<unsigned char>(s[i]);
     if (b < 0x80) {  // the common case, without decoding
-      out += (b >= 'A' && b <= 'Z') ? static_cast<char>(b - 'A' + 'a') : static_cast<char>(b);
+      out += LowerAscii(static_cast<char>(b));
       ++i;
       continue;
     }

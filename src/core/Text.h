@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace wc {
@@ -22,8 +23,16 @@ std::string Utf16ToUtf8(std::u16string_view s);
 
 std::string_view TrimView(std::string_view s);
 std::string Trim(std::string_view s);
+// The one case rule of the program's names and keys: A-Z to a-z, every
+// other character (and every byte of a longer UTF-8 sequence) as it is.
+template <class Char>
+  requires std::is_same_v<Char, char> || std::is_same_v<Char, char16_t>
+constexpr Char LowerAscii(Char c) {
+  return c >= Char('A') && c <= Char('Z') ? static_cast<Char>(c - Char('A') + Char('a')) : c;
+}
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
-std::string LowerAscii(std::string_view s);  // A-Z only
+bool EqualsIgnoreCaseAscii(std::u16string_view a, std::u16string_view b);
+std::string LowerAscii(std::string_view s);
 bool StartsWithIgnoreCaseAscii(std::string_view s, std::string_view prefix);
 // The first n UTF-16 units of a UTF-8 text, as the stored formats count them.
 std::string LeftUtf16(std::string_view s, std::size_t n);

@@ -110,7 +110,7 @@ int NearestCityIndex(std::span<const CityEntry> table, LatLonInt at) {
   int best = -1;
   int bestDistance = 16;
   for (std::size_t i = 0; i < table.size(); ++i) {
-    const int d = std::abs(at.lat - table[i].lat) + std::abs(at.lon - table[i].lon);
+    const int d = std::abs(at.lat - table[i].lat) + std::abs(at.lon - table[i].lon.degrees);
     if (d < bestDistance) {
       bestDistance = d;
       best = static_cast<int>(i);

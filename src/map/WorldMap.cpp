@@ -574,13 +574,14 @@ void WorldMap::DrawMapOverlay(QImage& image, const QImage& baseMap, bool showTim
     for (std::size_t i = 0; i < state.names.size(); ++i) {
       const Cities& c = cities_[i];
       const LaidOutText* time = showTimes ? &texts.Get(labelFont, state.times[i], image) : nullptr;
-      const int x = proj.LonToX(c.lon);
+      const int x = proj.LonToX(c.lon.degrees);
       const int y = proj.LatToY(c.lat);
       p.drawImage(QPoint(x - 1, y - 1), dot);
       areas.push_back(QRect(QPoint(x - 1, y - 1), dotSize));
       const LaidOutText& name = texts.Get(labelFont, state.names[i], image);
-      const LabelPlacement at = PlaceCityLabels(x, y, c.lat, c.lon, name.advance, time ? time->advance : 0,
-                                                th, showTimes, w, qRound(image.height() / scale));
+      const LabelPlacement at =
+          PlaceCityLabels(x, y, c.lat, c.lon.degrees, name.advance, time ? time->advance : 0, th, showTimes,
+                          w, qRound(image.height() / scale));
       p.setPen(Qt::black);
       TextLayouts::Draw(p, name, at.nameX + 1, at.y + 3);
       if (time) TextLayouts::Draw(p, *time, at.timeX + 1, at.y + th + 1);

@@ -158,6 +158,7 @@ class WorldMap {
   DisplayCities& displayCities() { return cities_; }
   const DisplayCities& displayCities() const { return cities_; }
   OverlaySettings& overlaySettings() { return overlay_; }
+  const OverlaySettings& overlaySettings() const { return overlay_; }
   MapFont& windowDateFont() { return windowDateFont_; }
   MapFont& wallpaperDateFont() { return wallpaperDateFont_; }
   MapFont& wallpaperCityFont() { return wallpaperCityFont_; }

@@ -16,8 +16,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/Autostart.h"
+#include "core/CityTable.h"
+#include "core/DisplayCities.h"
 #include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/SettingsReader.h"
 #include "options/HotKeyEdit.h"
+#include "platform/FontRecordQt.h"
+#include "platform/SettingsReads.h"
 #include "widgets/ToolDialogHeader.h"
 
 namespace wc {
@@ -32,18 +39,39 @@ const char* const kHotKeyLabels[kHotKeyRowCount] = {
 
 QString RowName(const char* stem, int row) { return QLatin1String(stem) + QString::number(row + 1); }
 
+constexpr std::size_t kBalloonCityLimit = 8;
+
+ColouredFont Holder(const FontRecord& r) { return FontFromRecord(r); }
+
+void StoreSwitch(const char* name, bool on) { WriteIntegerSetting(kSettingsKey, name, on ? 1 : 0); }
+
+FontRecord DesignFont(int pixels, bool bold) {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return RecordFromFont(f, Qt::white);
+}
+
 }  // namespace
 
-OptionsDialog::OptionsDialog(OptionsHost& host, HotKeyManager& hotKeys, QWidget* mainWindow)
+
+OptionsDialog::OptionsDialog(OptionsHost& host, HotKeyManager& hotKeys, const CityTable& cities,
+                             QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint),
       host_(host),
       hotKeys_(hotKeys),
+      cities_(cities),
       mainWindow_(mainWindow),
       exePath_(ExecutablePath()) {
   setObjectName(QStringLiteral("WCSettings"));
   setModal(true);
+  // The display fonts as designed, kept while nothing valid is stored.
+  dateFont_ = DesignFont(14, true);
+  cityFont_ = DesignFont(11, false);
+  desktopDateFont_ = DesignFont(18, true);
+  desktopCityFont_ = DesignFont(12, false);
   buildUi();
-  FormCreate();
+  fillAllCities();
 }
 
 void OptionsDialog::buildUi() {
@@ -240,10 +268,10 @@ void OptionsDialog::btnCancelClick() { reject(); }
 
 // ---- Hot-key rows ----
 
-void OptionsDialog::loadHotKeyRows() {
-  auto& rows = HotKeyRows();
+void OptionsDialog::loadHotKeyRows(SettingsReader& read) {
+  auto& rows = hotKeys_.rows();
   for (int n = 0; n < kHotKeyRowCount; ++n) {
-    const HotKeyValue stored = storedHotKey(n);
+    const auto stored = static_cast<HotKeyValue>(read.integer(kHotKeys[n]));
     HotKeyValue& registered = rows[n];
     if (stored != registered) {
       // The combination held so far is given up even when the stored one
@@ -264,7 +292,7 @@ void OptionsDialog::HotKeyChange(int row) { btnAdd[row]->setEnabled(HotKey[row]-
 
 void OptionsDialog::btnAddClick(int row) {
   const HotKeyValue k = HotKey[row]->hotKey();
-  HotKeyValue& registered = HotKeyRows()[row];
+  HotKeyValue& registered = hotKeys_.rows()[row];
   if (k != 0) {
     if (registered != 0) {
       hotKeys_.RemoveHotKey(registered);
@@ -285,12 +313,129 @@ void OptionsDialog::btnAddClick(int row) {
 }
 
 void OptionsDialog::btnRemClick(int row) {
-  HotKeyValue& registered = HotKeyRows()[row];
+  HotKeyValue& registered = hotKeys_.rows()[row];
   if (registered != 0) hotKeys_.RemoveHotKey(registered);
   HotKey[row]->setHotKey(0);
   registered = 0;
   btnAdd[row]->setEnabled(false);
   btnRem[row]->setEnabled(false);
+}
+
+// ---- The stored settings ----
+
+void OptionsDialog::fillAllCities() {
+  lbAllCities2->clear();
+  std::vector<std::string> names = cities_.names();
+  SortListOrder(names);
+  // One insertion for all rows: adding them one by one costs as much as reading the file.
+  QStringList items;
+  items.reserve(static_cast<qsizetype>(names.size()));
+  for (const std::string& name : names) items.append(QString::fromStdString(name));
+  lbAllCities2->addItems(items);
+}
+
+bool OptionsDialog::readStartAtLogin() const { return IsStartAtLoginOn(exePath_); }
+
+void OptionsDialog::writeStartAtLogin(bool on) const {
+  // A failure is not reported; the next showing reads back what is there.
+  SetStartAtLogin(on, exePath_);
+}
+
+void OptionsDialog::setDisplayCityNames(std::vector<std::string> names) {
+  SortListOrder(names);
+  displayCityNames_ = std::move(names);
+}
+
+void OptionsDialog::RefreshCityList() {
+  BuildDisplayCities(displayCityNames_, cities_.entries(), host_.displayCities());
+}
+
+void OptionsDialog::InitSettings() {
+  SettingsReader stored;
+  InitSettings(stored);
+  ShowSettingsProblems(stored, parentWidget());
+}
+
+void OptionsDialog::InitSettings(SettingsReader& r) {
+  // 1-2: the General tab.
+  startupFlag_ = readStartAtLogin();
+  cbStartup->setChecked(startupFlag_);
+  cbCloseToTray->setChecked(r.on(kCloseToTray));
+  host_.setCloseToTray(cbCloseToTray->isChecked());
+  cbShowPop->setChecked(r.on(kShowPopup));
+  // 3-6: the main window's screen-saver state, background, fonts and map switches.
+  host_.showScreenSaverState(r.integer(kSetScreenSave) != 0);
+  host_.setBackgroundColour(previewColour_);
+  r.font(kDateTimeFont, dateFont_);
+  r.font(kCityTimesFont, cityFont_);
+  host_.setMapFonts(Holder(dateFont_), Holder(cityFont_));
+  OptionsHost::MapSwitches map;
+  map.showDate = r.on(kShowDate);
+  map.showTips = r.on(kShowTips);
+  map.showUtc = r.on(kShowUtc);
+  map.mapView = r.integer(kMapView);
+  map.showShadow = r.on(kShowShadow);
+  map.showDateLine = r.on(kShowDateLine);
+  host_.applyMapSwitches(map);
+  // 7-10: map cities and the Balloon tab.
+  setDisplayCityNames(r.list(kDisplayCities));
+  balloon_ = r.on(kShowBalloon);
+  cbShowBalloon->setChecked(balloon_);
+  std::vector<std::string> balloonCities = r.list(kBalloonCities);
+  SortListOrder(balloonCities);
+  if (balloonCities.size() > kBalloonCityLimit) balloonCities.resize(kBalloonCityLimit);
+  lbDispCities2->clear();
+  for (const std::string& c : balloonCities) lbDispCities2->addItem(QString::fromStdString(c));
+  RefreshCityList();
+  // 11-12: wallpaper.
+  OptionsHost::WallpaperChecks wall;
+  wall.wallpaper = r.on(kDesktopWallpaper);
+  wall.fullHeight = r.on(kDesktopFullHeight);
+  wall.showTimes = r.on(kDesktopShowTimes);
+  wall.removeOnExit = r.on(kDesktopRemoveOnExit);
+  host_.applyWallpaperChecks(wall);
+  r.font(kDesktopDateTimeFont, desktopDateFont_);
+  r.font(kDesktopCityTimesFont, desktopCityFont_);
+  host_.setWallpaperFonts(Holder(desktopDateFont_), Holder(desktopCityFont_));
+  // 13: hot keys.
+  loadHotKeyRows(r);
+  // 14-16.
+  showGetStart_ = r.text(kShowGetStart);
+  cbStartMini->setChecked(host_.startMinimized());
+  host_.doWindowSize(r.integer(kWindowSize));
+  host_.clearWallpaperLookChanged();
+  btnApply->setEnabled(false);
+}
+
+void OptionsDialog::ApplyChanges() {
+  if (cbStartup->isChecked() != startupFlag_) writeStartAtLogin(cbStartup->isChecked());
+  StoreSwitch(kCloseToTray, cbCloseToTray->isChecked());
+  host_.setCloseToTray(cbCloseToTray->isChecked());
+  StoreSwitch(kShowPopup, cbShowPop->isChecked());
+  WriteFontSetting(kSettingsKey, kDateTimeFont, dateFont_);
+  host_.setMapFonts(Holder(dateFont_), Holder(cityFont_));
+  WriteFontSetting(kSettingsKey, kCityTimesFont, cityFont_);
+  host_.setBackgroundColour(previewColour_);
+  WriteIntegerSetting(kSettingsKey, kBackgroundColor,
+                      static_cast<std::int32_t>(ColorRefFromColor(previewColour_)));
+  WriteIntegerSetting(kSettingsKey, kMapView, host_.mapView());
+  balloon_ = cbShowBalloon->isChecked();
+  StoreSwitch(kShowBalloon, balloon_);
+  host_.setBalloon(balloon_);
+  host_.setWallpaperFonts(Holder(desktopDateFont_), Holder(desktopCityFont_));
+  WriteFontSetting(kSettingsKey, kDesktopDateTimeFont, desktopDateFont_);
+  WriteFontSetting(kSettingsKey, kDesktopCityTimesFont, desktopCityFont_);
+  for (int n = 0; n < kHotKeyRowCount; ++n)
+    WriteIntegerSetting(kSettingsKey, kHotKeys[n], static_cast<std::int32_t>(HotKey[n]->hotKey()));
+  host_.setStartMinimized(cbStartMini->isChecked());
+  StoreSwitch(kMinimized, cbStartMini->isChecked());
+  // The menus switched the wallpaper as they went; a new look is drawn now.
+  host_.switchWallpaper(host_.wallpaperOn());
+  WriteStringSetting(kSettingsKey, kShowGetStart, showGetStart_);
+  host_.requestMapRecompose();
+  host_.requestDisplayRedraw();
+  btnApply->setEnabled(false);
+  host_.attachPopupMenu(cbShowPop->isChecked());
 }
 
 }  // namespace wc

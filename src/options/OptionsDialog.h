@@ -3,9 +3,9 @@
 
 #pragma once
 // "Program Options": the options dialog, and at the same time the program's
-// loader of stored settings. One instance lives for the whole run; creating
-// it fills the loaded city table and applies the stored settings to the main
-// window (InitSettings), and every showing applies them again first.
+// loader of stored settings. One instance lives for the whole run; start-up
+// has it apply the stored settings to the main window (InitSettings), and
+// every showing applies them again first.
 
 #include <QDialog>
 #include <array>
@@ -24,14 +24,21 @@ class QTabWidget;
 
 namespace wc {
 
+class CityTable;
 class HotKeyEdit;
+class SettingsReader;
 
 class OptionsDialog : public QDialog {
   Q_OBJECT
  public:
-  OptionsDialog(OptionsHost& host, HotKeyManager& hotKeys, QWidget* mainWindow);
+  // cities: the loaded city table, whose names "All cities" lists and from
+  // which the map's displayed cities are built.
+  OptionsDialog(OptionsHost& host, HotKeyManager& hotKeys, const CityTable& cities, QWidget* mainWindow);
 
-  // Loads every stored setting into the dialog and applies it to the main window.
+  // Loads every stored setting into the dialog and applies it to the main
+  // window, registering the stored hot keys; problems are noted in stored.
+  void InitSettings(SettingsReader& stored);
+  // The same, with the problems told at once.
   void InitSettings();
   // "Apply" and "OK": hands the dialog's values to the main window and stores them.
   void ApplyChanges();
@@ -46,16 +53,11 @@ class OptionsDialog : public QDialog {
   const std::vector<std::string>& displayCityNames() const { return displayCityNames_; }
   void setDisplayCityNames(std::vector<std::string> names);
 
-  // Whether the program's wallpaper was last put in place (true) or removed
-  // by the wallpaper switch; the switch and "OK" both keep it.
-  bool previousWallpaper() const { return previousWallpaper_; }
-  void setPreviousWallpaper(bool on) { previousWallpaper_ = on; }
-
   // The running executable whose start at login the dialog manages.
   void setExecutablePath(std::string path) { exePath_ = std::move(path); }
 
  private:
-  void FormCreate();
+  void fillAllCities();
   void buildUi();
   QWidget* buildGeneralTab();
   QWidget* buildBalloonTab();
@@ -66,14 +68,14 @@ class OptionsDialog : public QDialog {
   void btnRemClick(int row);
   void btnCancelClick();
   void btnOKClick();
-  void loadHotKeyRows();
-  HotKeyValue storedHotKey(int row) const;
+  void loadHotKeyRows(SettingsReader& stored);
 
   bool readStartAtLogin() const;
   void writeStartAtLogin(bool on) const;
 
   OptionsHost& host_;
   HotKeyManager& hotKeys_;
+  const CityTable& cities_;
   QWidget* mainWindow_;
   std::string exePath_;
 
@@ -107,7 +109,6 @@ class OptionsDialog : public QDialog {
   std::vector<std::string> displayCityNames_;
   bool balloon_ = false;
   bool startupFlag_ = false;
-  bool previousWallpaper_ = false;
   std::string showGetStart_ = "0";
   // The hidden preview panel's colour, which becomes the main window's background.
   QColor previewColour_ = Qt::black;

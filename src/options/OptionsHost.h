@@ -5,7 +5,8 @@
 // What the options dialog reads from and applies to the main window. The
 // dialog is the program's loader of stored settings: at start-up and before
 // every showing it brings the main window back to them, and its "OK" hands
-// the changed ones over. The main window implements this; tests use a fake.
+// the changed ones over. The main window implements this (its own state is
+// private to it otherwise); tests use a fake.
 
 #include <QColor>
 #include <span>
@@ -50,17 +51,17 @@ class OptionsHost {
     bool showTimes = true;
     bool removeOnExit = true;
   };
-  // The wallpaper entries' checks (and enabled states) and the wallpaper flag.
+  // The wallpaper switches, as stored.
   virtual void applyWallpaperChecks(const WallpaperChecks& checks) = 0;
-  // The "Show World Map as Wallpaper" entry's check.
-  virtual bool wallpaperMenuChecked() const = 0;
-  virtual void setWallpaperFlag(bool on) = 0;
+  // "Show World Map as Wallpaper".
+  virtual bool wallpaperOn() const = 0;
+  // Turns the map as wallpaper on or off, or, when it stays on, draws it
+  // anew if its look changed (SwitchWallpaper in app/Commands.h decides).
+  virtual void switchWallpaper(bool on) = 0;
   virtual void setWallpaperFonts(const ColouredFont& date, const ColouredFont& city) = 0;
   // Set by the wallpaper font commands; the next "OK" then refreshes the wallpaper.
   virtual bool wallpaperLookChanged() const = 0;
   virtual void clearWallpaperLookChanged() = 0;
-  virtual void requestWallpaperUpdate() = 0;
-  virtual void removeWallpaper() = 0;
 
   virtual bool startMinimized() const = 0;
   virtual void setStartMinimized(bool on) = 0;

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +36,16 @@
 namespace wc {
 
 namespace {
+
+// One stored value; a value the program cannot use reads as its default and
+// is told at once.
+template <class Read>
+auto ReadStored(Read read) {
+  SettingsReader stored;
+  auto value = read(stored);
+  ShowSettingsProblems(stored);
+  return value;
+}
 
 using namespace std::chrono;
 
@@ -103,7 +114,7 @@ MeetingPlannerWindow::MeetingPlannerWindow(PlannerServices services, QWidget* ow
   setWindowRole(QStringLiteral("MeetingPlanner"));
   setWindowTitle(QStringLiteral("Meeting Planner"));
   setAttribute(Qt::WA_DeleteOnClose);
-  timeFormat_ = ReadTextOrReport(kMapTimeFormat);
+  timeFormat_ = ReadStored([](SettingsReader& r) { return r.text(kMapTimeFormat); });
 
   btnPrevDay = new QToolButton(this);
   btnPrevDay->setObjectName(QStringLiteral("btnPrevDay"));
@@ -126,7 +137,7 @@ MeetingPlannerWindow::MeetingPlannerWindow(PlannerServices services, QWidget* ow
   cboLength = new QComboBox(this);
   cboLength->setObjectName(QStringLiteral("cboLength"));
   for (int minutes : {30, 60, 120}) cboLength->addItem(Q(DurationText(minutes)), minutes);
-  const int stored = ReadIntegerOrReport(kPlannerSlotMinutes);
+  const int stored = ReadStored([](SettingsReader& r) { return r.integer(kPlannerSlotMinutes); });
   cboLength->setCurrentIndex(std::max(0, cboLength->findData(stored)));
   auto* lengthLabel = new QLabel(QStringLiteral("Meeting &length:"), this);
   lengthLabel->setBuddy(cboLength);
@@ -265,7 +276,7 @@ sys_days MeetingPlannerWindow::todayOfFirstRow() const {
 }
 
 void MeetingPlannerWindow::loadChoices() {
-  std::vector<PlannerChoice> choices = ParsePlannerChoices(ReadListOrReport(kPlannerCities));
+  std::vector<PlannerChoice> choices = ParsePlannerChoices(ReadStored([](SettingsReader& r) { return r.list(kPlannerCities); }));
   if (choices.empty())
     choices = DefaultPlannerChoices(services_.ownCity, services_.displayCities, services_.cities);
   rows_ = ResolvePlannerCities(choices, services_.cities);
@@ -279,7 +290,7 @@ void MeetingPlannerWindow::storeChoices() {
   try {
     WriteStringListSetting(kSettingsKey, kPlannerCities, FormatPlannerChoices(choices_));
   } catch (const SettingsError& e) {
-    ReportSettingsError(e);
+    QMessageBox::warning(this, QStringLiteral("Warning"), QString::fromUtf8(e.what()));
   }
 }
 
@@ -483,7 +494,7 @@ void MeetingPlannerWindow::keyPressEvent(QKeyEvent* e) {
 void MeetingPlannerWindow::changeEvent(QEvent* e) {
   // The main window's time format may have changed while the user was there.
   if (e->type() == QEvent::ActivationChange) {
-    const std::string format = ReadTextOrReport(kMapTimeFormat);
+    const std::string format = ReadStored([](SettingsReader& r) { return r.text(kMapTimeFormat); });
     if (format != timeFormat_) {
       timeFormat_ = format;
       refresh();

@@ -77,16 +77,10 @@ void HotKeyManager::backendPressed(HotKeyValue v, std::uint32_t id) {
   if (known) emit OnHotKeyPressed(v, id);
 }
 
-std::array<HotKeyValue, kHotKeyRowCount>& HotKeyRows() {
-  static std::array<HotKeyValue, kHotKeyRowCount> rows{};
-  return rows;
-}
-
-int HotKeyRowOf(HotKeyValue v) {
+int HotKeyManager::rowOf(HotKeyValue v) const {
   if (v == 0) return 0;
-  const auto& rows = HotKeyRows();
   for (int i = 0; i < kHotKeyRowCount; ++i)
-    if (rows[i] == v) return i + 1;
+    if (rows_[i] == v) return i + 1;
   return 0;
 }
 

@@ -18,6 +18,10 @@
 
 namespace wc {
 
+// The five hot-key rows: main window, calendar, dial codes, time finder, all
+// cities list.
+inline constexpr int kHotKeyRowCount = 5;
+
 class HotKeyManager : public QObject {
   Q_OBJECT
  public:
@@ -40,6 +44,12 @@ class HotKeyManager : public QObject {
   };
   const std::vector<Entry>& HotKeyList() const { return hotKeyList_; }
 
+  // The value registered for each row, 0 when none: the options dialog sets
+  // them, the main window's handler reads them.
+  std::array<HotKeyValue, kHotKeyRowCount>& rows() { return rows_; }
+  // The first row (1 ... 5) registered with v; 0 when none is.
+  int rowOf(HotKeyValue v) const;
+
  signals:
   void OnHotKeyPressed(quint32 hotKey, quint32 index);
 
@@ -48,14 +58,8 @@ class HotKeyManager : public QObject {
 
   std::unique_ptr<HotKeyBackend> backend_;
   std::vector<Entry> hotKeyList_;
+  std::array<HotKeyValue, kHotKeyRowCount> rows_{};
 };
 
-// The five hot-key rows (main window, calendar, dial codes, time finder, all
-// cities list): the value registered for each, 0 when none. Program-wide;
-// the options dialog sets them, the main window's handler reads them.
-inline constexpr int kHotKeyRowCount = 5;
-std::array<HotKeyValue, kHotKeyRowCount>& HotKeyRows();
-// The first row (1 ... 5) registered with v; 0 when none is.
-int HotKeyRowOf(HotKeyValue v);
 
 }  // namespace wc

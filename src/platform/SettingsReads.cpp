@@ -14,16 +14,6 @@ namespace wc {
 
 namespace {
 
-template <class T, class F>
-T Guarded(F read, T fallback) {
-  try {
-    return read();
-  } catch (const SettingsError& e) {
-    ReportSettingsError(e);
-    return fallback;
-  }
-}
-
 // The failures since the last box, each text once.
 struct PendingFailures {
   QStringList messages;
@@ -62,29 +52,14 @@ void ShowSettingsFailures() {
   SetSettingsFailureHandler([](const std::string& message) { pending.add(QString::fromStdString(message)); });
 }
 
-void ReportSettingsError(const SettingsError& e) {
-  QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Warning"),
-                       QStringLiteral("%1\n\nThe default is used instead.").arg(QString::fromUtf8(e.what())));
-}
-
-std::int32_t ReadIntegerOrReport(std::string_view name) {
-  return Guarded<std::int32_t>([&] { return SettingInteger(name); }, DefaultInteger(name));
-}
-
-bool ReadSwitchOrReport(std::string_view name) { return IsSwitchOn(ReadIntegerOrReport(name)); }
-
-std::string ReadTextOrReport(std::string_view name) {
-  return Guarded<std::string>([&] { return SettingText(name); }, std::string(DefaultText(name)));
-}
-
-std::vector<std::string> ReadListOrReport(std::string_view name) {
-  return Guarded<std::vector<std::string>>(
-      [&] {
-        std::vector<std::string> list;
-        ReadStringListSetting(kSettingsKey, name, list);
-        return list;
-      },
-      {});
+void ShowSettingsProblems(const SettingsReader& read, QWidget* parent) {
+  if (read.problems().empty()) return;
+  QStringList lines;
+  for (const std::string& p : read.problems()) lines << QString::fromStdString(p);
+  QMessageBox::warning(parent ? parent : QApplication::activeWindow(), QStringLiteral("Warning"),
+                       lines.join(QLatin1Char('\n')) + QStringLiteral("\n\n") +
+                           (lines.size() == 1 ? QStringLiteral("The default is used instead.")
+                                              : QStringLiteral("The defaults are used instead.")));
 }
 
 }  // namespace wc

@@ -10,7 +10,7 @@
 
 #include "core/CityNameIndex.h"
 #include "core/FormatDateTime.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 namespace wc {
 

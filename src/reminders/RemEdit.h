@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "core/FormatDateTime.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 namespace wc {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/FormatDateTime.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 class QComboBox;
 class QDateEdit;

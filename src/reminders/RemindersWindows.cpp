@@ -22,13 +22,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-ReminderStore& ProgramReminders() {
-  static ReminderStore store;
-  return store;
-}
-
-void LoadProgramReminders(QWidget* parent) {
-  ReminderStore& store = ProgramReminders();
+void LoadReminders(ReminderStore& store, QWidget* parent) {
   store.reset(RemindersPath());
   const RemLoadResult r = store.load(RemindersPath());
   if (!r.file.ok() && r.file.status != XmlLoadStatus::Missing) {
@@ -43,8 +37,7 @@ void LoadProgramReminders(QWidget* parent) {
   }
 }
 
-void SaveProgramReminders(QWidget* parent) {
-  const ReminderStore& store = ProgramReminders();
+void SaveReminders(const ReminderStore& store, QWidget* parent) {
   // A file that could not be read was reported at start-up; it stays untouched.
   if (!store.canSave()) return;
   if (const FileResult r = store.save(); !r) {
@@ -52,11 +45,11 @@ void SaveProgramReminders(QWidget* parent) {
   }
 }
 
-void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& format) {
-  ReminderStore& store = ProgramReminders();
+void CheckReminders(ReminderStore& store, const CityTable& cities, const QWidget* mainWindow,
+                    const FormatSettings& format) {
   if (store.list().empty()) return;
   const std::vector<RemFiring> fired =
-      CheckRem(store.list(), CityTable::instance().nameIndex(), LocalNow() + UtcOffsetDays(), format);
+      CheckRem(store.list(), cities.nameIndex(), LocalNow() + UtcOffsetDays(), format);
   if (fired.empty()) return;
   std::vector<ReminderPopup*> popups;
   for (const RemFiring& f : fired) {
@@ -68,15 +61,12 @@ void CheckProgramReminders(const QWidget* mainWindow, const FormatSettings& form
     popups.push_back(popup);
   }
   // Marked on disk before anything is shown: a crash now cannot fire it twice.
-  SaveProgramReminders(nullptr);
+  SaveReminders(store, nullptr);
   for (ReminderPopup* popup : popups) popup->showOver(mainWindow);
 }
 
-void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format, QWidget* over,
-                        const NewReminder* start) {
-  // Two editors on the one list would each keep rows of records the other
-  // may delete.
-  static QPointer<ReminderEditor> open;
+void OpenReminderEditor(ReminderStore& store, QPointer<ReminderEditor>& open, QWidget* mainWindow,
+                        const FormatSettings& format, QWidget* over, const NewReminder* start) {
   if (open) {
     if (start) open->startNew(start->date, start->time, start->city);
     open->raise();
@@ -84,8 +74,7 @@ void OpenReminderEditor(QWidget* mainWindow, const FormatSettings& format, QWidg
     return;
   }
   ReminderEditor editor(
-      ProgramReminders().list(), format, [mainWindow] { SaveProgramReminders(mainWindow); },
-      over ? over : mainWindow);
+      store.list(), format, [&store, mainWindow] { SaveReminders(store, mainWindow); }, over ? over : mainWindow);
   open = &editor;
   // Modal to its own windows only: a reminder that fires meanwhile can be
   // closed without closing the editor first.

@@ -6,7 +6,7 @@
 #include "core/CityFile.h"
 #include "core/CityTable.h"
 #include "core/DisplayCities.h"
-#include "core/Settings.h"
+#include "core/SettingsReader.h"
 #include "platform/FontRecordQt.h"
 #include "platform/LocaleFormat.h"
 
@@ -14,30 +14,13 @@ namespace wc {
 
 namespace {
 
-template <typename F>
-auto OrDefault(F read, decltype(read()) fallback) {
-  try {
-    return read();
-  } catch (const SettingsError&) {
-    return fallback;
-  }
-}
-
-int Integer(const char* name) {
-  return OrDefault([name] { return SettingInteger(name); }, DefaultInteger(name));
-}
-bool Switch(const char* name) { return IsSwitchOn(Integer(name)); }
-
 // The wallpaper fonts as the program draws them when none is stored.
-MapFont StoredFont(const char* name, int pixels, bool bold) {
+MapFont StoredFont(SettingsReader& stored, const char* name, int pixels, bool bold) {
   QFont design(QStringLiteral("Arial"));
   design.setPixelSize(pixels);
   design.setBold(bold);
   FontRecord record = RecordFromFont(design, Qt::white);
-  try {
-    ReadFontSetting(kSettingsKey, name, record);
-  } catch (const SettingsError&) {
-  }
+  stored.font(name, record);
   const ColouredFont f = FontFromRecord(record);
   return {f.font, f.color};
 }
@@ -45,33 +28,30 @@ MapFont StoredFont(const char* name, int pixels, bool bold) {
 }  // namespace
 
 StoredMapLook LoadStoredMap(WorldMap& map) {
-  map.setMapView(Integer(kMapView));
-  map.setNightShading(Switch(kShowShadow));
+  // A screen saver has nobody to tell about a stored value it cannot use:
+  // the reader's defaults stand in for them, and its problems go unread.
+  SettingsReader stored;
+  map.setMapView(stored.integer(kMapView));
+  map.setNightShading(stored.on(kShowShadow));
   OverlaySettings& o = map.overlaySettings();
-  o.showDateLine = Switch(kShowDateLine);
-  o.showDate = Switch(kShowDate);
-  o.showUtc = Switch(kShowUtc);
-  o.datePosition = Integer(kDesktopDateTimePosition);
-  o.mapTimeFormat =
-      OrDefault([] { return SettingText(kMapTimeFormat); }, std::string(DefaultText(kMapTimeFormat)));
-  map.wallpaperDateFont() = StoredFont(kDesktopDateTimeFont, 18, true);
-  map.wallpaperCityFont() = StoredFont(kDesktopCityTimesFont, 12, false);
+  o.showDateLine = stored.on(kShowDateLine);
+  o.showDate = stored.on(kShowDate);
+  o.showUtc = stored.on(kShowUtc);
+  o.datePosition = stored.integer(kDesktopDateTimePosition);
+  o.mapTimeFormat = stored.text(kMapTimeFormat);
+  map.wallpaperDateFont() = StoredFont(stored, kDesktopDateTimeFont, 18, true);
+  map.wallpaperCityFont() = StoredFont(stored, kDesktopCityTimesFont, 12, false);
   const FormatSettings format = FormatSettingsFromLocale();
   map.setFormatter(
       [format](std::string_view pattern, DateTime t) { return FormatDateTime(pattern, t, format); });
 
-  CityTable& table = CityTable::instance();
+  CityTable table;
   table.load(CityDataPath());
-  std::vector<std::string> names;
-  try {
-    ReadStringListSetting(kSettingsKey, kDisplayCities, names);
-  } catch (const SettingsError&) {
-    names.clear();
-  }
+  std::vector<std::string> names = stored.list(kDisplayCities);
   SortListOrder(names);  // the order the program fills the map's slots in
   BuildDisplayCities(names, table.entries(), map.displayCities());
 
-  return {Switch(kDesktopShowTimes), Switch(kDesktopFullHeight)};
+  return {stored.on(kDesktopShowTimes), stored.on(kDesktopFullHeight)};
 }
 
 }  // namespace wc

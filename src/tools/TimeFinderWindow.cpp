@@ -23,6 +23,7 @@
 #include "core/FirstStart.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/SettingsReader.h"
 #include "platform/SettingsReads.h"
 #include "tools/DialCodeFile.h"
 #include "widgets/CityListModel.h"
@@ -142,7 +143,9 @@ TimeFinderWindow::TimeFinderWindow(QWidget* owner, const CityTable& cities, cons
 }
 
 void TimeFinderWindow::FormShow() {
-  const SearchType type = SearchTypeFromSetting(ReadIntegerOrReport(kSearchType));
+  SettingsReader stored;
+  const SearchType type = SearchTypeFromSetting(stored.integer(kSearchType));
+  ShowSettingsProblems(stored, this);
   QAbstractButton* button = searchTypes_->button(static_cast<int>(type));
   if (button->isChecked())
     rgSearchTypeClick();

@@ -118,6 +118,25 @@ TEST(WorkArea, TheWindowIsMovedInJustAsFarAsItTakes) {
   for (const Case& c : cases) EXPECT_EQ(FitIntoWorkArea(c.window, area), c.expected) << c.what;
 }
 
+// The one decision behind the wallpaper switch in the menus and "OK".
+TEST(WallpaperSwitch, PutInPlaceWhenTurnedOnOrItsLookChangedTakenAwayWhenTurnedOff) {
+  struct Case {
+    bool wasOn, on, lookChanged;
+    WallpaperStep step;
+  } cases[] = {
+      {.wasOn = false, .on = true, .lookChanged = false, .step = {.putInPlace = true}},
+      {.wasOn = false, .on = true, .lookChanged = true, .step = {.putInPlace = true}},
+      {.wasOn = true, .on = true, .lookChanged = false, .step = {}},
+      {.wasOn = true, .on = true, .lookChanged = true, .step = {.putInPlace = true}},
+      {.wasOn = true, .on = false, .lookChanged = true, .step = {.takeAway = true}},
+      {.wasOn = false, .on = false, .lookChanged = true, .step = {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SwitchWallpaper(c.wasOn, c.on, c.lookChanged), c.step)
+        << c.wasOn << " -> " << c.on << ", look changed " << c.lookChanged;
+  }
+}
+
 TEST(CloseQuery, CloseToTrayGivesWayOnlyToTheEndOfTheSession) {
   EXPECT_TRUE(CloseAllowed(false, false));
   EXPECT_FALSE(CloseAllowed(true, false));

@@ -30,7 +30,7 @@
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
 #include "map/WorldMap.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 namespace wc {
 namespace {

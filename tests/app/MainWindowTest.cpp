@@ -26,17 +26,20 @@
 
 #include "RecordingWallpaper.h"
 #include "TestSupport.h"
+#include "WindowTestHome.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowOptions.h"
+#include "app/StartUp.h"
 #include "app/MapImage.h"
 #include "app/MenuRow.h"
 #include "app/MenuRows.h"
 #include "app/ToolIcons.h"
 #include "app/Wallpaper.h"
 #include "core/AtomicFile.h"
+#include "core/CityTable.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
+#include "core/SettingsReader.h"
 #include "options/OptionsDialog.h"
 #include "platform/FontRecordQt.h"
 #include "platform/LocaleFormat.h"
@@ -58,15 +61,10 @@ std::string Dump(const QList<QAction*>& actions, int depth = 0) {
 class Window : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "wc-window-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir_ = tmpl;
-    setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
     SetSettingsBackend(nullptr);
     // The shipped files, with stand-ins for the clock theme descriptions so
     // that no start-up warning waits for a click.
-    program_ = dir_ + "/program/";
+    program_ = home_.dir + "/program/";
     std::filesystem::create_directories(program_ + "askins");
     std::filesystem::create_directories(program_ + "dskins");
     std::ofstream(program_ + "askins/aclock.ini").put('\n');
@@ -77,16 +75,15 @@ class Window : public ::testing::Test {
     }
     SetProgramFolder(program_);
   }
-  void TearDown() override {
-    window_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
+  void TearDown() override { window_.reset(); }
+  // The window as the program starts it, or (not loaded) only made, its
+  // stored settings not yet applied.
   MainWindow& open(bool load = true) {
-    window_ = std::make_unique<MainWindow>();
     if (load) {
-      host_ = std::make_unique<MainWindowOptions>(*window_);
-      window_->WCSettings = new OptionsDialog(*host_, *window_->hotKeys, window_.get());
+      window_ = StartUp();
+    } else {
+      SettingsReader stored;
+      window_ = std::make_unique<MainWindow>(WorldMap(ProgramFolder()), CityTable(), stored);
     }
     return *window_;
   }
@@ -97,9 +94,8 @@ class Window : public ::testing::Test {
     return c;
   }
 
-  std::string dir_;
+  test::PrivateHome home_;
   std::string program_;
-  std::unique_ptr<MainWindowOptions> host_;
   std::unique_ptr<MainWindow> window_;
 };
 
@@ -216,9 +212,9 @@ TEST_F(Window, FreshAccountStartsWithTheDefaults) {
   EXPECT_TRUE(w.display()->hintsEnabled());
   EXPECT_TRUE(child<QAction>("N12HRS1")->isChecked());
   EXPECT_TRUE(child<QAction>("LeftAlign1")->isChecked());
-  EXPECT_EQ(w.theme, 1);
-  EXPECT_FALSE(w.showUtc);
-  EXPECT_TRUE(w.desktopShowTimes);
+  EXPECT_EQ(w.theme(), 1);
+  EXPECT_FALSE(w.overlay().showUtc);
+  EXPECT_TRUE(w.showTimesOnMap());
   EXPECT_EQ(w.worldMap().mapView(), 0);
   EXPECT_EQ(w.display()->popupMenu(), nullptr);
   EXPECT_EQ(child<QAction>("SetWorldClockMapasScreenSaver1")->text(), "Enable World Clock Screensaver");
@@ -232,7 +228,7 @@ TEST_F(Window, StoredValuesAreApplied) {
   WriteStringSetting(kSettingsKey, kMapTimeFormat, "HH:mm");
   WriteIntegerSetting(kSettingsKey, kDesktopDateTimePosition, 7);
   MainWindow& w = open();
-  EXPECT_FALSE(w.showUtc);
+  EXPECT_FALSE(w.overlay().showUtc);
   EXPECT_FALSE(child<QAction>("DayNightShading2")->isChecked());
   EXPECT_EQ(w.display()->size(), QSize(480, 240));
   EXPECT_EQ(w.display()->popupMenu(), w.popupMenu());
@@ -328,8 +324,7 @@ TEST_F(Window, EveryMenuIsInSightAtEverySizeUnderEverySkin) {
   MainWindow& w = open();
   w.show();
   for (int theme = 0; theme <= 5; ++theme) {
-    w.theme = theme;
-    w.SetTheme();
+    w.SetTheme(theme);
     for (int size : {0, 1, 2, 3}) {
       SCOPED_TRACE(testing::Message() << "theme " << theme << ", size " << size);
       w.DoWindowSize(size);
@@ -349,8 +344,7 @@ TEST_F(Window, EveryMenuIsInSightAtEverySizeUnderEverySkin) {
       EXPECT_EQ(shown, 7);
     }
   }
-  w.theme = 0;
-  w.SetTheme();
+  w.SetTheme(0);
 }
 
 TEST_F(Window, MenusWrappedOntoTwoRowsAreOneBandWithOneLineUnderEverySkin) {
@@ -359,8 +353,7 @@ TEST_F(Window, MenusWrappedOntoTwoRowsAreOneBandWithOneLineUnderEverySkin) {
   w.show();
   for (int theme = 1; theme <= 5; ++theme) {
     SCOPED_TRACE(theme);
-    w.theme = theme;
-    w.SetTheme();
+    w.SetTheme(theme);
     w.DoWindowSize(1);
     QApplication::processEvents();
     const std::vector<MenuRow*>& rows = w.mainMenu()->rows();
@@ -372,8 +365,7 @@ TEST_F(Window, MenusWrappedOntoTwoRowsAreOneBandWithOneLineUnderEverySkin) {
     EXPECT_NE(band.pixel(x, rows[1]->y() - 1), foot) << "a line between the rows";
     EXPECT_NE(band.pixel(x, band.height() - 2), foot) << "the foot line drawn twice";
   }
-  w.theme = 0;
-  w.SetTheme();
+  w.SetTheme(0);
 }
 
 TEST_F(Window, TheToolBarPanelFollowsTheSkin) {
@@ -383,8 +375,7 @@ TEST_F(Window, TheToolBarPanelFollowsTheSkin) {
   auto* panel = child<QWidget>("DateTime1");
   // The panel's own margin, left of the first button, halfway down.
   auto colourOf = [&](int theme) {
-    w.theme = theme;
-    w.SetTheme();
+    w.SetTheme(theme);
     QApplication::processEvents();
     return panel->grab().toImage().pixelColor(1, panel->height() / 2);
   };
@@ -405,7 +396,7 @@ TEST_F(Window, ChoiceCommandsUpdateTheMapSettings) {
   EXPECT_EQ(w.overlay().mapTimeFormat, "HH:mm");
   EXPECT_EQ(SettingText(kMapTimeFormat), "HH:mm");
   EXPECT_FALSE(child<QAction>("N12HRS1")->isChecked());
-  EXPECT_TRUE(w.wallpaperLook);
+  EXPECT_TRUE(w.wallpaperLookChanged());
   child<QAction>("RightAlign1")->trigger();
   EXPECT_EQ(w.overlay().datePosition, 1);
   EXPECT_EQ(SettingInteger(kDesktopDateTimePosition), 1);
@@ -419,34 +410,64 @@ TEST_F(Window, LocalOrUtcTimeAndTimesOnTheMapAreSwitchedStoredAndRedrawn) {
   MainWindow& w = open();
   auto* local = child<QAction>("ShowLocalTime1");
   auto* utc = child<QAction>("ShowUTCTime1");
-  EXPECT_TRUE(w.showUtc);
+  EXPECT_TRUE(w.overlay().showUtc);
   EXPECT_TRUE(utc->isChecked());
   EXPECT_FALSE(local->isChecked());
   w.requestRedraw({});
   local->trigger();
-  EXPECT_FALSE(w.showUtc);
+  EXPECT_FALSE(w.overlay().showUtc);
   EXPECT_TRUE(local->isChecked());
   EXPECT_FALSE(utc->isChecked());
   EXPECT_EQ(SettingInteger(kShowUtc), 0);
   EXPECT_TRUE(w.requests().displayRedraw && w.requests().wallpaperUpdate);
   utc->trigger();
-  EXPECT_TRUE(w.showUtc);
+  EXPECT_TRUE(w.overlay().showUtc);
   EXPECT_EQ(SettingInteger(kShowUtc), 1);
 
   // Enabled like the other wallpaper switches, only while the map is the wallpaper.
   auto* times = child<QAction>("ShowTimeonMap1");
   EXPECT_TRUE(times->isChecked());
   EXPECT_FALSE(times->isEnabled());
-  w.setWallpaperChecked(true);
+  w.applyWallpaperChecks({.wallpaper = true});
   EXPECT_TRUE(times->isEnabled());
   times->trigger();
-  EXPECT_FALSE(w.desktopShowTimes);
+  EXPECT_FALSE(w.showTimesOnMap());
   EXPECT_FALSE(times->isChecked());
   EXPECT_EQ(SettingInteger(kDesktopShowTimes), 0);
-  EXPECT_TRUE(w.wallpaperLook);
+  EXPECT_TRUE(w.wallpaperLookChanged());
   times->trigger();
-  EXPECT_TRUE(w.desktopShowTimes);
+  EXPECT_TRUE(w.showTimesOnMap());
   EXPECT_EQ(SettingInteger(kDesktopShowTimes), 1);
+}
+
+// The caption follows "Show UTC" at the very next drawing of the map, not at
+// the next recomposition five minutes on.
+TEST_F(Window, TheCaptionFollowsShowUtcAtTheNextDrawing) {
+  MainWindow& w = open();
+  w.show();
+  constexpr double kOffset = -5.75 / 24;  // local + offset = UTC, whatever the test's zone
+  w.worldMap().setUtcOffsetSource([] { return kOffset; });
+  std::vector<DateTime> captions;
+  w.worldMap().setFormatter([&captions](std::string_view pattern, DateTime t) {
+    if (pattern.ends_with("yyyy")) captions.push_back(t);
+    return std::string("text");
+  });
+  w.TimerTimer();  // the first tick composes and draws
+  ASSERT_FALSE(captions.empty());
+  const DateTime local = captions.back();
+  EXPECT_GT(local, 40000);  // a local instant of this century
+
+  child<QAction>("ShowUTCTime1")->trigger();
+  captions.clear();
+  w.TimerTimer();
+  ASSERT_FALSE(captions.empty()) << "the command asks for a redraw";
+  EXPECT_NEAR(captions.front(), local + kOffset, 2.0 / 86400);
+
+  child<QAction>("ShowLocalTime1")->trigger();
+  captions.clear();
+  w.TimerTimer();
+  ASSERT_FALSE(captions.empty());
+  EXPECT_NEAR(captions.front(), local, 2.0 / 86400);
 }
 
 // Answers the font dialog that the next command opens.
@@ -482,7 +503,7 @@ TEST_F(Window, FontCommands) {
   EXPECT_EQ(stored.colour, 0x0000FFu);
   EXPECT_EQ(w.worldMap().wallpaperDateFont().color, QColor(Qt::red));
   EXPECT_TRUE(w.requests().mapRecompose && w.requests().wallpaperUpdate);
-  EXPECT_TRUE(w.wallpaperLook);
+  EXPECT_TRUE(w.wallpaperLookChanged());
 }
 
 // Confirms the next font dialog as it opens, reporting the face it shows.
@@ -547,7 +568,7 @@ TEST_F(Window, FontDialogsShowTheFaceDrawnAndOkWithoutAChangeKeepsTheStoredFont)
 
 TEST_F(Window, CloseToTrayRefusesTheCloseBoxButNotTheEndOfTheSession) {
   MainWindow& w = open();
-  w.closeToTray = true;
+  w.setCloseToTray(true);
   w.show();
   EXPECT_FALSE(w.close());
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), -1) << "nothing stored on a refused close";
@@ -565,19 +586,18 @@ TEST_F(Window, CloseToTrayRefusesTheCloseBoxButNotTheEndOfTheSession) {
 TEST_F(Window, ExitEndsItInCloseToTrayModeAndKeepsTheStoredSwitch) {
   WriteIntegerSetting(kSettingsKey, kCloseToTray, 1);
   MainWindow& w = open();
-  EXPECT_TRUE(w.closeToTray);
+  EXPECT_TRUE(w.closeToTray());
   w.show();
   child<QAction>("Exit1")->trigger();
   EXPECT_FALSE(w.isVisible());
-  EXPECT_FALSE(w.closeToTray);
+  EXPECT_FALSE(w.closeToTray());
   EXPECT_EQ(SettingInteger(kCloseToTray), 1);
   EXPECT_EQ(ReadIntegerSetting(kSettingsKey, kTheme, -1), 1);
 }
 
 TEST_F(Window, TheWallpaperSwitchesAreStored) {
   auto desktop = std::make_shared<test::Desktop>();
-  SetWallpaperBackend(std::make_unique<test::RecordingWallpaper>(desktop, false));
-  open();
+  open().setWallpaperBackend(std::make_unique<test::RecordingWallpaper>(desktop, false));
   const struct {
     const char* item;
     const char* setting;
@@ -603,18 +623,17 @@ TEST_F(Window, TheWallpaperGoesAtExitOnlyWhenAskedTo) {
     SCOPED_TRACE(remove);
     auto desktop = std::make_shared<test::Desktop>();
     desktop->shown = {WallpaperImagePath(), {}};  // the map is the wallpaper
-    SetWallpaperBackend(std::make_unique<test::RecordingWallpaper>(desktop, false));
     WriteIntegerSetting(kSettingsKey, kDesktopWallpaper, 1);
     WriteIntegerSetting(kSettingsKey, kDesktopRemoveOnExit, remove ? 1 : 0);
     WriteStringSetting(kSettingsKey, kOldWall, "/home/user/Pictures/lake.jpg");
     MainWindow& w = open();
+    w.setWallpaperBackend(std::make_unique<test::RecordingWallpaper>(desktop, false));
     EXPECT_TRUE(child<QAction>("ShowWorldClockasWallpaper1")->isChecked());
     w.show();
     child<QAction>("Exit1")->trigger();
     EXPECT_EQ(desktop->restores, remove ? 1 : 0);
     EXPECT_EQ(desktop->shown.file, remove ? "/home/user/Pictures/lake.jpg" : WallpaperImagePath());
     window_.reset();
-    host_.reset();
   }
 }
 
@@ -622,7 +641,7 @@ TEST_F(Window, FailedSettingsWritesShowOneBoxNamingTheFile) {
   MainWindow& w = open();
   ShowSettingsFailures();
   // A file where the settings folder belongs: no write can succeed.
-  const std::string folder = dir_ + "/config/TavrelWorldClock";
+  const std::string folder = home_.dir + "/config/TavrelWorldClock";
   std::filesystem::remove_all(folder);
   std::ofstream(folder) << "in the way";
 

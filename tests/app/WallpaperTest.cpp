@@ -17,6 +17,7 @@
 
 #include "RecordingWallpaper.h"
 #include "TestSupport.h"
+#include "WindowTestHome.h"
 #include "app/MainWindow.h"
 #include "app/Wallpaper.h"
 #include "core/AtomicFile.h"
@@ -34,21 +35,10 @@ using test::RecordingWallpaper;
 class WallpaperTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "wc-wallpaper-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir_ = tmpl;
-    setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (dir_ + "/run").c_str(), 1);
-    std::filesystem::create_directories(dir_ + "/run");
     SetSettingsBackend(nullptr);
     map_.overlaySettings().workAreaWidth = 1920;
     bool ready = false;
     map_.ComposeBaseMap(ready, kNoon);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
 
   Wallpaper make(bool newNames = false) {
@@ -58,7 +48,7 @@ class WallpaperTest : public ::testing::Test {
 
   static constexpr DateTime kNoon = 46000.5;
   const QRect kScreen{0, 0, 1920, 1080};
-  std::string dir_;
+  test::PrivateHome home_;
   WorldMap map_{WC_PROGRAM_DIR};
   std::shared_ptr<Desktop> desktop_ = std::make_shared<Desktop>();
 };

@@ -61,9 +61,7 @@ std::string City(const char* name, const char* offset, int lon, int lat, const c
 class CityDialogs : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::remove_all(home->dir + "/data");
-    fs::remove_all(home->dir + "/config");
-    fs::create_directories(DataFolder());
+    home->empty();
     QLocale::setDefault(QLocale::c());
   }
   void writeCities(const std::string& cities) {
@@ -199,10 +197,10 @@ TEST_F(Manager, SavingChecksTheInputAndRefusesANameWithinAShownName) {
   EXPECT_EQ(cell(selectedRow(), 5), "Second Sunday of March");
   close();
   EXPECT_THAT(fileText(), HasSubstr("<name>Paris, Texas</name>"));
-  const CityReadResult back = ReadCityFile(CityDataPath(), LonSign::AsInFile);
+  const CityReadResult back = ReadCityFile(CityDataPath());
   ASSERT_EQ(back.cities.size(), 3u);
-  EXPECT_EQ(back.cities[2].lon, -95);
-  EXPECT_EQ(back.cities[2].month1, 11);
+  EXPECT_EQ(back.cities[2].lon, EastLongitude{-95});
+  EXPECT_EQ(back.cities[2].rule.month1, 11);
 }
 
 TEST_F(Manager, SearchShowsMatchesInAnyCaseAndHidesThemFromTheDuplicateTest) {
@@ -267,13 +265,13 @@ TEST_F(Manager, UpdateWritesTheRowsCityInPlaceAndCompletesItsChildren) {
   EXPECT_EQ(boxes.texts.takeFirst(), "Please enter correct values for DST start and end time!");
   close();
 
-  const CityReadResult back = ReadCityFile(CityDataPath(), LonSign::AsInFile);
+  const CityReadResult back = ReadCityFile(CityDataPath());
   ASSERT_EQ(back.names,
             (std::vector<std::string>{"Alpha, One", "Beta, Two", "Zulu, Three"}));  // file order kept
-  EXPECT_EQ(back.cities[0].lon, -11);
-  EXPECT_EQ(back.cities[0].dst, 1);
-  EXPECT_EQ(back.cities[0].month, 3);
-  EXPECT_EQ(back.cities[0].month1, 0);
+  EXPECT_EQ(back.cities[0].lon, EastLongitude{-11});
+  EXPECT_EQ(back.cities[0].rule.dst, 1);
+  EXPECT_EQ(back.cities[0].rule.month, 3);
+  EXPECT_EQ(back.cities[0].rule.month1, 0);
   EXPECT_DOUBLE_EQ(back.cities[2].tzd, 3.5 / 24);
   const std::string text = fileText();
   EXPECT_THAT(text, HasSubstr("<note>kept</note>"));
@@ -444,9 +442,9 @@ TEST_F(MapCities, ApplyStoresRebuildsTheMapFromTheFileAndAsksForARedraw) {
   EXPECT_THAT(stored(), ElementsAre("Paris, France"));
   EXPECT_EQ(redraws_, 1);
   EXPECT_EQ(slots_[0].name, "Paris");
-  EXPECT_EQ(slots_[0].lon, -2);  // west positive on the map
+  EXPECT_EQ(slots_[0].lon, WestLongitude{-2});  // west positive on the map
   EXPECT_EQ(slots_[0].lat, 49);
-  EXPECT_EQ(slots_[0].month1, 10);
+  EXPECT_EQ(slots_[0].rule.month1, 10);
   EXPECT_EQ(slots_[1].name, "");
 
   // A stored prefix that matches 70 cities takes the first 64 slots only.
@@ -454,9 +452,9 @@ TEST_F(MapCities, ApplyStoresRebuildsTheMapFromTheFileAndAsksForARedraw) {
   open();
   click("cmdApply");
   EXPECT_EQ(slots_[0].name, "Town");  // the stored name up to its comma
-  EXPECT_EQ(slots_[0].lon, -1);
+  EXPECT_EQ(slots_[0].lon, WestLongitude{-1});
   EXPECT_EQ(slots_[63].name, "Town");
-  EXPECT_EQ(slots_[63].lon, -64);  // Town 64, Land; Paris found no free slot
+  EXPECT_EQ(slots_[63].lon, WestLongitude{-64});  // Town 64, Land; Paris found no free slot
   EXPECT_THAT(stored(), ElementsAre("Town", "Paris, France"));
 }
 
@@ -525,7 +523,7 @@ TEST_F(MapCities, ACityAddedInTheManagerIsOfferedAtOnce) {
   click("btnAdd");
   click("cmdApply");
   EXPECT_EQ(slots_[0].name, "Kathmandu");
-  EXPECT_EQ(slots_[0].lon, -85);
+  EXPECT_EQ(slots_[0].lon, WestLongitude{-85});
   EXPECT_DOUBLE_EQ(slots_[0].tzd, 5.75 / 24);
 }
 

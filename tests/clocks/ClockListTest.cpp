@@ -53,13 +53,13 @@ AClockInfo SampleAnalog() {
   r.HideSeconds = false;
   r.HideAMPM = true;
   r.tzd = 5.5 / 24;
-  r.dst = 1;
-  r.weekno = 2;
-  r.weekno1 = 5;
-  r.dayofweek = 7;
-  r.dayofweek1 = 6;
-  r.month = 3;
-  r.month1 = 10;
+  r.rule.dst = 1;
+  r.rule.weekno = 2;
+  r.rule.weekno1 = 5;
+  r.rule.dayofweek = 7;
+  r.rule.dayofweek1 = 6;
+  r.rule.month = 3;
+  r.rule.month1 = 10;
   r.x = -12;
   r.y = 340;
   r.clockwidth = 150;
@@ -79,13 +79,13 @@ DClockInfo SampleDigital() {
   r.HideSeconds = true;
   r.HideAMPM = true;
   r.tzd = -3.5 / 24;
-  r.dst = 1;
-  r.weekno = 2;
-  r.weekno1 = 1;
-  r.dayofweek = 7;
-  r.dayofweek1 = 3;
-  r.month = 3;
-  r.month1 = 11;
+  r.rule.dst = 1;
+  r.rule.weekno = 2;
+  r.rule.weekno1 = 1;
+  r.rule.dayofweek = 7;
+  r.rule.dayofweek1 = 3;
+  r.rule.month = 3;
+  r.rule.month1 = 11;
   r.x = 1700;
   r.y = -5;
   r.AlwaysTop = false;
@@ -187,20 +187,6 @@ TEST_F(ClockFiles, TzdIsWrittenInTheShortestFormOfFifteenDigits) {
     const std::string text = DClockListText({r});
     EXPECT_NE(text.find(std::string("<tzd>") + c.text + "</tzd>\r\n"), std::string::npos) << c.text;
   }
-}
-
-class Place : public ClockWindowLink {
- public:
-  int windowLeft() const override { return 777; }
-  int windowTop() const override { return -33; }
-};
-
-TEST_F(ClockFiles, PlacesComeFromTheLiveWindows) {
-  Place window;
-  AClockInfo a = SampleAnalog();
-  a.frmsrc = &window;
-  const std::string text = AClockListText({a});
-  EXPECT_NE(text.find("<formx>777</formx>\r\n<formy>-33</formy>"), std::string::npos);
 }
 
 TEST_F(ClockFiles, BothFilesReadBackIntoEqualRecords) {

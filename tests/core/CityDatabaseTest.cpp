@@ -106,16 +106,16 @@ TEST_F(CityFileTest, ReadsCitiesWhateverTheElementNamesAndChildOrder) {
   const CityEntry& ktm = table.entries[0];
   EXPECT_EQ(ktm.name(), "Kathmandu, Nepal");
   EXPECT_DOUBLE_EQ(ktm.tzd, 5.75 / 24);
-  EXPECT_EQ(ktm.lon, -85);  // west positive in the loaded table
+  EXPECT_EQ(ktm.lon, WestLongitude{-85});  // west positive in the loaded table
   EXPECT_EQ(ktm.lat, 0);    // 27.7 is no whole number
-  EXPECT_EQ(ktm.dst, 0);
+  EXPECT_EQ(ktm.rule.dst, 0);
 
   const CityEntry& comma = table.entries[1];
   EXPECT_EQ(comma.tzd, 0.0);   // "5,5" is unreadable: UTC+0
   EXPECT_EQ(comma.lat, -34);   // "Lat" is another child
-  EXPECT_EQ(comma.lon, -152);  // the later child wins
-  EXPECT_EQ((std::array{comma.dst, comma.weekno, comma.dayofweek, comma.month, comma.weekno1,
-                        comma.dayofweek1, comma.month1}),
+  EXPECT_EQ(comma.lon, WestLongitude{-152});  // the later child wins
+  EXPECT_EQ((std::array{comma.rule.dst, comma.rule.weekno, comma.rule.dayofweek, comma.rule.month, comma.rule.weekno1,
+                        comma.rule.dayofweek1, comma.rule.month1}),
             (std::array{1, 1, 7, 10, 1, 7, 4}));
 
   EXPECT_EQ(table.entries[2].name(), "Last & wins");
@@ -125,11 +125,11 @@ TEST_F(CityFileTest, ReadsCitiesWhateverTheElementNamesAndChildOrder) {
   EXPECT_THAT(table.names, ElementsAre("Kathmandu, Nepal", "Comma, Land", "Tom & Jerry <3", "Last & wins"));
 
   // The manager keeps lon as the file has it.
-  const CityReadResult manager = ReadCityFile(path_, LonSign::AsInFile);
+  const CityReadResult manager = ReadCityFile(path_);
   ASSERT_EQ(manager.cities.size(), 4u);
-  EXPECT_EQ(manager.cities[0].lon, 85);
-  EXPECT_EQ(manager.cities[1].lon, 152);
-  EXPECT_EQ(ReadCityFile(path_, LonSign::Negated).cities[1].lon, -152);
+  EXPECT_EQ(manager.cities[0].lon, EastLongitude{85});
+  EXPECT_EQ(manager.cities[1].lon, EastLongitude{152});
+  EXPECT_EQ(ToCityEntry(manager.cities[1]).lon, WestLongitude{-152});
 }
 
 TEST_F(CityFileTest, NumbersBeyondTheirRangeAreBroughtInOrReadAsZero) {
@@ -157,7 +157,7 @@ TEST_F(CityFileTest, NumbersBeyondTheirRangeAreBroughtInOrReadAsZero) {
   }
   Write(text + "</cities>");
   const CityEntriesResult table = ReadCityEntries(path_);
-  const CityReadResult manager = ReadCityFile(path_, LonSign::AsInFile);
+  const CityReadResult manager = ReadCityFile(path_);
   CityDocument doc;
   ASSERT_TRUE(doc.load(path_).ok());
   const std::vector<ManagedCity> managed = doc.managedCities();
@@ -167,9 +167,9 @@ TEST_F(CityFileTest, NumbersBeyondTheirRangeAreBroughtInOrReadAsZero) {
     const Case& c = cases[i];
     SCOPED_TRACE(std::string(c.lat) + " " + c.lon + " " + c.offset);
     EXPECT_EQ(table.entries[i].lat, c.wantLat);
-    EXPECT_EQ(table.entries[i].lon, -c.wantLon);
+    EXPECT_EQ(table.entries[i].lon, WestLongitude{-c.wantLon});
     EXPECT_DOUBLE_EQ(table.entries[i].tzd, c.wantHours / 24);
-    EXPECT_EQ(manager.cities[i].lon, c.wantLon);
+    EXPECT_EQ(manager.cities[i].lon, EastLongitude{c.wantLon});
     EXPECT_EQ(managed[i].city.lat, c.wantLat);
     EXPECT_EQ(managed[i].offsetText, c.offset);  // the manager shows the text as stored
   }
@@ -194,7 +194,7 @@ TEST_F(CityFileTest, DeepNestingIsCleanedAndSavedWithoutRecursion) {
   EXPECT_THAT(saved, Not(HasSubstr("<e")));
   EXPECT_TRUE(doc.deleteCity("Deep"));
   ASSERT_TRUE(doc.save(path_).ok);
-  EXPECT_TRUE(ReadCityFile(path_, LonSign::AsInFile).cities.empty());
+  EXPECT_TRUE(ReadCityFile(path_).cities.empty());
 }
 
 TEST_F(CityFileTest, SavingKeepsCommentsAndProcessingInstructions) {
@@ -211,7 +211,7 @@ TEST_F(CityFileTest, SavingKeepsCommentsAndProcessingInstructions) {
   for (const char* kept : {"<?xml-stylesheet href=\"cities.css\"?>", "<!-- kept by hand -->",
                            "<!-- Europe -->", "<!-- winter -->", "<?editor line=\"3\"?>"})
     EXPECT_THAT(saved, HasSubstr(kept));
-  const CityReadResult back = ReadCityFile(path_, LonSign::AsInFile);
+  const CityReadResult back = ReadCityFile(path_);
   ASSERT_EQ(back.cities.size(), 2u);
   EXPECT_EQ(back.cities[0].lat, 60);
 }
@@ -222,7 +222,7 @@ TEST_F(CityFileTest, NamesOnlyReaderRepeatsThePreviousNameForANamelessCity) {
   ASSERT_TRUE(r.file.ok());
   EXPECT_THAT(r.names, ElementsAre("", "A", "A", "B"));
   // Text directly under the root is no city.
-  EXPECT_EQ(ReadCityFile(path_, LonSign::AsInFile).cities.size(), 4u);
+  EXPECT_EQ(ReadCityFile(path_).cities.size(), 4u);
 }
 
 TEST_F(CityFileTest, LoadedTableFillsOnceAndFindsTheFirstMatch) {
@@ -291,7 +291,7 @@ TEST_F(CityFileTest, MalformedFileIsReportedOnceKeptAsideAndReadAsEmpty) {
 
   // An empty file is no document either; a second bad file gets a name of its own.
   Write("");
-  const CityReadResult again = ReadCityFile(path_, LonSign::Negated);
+  const CityReadResult again = ReadCityFile(path_);
   EXPECT_EQ(again.file.status, XmlLoadStatus::Malformed);
   EXPECT_THAT(again.file.error, HasSubstr("line 1, column 1"));
   EXPECT_EQ(SetAside().size(), 2u);
@@ -335,7 +335,7 @@ TEST_F(CityFileTest, MissingFileOpensAsAnEmptyDatabaseThatIsWrittenOnlyOnceItHol
   EXPECT_FALSE(fs::exists(path_));  // start-up may still seed the shipped copy
   doc.appendCity({"New, Place", "+1", "2", "3", false});
   ASSERT_TRUE(doc.save(path_).ok);
-  EXPECT_EQ(ReadCityFile(path_, LonSign::AsInFile).cities.size(), 1u);
+  EXPECT_EQ(ReadCityFile(path_).cities.size(), 1u);
 }
 
 TEST_F(CityFileTest, ManagerEditsWriteTheWritersOrderAndReadBack) {
@@ -379,24 +379,24 @@ TEST_F(CityFileTest, ManagerEditsWriteTheWritersOrderAndReadBack) {
   EXPECT_THAT(text, HasSubstr("<worldcities>"));  // the root keeps its name
   EXPECT_THAT(text, HasSubstr("São Tomé &amp; &lt;Príncipe&gt;"));
 
-  const CityReadResult back = ReadCityFile(path_, LonSign::AsInFile);
+  const CityReadResult back = ReadCityFile(path_);
   ASSERT_TRUE(back.file.ok()) << back.file.error;
   ASSERT_EQ(back.cities.size(), 4u);
   EXPECT_EQ(back.cities[0].name, "Twin, Town");
   EXPECT_EQ(back.cities[0].lat, 20);
   EXPECT_DOUBLE_EQ(back.cities[0].tzd, 2.0 / 24);
-  EXPECT_EQ(back.cities[0].month1, 11);
+  EXPECT_EQ(back.cities[0].rule.month1, 11);
   EXPECT_EQ(back.cities[1].lat, 2);  // the second twin is untouched
   EXPECT_EQ(back.cities[2].name, "São Tomé & <Príncipe>");
-  EXPECT_EQ(back.cities[2].lon, 7);
-  EXPECT_EQ(back.cities[2].month1, 10);
-  EXPECT_EQ(back.cities[3].dst, 0);
+  EXPECT_EQ(back.cities[2].lon, EastLongitude{7});
+  EXPECT_EQ(back.cities[2].rule.month1, 10);
+  EXPECT_EQ(back.cities[3].rule.dst, 0);
 
   // Deleting every city leaves a document that still reads back.
   for (const CityItem& c : doc.cities()) doc.deleteCity(c.name);
   doc.deleteEmptyElements();
   ASSERT_TRUE(doc.save(path_).ok);
-  const CityReadResult none = ReadCityFile(path_, LonSign::AsInFile);
+  const CityReadResult none = ReadCityFile(path_);
   EXPECT_TRUE(none.file.ok()) << none.file.error;
   EXPECT_TRUE(none.cities.empty());
 }
@@ -443,18 +443,15 @@ TEST(ShippedCityData, IsWellFormedAndAgreesWithTheDialCodes) {
   const CityEntry* ny = table.findByName("New York, United States");
   ASSERT_NE(ny, nullptr);
   EXPECT_DOUBLE_EQ(ny->tzd, -5.0 / 24);
-  EXPECT_EQ(ny->lon, 74);  // west positive
-  EXPECT_EQ((std::array{ny->weekno, ny->dayofweek, ny->month, ny->weekno1, ny->dayofweek1, ny->month1}),
-            (std::array{2, 7, 3, 1, 7, 11}));
+  EXPECT_EQ(ny->lon, WestLongitude{74});
+  EXPECT_EQ(ny->rule, (DstRule{.dst = 1, .weekno = 2, .dayofweek = 7, .month = 3, .weekno1 = 1, .dayofweek1 = 7, .month1 = 11}));
   EXPECT_NE(table.findByName("São Paulo, Brazil"), nullptr);
   // A city without daylight saving leaves its rule children out: they read as 0.
   const CityEntry* mumbai = table.findByName("Mumbai, India");
   ASSERT_NE(mumbai, nullptr);
   EXPECT_DOUBLE_EQ(mumbai->tzd, 5.5 / 24);
-  EXPECT_EQ(mumbai->lon, -73);
-  EXPECT_EQ((std::array{mumbai->dst, mumbai->weekno, mumbai->dayofweek, mumbai->month, mumbai->weekno1,
-                        mumbai->dayofweek1, mumbai->month1}),
-            (std::array{0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(mumbai->lon, WestLongitude{-73});
+  EXPECT_EQ(mumbai->rule, DstRule{});
   // Cities of one name in one country are told apart by their state.
   EXPECT_NE(table.findByName("Springfield (IL), United States"), nullptr);
   EXPECT_NE(table.findByName("Springfield (MO), United States"), nullptr);
@@ -522,7 +519,7 @@ TEST_F(CityFileTest, ManagerSaveReachesOpenWindowsNowAndTheLoadedTableNextStart)
   ASSERT_TRUE(nextStart.load(CityDataPath()).ok());
   const CityEntry* added = nextStart.findByName("New, Town");
   ASSERT_NE(added, nullptr);
-  EXPECT_EQ(added->lon, -30);
+  EXPECT_EQ(added->lon, WestLongitude{-30});
   EXPECT_DOUBLE_EQ(added->tzd, 3.0 / 24);
 
   // A document that could not be loaded is neither saved nor announced.

@@ -36,7 +36,7 @@ struct RuleCity {
 };
 
 DateTime Local(const RuleCity& c, DateTime utc) {
-  return CityTime(1, c.weekno, c.dow, utc + c.tzdHours / 24.0, c.month, c.weekno1, c.dow1, c.month1);
+  return CityTime({1, c.weekno, c.dow, c.month, c.weekno1, c.dow1, c.month1}, utc + c.tzdHours / 24.0);
 }
 
 TEST(CityTime, NorthernRuleSwitchesAtStandardMidnightAndKeepsTheWholeEndDate) {
@@ -64,9 +64,9 @@ TEST(CityTime, SouthernRuleWrapsTheYear) {
 
 TEST(CityTime, IncompleteRuleOrNoDstMeansStandardTime) {
   const DateTime t = Utc(2020, 7, 1, 12, 0, 0);
-  EXPECT_EQ(CityTime(1, 2, 7, t, 3, 1, 7, 0), t);  // month1 = 0
-  EXPECT_EQ(CityTime(0, 2, 7, t, 3, 1, 7, 11), t);
-  EXPECT_EQ(CityTime(1, 0, 7, t, 3, 1, 7, 11), t);
+  EXPECT_EQ(CityTime({1, 2, 7, 3, 1, 7, 0}, t), t);  // month1 = 0
+  EXPECT_EQ(CityTime({0, 2, 7, 3, 1, 7, 11}, t), t);
+  EXPECT_EQ(CityTime({1, 0, 7, 3, 1, 7, 11}, t), t);
 }
 
 TEST(CityTime, RuleThatStartsAndEndsInTheSameMonth) {
@@ -139,7 +139,7 @@ TEST(ComputerClock, LocalTimePlusTheOffsetIsUtcInEveryZone) {
 
 TEST(CityTime, QuarterHourOffsetKeepsItsMinutes) {
   const DateTime utc = Utc(2020, 5, 1, 10, 0, 0);
-  const DateTime kathmandu = CityTime(0, 0, 0, utc + 5.75 / 24.0, 0, 0, 0, 0);
+  const DateTime kathmandu = CityTime({0, 0, 0, 0, 0, 0, 0}, utc + 5.75 / 24.0);
   int h, m, s, ms;
   DecodeTime(kathmandu, h, m, s, ms);
   EXPECT_EQ(h, 15);
@@ -183,8 +183,8 @@ TEST(CityTime, LastSundayRuleInAYearWithFourSundaysInMarch) {
 
 TEST(CityTime, BadRuleFieldsMeanNoSavingThatYear) {
   const DateTime t = Utc(2021, 7, 1, 12, 0, 0);
-  EXPECT_EQ(CityTime(1, 1, 9, t, 3, 1, 7, 11), t);
-  EXPECT_EQ(CityTime(1, 1, 7, t, 3, 1, 7, 13), t);
+  EXPECT_EQ(CityTime({1, 1, 9, 3, 1, 7, 11}, t), t);
+  EXPECT_EQ(CityTime({1, 1, 7, 3, 1, 7, 13}, t), t);
 }
 
 TEST(DateTime, EncodeDecodeRoundTripsAndRoundsToTheMillisecond) {
@@ -222,7 +222,7 @@ TEST(DateTime, InstantsBeyondTheCalendarDecodeToItsEnds) {
     int y, mo, d;
     DecodeDate(c.t, y, mo, d);
     EXPECT_EQ(y * 10000 + mo * 100 + d, c.ymd) << c.t;
-    EXPECT_TRUE(std::isnan(c.t) || CityTime(1, 1, 7, c.t, 3, 1, 7, 10) >= c.t) << c.t;
+    EXPECT_TRUE(std::isnan(c.t) || CityTime({1, 1, 7, 3, 1, 7, 10}, c.t) >= c.t) << c.t;
   }
 }
 

@@ -171,7 +171,7 @@ TEST(FirstStart, EveryZoneOfTheShippedDataHasACityOfItsOwn) {
 CityEntry Entry(const char* name, int lon, int lat) {
   CityEntry e;
   e.setName(name);
-  e.lon = -lon;  // west positive, as the readers store it
+  e.lon = ToWest({lon});
   e.lat = lat;
   return e;
 }

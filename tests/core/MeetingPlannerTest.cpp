@@ -26,13 +26,8 @@ CityEntry City(const char* name, double hours, int dst = 0, int weekno = 0, int 
   CityEntry e;
   e.setName(name);
   e.tzd = hours / 24.0;
-  e.dst = dst;
-  e.weekno = weekno;
-  e.dayofweek = dow;
-  e.month = month;
-  e.weekno1 = weekno1;
-  e.dayofweek1 = dow1;
-  e.month1 = month1;
+  e.rule = {.dst = dst, .weekno = weekno, .dayofweek = dow, .month = month, .weekno1 = weekno1, .dayofweek1 = dow1,
+            .month1 = month1};
   return e;
 }
 
@@ -87,8 +82,7 @@ TEST(MeetingPlanner, EveryCellAgreesWithTheMapsLocalTime) {
           const CityEntry& c = rows[r].city();
           for (int col = 0; col < day.columns(); ++col) {
             const DateTime utc = FromMinute(day.columnStart(col));
-            const DateTime shown = CityTime(c.dst, c.weekno, c.dayofweek, utc + c.tzd, c.month, c.weekno1,
-                                             c.dayofweek1, c.month1);
+            const DateTime shown = CityTime(c.rule, utc + c.tzd);
             const PlannerCell& cell = day.rows[r][static_cast<std::size_t>(col)];
             ASSERT_EQ(Show(cell.local), Show(ToUtcMinute(shown)))
                 << c.name() << " in column " << col << " of " << Show(day.span.begin);

@@ -20,7 +20,11 @@
 
 #include "TestSupport.h"
 #include "core/AtomicFile.h"
+#include "core/RegFileBackend.h"
 #include "core/SettingsBackend.h"
+#ifdef _WIN32
+#include "core/RegistryBackend.h"
+#endif
 #include "core/SettingsTable.h"
 
 namespace wc {

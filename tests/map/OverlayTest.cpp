@@ -117,7 +117,7 @@ CityEntry Entry(const char* name, int lat, int lon, double tzdHours = 0) {
   CityEntry e;
   e.setName(name);
   e.lat = lat;
-  e.lon = lon;
+  e.lon = {lon};
   e.tzd = tzdHours / 24;
   return e;
 }

@@ -17,15 +17,15 @@ CityEntry City(const char* name, int lat, int lon, double tzd = 0.0, int dst = 0
   CityEntry c;
   c.setName(name);
   c.lat = lat;
-  c.lon = lon;
+  c.lon = {lon};
   c.tzd = tzd;
-  c.dst = dst;
-  c.weekno = 5;
-  c.dayofweek = 7;
-  c.month = 3;
-  c.weekno1 = 5;
-  c.dayofweek1 = 7;
-  c.month1 = 10;
+  c.rule.dst = dst;
+  c.rule.weekno = 5;
+  c.rule.dayofweek = 7;
+  c.rule.month = 3;
+  c.rule.weekno1 = 5;
+  c.rule.dayofweek1 = 7;
+  c.rule.month1 = 10;
   return c;
 }
 
@@ -78,7 +78,7 @@ TEST(RefreshCityList, MatchingRule) {
   std::array<Cities, 64> slots;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    slots.fill(Cities{"stale", 9});
+    slots.fill(Cities{.name = "stale", .lat = 9, .lon = {}, .tzd = 0, .rule = {}});
     const std::size_t filled = BuildDisplayCities(c.names, table, slots);
     EXPECT_EQ(Names(slots), c.expected);
     EXPECT_EQ(filled, c.expected.size());
@@ -87,15 +87,15 @@ TEST(RefreshCityList, MatchingRule) {
 
   BuildDisplayCities({"London, United Kingdom"}, table, slots);
   const Cities& london = slots[0];
-  EXPECT_EQ(london.lon, 0);
-  EXPECT_EQ(london.dst, 1);
-  EXPECT_EQ(london.weekno, 5);
-  EXPECT_EQ(london.dayofweek, 7);
-  EXPECT_EQ(london.month, 3);
-  EXPECT_EQ(london.month1, 10);
+  EXPECT_EQ(london.lon, WestLongitude{0});
+  EXPECT_EQ(london.rule.dst, 1);
+  EXPECT_EQ(london.rule.weekno, 5);
+  EXPECT_EQ(london.rule.dayofweek, 7);
+  EXPECT_EQ(london.rule.month, 3);
+  EXPECT_EQ(london.rule.month1, 10);
   BuildDisplayCities({"Paris, France"}, table, slots);
   EXPECT_DOUBLE_EQ(slots[0].tzd, 1.0 / 24);
-  EXPECT_EQ(slots[0].lon, -2);
+  EXPECT_EQ(slots[0].lon, WestLongitude{-2});
 }
 
 TEST(RefreshCityList, StopsAtSixtyFourSlots) {

@@ -23,8 +23,8 @@ struct FakeHost : OptionsHost {
   MapSwitches switches;
   std::array<Cities, 64> cities{};
   WallpaperChecks wallpaperChecks;
-  bool wallpaperMenu = false, wallpaperFlag = false, lookChanged = false;
-  int wallpaperUpdates = 0, wallpaperRemovals = 0;
+  bool wallpaper = false, lookChanged = false;
+  std::vector<bool> wallpaperSwitches;
   bool minimized = false, balloon = false;
   std::vector<int> windowSizes;
   int recomposes = 0, redraws = 0;
@@ -40,17 +40,18 @@ struct FakeHost : OptionsHost {
   std::span<Cities> displayCities() override { return cities; }
   void applyWallpaperChecks(const WallpaperChecks& w) override {
     wallpaperChecks = w;
-    wallpaperMenu = wallpaperFlag = w.wallpaper;
+    wallpaper = w.wallpaper;
   }
-  bool wallpaperMenuChecked() const override { return wallpaperMenu; }
-  void setWallpaperFlag(bool on) override { wallpaperFlag = on; }
+  bool wallpaperOn() const override { return wallpaper; }
+  void switchWallpaper(bool on) override {
+    wallpaperSwitches.push_back(on);
+    wallpaper = on;
+  }
   void setWallpaperFonts(const ColouredFont& d, const ColouredFont& c) override {
     wallDate = d, wallCity = c;
   }
   bool wallpaperLookChanged() const override { return lookChanged; }
   void clearWallpaperLookChanged() override { lookChanged = false; }
-  void requestWallpaperUpdate() override { ++wallpaperUpdates; }
-  void removeWallpaper() override { ++wallpaperRemovals; }
   bool startMinimized() const override { return minimized; }
   void setStartMinimized(bool on) override { minimized = on; }
   void setBalloon(bool on) override { balloon = on; }

@@ -27,8 +27,11 @@
 #include "WindowTestHome.h"
 #include "core/AtomicFile.h"
 #include "core/Autostart.h"
+#include "core/CityFile.h"
+#include "core/CityTable.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/RegFileBackend.h"
 #include "core/SettingsBackend.h"
 #include "options/FakeOptionsHost.h"
 #include "options/HotKeyEdit.h"
@@ -55,8 +58,10 @@ class Home : public test::WindowTestHome {
         "<city><name>Tokyo, Japan</name><offset>9</offset><lon>139</lon><lat>35</lat></city>\n"
         "</cities>\n";
     ASSERT_TRUE(WriteFileAtomically(DataFolder() + "citydata.dat", cities));
+    ASSERT_TRUE(table.load(CityDataPath()).ok());
     QApplication::setApplicationDisplayName(QStringLiteral("Tavrel World Clock"));
   }
+  CityTable table;
 };
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
 using test::MessageBoxes;
@@ -83,7 +88,6 @@ class Options : public ::testing::Test {
     settingsPath_ = home->dir + "/config/TavrelWorldClock/settings.reg";
     fs::remove(settingsPath_);
     fs::remove(AutostartEntryPath());
-    HotKeyRows().fill(0);
     auto backend = std::make_unique<test::FakeHotKeys>();
     keys_ = backend.get();
     hotKeys_ = std::make_unique<HotKeyManager>(std::move(backend), nullptr);
@@ -91,13 +95,12 @@ class Options : public ::testing::Test {
   void TearDown() override {
     dialog_.reset();
     hotKeys_.reset();
-    HotKeyRows().fill(0);
   }
 
   OptionsDialog& create() {
-    dialog_ = std::make_unique<OptionsDialog>(host_, *hotKeys_, nullptr);
+    dialog_ = std::make_unique<OptionsDialog>(host_, *hotKeys_, home->table, nullptr);
     dialog_->setExecutablePath(exe_);
-    dialog_->InitSettings();  // again, now for exe_
+    dialog_->InitSettings();
     return *dialog_;
   }
   template <class W>
@@ -236,11 +239,11 @@ TEST_F(Options, LoadsStoredValuesAndStoresThemBack) {
   EXPECT_EQ(host_.cities[0].name, "London");
   EXPECT_EQ(host_.cities[0].lat, 51);
   EXPECT_EQ(host_.cities[1].lat, 55);
-  EXPECT_EQ(host_.cities[1].lon, 7);  // west positive
+  EXPECT_EQ(host_.cities[1].lon, WestLongitude{7});  // west positive
   EXPECT_EQ(host_.cities[2].name, "Paris");
   EXPECT_DOUBLE_EQ(host_.cities[2].tzd, 1.0 / 24);
   EXPECT_TRUE(host_.cities[3].name.empty());
-  EXPECT_EQ(HotKeyRows()[1], kCtrlShiftC);
+  EXPECT_EQ(hotKeys_->rows()[1], kCtrlShiftC);
   EXPECT_EQ(field(2)->text(), "Ctrl + Shift + C");
   EXPECT_FALSE(add(2)->isEnabled());
   EXPECT_TRUE(clear(2)->isEnabled());
@@ -273,8 +276,7 @@ TEST_F(Options, LoadsStoredValuesAndStoresThemBack) {
   EXPECT_GT(host_.recomposes, 0);
   EXPECT_GT(host_.redraws, 0);
   EXPECT_EQ(host_.popupAttached, true);
-  EXPECT_EQ(host_.wallpaperRemovals, 0);
-  EXPECT_EQ(host_.wallpaperUpdates, 0);
+  EXPECT_EQ(host_.wallpaperSwitches, std::vector<bool>{false});  // off as stored: nothing to do
   EXPECT_FALSE(button("btnApply")->isEnabled());
 }
 
@@ -293,7 +295,7 @@ class OptionsLoading : public Options {
   // Loads into a fresh dialog and stand-in, and reports what arrived where.
   Seen load() {
     host_ = test::FakeHost{};
-    HotKeyRows().fill(0);
+    hotKeys_->rows().fill(0);
     keys_->held.clear();
     create();
     Seen s;
@@ -325,7 +327,7 @@ class OptionsLoading : public Options {
     s[kDesktopFullHeight] = On(host_.wallpaperChecks.fullHeight);
     s[kDesktopShowTimes] = On(host_.wallpaperChecks.showTimes);
     s[kDesktopRemoveOnExit] = On(host_.wallpaperChecks.removeOnExit);
-    for (int n = 0; n < kHotKeyRowCount; ++n) s[kHotKeys[n]] = std::to_string(HotKeyRows()[n]);
+    for (int n = 0; n < kHotKeyRowCount; ++n) s[kHotKeys[n]] = std::to_string(hotKeys_->rows()[n]);
     s[kWindowSize] = host_.windowSizes.empty() ? "-" : std::to_string(host_.windowSizes.back());
     // Kept for writing back: seen in what "Apply" stores.
     dialog_->ApplyChanges();
@@ -495,26 +497,15 @@ TEST_F(Options, StartAtLoginEntryFollowsTheCheckBox) {
   EXPECT_EQ(ReadWholeFile(entry).bytes, text);
 }
 
-TEST_F(Options, WallpaperSwitchedByTheMenuIsRefreshedOrRemovedByOK) {
+// "OK" hands the wallpaper switch, as the menus left it, to the main window,
+// which draws the wallpaper anew when its look changed.
+TEST_F(Options, OkAppliesTheWallpaperSwitchAsItStands) {
   create();
-  host_.wallpaperMenu = true;  // switched on by its menu entry since the showing
+  host_.wallpaper = true;  // switched on by its menu entry since the showing
   button("btnOK")->click();
-  EXPECT_EQ(host_.wallpaperUpdates, 1);
-  EXPECT_EQ(ReadStringSetting(kDesktopKey, kTileWallpaperValue, ""), "0");
-  EXPECT_EQ(ReadStringSetting(kDesktopGeneralKey, kWallpaperStyleValue, ""), "0");
-
-  // Previous state is now on: a second "OK" refreshes only for a new look.
+  host_.wallpaper = false;
   button("btnOK")->click();
-  EXPECT_EQ(host_.wallpaperUpdates, 1);
-  host_.lookChanged = true;
-  button("btnOK")->click();
-  EXPECT_EQ(host_.wallpaperUpdates, 2);
-
-  host_.wallpaperMenu = false;
-  button("btnOK")->click();
-  EXPECT_EQ(host_.wallpaperRemovals, 1);
-  button("btnOK")->click();
-  EXPECT_EQ(host_.wallpaperRemovals, 1);
+  EXPECT_EQ(host_.wallpaperSwitches, (std::vector<bool>{true, false}));
 }
 
 TEST_F(Options, HotKeyRows) {
@@ -524,8 +515,8 @@ TEST_F(Options, HotKeyRows) {
   MessageBoxes boxes;
   create();
   // Start-up: the refused one is skipped without a word.
-  EXPECT_EQ(HotKeyRows()[0], kCtrlAltT);
-  EXPECT_EQ(HotKeyRows()[2], 0u);
+  EXPECT_EQ(hotKeys_->rows()[0], kCtrlAltT);
+  EXPECT_EQ(hotKeys_->rows()[2], 0u);
   EXPECT_EQ(field(3)->text(), "None");
   EXPECT_FALSE(clear(3)->isEnabled());
   EXPECT_TRUE(boxes.texts.isEmpty());
@@ -537,9 +528,9 @@ TEST_F(Options, HotKeyRows) {
   EXPECT_EQ(field(2)->text(), "Ctrl + Shift + C");
   EXPECT_TRUE(add(2)->isEnabled());
   add(2)->click();
-  EXPECT_EQ(HotKeyRows()[1], kCtrlShiftC);
+  EXPECT_EQ(hotKeys_->rows()[1], kCtrlShiftC);
   EXPECT_TRUE(keys_->held.count(kCtrlShiftC));
-  EXPECT_EQ(HotKeyRowOf(kCtrlShiftC), 2);
+  EXPECT_EQ(hotKeys_->rowOf(kCtrlShiftC), 2);
   EXPECT_FALSE(add(2)->isEnabled());
   EXPECT_TRUE(clear(2)->isEnabled());
 
@@ -555,7 +546,7 @@ TEST_F(Options, HotKeyRows) {
       "application.");
   EXPECT_EQ(boxes.titles[0], "Tavrel World Clock");
   EXPECT_EQ(field(1)->text(), "None");
-  EXPECT_EQ(HotKeyRows()[0], 0u);
+  EXPECT_EQ(hotKeys_->rows()[0], 0u);
   EXPECT_FALSE(keys_->held.count(kCtrlAltT));
 
   // "Clear" on a row whose field was changed but not added still gives up
@@ -563,7 +554,7 @@ TEST_F(Options, HotKeyRows) {
   type(2, Qt::Key_X, Qt::ControlModifier | Qt::AltModifier);
   clear(2)->click();
   EXPECT_FALSE(keys_->held.count(kCtrlShiftC));
-  EXPECT_EQ(HotKeyRows()[1], 0u);
+  EXPECT_EQ(hotKeys_->rows()[1], 0u);
   EXPECT_EQ(field(2)->text(), "None");
   EXPECT_FALSE(add(2)->isEnabled());
   EXPECT_FALSE(clear(2)->isEnabled());
@@ -641,13 +632,13 @@ TEST_F(Options, HotKeyAddedThenCancelledLastsUntilTheNextShowing) {
   add(5)->click();
   button("btnCancel")->click();
   EXPECT_TRUE(keys_->held.count(kCtrlShiftC));
-  EXPECT_EQ(HotKeyRowOf(kAltF9), 5);
+  EXPECT_EQ(hotKeys_->rowOf(kAltF9), 5);
   EXPECT_EQ(SettingInteger(kHotKey4), static_cast<std::int32_t>(kCtrlAltT));
 
   dialog_->InitSettings();
   EXPECT_EQ(keys_->held, (std::set<HotKeyValue>{kCtrlAltT}));
-  EXPECT_EQ(HotKeyRows()[3], kCtrlAltT);
-  EXPECT_EQ(HotKeyRows()[4], 0u);  // nothing stored for the row: none held
+  EXPECT_EQ(hotKeys_->rows()[3], kCtrlAltT);
+  EXPECT_EQ(hotKeys_->rows()[4], 0u);  // nothing stored for the row: none held
   EXPECT_EQ(field(4)->text(), "Ctrl + Alt + T");
   EXPECT_EQ(field(5)->text(), "None");
   EXPECT_FALSE(clear(5)->isEnabled());

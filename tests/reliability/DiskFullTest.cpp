@@ -25,12 +25,12 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "clocks/DesktopClocks.h"
+#include "clocks/ClockListFile.h"
 #include "core/AtomicFile.h"
 #include "core/CityDocument.h"
 #include "core/Settings.h"
 #include "core/SettingsBackend.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 namespace wc {
 namespace {
@@ -181,41 +181,40 @@ TEST_F(DiskFull, CityDocumentAndRemindersKeepTheirFiles) {
 }
 
 TEST_F(DiskFull, ClockListsAreReportedOnceAndKeepTheirFiles) {
-  DesktopClocks clocks(nullptr, gDisk->file("data") + "/", false);
+  ClockListFile afile(gDisk->file("data") + "/aclocks.dat");
+  ClockListFile dfile(gDisk->file("data") + "/dclocks.dat");
   std::vector<std::string> problems;
-  QObject::connect(&clocks, &DesktopClocks::problem,
-                   [&](const QString& text) { problems.push_back(text.toStdString()); });
-  AClockInfo a;
-  a.cityname = "Kathmandu, Nepal";
-  DClockInfo d;
-  d.cityname = "St John's, Canada";
-  clocks.aclocks.push_back(a);
-  clocks.dclocks.push_back(d);
-  ASSERT_TRUE(clocks.SaveAClockList());
-  ASSERT_TRUE(clocks.SaveDClockList());
-  const std::string aBefore = ReadWholeFile(clocks.aclocksPath()).bytes;
-  const std::string dBefore = ReadWholeFile(clocks.dclocksPath()).bytes;
+  AClockList analog(1);
+  DClockList digital(1);
+  analog[0].cityname = "Kathmandu, Nepal";
+  digital[0].cityname = "St John's, Canada";
+  ASSERT_TRUE(afile.save(AClockListText(analog)).ok);
+  ASSERT_TRUE(dfile.save(DClockListText(digital)).ok);
+  const std::string aBefore = ReadWholeFile(afile.path()).bytes;
+  const std::string dBefore = ReadWholeFile(dfile.path()).bytes;
   {
     const FullDisk full;
     for (int i = 0; i < 40; ++i) {
-      a.cityname = d.cityname = "Place " + std::to_string(i);
-      clocks.aclocks.push_back(a);
-      clocks.dclocks.push_back(d);
+      analog.push_back(analog[0]);
+      digital.push_back(digital[0]);
+      analog.back().cityname = digital.back().cityname = "Place " + std::to_string(i);
       // Each change saves its list; a lasting failure is told once a list.
-      EXPECT_FALSE(clocks.SaveAClockList());
-      EXPECT_FALSE(clocks.SaveDClockList());
+      for (const ClockListFile::SaveResult& r : {afile.save(AClockListText(analog)), dfile.save(DClockListText(digital))}) {
+        EXPECT_FALSE(r.ok);
+        if (r.tell) problems.push_back(*r.tell);
+      }
     }
     ASSERT_EQ(problems.size(), 2u);
-    EXPECT_THAT(problems[0], HasSubstr("\"" + clocks.aclocksPath() + "\""));
-    EXPECT_THAT(problems[1], HasSubstr("\"" + clocks.dclocksPath() + "\""));
-    EXPECT_EQ(ReadWholeFile(clocks.aclocksPath()).bytes, aBefore);
-    EXPECT_EQ(ReadWholeFile(clocks.dclocksPath()).bytes, dBefore);
+    EXPECT_THAT(problems[0], HasSubstr("\"" + afile.path() + "\""));
+    EXPECT_THAT(problems[1], HasSubstr("\"" + dfile.path() + "\""));
+    EXPECT_EQ(ReadWholeFile(afile.path()).bytes, aBefore);
+    EXPECT_EQ(ReadWholeFile(dfile.path()).bytes, dBefore);
     EXPECT_THAT(TempFiles(), ::testing::IsEmpty());
   }
   // With room again, the next save writes every clock.
-  ASSERT_TRUE(clocks.SaveAClockList());
+  ASSERT_TRUE(afile.save(AClockListText(analog)).ok);
   AClockList back;
-  ReadAClockList(clocks.aclocksPath(), ".", back);
+  ReadAClockList(afile.path(), ".", back);
   EXPECT_EQ(back.size(), 41u);
 }
 

@@ -15,13 +15,13 @@ CityEntry City(const char* name, double hours, int dst = 0, std::array<int, 6> r
   CityEntry c;
   c.setName(name);
   c.tzd = hours / 24;
-  c.dst = dst;
-  c.weekno = rule[0];
-  c.dayofweek = rule[1];
-  c.month = rule[2];
-  c.weekno1 = rule[3];
-  c.dayofweek1 = rule[4];
-  c.month1 = rule[5];
+  c.rule.dst = dst;
+  c.rule.weekno = rule[0];
+  c.rule.dayofweek = rule[1];
+  c.rule.month = rule[2];
+  c.rule.weekno1 = rule[3];
+  c.rule.dayofweek1 = rule[4];
+  c.rule.month1 = rule[5];
   return c;
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/AtomicFile.h"
-#include "reminders/Reminders.h"
+#include "reminders/ReminderStore.h"
 
 namespace wc {
 namespace {

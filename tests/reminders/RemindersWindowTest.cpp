@@ -64,9 +64,10 @@ class Home : public test::WindowTestHome {
                             "<city><name>Paris, France</name></city>"
                             "<city><name>Tokyo, Japan</name></city>"
                             "<city><name>Reykjavik, Iceland</name><offset>0</offset></city></cities>"));
-    CityTable::instance().load(DataFolder() + "citydata.dat");
+    cities.load(DataFolder() + "citydata.dat");
     ASSERT_TRUE(WriteFileAtomically(ProgramFolder() + "sounds/bell.wav", "not really a wave"));
   }
+  CityTable cities;
 };
 Home* const home = static_cast<Home*>(::testing::AddGlobalTestEnvironment(new Home));
 using test::MessageBoxes;
@@ -415,23 +416,24 @@ TEST_F(Editor, BrowseOpensTheSoundsFolderForWaveFiles) {
 }
 
 TEST(ProgramReminders, DamagedFileAndBadDatesAreReportedAndTheRestLoaded) {
+  ReminderStore store;
   const std::string torn =
       "<reminders><reminder><remdate>08.12.2026</remdate><remmsg>kept</remmsg></reminder>"
       "<reminder><remdate>09.12.2026";
   ASSERT_TRUE(WriteFileAtomically(RemindersPath(), torn));
   {
     MessageBoxes boxes;
-    LoadProgramReminders(nullptr);
+    LoadReminders(store, nullptr);
     ASSERT_EQ(boxes.seen().size(), 1);
     EXPECT_TRUE(boxes.seen()[0].startsWith("Warning: The file \"" + QString::fromStdString(RemindersPath())))
         << boxes.seen()[0].toStdString();
     EXPECT_TRUE(boxes.seen()[0].contains("The reminder before the damage was kept"))
         << boxes.seen()[0].toStdString();
-    ASSERT_EQ(ProgramReminders().list().size(), 1u);
-    EXPECT_EQ(ProgramReminders().list()[0]->RemMsg, "kept");
+    ASSERT_EQ(store.list().size(), 1u);
+    EXPECT_EQ(store.list()[0]->RemMsg, "kept");
     // Told: the next save writes what was kept over the damaged file, whose copy stays.
     EXPECT_EQ(ReadWholeFile(RemindersPath()).bytes, torn);
-    SaveProgramReminders(nullptr);
+    SaveReminders(store, nullptr);
     EXPECT_NE(ReadWholeFile(RemindersPath()).bytes.find("<remmsg>kept</remmsg>"), std::string::npos);
   }
   ASSERT_TRUE(WriteFileAtomically(RemindersPath(),
@@ -439,16 +441,17 @@ TEST(ProgramReminders, DamagedFileAndBadDatesAreReportedAndTheRestLoaded) {
                                   "<reminder><remdate>09.12.2026</remdate></reminder>"
                                   "<reminder><remdate>x</remdate></reminder></reminders>"));
   MessageBoxes boxes;
-  LoadProgramReminders(nullptr);
+  LoadReminders(store, nullptr);
   const QString bad = "Warning: Error occured while loading reminders, please contact the technical support";
   EXPECT_EQ(boxes.seen(), QStringList({bad, bad}));
-  ASSERT_EQ(ProgramReminders().list().size(), 3u);
-  EXPECT_EQ(ProgramReminders().list()[0]->RemMsg, "a");
+  ASSERT_EQ(store.list().size(), 3u);
+  EXPECT_EQ(store.list()[0]->RemMsg, "a");
 }
 
 TEST(ProgramReminders, AFiringIsOnDiskBeforeItsPopUpShows) {
+  ReminderStore store;
   ASSERT_TRUE(WriteFileAtomically(RemindersPath(), ReminderFileBytes({})));
-  LoadProgramReminders(nullptr);
+  LoadReminders(store, nullptr);
   // Due now in Reykjavik (UTC all year), unless the minute turns meanwhile;
   // UTC from the toolkit's clock, so a slip in the computer's own offset shows.
   QDateTime utc = QDateTime::currentDateTimeUtc();
@@ -461,7 +464,7 @@ TEST(ProgramReminders, AFiringIsOnDiskBeforeItsPopUpShows) {
   r->RemTime = QLocale::c().toString(utc.time(), u"hh:mm AP").toStdString();
   r->RemCity = "reykjavik, iceland";
   r->RemMsg = "due";
-  ProgramReminders().list().push_back(std::move(r));
+  store.list().push_back(std::move(r));
   QString onDiskWhenShown;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -469,20 +472,20 @@ TEST(ProgramReminders, AFiringIsOnDiskBeforeItsPopUpShows) {
       if (auto* p = qobject_cast<ReminderPopup*>(w); p && p->isVisible() && onDiskWhenShown.isEmpty()) {
         onDiskWhenShown = QString::fromStdString(ReadWholeFile(RemindersPath()).bytes);
         EXPECT_EQ(p->lblCity->text(), "It is now " +
-                                          QString::fromStdString(ProgramReminders().list()[0]->RemTime) +
+                                          QString::fromStdString(store.list()[0]->RemTime) +
                                           " in reykjavik, iceland");
         p->close();
       }
   });
   watch.start(0);
-  CheckProgramReminders(nullptr, DefaultFormatSettings());
+  CheckReminders(store, home->cities, nullptr, DefaultFormatSettings());
   for (int i = 0; i < 50 && onDiskWhenShown.isEmpty(); ++i) QApplication::processEvents();
-  EXPECT_EQ(ProgramReminders().list()[0]->iShown, 1);
+  EXPECT_EQ(store.list()[0]->iShown, 1);
   EXPECT_TRUE(onDiskWhenShown.contains("<remmsg>due</remmsg>\r\n<remplay></remplay>\r\n<remshow>1</remshow>"))
       << onDiskWhenShown.toStdString();
   // Marked: the next pass in the same minute shows nothing.
   onDiskWhenShown.clear();
-  CheckProgramReminders(nullptr, DefaultFormatSettings());
+  CheckReminders(store, home->cities, nullptr, DefaultFormatSettings());
   QApplication::processEvents();
   EXPECT_TRUE(onDiskWhenShown.isEmpty());
 }

@@ -8,7 +8,7 @@
 
 #include <utility>
 
-#include "SettingsBackend.h"
+#include "RegistryBackend.h"
 #include "Text.h"
 
 namespace wc {

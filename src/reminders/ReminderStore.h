@@ -23,8 +23,7 @@
 
 namespace wc {
 
-class RemInfo {
- public:
+struct RemInfo {
   DateTime RemDate = 0;  // only the date counts
   std::string RemTime;   // "hh:mm AM/PM" with the user's time separator
   std::string RemCity;
@@ -74,7 +73,8 @@ class ReminderStore {
   RemLoadResult load(const std::string& path);
   // Writes the whole list atomically to the path of the last load.
   FileResult save() const;
-  bool canSave() const { return canSave_ && !damageUnreported_; }
+  // Never before a load or reset(): there is no file to write yet.
+  bool canSave() const { return !path_.empty() && canSave_ && !damageUnreported_; }
   // The user has seen the load's message about a damaged file.
   void damageReported() { damageUnreported_ = false; }
   const std::string& path() const { return path_; }

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavrel World Clock authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Reminders.h"
+#include "ReminderStore.h"
 
 #include <charconv>
 #include <cstdio>
