@@ -87,9 +87,10 @@ QImage composeAnalog(const QString& askins, const QString& theme, const Ini::Sec
   font.setPixelSize(textSize);
   p.setPen(color == "White" ? QColor(255, 255, 255, 254) : QColor(0, 0, 0, 254));
   const double scale = size / 200.0;
-  // As the clocks place it (CityRow): 9 pixels higher on the small face.
+  // As the clocks place it (CityRow): above the centre, 9, 6 and 3 pixels
+  // higher on the small, medium and large faces.
   double cityRow = Ini::value(s, "TYCity").toInt() * scale;
-  if (size == 100 && cityRow < rad) cityRow = std::max(0.0, cityRow - 9);
+  if (cityRow < rad) cityRow = std::max(0.0, cityRow - (size == 100 ? 9 : size == 150 ? 6 : 3));
   drawCentredText(p, font, rad, cityRow, "Kathmandu");
   drawCentredText(p, font, rad, Ini::value(s, "TYDate").toInt() * scale, "10:08 AM");
 

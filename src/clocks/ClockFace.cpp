@@ -27,8 +27,12 @@ float TextRow(std::int32_t row, std::int32_t clockWidth) {
 
 float CityRow(std::int32_t row, std::int32_t clockWidth) {
   const float r = TextRow(row, clockWidth);
-  if (clockWidth != 100 || r >= 50) return r;
-  return std::max(0.0f, r - kSmallCityLift);
+  const float lift = clockWidth == 100   ? kSmallCityLift
+                     : clockWidth == 150 ? kMediumCityLift
+                     : clockWidth == 200 ? kLargeCityLift
+                                         : 0;
+  if (lift == 0 || r >= static_cast<float>(clockWidth) / 2) return r;
+  return std::max(0.0f, r - lift);
 }
 
 std::string AnalogTimeText(DateTime t, bool hideAmPm, const FormatSettings& fs) {

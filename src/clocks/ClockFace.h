@@ -30,11 +30,13 @@ int MinuteOfDay(DateTime t);
 
 // A theme's text row (in pixels of the 200-pixel face) on a clock of this width.
 float TextRow(std::int32_t row, std::int32_t clockWidth);
-// The city name's row: TextRow, except on the small face, where the text is
-// large for the face and the hour hand of a clock at ten past ten would lie
-// across the name: there a name above the centre sits kSmallCityLift pixels
-// higher, just below the 12.
+// The city name's row: TextRow, except for a name above the centre, where the
+// hour hand of a clock at ten past ten would meet the name's first letters:
+// that sits higher by a lift for the face's size (the text is larger for the
+// smaller faces), clear of the hand's tip and still below the 12.
 inline constexpr float kSmallCityLift = 9;
+inline constexpr float kMediumCityLift = 6;
+inline constexpr float kLargeCityLift = 3;
 float CityRow(std::int32_t row, std::int32_t clockWidth);
 
 // The analog clock's time text: "HH:mm", or "hh:mm AM/PM".

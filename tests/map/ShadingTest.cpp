@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <set>
 
 #include "core/DateTime.h"
@@ -92,6 +93,45 @@ TEST(Shading, PixelRuleComparesColourReferenceNumbers) {
     EXPECT_EQ(ShadedPixel(IlluminationMask::kDay, day, n), day);
   }
   EXPECT_EQ(ColorRef({0x61, 0x60, 0x60}), 0x606061u);
+}
+
+// The pen is every pixel whose centre lies within half its width of the
+// segment, the rim included: checked against that definition on a small
+// mask, with ends on pixel centres (so the rim falls exactly on pixel
+// centres, in whole numbers) and ends beyond the mask's edges.
+TEST(IlluminationMask, PenCoversEveryPixelCentreWithinHalfItsWidthRimIncluded) {
+  constexpr int kW = 96, kH = 64, r = IlluminationMask::kPenWidth / 2;
+  struct Case {
+    const char* what;
+    int x0, y0, x1, y1;  // pixels whose centres are the ends
+  } cases[] = {
+      {"a dot", 40, 30, 40, 30},
+      {"across", 20, 30, 70, 30},
+      {"down", 50, 5, 50, 50},
+      {"a 3-4-5 slope, its rim on many centres", 20, 10, 60, 40},
+      {"out through three edges", -10, -5, 110, 85},
+      {"along the top edge, half outside", 60, 0, 5, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    IlluminationMask m(kW, kH);
+    m.Line(c.x0 + 0.5, c.y0 + 0.5, c.x1 + 0.5, c.y1 + 0.5);
+    const long dx = c.x1 - c.x0, dy = c.y1 - c.y0, len2 = dx * dx + dy * dy;
+    int onRim = 0, wrong = 0;
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        const long a = x - c.x0, b = y - c.y0, along = a * dx + b * dy, across = a * dy - b * dx;
+        const long toStart = a * a + b * b, toEnd = (a - dx) * (a - dx) + (b - dy) * (b - dy);
+        const bool beside = len2 > 0 && along >= 0 && along <= len2;
+        const bool in = toStart <= r * r || toEnd <= r * r || (beside && across * across <= r * r * len2);
+        onRim += toStart == r * r || toEnd == r * r || (beside && across * across == r * r * len2);
+        const std::uint8_t want = in ? IlluminationMask::kTwilight : IlluminationMask::kDay;
+        if (m.at(x, y) != want && ++wrong <= 5) ADD_FAILURE() << "pixel " << x << "," << y << " in=" << in;
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(onRim, 0);
+  }
 }
 
 DateTime Utc(int mo, int d, int h, int mi) { return EncodeDate(2026, mo, d) + EncodeTime(h, mi, 0, 0); }

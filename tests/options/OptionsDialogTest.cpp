@@ -443,6 +443,18 @@ TEST_F(OptionsLoading, ADamagedValueFallsBackToItsDefaultNotToZero) {
   }
 }
 
+// The balloon has room for eight cities: of more stored, the first eight in
+// the list's order, not the first eight stored.
+TEST_F(Options, TheBalloonListKeepsTheFirstEightCitiesInOrder) {
+  WriteStringListSetting(kSettingsKey, kBalloonCities,
+                         {"Quito", "Oslo", "Cairo", "Lima", "accra", "Dakar", "Hanoi", "Berlin", "Nairobi"});
+  create();
+  auto* shown = find<QListWidget>("lbDispCities2");
+  std::string names;
+  for (int i = 0; i < shown->count(); ++i) names += shown->item(i)->text().toStdString() + ";";
+  EXPECT_EQ(names, "accra;Berlin;Cairo;Dakar;Hanoi;Lima;Nairobi;Oslo;");
+}
+
 TEST_F(Options, CancelStoresNothingAndTheNextShowingBringsBackTheStoredValues) {
   WriteIntegerSetting(kSettingsKey, kCloseToTray, 1);
   create();
