@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // dialcodes.dat as the time finder and the dial codes window read it: its
-// lines and rows, the code looked up by country, both columns sorted both
-// ways, and the finder's look-up of every country the file names.
+// lines (valid UTF-8 whatever the bytes) and rows, the code looked up by
+// country, both columns sorted both ways, and the finder's look-up of every
+// country the file names.
 
 #include <algorithm>
 #include <cstdint>
@@ -35,6 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = fuzz::WriteInput("dialcodes.dat", fuzz::Bytes(data, size));
   const DialCodeLines file = ReadDialCodeLines(path);
   if (!file.exists) return 0;
+  // Invalid UTF-8 would come back from the round trip with U+FFFD in it.
+  for (const std::string& line : file.lines)
+    fuzz::Require(Utf16ToUtf8(Utf8ToUtf16(line)) == line, "every line is decoded to UTF-8");
 
   std::vector<DialCodeRow> rows = DialCodeRows(file.lines);
   const std::size_t count = rows.size();

@@ -6,7 +6,8 @@
 // registering once gave (each time the option is turned on would otherwise
 // change the file again), and removing twice what removing once gave. The
 // "selected:" line is left out of the comparison: an index past the end of
-// the list, which names no program, moves with every re-registration.
+// the list, which names no program, moves with every re-registration. A file
+// whose line breaks are all CR LF keeps them so.
 
 #include <cstdint>
 #include <string>
@@ -31,10 +32,18 @@ std::string WithoutSelected(const std::string& text) {
   return out;
 }
 
+// Every line break is CR LF.
+bool AllCrLf(const std::string& text) {
+  for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+    if (at == 0 || text[at - 1] != '\r') return false;
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(fuzz::Bytes(data, size));
+  const bool crlf = text.find('\n') != std::string::npos && AllCrLf(text);
   for (const std::string exe : {std::string("/usr/bin/") + kSaverProgramName,
                                 std::string("/home/o'neil/my apps/") + kSaverProgramName}) {
     const std::string once = WithSaverProgram(text, exe);
@@ -42,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "registering again changes nothing");
     const std::string removed = WithSaverProgram(once, "");
     fuzz::Require(WithSaverProgram(removed, "") == removed, "removing again changes nothing");
+    fuzz::Require(!crlf || (AllCrLf(once) && AllCrLf(removed)), "a CR LF file stays CR LF");
   }
   return 0;
 }

@@ -16,18 +16,20 @@ XmlLoadResult CityTable::load(const std::string& path) {
   loaded_ = r.file.ok();
   entries_ = std::move(r.entries);
   names_ = std::move(r.names);
+  index_ = CityNameIndex(entries_);
   return r.file;
 }
 
 const CityEntry* CityTable::findByName(std::string_view name, NameMatch match) const {
   // The entries hold their names as 32 UTF-16 units; compare in that form.
-  std::u16string key = Utf8ToUtf16(name);
-  if (key.size() > CityEntry::kNameChars) return nullptr;
-  for (const CityEntry& e : entries_) {
-    const std::u16string_view n(e.nameField.data());
-    if (match == NameMatch::Exact ? n == key : EqualsIgnoreCaseAscii(n, key)) return &e;
-  }
-  return nullptr;
+  const std::u16string key = Utf8ToUtf16(name);
+  const CityEntry* found = nullptr;
+  index_.visitMatches(CityNameIndex::Folded(name), [&](const CityEntry& e) {
+    if (match == NameMatch::Exact && std::u16string_view(e.nameField.data()) != key) return false;
+    found = &e;
+    return true;
+  });
+  return found;
 }
 
 }  // namespace wc

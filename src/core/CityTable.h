@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "City.h"
+#include "CityNameIndex.h"
 #include "Xml.h"
 
 namespace wc {
@@ -18,6 +19,13 @@ enum class NameMatch { Exact, IgnoreCaseAscii };
 
 class CityTable {
  public:
+  CityTable() = default;
+  // The name index points into the entries: a copy would point into another's.
+  CityTable(const CityTable&) = delete;
+  CityTable& operator=(const CityTable&) = delete;
+  CityTable(CityTable&&) = default;
+  CityTable& operator=(CityTable&&) = default;
+
   // Fills the table from path; once a file has been read, later calls change
   // nothing and return an Ok result. A missing file leaves the table empty
   // without a word; a malformed one leaves it empty and is reported in the
@@ -33,11 +41,14 @@ class CityTable {
 
   // The first entry whose (32-character) name matches, or nullptr.
   const CityEntry* findByName(std::string_view name, NameMatch match = NameMatch::Exact) const;
+  // The entries by name, letters A-Z in either case.
+  const CityNameIndex& nameIndex() const { return index_; }
 
  private:
   bool loaded_ = false;
   std::vector<CityEntry> entries_;
   std::vector<std::string> names_;
+  CityNameIndex index_;
 };
 
 }  // namespace wc

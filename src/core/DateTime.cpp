@@ -104,6 +104,31 @@ int DaysInMonth(int year, int month) {
 
 bool IsLeapYear(int year) { return std::chrono::year{year}.is_leap(); }
 
+SystemTime SystemClockNow() {
+#ifdef _WIN32
+  // 100-nanosecond ticks since 1601, which last to the year 30828.
+  FILETIME ft{};
+  GetSystemTimeAsFileTime(&ft);
+  const std::int64_t ticks =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) -
+      116444736000000000;  // to 1970
+  const std::int64_t seconds = ticks / 10000000 - (ticks % 10000000 < 0 ? 1 : 0);
+  return {seconds, static_cast<std::int32_t>((ticks - seconds * 10000000) * 100)};
+#else
+  // clock_gettime itself, which time-faking tools stand in for.
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  return {static_cast<std::int64_t>(ts.tv_sec), static_cast<std::int32_t>(ts.tv_nsec)};
+#endif
+}
+
+DateTime ToDateTime(SystemTime t) {
+  // Whole days since 1970 rounded down, so that the time of day is never negative.
+  const std::int64_t day = t.seconds / 86400 - (t.seconds % 86400 < 0 ? 1 : 0);
+  const std::int64_t ms = (t.seconds - day * 86400) * 1000 + t.nanoseconds / 1000000;
+  return ToDateTime(sys_days{days{day}}) + static_cast<double>(ms) / kMsPerDay;
+}
+
 DateTime LocalNow() {
 #ifdef _WIN32
   // The system's own local time, in the zone UtcOffsetDays asks about; the C
@@ -113,13 +138,12 @@ DateTime LocalNow() {
   return EncodeDate(st.wYear, st.wMonth, st.wDay) +
          EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
 #else
-  const auto now = system_clock::now();
-  const std::time_t secs = system_clock::to_time_t(now);
+  const SystemTime now = SystemClockNow();
+  const std::time_t secs = static_cast<std::time_t>(now.seconds);
   std::tm local{};
   localtime_r(&secs, &local);
-  const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
   return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
-         EncodeTime(local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ms));
+         EncodeTime(local.tm_hour, local.tm_min, local.tm_sec, now.nanoseconds / 1000000);
 #endif
 }
 

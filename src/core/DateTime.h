@@ -6,6 +6,7 @@
 // Calendar arithmetic is done on <chrono> types; these helpers convert.
 
 #include <chrono>
+#include <cstdint>
 
 namespace wc {
 
@@ -44,6 +45,18 @@ int IsoWeekday(std::chrono::sys_days d);
 // 0 for a month outside 1..12.
 int DaysInMonth(int year, int month);
 bool IsLeapYear(int year);
+
+// The system clock now, in seconds and nanoseconds since 1970. Unlike
+// std::chrono::system_clock::now(), whose 64-bit nanoseconds wrap in 2262,
+// it holds to the year 9999 like the rest of the time model: read the
+// clock here and nowhere else.
+struct SystemTime {
+  std::int64_t seconds = 0;
+  std::int32_t nanoseconds = 0;
+};
+SystemTime SystemClockNow();
+// The instant as a UTC DateTime, to the millisecond.
+DateTime ToDateTime(SystemTime t);
 
 // The computer's local wall-clock time now, to the millisecond.
 DateTime LocalNow();

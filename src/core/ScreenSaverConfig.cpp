@@ -3,6 +3,7 @@
 
 #include "ScreenSaverConfig.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -96,6 +97,10 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
 
   std::vector<std::string> lines = SplitLines(text);
   const bool endsWithNewline = text.back() == '\n';
+  // A file with CR LF line breaks keeps them on the lines made here.
+  const std::size_t firstBreak = text.find('\n');
+  const std::string cr =
+      firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r' ? "\r" : "";
   std::size_t header = lines.size();
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (TrimLeft(lines[i]).substr(0, 9) == "programs:") {
@@ -107,36 +112,47 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
   long removedIndex = -1, appendedIndex = -1;
   if (header == lines.size()) {
     if (exe.empty()) return std::string(text);
-    if (!lines.empty() && !TrimRight(lines.back()).empty()) lines.emplace_back();
-    lines.push_back("programs:\t\\");
-    lines.push_back(entry);
-    lines.emplace_back();
+    if (!lines.empty() && !TrimRight(lines.back()).empty()) lines.push_back(cr);
+    lines.push_back("programs:\t\\" + cr);
+    lines.push_back(entry + cr);
+    lines.push_back(cr);
     appendedIndex = 0;
   } else {
     // The list runs on while its lines end in a backslash; count entries by
-    // their separators to know each one's index.
+    // their separators to know each one's index. A long command is wrapped
+    // over lines that end in a backslash alone: an entry is every line up to
+    // its separator (or the list's end), and goes as a whole.
     long index = 0;
     std::size_t i = header;
-    // Our entry was the list's last line: the list now ends before line i.
+    std::size_t entryStart = header + 1;
+    // Our entry ended the list: the list now ends before line i.
     bool endedAtRemoval = false;
     for (;;) {
-      if (i > header && IsOurs(lines[i])) {
-        if (removedIndex < 0) removedIndex = index;
-        // A continuation on the line before keeps the list going as before.
-        endedAtRemoval = !Continues(TrimRight(lines[i]));
-        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-        if (i >= lines.size() || endedAtRemoval) break;
-        continue;
+      const bool continues = Continues(TrimRight(lines[i]));
+      const bool endOfList = !continues || i + 1 >= lines.size();
+      if (i > header && (EndsEntry(lines[i]) || endOfList)) {
+        const auto first = lines.begin() + static_cast<std::ptrdiff_t>(entryStart);
+        const auto end = lines.begin() + static_cast<std::ptrdiff_t>(i + 1);
+        if (std::any_of(first, end, [](const std::string& l) { return IsOurs(l); })) {
+          if (removedIndex < 0) removedIndex = index;
+          // A continuation on the line before keeps the list going as before.
+          endedAtRemoval = !continues;
+          lines.erase(first, end);
+          i = entryStart;
+          if (i >= lines.size() || endedAtRemoval) break;
+          continue;
+        }
+        if (EndsEntry(lines[i])) ++index;
+        entryStart = i + 1;
       }
-      if (EndsEntry(lines[i])) ++index;
-      if (!Continues(TrimRight(lines[i])) || i + 1 >= lines.size()) break;
+      if (endOfList) break;
       ++i;
     }
     const auto blank = [&](std::size_t n) { return TrimLeft(TrimRight(lines[n])).empty(); };
     // The line before continues the list: without an empty line the setting
     // after it would be read as one of the programs.
     if (endedAtRemoval && exe.empty() && i < lines.size() && !blank(i))
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(i), std::string());
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(i), cr);
     // i is the list's last line: empty, or an entry without a continuation
     // (or, when endedAtRemoval, the line after the list).
     if (!exe.empty()) {
@@ -145,21 +161,21 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
         // The last entry ends the list without a separator: give it one.
         std::string_view last = TrimRight(lines[i]);
         if (Continues(last)) last.remove_suffix(1);
-        lines[i] = std::string(TrimRight(last)) + " \\n\\";
+        lines[i] = std::string(TrimRight(last)) + " \\n\\" + cr;
         ++index;
         at = i + 1;
       } else if (at > header && Continues(TrimRight(lines[at - 1])) && at - 1 > header &&
                  !EndsEntry(lines[at - 1])) {
         std::string_view prev = TrimRight(lines[at - 1]);
         prev.remove_suffix(1);
-        lines[at - 1] = std::string(TrimRight(prev)) + " \\n\\";
+        lines[at - 1] = std::string(TrimRight(prev)) + " \\n\\" + cr;
         ++index;
       }
       if (at > lines.size()) at = lines.size();
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry + cr);
       // An empty line ends the list after it.
       if (at + 1 >= lines.size() || !blank(at + 1))
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at + 1), std::string());
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at + 1), cr);
       appendedIndex = index;
     }
   }
@@ -172,17 +188,18 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
       --s;
     if (s != sel->value) {
       const std::string& l = lines[sel->line];
-      lines[sel->line] = l.substr(0, l.find("selected:")) + "selected:\t" + std::to_string(s);
+      lines[sel->line] = l.substr(0, l.find("selected:")) + "selected:\t" + std::to_string(s) +
+                         (l.ends_with('\r') ? "\r" : "");
     }
   }
 
   // Only our own empty line, ending the list, can end the file: without its
   // line break it would be lost and the next registration add it again.
-  const bool lineBreakAtEnd = endsWithNewline || (!lines.empty() && lines.back().empty());
+  const bool lineBreakAtEnd = endsWithNewline || (!lines.empty() && lines.back() == cr);
   std::string out;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     out += lines[i];
-    if (i + 1 < lines.size() || lineBreakAtEnd) out += '\n';
+    if (i + 1 < lines.size() || lineBreakAtEnd) out += lines[i].ends_with('\r') ? "\n" : cr + "\n";
   }
   return out;
 }

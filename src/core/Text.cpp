@@ -177,9 +177,10 @@ std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
 }  // namespace
 
 std::string DecodeTextFile(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) return std::string(bytes.substr(3));
   if (bytes.starts_with("\xFF\xFE")) return Utf16BytesToUtf8(bytes.substr(2), false);
   if (bytes.starts_with("\xFE\xFF")) return Utf16BytesToUtf8(bytes.substr(2), true);
+  // A UTF-8 mark on text that is not UTF-8 is believed no more than no mark.
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   if (IsValidUtf8(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 4);

@@ -37,9 +37,10 @@ bool StartsWithIgnoreCaseAscii(std::string_view s, std::string_view prefix);
 // The first n UTF-16 units of a UTF-8 text, as the stored formats count them.
 std::string LeftUtf16(std::string_view s, std::size_t n);
 
-// The text of a file as UTF-8. A UTF-8 or UTF-16 byte-order mark names the
-// encoding (and is dropped); text without one is taken as UTF-8 when it is
-// valid UTF-8, else as Windows-1252, the code page older files were saved in.
+// The text of a file as UTF-8. A UTF-16 byte-order mark names the encoding
+// (and is dropped); other text, with or without a UTF-8 mark (dropped), is
+// taken as UTF-8 when it is valid UTF-8, else as Windows-1252, the code page
+// older files were saved in.
 std::string DecodeTextFile(std::string_view bytes);
 // Lines ended by CR LF, a lone CR or a lone LF; a last line without an end
 // counts, an end at the very end adds no empty line.

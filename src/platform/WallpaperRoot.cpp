@@ -7,6 +7,7 @@
 // terminals with pseudo-transparency and the next program that sets a
 // picture find it; that program frees it, as we free the one we replace.
 
+#include <xcb/composite.h>
 #include <xcb/xcb.h>
 
 #include <QBuffer>
@@ -66,6 +67,36 @@ class Connection {
   void deleteProperty(const char* name) const { xcb_delete_property(conn_, screen()->root, atom(name)); }
   void sync() const { std::free(xcb_get_input_focus_reply(conn_, xcb_get_input_focus(conn_), nullptr)); }
 
+  // What the root window shows where no window covers it, for a picture no
+  // property names (xsetroot, an image viewer's "set as background"): a
+  // child with the root's own background, redirected off screen, so that
+  // nothing flashes and the parts under other windows are drawn too. Null
+  // without the Composite extension, and under a compositing manager, which
+  // holds the redirection itself and paints the screen its own way.
+  QImage rootBackground() const {
+    Reply<xcb_composite_query_version_reply_t> composite(
+        xcb_composite_query_version_reply(conn_, xcb_composite_query_version(conn_, 0, 2), nullptr),
+        &std::free);
+    if (!composite) return {};
+    const xcb_screen_t* s = screen();
+    const xcb_window_t probe = xcb_generate_id(conn_);
+    const std::uint32_t values[] = {XCB_BACK_PIXMAP_PARENT_RELATIVE, 1};
+    xcb_create_window(conn_, XCB_COPY_FROM_PARENT, probe, s->root, 0, 0, s->width_in_pixels,
+                      s->height_in_pixels, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                      XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT, values);
+    QImage picture;
+    if (xcb_generic_error_t* refused = xcb_request_check(
+            conn_, xcb_composite_redirect_window_checked(conn_, probe, XCB_COMPOSITE_REDIRECT_MANUAL))) {
+      std::free(refused);
+    } else {
+      xcb_map_window(conn_, probe);
+      picture = GetPicture(conn_, probe);
+    }
+    xcb_destroy_window(conn_, probe);
+    sync();
+    return picture;
+  }
+
   // Frees the picture another setter left retained, following the
   // convention that only a pixmap named in both properties may be freed.
   void freeRetainedPicture() const {
@@ -94,10 +125,11 @@ class RootWindowWallpaper final : public WallpaperBackend {
     Connection c;
     if (!c.ok()) return {};
     const auto root = c.pixmapProperty("_XROOTPMAP_ID");
-    if (!root) return {};
-    if (const auto own = c.pixmapProperty(kOwnAtom); own && *own == *root) return {WallpaperImagePath(), {}};
-    // The picture has no file: keep a copy to put back.
-    const QImage picture = GetPicture(c.get(), *root);
+    if (const auto own = c.pixmapProperty(kOwnAtom); root && own && *own == *root)
+      return {WallpaperImagePath(), {}};
+    // The picture has no file: keep a copy to put back, of the root's own
+    // background where no property names a picture.
+    const QImage picture = root ? GetPicture(c.get(), *root) : c.rootBackground();
     if (picture.isNull()) return {};
     QByteArray png;
     QBuffer buffer(&png);

@@ -5,11 +5,10 @@
 // One scheduling pass over the reminder list, as a function of its inputs:
 // the caller marks what fires, writes the list and shows the pop-ups.
 
-#include <span>
 #include <string>
 #include <vector>
 
-#include "core/City.h"
+#include "core/CityNameIndex.h"
 #include "core/FormatDateTime.h"
 #include "reminders/ReminderStore.h"
 
@@ -27,7 +26,8 @@ struct RemFiring {
 // city's local time at utcNow formatted "hh:mm AM/PM" equals RemTime and its
 // local date is RemDate's. Minute resolution; no catching up; the caller
 // marks the fired ones shown, so a minute that recurs fires nothing again.
-std::vector<RemFiring> CheckRem(const RemList& list, std::span<const CityEntry> cities, DateTime utcNow,
+// The cities come through their name index, made once per table.
+std::vector<RemFiring> CheckRem(const RemList& list, const CityNameIndex& cities, DateTime utcNow,
                                 const FormatSettings& format);
 
 }  // namespace wc

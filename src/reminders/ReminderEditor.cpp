@@ -406,9 +406,9 @@ void ReminderEditor::btnDeleteClick() {
 }
 
 void ReminderEditor::btnClearClick() {
-  const QDateTime now = QDateTime::currentDateTime();
-  dtpDate->setDate(now.date());
-  dtpTime->showTime(now.time());
+  const DateTime now = LocalNow();
+  dtpDate->setDate(ToQDate(now));
+  dtpTime->showTime(ToQTime(now));
   edFilter->startOnOwnCity();
   edMsg->clear();
   edSound->clear();

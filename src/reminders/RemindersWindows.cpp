@@ -55,7 +55,7 @@ void CheckReminders(ReminderStore& store, const CityTable& cities, const QWidget
                     const FormatSettings& format) {
   if (store.list().empty()) return;
   const std::vector<RemFiring> fired =
-      CheckRem(store.list(), cities.entries(), LocalNow() + UtcOffsetDays(), format);
+      CheckRem(store.list(), cities.nameIndex(), LocalNow() + UtcOffsetDays(), format);
   if (fired.empty()) return;
   std::vector<ReminderPopup*> popups;
   for (const RemFiring& f : fired) {

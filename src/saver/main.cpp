@@ -89,6 +89,9 @@ class Saver {
     xcb_flush(conn_);
   }
 
+  // Whether the saver ended because its window went away without notice.
+  bool windowLost() const { return windowLost_; }
+
   // Handles what the server sent; false once the saver should end. Waiting
   // for a reply reads events into the connection's queue without the socket
   // showing it, so the queue is emptied again after every drawing.
@@ -98,6 +101,19 @@ class Saver {
       while (xcb_generic_event_t* e = xcb_poll_for_event(conn_)) {
         any = true;
         const std::uint8_t type = e->response_type & 0x7F;
+        if (type == 0) {
+          // The window is gone without the notice of its end (or never was):
+          // nothing more can be drawn.
+          const auto* error = reinterpret_cast<const xcb_generic_error_t*>(e);
+          const bool gone = (error->error_code == XCB_WINDOW || error->error_code == XCB_DRAWABLE) &&
+                            error->resource_id == window_;
+          std::free(e);
+          if (gone) {
+            windowLost_ = true;
+            return false;
+          }
+          continue;
+        }
         std::free(e);
         switch (type) {
           case XCB_KEY_PRESS:
@@ -142,6 +158,7 @@ class Saver {
   xcb_connection_t* conn_;
   xcb_window_t window_;
   bool own_;
+  bool windowLost_ = false;
   xcb_screen_t* screen_ = nullptr;
   xcb_gcontext_t gc_ = 0;
   WorldMap map_;
@@ -224,9 +241,17 @@ int main(int argc, char* argv[]) {
   const bool own = !given && !root;
   const xcb_window_t window = own ? CreateOwnWindow(conn) : given ? *given : FirstScreen(conn)->root;
   if (!own) {
-    // Another client's window: only the events any client may ask for.
+    // Another client's window: only the events any client may ask for. A
+    // window that does not exist ends the saver as a malformed id does; its
+    // errors would otherwise go unread and the saver run for ever.
     const std::uint32_t mask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-    xcb_change_window_attributes(conn, window, XCB_CW_EVENT_MASK, &mask);
+    if (xcb_generic_error_t* error = xcb_request_check(
+            conn, xcb_change_window_attributes_checked(conn, window, XCB_CW_EVENT_MASK, &mask))) {
+      std::free(error);
+      std::fprintf(stderr, "tavrel-world-clock-saver: no such window: 0x%x\n", window);
+      xcb_disconnect(conn);
+      return 2;
+    }
   }
 
   int rc = 0;
@@ -257,6 +282,10 @@ int main(int argc, char* argv[]) {
     });
     arm();
     rc = app.exec();
+    if (saver.windowLost()) {
+      std::fprintf(stderr, "tavrel-world-clock-saver: window 0x%x is gone\n", window);
+      rc = 1;
+    }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tavrel-world-clock-saver: %s\n", e.what());
     rc = 1;

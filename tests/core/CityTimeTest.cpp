@@ -90,6 +90,26 @@ TEST(CityTime, RuleThatStartsAndEndsInTheSameMonth) {
 // is UTC, whatever the zone (a month read one off, or an offset of the wrong
 // sign, shows). Windows reads the zone once per process: there the zone the
 // test registration sets is checked.
+TEST(ComputerClock, SecondsSince1970AreReadToTheYear9999) {
+  struct Case {
+    std::int64_t seconds;
+    std::int32_t nanoseconds;
+    const char* shown;
+  } cases[] = {
+      {0, 0, "1970-01-01 00:00:00"},
+      {-1, 500000000, "1969-12-31 23:59:59"},
+      {1781000000, 999999999, "2026-06-09 10:13:20"},
+      // Beyond what 64-bit nanoseconds hold (April 2262).
+      {9300000000, 0, "2264-09-14 21:20:00"},
+      {253402300799, 0, "9999-12-31 23:59:59"},
+  };
+  for (const Case& c : cases) {
+    const DateTime t = ToDateTime(SystemTime{c.seconds, c.nanoseconds});
+    EXPECT_EQ(Show(t), c.shown) << c.seconds;
+    EXPECT_EQ(Decode(t).millisecond, c.nanoseconds / 1000000) << c.seconds;
+  }
+}
+
 TEST(ComputerClock, LocalTimePlusTheOffsetIsUtcInEveryZone) {
   const double ms = 1.0 / kMsPerDay;
   for (const char* zone : {"UTC", "Asia/Kathmandu", "America/St_Johns", "Pacific/Kiritimati"}) {
@@ -100,10 +120,12 @@ TEST(ComputerClock, LocalTimePlusTheOffsetIsUtcInEveryZone) {
     test::ScopedEnv tz("TZ", zone);
     tzset();
 #endif
-    const DateTime before = ToDateTime(std::chrono::system_clock::now());
+    // Whole seconds from time(), which holds in every year: the test also
+    // runs with the clock set to the year 9999.
+    const DateTime before = ToDateTime(SystemTime{static_cast<std::int64_t>(std::time(nullptr)), 0});
     const DateTime local = LocalNow();
     const double offset = UtcOffsetDays();
-    const DateTime after = ToDateTime(std::chrono::system_clock::now());
+    const DateTime after = ToDateTime(SystemTime{static_cast<std::int64_t>(std::time(nullptr)) + 1, 0});
     EXPECT_GE(local + offset, before - 2 * ms) << zone << ": " << Show(local);
     EXPECT_LE(local + offset, after + 2 * ms) << zone << ": " << Show(local);
 #ifdef _WIN32

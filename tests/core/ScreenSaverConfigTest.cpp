@@ -110,6 +110,49 @@ TEST(ScreenSaverConfig, ListsOfOtherShapes) {
       << "removed, the list still ends before the next setting";
 }
 
+TEST(ScreenSaverConfig, AnEntryWrappedOverLinesGoesWhole) {
+  // A long command wrapped as the settings program wraps it: the lines end
+  // in a backslash alone until the entry's separator.
+  const char* wrappedOurs[] = {
+      "\t\t\"Tavrel World Clock\"\t/home/someone/a/long/path/tavrel-world-clock-saver \\",
+      "\t\t  -root \\n\\"};
+  struct Case {
+    const char* what;
+    std::string before;
+    std::string removed;
+  } cases[] = {
+      {"between two others",
+       Lines({"programs:\t\\", "\t\tmaze -root \\n\\", wrappedOurs[0], wrappedOurs[1],
+              "\t\txlyap -root \\n\\", "", "selected:\t2"}),
+       Lines({"programs:\t\\", "\t\tmaze -root \\n\\", "\t\txlyap -root \\n\\", "", "selected:\t1"})},
+      {"ending the list without a separator",
+       Lines({"programs:\t\\", "\t\tmaze -root \\n\\", wrappedOurs[0], "\t\t  -root", "selected:\t0"}),
+       Lines({"programs:\t\\", "\t\tmaze -root \\n\\", "", "selected:\t0"})},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(WithSaverProgram(c.before, ""), c.removed) << c.what;
+    // Registered anew: one entry, nothing of the old one left.
+    const std::string again = WithSaverProgram(c.before, kSaver);
+    EXPECT_EQ(again.find("  -root"), std::string::npos) << c.what;
+    EXPECT_EQ(WithSaverProgram(again, ""), c.removed) << c.what;
+  }
+}
+
+TEST(ScreenSaverConfig, CrLfFileStaysCrLf) {
+  std::string crlf;
+  for (char c : std::string(kUsers)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const std::string registered = WithSaverProgram(crlf, kSaver);
+  EXPECT_NE(registered.find(std::string(kEntry) + "\r\n\r\npointerPollTime"), std::string::npos)
+      << registered;
+  for (std::size_t at = registered.find('\n'); at != std::string::npos; at = registered.find('\n', at + 1))
+    EXPECT_EQ(registered[at - 1], '\r') << "a bare line feed at " << at;
+  EXPECT_EQ(WithSaverProgram(registered, ""), crlf);
+  // The chosen program's index, rewritten, keeps its line's end.
+  const std::string chosen = WithSaverProgram(
+      "selected:\t1\r\nprograms:\t\\\r\n" + std::string(kEntry) + "\r\n\t\tmaze -root \\n\\\r\n\r\n", "");
+  EXPECT_EQ(chosen, "selected:\t0\r\nprograms:\t\\\r\n\t\tmaze -root \\n\\\r\n\r\n");
+}
+
 TEST(ScreenSaverConfig, FileIsWrittenOnlyWhenItCouldBeRead) {
   const auto dir = std::filesystem::temp_directory_path() / ("wc-xss-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);

@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The screen saver: it draws the map into the window it is given (by option
-# or by XSCREENSAVER_WINDOW) and follows its size; the program registers it
-# in ~/.xscreensaver and back, previews it in a window that a click closes,
-# and warns when it is missing.
+# or by XSCREENSAVER_WINDOW) and follows its size, and ends with a message
+# when that window does not exist; the program registers it in
+# ~/.xscreensaver and back, previews it in a window that a click closes, and
+# warns when it is missing.
 source "$(dirname "$0")/lib.sh"
 start_desktop
 fresh_home
@@ -44,6 +45,19 @@ cp "$WORK/saver.png" "$WORK/saver-640.png"
 xdotool windowsize "$wid" 800 600
 wait_until 10 "draws_map $wid 800 600" || fail "the saver did not follow the window's size"
 note "drew into window $wid at 640x480 and 800x600"
+
+# A window that does not exist, given either way: a message naming it and a
+# malformed id's status at once, not a saver drawing nowhere.
+for how in option variable; do
+  rc=0
+  if [ $how = option ]; then
+    timeout 10 "$SAVER" -window-id 0x7777777 >"$WORK/saver-none.log" 2>&1 || rc=$?
+  else
+    XSCREENSAVER_WINDOW=0x7777777 timeout 10 "$SAVER" -root >"$WORK/saver-none.log" 2>&1 || rc=$?
+  fi
+  [ "$rc" = 2 ] || fail "by $how, the saver did not end at once as for a malformed id ($rc)"
+  grep -q 'no such window: 0x7777777' "$WORK/saver-none.log" || fail "by $how, no message naming the missing window"
+done
 
 given_window 400 300
 wid2=$WID

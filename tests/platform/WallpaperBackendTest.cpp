@@ -176,6 +176,70 @@ TEST(RootWindowWallpaper, PictureCentredOnAPixmapThatOutlivesTheProgramAndTheUse
   fs::remove_all(dir);
 }
 
+// A picture no property names (as xsetroot and image viewers leave it) comes
+// back at switch-off, the parts other windows cover too.
+TEST(RootWindowWallpaper, APictureNoPropertyNamesComesBackWhole) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X server";
+  Root root;
+  xcb_connection_t* conn = root.conn;
+  const fs::path dir = TempFolder("wc-root-bare");
+  setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  auto backend = MakeRootWindowWallpaper();
+  ASSERT_NE(backend, nullptr);
+  const xcb_screen_t* s = FirstScreen(conn);
+  const int rw = s->width_in_pixels, rh = s->height_in_pixels;
+
+  // Another program's window over the middle of the screen.
+  const xcb_window_t cover = xcb_generate_id(conn);
+  const std::uint32_t grey = 0x808080;
+  xcb_create_window(conn, XCB_COPY_FROM_PARENT, cover, s->root, static_cast<std::int16_t>(rw / 4),
+                    static_cast<std::int16_t>(rh / 4), static_cast<std::uint16_t>(rw / 2),
+                    static_cast<std::uint16_t>(rh / 2), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, s->root_visual,
+                    XCB_CW_BACK_PIXEL, &grey);
+  xcb_map_window(conn, cover);
+  // A tile of two pixels, so that a shifted copy shows.
+  QImage two(2, 1, QImage::Format_RGB32);
+  two.setPixel(0, 0, qRgb(200, 40, 90));
+  two.setPixel(1, 0, qRgb(1, 2, 3));
+  const xcb_pixmap_t tile = xcb_generate_id(conn);
+  xcb_create_pixmap(conn, s->root_depth, tile, s->root, 2, 1);
+  const xcb_gcontext_t gc = xcb_generate_id(conn);
+  xcb_create_gc(conn, gc, tile, 0, nullptr);
+  ASSERT_TRUE(PutPicture(conn, tile, gc, s->root_depth, two, 0, 0));
+
+  const int x = (rw / 2) & ~1, y = rh / 2;  // under the window, on the tile's first pixel
+  struct Case {
+    const char* what;
+    std::uint32_t attribute, value;
+    QRgb first, second;
+  } cases[] = {
+      {"a tiled picture", XCB_CW_BACK_PIXMAP, tile, qRgb(200, 40, 90), qRgb(1, 2, 3)},
+      {"a colour", XCB_CW_BACK_PIXEL, 0x0a78fa, qRgb(10, 120, 250), qRgb(10, 120, 250)},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(backend->restore({}));
+    xcb_change_window_attributes(conn, s->root, c.attribute, &c.value);
+    xcb_clear_area(conn, 0, s->root, 0, 0, 0, 0);
+    std::free(xcb_get_input_focus_reply(conn, xcb_get_input_focus(conn), nullptr));
+    ASSERT_FALSE(root.pixmap("_XROOTPMAP_ID")) << c.what;
+
+    const DesktopPicture before = backend->current();
+    ASSERT_FALSE(before.file.empty()) << c.what << ": nothing kept to put back";
+    QImage ours(rw / 2, rh / 2, QImage::Format_RGB32);
+    ours.fill(QColor(30, 160, 70));
+    ASSERT_TRUE(backend->show("/x/wcwallpaper.bmp", ours, {}));
+    ASSERT_TRUE(backend->restore(before));
+    EXPECT_FALSE(backend->showsOwnPicture()) << c.what;
+    EXPECT_EQ(root.pixel(x, y), c.first) << c.what;
+    EXPECT_EQ(root.pixel(x + 1, y), c.second) << c.what;
+    EXPECT_EQ(root.pixel(0, 0), c.first) << c.what;
+  }
+  xcb_destroy_window(conn, cover);
+  xcb_free_gc(conn, gc);
+  ASSERT_TRUE(backend->restore({}));
+  fs::remove_all(dir);
+}
+
 // -------------------------------------------------------------- xfconf ---
 
 // The settings daemon's calls the backend uses, over one store.

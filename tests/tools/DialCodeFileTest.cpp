@@ -61,6 +61,10 @@ TEST_F(DialCodeFileTest, LinesEndWithCrLfOrALoneCrOrLfInAnyEncoding) {
        "C\xC3\xB4te d'Ivoire\t+225\r\nFrance\t+33\rItaly\t+39\nMalta\t+356"},
       {"UTF-8 without a mark", "C\xC3\xB4te d'Ivoire\t+225\r\nFrance\t+33\rItaly\t+39\nMalta\t+356\r\n"},
       {"Windows-1252", "C\xF4te d'Ivoire\t+225\r\nFrance\t+33\rItaly\t+39\nMalta\t+356\n"},
+      // A mark that does not hold (an editor's, on a file kept in the code page).
+      {"Windows-1252 behind a UTF-8 mark",
+       "\xEF\xBB\xBF"
+       "C\xF4te d'Ivoire\t+225\r\nFrance\t+33\rItaly\t+39\nMalta\t+356\n"},
       {"UTF-16LE with a mark", Utf16Le(u"C\u00f4te d'Ivoire\t+225\r\nFrance\t+33\rItaly\t+39\nMalta\t+356")},
   };
   for (const Case& c : cases) {
