@@ -97,10 +97,13 @@ std::string WithSaverProgram(std::string_view text, const std::string& exe) {
 
   std::vector<std::string> lines = SplitLines(text);
   const bool endsWithNewline = text.back() == '\n';
-  // A file with CR LF line breaks keeps them on the lines made here.
+  // A file with CR LF line breaks keeps them on the lines made here. A file
+  // of one line that ends in CR becomes one: the break added after it is CR LF,
+  // and the next registration must read the file as this one wrote it.
   const std::size_t firstBreak = text.find('\n');
-  const std::string cr =
-      firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r' ? "\r" : "";
+  const bool crlf = firstBreak != std::string_view::npos ? firstBreak > 0 && text[firstBreak - 1] == '\r'
+                                                         : text.back() == '\r';
+  const std::string cr = crlf ? "\r" : "";
   std::size_t header = lines.size();
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (TrimLeft(lines[i]).substr(0, 9) == "programs:") {

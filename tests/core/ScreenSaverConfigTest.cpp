@@ -151,6 +151,12 @@ TEST(ScreenSaverConfig, CrLfFileStaysCrLf) {
   const std::string chosen = WithSaverProgram(
       "selected:\t1\r\nprograms:\t\\\r\n" + std::string(kEntry) + "\r\n\t\tmaze -root \\n\\\r\n\r\n", "");
   EXPECT_EQ(chosen, "selected:\t0\r\nprograms:\t\\\r\n\t\tmaze -root \\n\\\r\n\r\n");
+  // One line that ends in CR and no line feed: the break we add after it
+  // makes a CR LF file, so registering again must find nothing to change.
+  const std::string once = WithSaverProgram("lock:\tTrue\r", kSaver);
+  EXPECT_EQ(WithSaverProgram(once, kSaver), once);
+  for (std::size_t at = once.find('\n'); at != std::string::npos; at = once.find('\n', at + 1))
+    EXPECT_EQ(once[at - 1], '\r') << "a bare line feed at " << at;
 }
 
 TEST(ScreenSaverConfig, FileIsWrittenOnlyWhenItCouldBeRead) {
