@@ -37,8 +37,7 @@ int main(int argc, char** argv) {
     line += '\t';
     for (sys_days d = from; d <= to; d += days{1}) {
       const wc::DateTime utc = wc::ToDateTime(d) + 0.5;
-      const wc::DateTime local =
-          wc::CityTime(c.rule, utc + c.tzd);
+      const wc::DateTime local = wc::CityTime(c.rule, utc + c.tzd);
       if (d != from) line += ' ';
       line += std::to_string(std::lround((local - utc) * 1440.0));
     }

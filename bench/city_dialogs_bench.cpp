@@ -37,8 +37,7 @@ constexpr int kCities = 5000;
 // The shipped cities, then "City 2, Country" and so on (or "C<n>, Country"
 // where that would pass 32 characters) with the same data.
 void WriteDatabase() {
-  const wc::CityReadResult shipped =
-      wc::ReadCityFile(std::string(WC_PROGRAM_DIR) + "citydata.dat");
+  const wc::CityReadResult shipped = wc::ReadCityFile(std::string(WC_PROGRAM_DIR) + "citydata.dat");
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<cities>\n";
   const auto& base = shipped.cities;
   for (int i = 0; i < kCities && !base.empty(); ++i) {
@@ -55,11 +54,13 @@ void WriteDatabase() {
     for (const char ch : name) escaped += ch == '&' ? "&amp;" : std::string(1, ch);
     char offset[16];
     std::snprintf(offset, sizeof offset, "%+g", c.tzd * 24);
-    xml += "<city><name>" + escaped + "</name><offset>" + offset + "</offset><lon>" + std::to_string(c.lon.degrees) +
-           "</lon><lat>" + std::to_string(c.lat) + "</lat><dst>" + std::to_string(c.rule.dst) + "</dst><weekno>" +
-           std::to_string(c.rule.weekno) + "</weekno><dow>" + std::to_string(c.rule.dayofweek) + "</dow><month>" +
-           std::to_string(c.rule.month) + "</month><weekno1>" + std::to_string(c.rule.weekno1) + "</weekno1><dow1>" +
-           std::to_string(c.rule.dayofweek1) + "</dow1><month1>" + std::to_string(c.rule.month1) + "</month1></city>\n";
+    xml += "<city><name>" + escaped + "</name><offset>" + offset + "</offset><lon>" +
+           std::to_string(c.lon.degrees) + "</lon><lat>" + std::to_string(c.lat) + "</lat><dst>" +
+           std::to_string(c.rule.dst) + "</dst><weekno>" + std::to_string(c.rule.weekno) + "</weekno><dow>" +
+           std::to_string(c.rule.dayofweek) + "</dow><month>" + std::to_string(c.rule.month) +
+           "</month><weekno1>" + std::to_string(c.rule.weekno1) + "</weekno1><dow1>" +
+           std::to_string(c.rule.dayofweek1) + "</dow1><month1>" + std::to_string(c.rule.month1) +
+           "</month1></city>\n";
   }
   xml += "</cities>\n";
   fs::create_directories(wc::DataFolder());

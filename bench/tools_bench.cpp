@@ -53,10 +53,11 @@ const wc::CityTable& CityTableSample() {
         name.insert(comma == std::string::npos ? name.size() : comma, " " + std::to_string(round + 1));
       }
       xml += "<city><name>" + XmlText(name) + "</name><offset>" + std::to_string(e.tzd * 24) +
-             "</offset><dst>" + std::to_string(e.rule.dst) + "</dst><weekno>" + std::to_string(e.rule.weekno) +
-             "</weekno><dow>" + std::to_string(e.rule.dayofweek) + "</dow><month>" + std::to_string(e.rule.month) +
-             "</month><weekno1>" + std::to_string(e.rule.weekno1) + "</weekno1><dow1>" +
-             std::to_string(e.rule.dayofweek1) + "</dow1><month1>" + std::to_string(e.rule.month1) + "</month1></city>";
+             "</offset><dst>" + std::to_string(e.rule.dst) + "</dst><weekno>" +
+             std::to_string(e.rule.weekno) + "</weekno><dow>" + std::to_string(e.rule.dayofweek) +
+             "</dow><month>" + std::to_string(e.rule.month) + "</month><weekno1>" +
+             std::to_string(e.rule.weekno1) + "</weekno1><dow1>" + std::to_string(e.rule.dayofweek1) +
+             "</dow1><month1>" + std::to_string(e.rule.month1) + "</month1></city>";
     }
     xml += "</cities>";
     const std::string path = (fs::temp_directory_path() / "wc-tools-bench-cities.xml").string();

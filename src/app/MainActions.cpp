@@ -106,7 +106,8 @@ void MainActions::buildMenuBar(MenuRows& bar) {
   QMenu* views = world->addMenu(QStringLiteral("Change Map View"));
   views->menuAction()->setObjectName(QStringLiteral("ChangeMapView1"));
   const char* viewCaptions[] = {"Centered on Europe", "Centered on America", "Centered on Australasia"};
-  for (std::size_t v = 0; v < mapView.size(); ++v) mapView[v].addTo(views, QString::fromLatin1(viewCaptions[v]));
+  for (std::size_t v = 0; v < mapView.size(); ++v)
+    mapView[v].addTo(views, QString::fromLatin1(viewCaptions[v]));
   windowDateFont.addTo(world, Text("Change Date Font"), "DateTimeFont1");
   windowCityFont.addTo(world, Text("Change City Font"), "MapFont1");
   showDate.addTo(world, Text("Show Date on Map"), "ShowDate1");
@@ -146,9 +147,10 @@ void MainActions::buildMenuBar(MenuRows& bar) {
   dialCodes.addTo(tools, Text("International dial codes"), "Showinternationaldialcodes1");
   QMenu* themes = tools->addMenu(QStringLiteral("Change Theme"));
   themes->menuAction()->setObjectName(QStringLiteral("ChangeTheme2"));
-  const char* themeCaptions[] = {"Office 2007 Theme", "Shine Theme", "Beijing Theme", "Office 2010 Blue Theme",
-                                 "Mac OS 2 Theme"};
-  for (std::size_t t = 0; t < theme.size(); ++t) theme[t].addTo(themes, QString::fromLatin1(themeCaptions[t]));
+  const char* themeCaptions[] = {"Office 2007 Theme", "Shine Theme", "Beijing Theme",
+                                 "Office 2010 Blue Theme", "Mac OS 2 Theme"};
+  for (std::size_t t = 0; t < theme.size(); ++t)
+    theme[t].addTo(themes, QString::fromLatin1(themeCaptions[t]));
   QMenu* monitors = tools->addMenu(QStringLiteral("Switch Monitor"));
   monitors->menuAction()->setObjectName(QStringLiteral("Multimonitor1"));
   monitor[0].addTo(monitors, Text("Switch to Monitor 1"), "SwitchtoMonitor11");
@@ -204,7 +206,8 @@ QList<QToolButton*> MainActions::buildToolBar(QWidget& panel) {
     row->addWidget(b);
     buttons << b;
   };
-  add(addAnalogClock, "btnAClock", "Add Analog Clock", "Add Analog Clock on your Desktop", ToolPicture::AnalogClock);
+  add(addAnalogClock, "btnAClock", "Add Analog Clock", "Add Analog Clock on your Desktop",
+      ToolPicture::AnalogClock);
   add(addDigitalClock, "btnDigClock", "Add Digital Clock", "Add Digital Clock on your Desktop",
       ToolPicture::DigitalClock);
   add(wallpaper, "btnWall", "Set as Wallpaper", "Set world map with current time as wallpaper",

@@ -188,8 +188,8 @@ MainWindow::MainWindow(WorldMap map, CityTable cities, SettingsReader& stored)
 
   Display->setHintProvider([this](QPoint p) {
     const std::string text = MapHintText(
-        cities_.entries(), p.x(), p.y(), DegreesPerPixel(Display->width()), map_.mapView(), overlay().showDate,
-        TickNow, UtcOffsetDays(),
+        cities_.entries(), p.x(), p.y(), DegreesPerPixel(Display->width()), map_.mapView(),
+        overlay().showDate, TickNow, UtcOffsetDays(),
         [this](std::string_view pattern, DateTime t) { return FormatDateTime(pattern, t, format_); });
     return QString::fromStdString(text);
   });
@@ -221,9 +221,8 @@ void MainWindow::loadReminders() { routes_->loadReminders(); }
 void MainWindow::loadClocks(SettingsReader& stored) {
   clocks_ = new DesktopClocks(this, DataFolder(), DesktopComposites());
   routes_->setClocks(clocks_);
-  connect(clocks_, &DesktopClocks::problem, this, [](const QString& text) {
-    QMessageBox::warning(nullptr, QStringLiteral("Warning"), text);
-  });
+  connect(clocks_, &DesktopClocks::problem, this,
+          [](const QString& text) { QMessageBox::warning(nullptr, QStringLiteral("Warning"), text); });
   connect(clocks_, &DesktopClocks::hiddenChanged, actions_.get(), &MainActions::refresh);
   // The files hold the offset with the regional separator or with ".".
   const std::string separator = QLocale::system().decimalPoint().toStdString();
@@ -401,7 +400,7 @@ void MainWindow::setWallpaperBackend(std::unique_ptr<WallpaperBackend> backend) 
 
 void MainWindow::refreshWallpaper() {
   wallpaper().Refresh(map_, showTimesOnMap_, wallpaperFullHeight_, PrimaryScreenPixels(), TickNow,
-                             PrimaryWorkAreaPixels());
+                      PrimaryWorkAreaPixels());
 }
 
 void MainWindow::clearWallpaper() { wallpaper().ClearWallpaper(); }

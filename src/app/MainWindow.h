@@ -186,9 +186,9 @@ class MainWindow : public QMainWindow, public OptionsHost {
   // The wallpaper's look changed since it was last put in place: the next
   // switch or "OK" draws it anew.
   bool wallpaperLookChanged_ = false;
-  int theme_ = 1;        // "Theme"
-  int curMonitor_ = 0;   // "CurMonitor"
-  int windowSize_ = 3;   // "Window Size" as last applied
+  int theme_ = 1;       // "Theme"
+  int curMonitor_ = 0;  // "CurMonitor"
+  int windowSize_ = 3;  // "Window Size" as last applied
 
   bool init = false;
   bool sessionending = false;

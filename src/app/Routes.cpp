@@ -44,7 +44,9 @@ void Routes::hideAllDigitalClocks() {
 void Routes::loadReminders() { LoadReminders(*s_.reminders, s_.mainWindow); }
 void Routes::saveReminders() { SaveReminders(*s_.reminders, s_.mainWindow); }
 void Routes::checkReminders() { CheckReminders(*s_.reminders, *s_.cities, s_.mainWindow, *s_.format); }
-void Routes::openReminders() { OpenReminderEditor(*s_.reminders, reminderEditor_, s_.mainWindow, *s_.format); }
+void Routes::openReminders() {
+  OpenReminderEditor(*s_.reminders, reminderEditor_, s_.mainWindow, *s_.format);
+}
 
 void Routes::openCalendar() { RunToolWindow<CalendarWindow>(calendar_, s_.mainWindow); }
 void Routes::openDialCodes() { RunToolWindow<DialCodesWindow>(dialCodes_, s_.mainWindow); }
@@ -61,9 +63,15 @@ void OpenOrClose(QPointer<QWidget>& window, const std::function<void()>& open) {
 }
 }  // namespace
 
-void Routes::openOrCloseCalendar() { OpenOrClose(calendar_, [this] { openCalendar(); }); }
-void Routes::openOrCloseDialCodes() { OpenOrClose(dialCodes_, [this] { openDialCodes(); }); }
-void Routes::openOrCloseTimeFinder() { OpenOrClose(timeFinder_, [this] { openTimeFinder(); }); }
+void Routes::openOrCloseCalendar() {
+  OpenOrClose(calendar_, [this] { openCalendar(); });
+}
+void Routes::openOrCloseDialCodes() {
+  OpenOrClose(dialCodes_, [this] { openDialCodes(); });
+}
+void Routes::openOrCloseTimeFinder() {
+  OpenOrClose(timeFinder_, [this] { openTimeFinder(); });
+}
 
 void Routes::openMeetingPlanner() {
   if (planner_) {

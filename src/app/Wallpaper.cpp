@@ -10,10 +10,10 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsReader.h"
-#include "platform/SettingsReads.h"
 #include "map/Bmp.h"
 #include "map/LargeBuffer.h"
 #include "map/WorldMap.h"
+#include "platform/SettingsReads.h"
 
 namespace wc {
 

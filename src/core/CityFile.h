@@ -26,7 +26,7 @@ namespace wc {
 std::string CityDataPath();
 
 struct CityReadResult {
-  XmlLoadResult file;  // Missing: silently empty; Malformed: set aside, see file.error
+  XmlLoadResult file;            // Missing: silently empty; Malformed: set aside, see file.error
   std::vector<CityItem> cities;  // lon as in the file
   // The names in the order their name children were read (a city without one
   // adds none, one with two adds both), as the readers' name lists hold them.

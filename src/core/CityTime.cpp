@@ -24,7 +24,8 @@ std::optional<DateTime> DstRuleDate(int weekno, int dayofweek, int month, int ye
 
 DateTime CityTime(const DstRule& r, DateTime t) {
   if (r.dst == 0) return t;
-  if (r.weekno == 0 || r.dayofweek == 0 || r.month == 0 || r.weekno1 == 0 || r.dayofweek1 == 0 || r.month1 == 0)
+  if (r.weekno == 0 || r.dayofweek == 0 || r.month == 0 || r.weekno1 == 0 || r.dayofweek1 == 0 ||
+      r.month1 == 0)
     return t;
   const sys_days date = DateOf(t);
   const int y = static_cast<int>(year_month_day{date}.year());
